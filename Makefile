@@ -1,0 +1,41 @@
+# The two commands a newcomer needs on a fresh Debian 12 machine:
+#   make run    installs what is missing, builds and starts the game
+#   make test   installs what is missing, builds and runs every test
+# (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests)
+
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: run test deps build build-asan build-tsan bench clean
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	cmake --build build -j $(JOBS)
+
+run: build
+	cd build/data && ../kerbo
+
+build-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKERBO_SANITIZE=address $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-asan -j $(JOBS)
+
+build-tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKERBO_SANITIZE=thread -DKERBO_DATA=OFF $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-tsan -j $(JOBS) --target tsan_tests
+
+# The normal suite runs last so that its summary closes the output.
+test: build build-asan build-tsan
+	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE slow
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L threads
+	cd build && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build build-release -j $(JOBS)
+	for b in build-release/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf build build-asan build-tsan build-release

@@ -1,0 +1,16 @@
+# Fails when a source file outside window/ and sound/ includes an SDL header.
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+     ${SOURCE_DIR}/game/*.cpp ${SOURCE_DIR}/game/*.h
+     ${SOURCE_DIR}/menu/*.cpp ${SOURCE_DIR}/menu/*.h
+     ${SOURCE_DIR}/util/*.cpp ${SOURCE_DIR}/util/*.h)
+set(offenders "")
+foreach(f ${sources})
+  file(STRINGS ${SOURCE_DIR}/${f} hits REGEX "#[ \t]*include[ \t]*[<\"]SDL")
+  if(hits)
+    list(APPEND offenders ${f})
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "SDL included outside window/ and sound/: ${offenders}")
+endif()
+message(STATUS "layering ok: ${CMAKE_MATCH_COUNT}")

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, run and test.
+# Does nothing when they are all present. Runs apt-get as root, else through sudo.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config make
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
+  libmp3lame-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

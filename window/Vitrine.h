@@ -1,0 +1,77 @@
+// Vitrine: the one game window, served by its own message thread, with an
+// off-screen buffer that the game draws into and shows once per frame, the
+// keyboard flags and queue, the mouse, text, and a table of loaded bitmaps.
+//
+// Every call below is made on the main thread. Input events that arrive on
+// the message thread take effect at fixed points of the main thread's flow
+// (UpdateWindow, GetKey, Delay, PaceFrame), in the order they came.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace Vitrine {
+
+// ---------------------------------------------------------------- window
+
+enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
+
+// Opens the window with a client area of x by y pixels; closes an open one
+// first. Returns false when it could not be opened (no display); the reason
+// is then in LastError().
+bool Window(const char* title, uint32_t x, uint32_t y);
+// Closes the window and releases everything it held.
+void KillWindow();
+// True once the user has closed the window (or none is open): every wait
+// returns, drawing does nothing.
+bool WindowClosed();
+const char* LastError();
+
+// ---------------------------------------------------------------- keyboard and mouse
+
+// Key codes are the platform's virtual-key codes: left 37, up 38, right 39,
+// down 40, letters 65..90, digits 48..57, Enter 13, Escape 27, Space 32.
+bool KeyDown(uint32_t k);
+// The oldest queued key press; waits for one. Returns 0 when the window closed.
+uint32_t GetKey();
+void FlushKeys();
+void MousePos(int32_t& x, int32_t& y);
+using MouseProc = void (*)(int32_t x, int32_t y);
+void OnMouseLeftUp(MouseProc proc);
+
+// ---------------------------------------------------------------- drawing surface
+
+void SetBuffering(bool state);
+void UpdateWindow();
+void ClearScreen();
+void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill);
+void SetFont(uint32_t style, uint32_t color);
+// Draws the characters before the first NUL (all when there is none).
+void Text(std::string_view text, int32_t x, int32_t y);
+void TextCard(uint32_t number, int32_t x, int32_t y);
+void TextInt(int32_t number, int32_t x, int32_t y);
+void GetTextSize(std::string_view text, uint32_t style, uint32_t& width, uint32_t& height);
+uint32_t CreateColor(uint32_t color);
+int32_t intlen(int32_t nr);
+void Int2Char(char* chp, int32_t nr);
+
+// ---------------------------------------------------------------- bitmap table
+
+uint32_t LoadBitmap(const char* file, uint32_t width, uint32_t height);
+uint32_t CreateBitmap(uint32_t width, uint32_t height);
+void DestroyBitmap(uint32_t bitmap);
+void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y);
+void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y);
+void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc, int32_t xdest,
+                int32_t ydest, uint32_t width, uint32_t height);
+
+// ---------------------------------------------------------------- waits
+
+// Waits ms milliseconds; returns early when the window closes. Instant in
+// instant mode (tests, replays).
+void Delay(uint32_t ms);
+// Waits for the next frame's deadline at the given frame rate (absolute
+// deadlines; after a stall it carries on from now). Instant in instant mode.
+void PaceFrame(uint32_t framesPerSecond);
+
+}  // namespace Vitrine
