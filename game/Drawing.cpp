@@ -1,0 +1,74 @@
+// The game screen: the house, the shock waves, Oska, the cats, the status
+// band at the top and the grey bar under it, drawn back to front into the
+// window's buffer. Called every frame, so it allocates nothing.
+#include "game/KerboImplementation.h"
+#include "window/Vitrine.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+constexpr uint32_t LightGrey = 0xC0C0C0;
+
+// The whole pixel a position lies on. Positions in play are inside the
+// window; anything else is clamped so the conversion stays defined.
+int32_t WholePixel(float v) {
+    if (!(v > -100000.0f)) return -100000;
+    if (v > 100000.0f) return 100000;
+    return static_cast<int32_t>(v);
+}
+
+// A personage's 35 x 35 sprite hangs from its anchor (x, y).
+void DrawSprite(uint32_t bitmap, uint32_t mask, float x, float y) {
+    Vitrine::DrawMaskBitmap(bitmap, mask, WholePixel(x) - 18, WholePixel(y) - 27);
+}
+
+}  // namespace
+
+void DrawEverything() {
+    // Once a run of bounces is over, the last trampoline gets its resting colour back.
+    if (TrampolineX != 0.0f && TrampolineY != 0.0f && Jumps == 0) {
+        HelpTrampoline(TrampolineX, TrampolineY, Jumps);
+    }
+    DrawHouse();
+    DrawShockWaves(AllShockWaves);
+    DrawSprite(Man.Bitmap, Man.MaskBitmap, Man.x, Man.y);
+    for (const Enemy& cat : EnemyArr) {
+        if (cat.StillExisting) DrawSprite(cat.Bitmap, cat.MaskBitmap, cat.x, cat.y);
+    }
+    TextDuringGame();
+    Vitrine::Rectangle(0, 95, 800, 102, LightGrey, true);
+}
+
+void DrawHouse() {
+    for (uint32_t i = 1; i <= Rows; ++i) {
+        for (uint32_t j = 1; j <= Columns; ++j) {
+            Vitrine::DrawBitmap(House[i][j].Bitmap, static_cast<int32_t>((j - 1) * CellSize),
+                                static_cast<int32_t>((i - 1) * CellSize));
+        }
+    }
+}
+
+void TextDuringGame() {
+    const uint32_t itemsLeft = ItemsFound < ItemsTotal ? ItemsTotal - ItemsFound : 0;
+
+    Vitrine::SetFont(1, LightGrey);
+    Vitrine::Text("KERBO anno 2011 'The Dorel-Special'", 10, 10);
+    Vitrine::TextCard(itemsLeft, 178, 50);
+    Vitrine::TextCard(Score, 70, 30);
+    Vitrine::TextCard(Lifes, 178, 30);
+    Vitrine::TextCard(ActualLevel, 70, 50);
+
+    Vitrine::SetFont(4, LightGrey);
+    Vitrine::Text("Score:", 10, 30);
+    Vitrine::Text("Level", 10, 50);
+    Vitrine::Text("Nog", 150, 30);
+    Vitrine::Text(Lifes == 1 ? "leven." : "levens.", 190, 30);
+    Vitrine::Text("A game created by the KERBO team", 470, 10);
+    Vitrine::Text("Art and sound: KERBO team", 614, 30);
+    Vitrine::Text("Levels: KERBO team", 614, 50);
+    Vitrine::Text("Nog", 150, 50);
+    Vitrine::Text(itemsLeft == 1 ? "item te gaan." : "items te gaan.", 190, 50);
+}
+
+}  // namespace KerboImplementation

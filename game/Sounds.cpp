@@ -1,0 +1,25 @@
+// The game's sounds. Every use loads its file afresh (the sound table keeps
+// one decoded copy per file, so this is cheap) and nothing is ever stopped:
+// a tune started earlier plays on under its old handle.
+#include "game/KerboImplementation.h"
+#include "sound/Music.h"
+
+namespace KerboImplementation {
+
+namespace {
+constexpr uint32_t TuneVolume = 200;
+}
+
+void PlayTune(MusicRole role, const char* file, bool repeat) {
+    if (!::Music::InitMusic()) return;
+    Music[role] = ::Music::LoadSound(file);
+    ::Music::PlaySound(Music[role], repeat);
+    ::Music::SetSoundVolume(Music[role], TuneVolume);
+}
+
+void PlayEffect(const char* file) {
+    // No device check here: starting the device again would cut the theme.
+    ::Music::PlaySound(::Music::LoadSound(file), false);
+}
+
+}  // namespace KerboImplementation
