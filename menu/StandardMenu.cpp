@@ -1,0 +1,168 @@
+#include "menu/StandardMenu.h"
+
+#include <mutex>
+#include <optional>
+
+#include "window/Vitrine.h"
+
+namespace StandardMenu {
+
+namespace {
+
+// The pending click: written by the window layer's callback, taken by
+// ButtonSelected. Every access holds the lock for the whole of it, so a
+// click is never half written, read twice or lost between check and take.
+std::mutex clickLock;
+std::optional<ClickRc> leftClick;
+
+constexpr uint32_t PassMilliseconds = 25;
+
+}  // namespace
+
+ButtonRc CreateButtonX(int32_t w, int32_t h, ButtonType flags, const ButtonStrings& bitmaps) {
+    ButtonRc button;
+    const uint32_t bw = w > 0 ? static_cast<uint32_t>(w) : 0;
+    const uint32_t bh = h > 0 ? static_cast<uint32_t>(h) : 0;
+    button.bitmap[0] = Vitrine::LoadBitmap(bitmaps.normal, bw, bh);
+    if (flags.withMask) {
+        button.mask[0] = Vitrine::LoadBitmap(bitmaps.normalMask, bw, bh);
+    }
+    if (flags.withMouseOver) {
+        button.bitmap[1] = Vitrine::LoadBitmap(bitmaps.mouseOver, bw, bh);
+        if (flags.withMask) {
+            if (bitmaps.mouseOverMask != nullptr && bitmaps.mouseOverMask[0] == '=') {
+                button.mask[1] = button.mask[0];
+            } else {
+                button.mask[1] = Vitrine::LoadBitmap(bitmaps.mouseOverMask, bw, bh);
+            }
+        }
+    }
+    button.width = w;
+    button.height = h;
+    button.type = flags;
+    button.visible = true;
+    return button;
+}
+
+ButtonRc CreateButton(int32_t w, int32_t h, BitmapName normal, BitmapName mouseOver) {
+    return CreateButtonX(w, h, {.withMouseOver = true, .withMask = false},
+                         {.normal = normal, .mouseOver = mouseOver, .normalMask = " ", .mouseOverMask = " "});
+}
+
+ButtonRc CreateMaskedButton(int32_t w, int32_t h, BitmapName normal, BitmapName mouseOver, BitmapName mask) {
+    return CreateButtonX(w, h, {.withMouseOver = true, .withMask = true},
+                         {.normal = normal, .mouseOver = mouseOver, .normalMask = mask, .mouseOverMask = "="});
+}
+
+ButtonRc CreateField(int32_t w, int32_t h, BitmapName normal, BitmapName mask) {
+    return CreateButtonX(w, h, {.withMouseOver = false, .withMask = true},
+                         {.normal = normal, .mouseOver = " ", .normalMask = mask, .mouseOverMask = " "});
+}
+
+void ReleaseButton(ButtonRc& button) {
+    const bool sharedMask = button.mask[1] == button.mask[0];
+    for (uint32_t& b : button.bitmap) {
+        Vitrine::DestroyBitmap(b);
+        b = 0;
+    }
+    Vitrine::DestroyBitmap(button.mask[0]);
+    if (!sharedMask) {
+        Vitrine::DestroyBitmap(button.mask[1]);
+    }
+    button.mask = {};
+}
+
+void ReleaseButtons(std::span<ButtonRc> buttons) {
+    for (ButtonRc& b : buttons) {
+        ReleaseButton(b);
+    }
+}
+
+void SetVerticalMenu(int32_t x0, int32_t y0, int32_t yGap, std::span<ButtonRc> buttons) {
+    int32_t y = y0;
+    for (ButtonRc& b : buttons) {
+        b.x0 = x0;
+        b.y0 = y;
+        y += yGap;
+    }
+}
+
+bool InButton(const ButtonRc& button, int32_t x, int32_t y) {
+    // 64-bit sums: a button near the end of the coordinate range must not wrap.
+    const int64_t x1 = int64_t{button.x0} + button.width;
+    const int64_t y1 = int64_t{button.y0} + button.height;
+    return button.x0 < x && x < x1 && button.y0 < y && y < y1;
+}
+
+void DrawButton(const ButtonRc& button) {
+    if (!button.visible) {
+        return;
+    }
+    bool mouseOver = false;
+    if (button.type.withMouseOver) {
+        int32_t x = 0, y = 0;
+        Vitrine::MousePos(x, y);
+        mouseOver = InButton(button, x, y);
+    }
+    const std::size_t k = mouseOver ? 1 : 0;
+    if (button.type.withMask) {
+        Vitrine::DrawMaskBitmap(button.bitmap[k], button.mask[k], button.x0, button.y0);
+    } else {
+        Vitrine::DrawBitmap(button.bitmap[k], button.x0, button.y0);
+    }
+}
+
+bool ButtonSelected(const ButtonRc& button) {
+    if (!button.visible) {
+        return false;
+    }
+    // Installed on every call: a newly opened window starts without callbacks.
+    Vitrine::OnMouseLeftUp(RegisterLeftClick);
+    std::lock_guard<std::mutex> hold(clickLock);
+    if (leftClick && InButton(button, leftClick->x, leftClick->y)) {
+        leftClick.reset();
+        return true;
+    }
+    return false;
+}
+
+int32_t MenuSelection(std::span<const ButtonRc> menu) {
+    for (;;) {
+        Vitrine::UpdateWindow();
+        if (Vitrine::WindowClosed()) {
+            return -1;
+        }
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            DrawButton(menu[i]);
+            if (ButtonSelected(menu[i])) {
+                return static_cast<int32_t>(i);
+            }
+        }
+        if (menu.empty()) {
+            // Nothing can ever be chosen; still install the recorder and wait.
+            Vitrine::OnMouseLeftUp(RegisterLeftClick);
+        }
+        Vitrine::Delay(PassMilliseconds);
+    }
+}
+
+void RegisterLeftClick(int32_t x, int32_t y) {
+    std::lock_guard<std::mutex> hold(clickLock);
+    leftClick = ClickRc{x, y};
+}
+
+bool PendingClick(ClickRc& click) {
+    std::lock_guard<std::mutex> hold(clickLock);
+    if (!leftClick) {
+        return false;
+    }
+    click = *leftClick;
+    return true;
+}
+
+void ClearPendingClick() {
+    std::lock_guard<std::mutex> hold(clickLock);
+    leftClick.reset();
+}
+
+}  // namespace StandardMenu
