@@ -1,7 +1,86 @@
-// Placeholder until the trampoline rules land.
+// Trampolines: Oska lands on the trampoline at the foot of a shaft and is
+// bounced back up. A run of bounces without touching a floor wears the
+// trampoline out: green, blue, yellow, red, and the fourth landing breaks it
+// into an empty shaft cell. Touching a floor ends the run (Jumps back to 0)
+// and the drawing then restores the last trampoline's colour.
 #include "game/KerboImplementation.h"
+#include "window/Vitrine.h"
 
 namespace KerboImplementation {
-void MoveTrampoline(Personage&) {}
-void HelpTrampoline(float, float, uint32_t&) {}
+
+namespace {
+
+constexpr uint32_t KeyLeft = 37;
+constexpr uint32_t KeyRight = 39;
+constexpr uint32_t BreakingLanding = 3;  // bounces a trampoline survives
+
+}  // namespace
+
+void MoveTrampoline(Personage& Man) {
+    const float M = Middle(Man.y);  // centre line of the trampoline's row
+
+    // Onto the axis first: someone walking in from the side glides to it.
+    float HelpX = Man.x;
+    CenterX(HelpX);
+    if (HelpX != Man.x) {
+        Man.Controlable = false;
+        Man.TargetX = HelpX;
+        Man.TargetY = Man.y;
+        return;
+    }
+
+    if (Man.HaveToFall && Man.y < M - 13.0f) {
+        // Landing: only in the top 12 pixels of the cell, i.e. coming down the shaft.
+        PlayEffect("Music/JumpTrampoline.MP3");
+        if (Jumps == BreakingLanding) {
+            if (Blok* cell = CellAt(Man.x, Man.y)) *cell = Elevator;
+            Jumps = 0;
+            Fall(Man.y);
+        } else {
+            Man.HaveToFall = false;
+            Rise(Man.y);
+            Jumps = Jumps + 1;
+            HelpTrampoline(Man.x, Man.y, Jumps);
+            TrampolineX = Man.x;
+            TrampolineY = Man.y + 25.0f;
+        }
+    } else if (Man.HaveToFall && Man.y > M - 13.0f) {
+        // Already below the landing band (walked in from the side): no bounce.
+        Fall(Man.y);
+    } else if (!Man.HaveToFall && Man.y < M) {
+        Man.HaveToFall = true;
+        Fall(Man.y);
+    } else if (!Man.HaveToFall && !Vitrine::KeyDown(KeyLeft) && !Vitrine::KeyDown(KeyRight)) {
+        Rise(Man.y);
+    } else if (!Man.HaveToFall) {
+        // Step off sideways onto the storey, as from a shaft.
+        Man.Controlable = false;
+        float HelpY = Man.y;
+        CenterY(HelpY);
+        Man.TargetY = HelpY;
+        Man.TargetX = Vitrine::KeyDown(KeyRight) ? Man.x + 27.0f : Man.x - 27.0f;
+    }
+}
+
+void HelpTrampoline(float x, float y, uint32_t& Jumps) {
+    Blok* cell = CellAt(x, y + 25.0f);
+    if (cell == nullptr) return;
+    switch (Jumps) {
+        case 0:
+            // Only a trampoline or a broken one (a shaft) is restored; the
+            // recorded point may land on any other cell after a new level is
+            // set up, and such a cell is left as it is.
+            if (cell->Initial == Initial::t) {
+                cell->Bitmap = TrampolineBitmaps.Green;
+            } else if (cell->Initial == Initial::e) {
+                cell->Bitmap = Elevator.Bitmap;
+            }
+            break;
+        case 1: cell->Bitmap = TrampolineBitmaps.Blue; break;
+        case 2: cell->Bitmap = TrampolineBitmaps.Yellow; break;
+        case 3: cell->Bitmap = TrampolineBitmaps.Red; break;
+        default: break;
+    }
+}
+
 }  // namespace KerboImplementation
