@@ -209,6 +209,10 @@ LevelEnd PlayLevel(uint32_t Level);
 // the game from the pause screen (or the window was closed there).
 bool PlayFrame();
 
+// True when the attempt ends after the frame just played: all items found
+// (this wins over the rest), Oska fallen into the bottom row, or caught.
+bool AttemptOver();
+
 // ---------------------------------------------------------------- drawing
 
 void DrawEverything();

@@ -58,8 +58,7 @@ LevelEnd PlayLevel(uint32_t Level) {
         }
         Vitrine::PaceFrame(FramesPerSecond);
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
-        // Finding the last item wins over falling or being caught in the same frame.
-        if (ItemsFound == ItemsTotal || Man.y >= LossLine || Man.Hit) break;
+        if (AttemptOver()) break;
     }
 
     if (ItemsFound == ItemsTotal) {
@@ -70,6 +69,11 @@ LevelEnd PlayLevel(uint32_t Level) {
     if (Lifes > 0) Lifes = Lifes - 1;
     PlayTune(DeathSound, "Music/Death.MP3", false);
     return LevelEnd::Lost;
+}
+
+bool AttemptOver() {
+    // Finding the last item wins over falling or being caught in the same frame.
+    return ItemsFound == ItemsTotal || Man.y >= LossLine || Man.Hit;
 }
 
 bool PlayFrame() {
