@@ -1,34 +1,352 @@
-// Placeholder until the SDL window layer lands: every call does nothing.
-#include "window/Vitrine.h"
+// The window and its message thread, the hand-over of finished frames, and the
+// waits (Delay, PaceFrame).
+//
+// The message thread owns every SDL window and renderer object: it creates the
+// window, a renderer and a streaming texture, turns SDL's input events into
+// the layer's own events, and shows the newest frame the main thread handed
+// over. The main thread wakes it with SDL user events (a frame is ready, or
+// close the window), which SDL lets any thread push.
+#include "window/VitrineInternal.h"
+#include "window/VitrineSdl.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace Vitrine {
-bool Window(const char*, uint32_t, uint32_t) { return false; }
-void KillWindow() {}
-bool WindowClosed() { return true; }
-const char* LastError() { return "no window layer yet"; }
-bool KeyDown(uint32_t) { return false; }
-uint32_t GetKey() { return 0; }
-void FlushKeys() {}
-void MousePos(int32_t& x, int32_t& y) { x = y = 0; }
-void OnMouseLeftUp(MouseProc) {}
-void SetBuffering(bool) {}
-void UpdateWindow() {}
-void ClearScreen() {}
-void Rectangle(int32_t, int32_t, int32_t, int32_t, uint32_t, bool) {}
-void SetFont(uint32_t, uint32_t) {}
-void Text(std::string_view, int32_t, int32_t) {}
-void TextCard(uint32_t, int32_t, int32_t) {}
-void TextInt(int32_t, int32_t, int32_t) {}
-void GetTextSize(std::string_view, uint32_t, uint32_t& w, uint32_t& h) { w = h = 0; }
-uint32_t CreateColor(uint32_t c) { return c & 0xFFFFFF; }
-int32_t intlen(int32_t) { return 1; }
-void Int2Char(char* chp, int32_t) { chp[0] = '0'; chp[1] = 0; }
-uint32_t LoadBitmap(const char*, uint32_t, uint32_t) { return 0; }
-uint32_t CreateBitmap(uint32_t, uint32_t) { return 0; }
-void DestroyBitmap(uint32_t) {}
-void DrawBitmap(uint32_t, int32_t, int32_t) {}
-void DrawMaskBitmap(uint32_t, uint32_t, int32_t, int32_t) {}
-void CopyBitmap(uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t) {}
-void Delay(uint32_t) {}
-void PaceFrame(uint32_t) {}
+namespace detail {
+
+namespace {
+
+Link gLink;
+std::thread gThread;
+std::string gLastError;
+
+// SDL user event codes sent to the message thread.
+enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
+std::atomic<uint32_t> gWakeType{0};
+
+// Joins the message thread when the program ends with the window still open,
+// so that the thread never outlives the data it uses.
+struct ExitGuard {
+    ~ExitGuard();
+} gExitGuard;
+
+// Pushes a wake-up to the message thread. Caller holds gLink.lock, so the
+// thread cannot be tearing SDL down at the same time.
+bool PostWake(int32_t code) {
+    if (!gLink.threadRunning) return false;
+    SDL_Event event{};
+    event.type = gWakeType.load();
+    event.user.code = code;
+    return SDL_PushEvent(&event) == 1;
+}
+
+// ------------------------------------------------ the message thread
+
+struct Screen {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    std::vector<uint32_t> shown;  // the frame on the texture
+    uint32_t width = 0;
+    int pitch = 0;
+    bool leftHeld = false;
+    bool rightHeld = false;
+};
+
+void ReportOpened(WinState state, const char* error) {
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.reported = state;
+        gLink.threadRunning = state == STATE_ACTIVE;
+        if (error) gLink.error = error;
+    }
+    gLink.changed.notify_all();
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+    const Uint32 tries[] = {SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC, SDL_RENDERER_ACCELERATED,
+                            SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC, SDL_RENDERER_SOFTWARE};
+    for (Uint32 flags : tries) {
+        if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags)) return renderer;
+    }
+    return nullptr;
+}
+
+void Render(Screen& screen) {
+    SDL_RenderClear(screen.renderer);
+    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
+    SDL_RenderPresent(screen.renderer);
+}
+
+// Creates window, renderer and texture; false (with SDL's reason set) on failure.
+bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height) {
+    screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                     int(width), int(height), SDL_WINDOW_SHOWN);
+    if (!screen.window) return false;
+    screen.renderer = CreateRenderer(screen.window);
+    if (!screen.renderer) return false;
+    screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
+                                       int(width), int(height));
+    if (!screen.texture) return false;
+    screen.width = width;
+    screen.pitch = int(width * 4);
+    screen.shown.assign(size_t(width) * height, 0);
+    SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+    Render(screen);
+    return true;
+}
+
+void CloseScreen(Screen& screen) {
+    if (screen.texture) SDL_DestroyTexture(screen.texture);
+    if (screen.renderer) SDL_DestroyRenderer(screen.renderer);
+    if (screen.window) SDL_DestroyWindow(screen.window);
+    screen = Screen{};
+}
+
+// Shows the newest frame handed over, if there is one; stale frames are skipped.
+void ShowNewestFrame(Screen& screen) {
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.wakePosted = false;
+        if (!gLink.frameFresh) return;
+        gLink.frameFresh = false;
+        screen.shown.swap(gLink.front);
+        gLink.front.resize(screen.shown.size());
+    }
+    SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+    Render(screen);
+}
+
+// Keeps the mouse captured while a button is held, so that a drag outside the
+// window still reports positions (left of or above it: negative numbers).
+void TrackCapture(Screen& screen, const InputEvent& event) {
+    bool wasHeld = screen.leftHeld || screen.rightHeld;
+    switch (event.kind) {
+        case InputKind::LEFT_DOWN:
+        case InputKind::LEFT_DOUBLE: screen.leftHeld = true; break;
+        case InputKind::LEFT_UP: screen.leftHeld = false; break;
+        case InputKind::RIGHT_DOWN: screen.rightHeld = true; break;
+        case InputKind::RIGHT_UP: screen.rightHeld = false; break;
+        default: return;
+    }
+    bool held = screen.leftHeld || screen.rightHeld;
+    if (held != wasHeld) SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
+}
+
+// Handles one SDL event; false when the window is to close.
+bool HandleEvent(Screen& screen, const SDL_Event& event) {
+    if (event.type == gWakeType.load()) {
+        if (event.user.code == WAKE_CLOSE) return false;
+        ShowNewestFrame(screen);
+        return true;
+    }
+    switch (event.type) {
+        case SDL_QUIT: return false;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) return false;
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Render(screen);
+            return true;
+        default: break;
+    }
+    if (std::optional<InputEvent> input = TranslateEvent(event)) {
+        TrackCapture(screen, *input);
+        QueueInput(*input);
+    }
+    return true;
+}
+
+void MessageThread(std::string title, uint32_t width, uint32_t height) {
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        ReportOpened(STATE_ERROR, SDL_GetError());
+        return;
+    }
+    if (gWakeType.load() == 0) gWakeType = SDL_RegisterEvents(1);
+    Screen screen;
+    if (!OpenScreen(screen, title, width, height)) {
+        std::string reason = SDL_GetError();
+        CloseScreen(screen);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReportOpened(STATE_ERROR, reason.c_str());
+        return;
+    }
+    SDL_StopTextInput();
+    ReportOpened(STATE_ACTIVE, nullptr);
+
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) && HandleEvent(screen, event)) {
+    }
+
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.threadRunning = false;
+        gLink.closed = true;
+        gLink.closedFlag = true;
+    }
+    gLink.changed.notify_all();
+    if (screen.leftHeld || screen.rightHeld) SDL_CaptureMouse(SDL_FALSE);
+    CloseScreen(screen);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// Asks the message thread to close the window and waits until it has ended.
+void StopMessageThread() {
+    if (!gThread.joinable()) return;
+    {
+        std::lock_guard guard(gLink.lock);
+        PostWake(WAKE_CLOSE);
+    }
+    gThread.join();
+}
+
+ExitGuard::~ExitGuard() { StopMessageThread(); }
+
+// Main thread: the window has gone; release the main thread's side of it.
+void FinishClose() {
+    StopMessageThread();
+    window.state = STATE_DEAD;
+    window.xlen = 0;
+    window.ylen = 0;
+    window.buffer = {};
+    window.buffering = false;
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.pending.clear();
+        gLink.front = {};
+        gLink.frameFresh = false;
+    }
+    ResetInput();
+    ResetBitmaps();
+}
+
+}  // namespace
+
+WinStruct window;
+bool instantWaits = false;
+
+Link& link() { return gLink; }
+
+void NoticeClose() {
+    if (window.state == STATE_ACTIVE && gLink.closedFlag.load(std::memory_order_acquire)) FinishClose();
+}
+
+bool Active() {
+    NoticeClose();
+    return window.state == STATE_ACTIVE;
+}
+
+void Present() {
+    std::lock_guard guard(gLink.lock);
+    if (!gLink.threadRunning) return;
+    std::memcpy(gLink.front.data(), window.buffer.data(), window.buffer.size() * sizeof(uint32_t));
+    gLink.frameFresh = true;
+    ++window.handOffs;
+    if (!gLink.wakePosted) gLink.wakePosted = PostWake(WAKE_FRAME);
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+bool Window(const char* title, uint32_t x, uint32_t y) {
+    NoticeClose();
+    if (window.state == STATE_ACTIVE) KillWindow();
+    if (x == 0 || y == 0) {
+        gLastError = "The window size is zero.";
+        return false;
+    }
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.reported = STATE_DEAD;
+        gLink.error.clear();
+        gLink.closed = false;
+        gLink.closedFlag = false;
+        gLink.pending.clear();
+        gLink.front.assign(size_t(x) * y, 0);
+        gLink.frameFresh = false;
+        gLink.wakePosted = false;
+    }
+    try {
+        gThread = std::thread(MessageThread, std::string(title ? title : ""), x, y);
+    } catch (const std::system_error& failure) {
+        gLastError = failure.what();
+        return false;
+    }
+    WinState reported;
+    {
+        std::unique_lock guard(gLink.lock);
+        gLink.changed.wait(guard, [] { return gLink.reported != STATE_DEAD; });
+        reported = gLink.reported;
+        gLastError = gLink.error;
+    }
+    if (reported != STATE_ACTIVE) {
+        gThread.join();
+        return false;
+    }
+    window.xlen = x;
+    window.ylen = y;
+    window.buffer.assign(size_t(x) * y, 0);
+    window.buffering = false;
+    window.framesShown = 0;
+    window.handOffs = 0;
+    window.state = STATE_ACTIVE;
+    return true;
+}
+
+void KillWindow() {
+    if (window.state != STATE_ACTIVE) {
+        window.state = STATE_DEAD;
+        return;
+    }
+    FinishClose();
+}
+
+bool WindowClosed() { return !Active(); }
+
+const char* LastError() { return gLastError.c_str(); }
+
+// ---------------------------------------------------------------- waits
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Blocks until `deadline` or until the window closes, whichever comes first.
+void WaitUntil(Clock::time_point deadline) {
+    std::unique_lock guard(gLink.lock);
+    gLink.changed.wait_until(guard, deadline, [] { return gLink.closed; });
+}
+
+Clock::time_point gFrameDeadline;
+bool gFramePaced = false;
+
+}  // namespace
+
+void Delay(uint32_t ms) {
+    if (Active() && !instantWaits) WaitUntil(Clock::now() + std::chrono::milliseconds(ms));
+    ApplyPendingInput();
+}
+
+void PaceFrame(uint32_t framesPerSecond) {
+    if (Active() && !instantWaits && framesPerSecond > 0) {
+        auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / framesPerSecond;
+        Clock::time_point now = Clock::now();
+        if (!gFramePaced) gFrameDeadline = now;
+        gFramePaced = true;
+        gFrameDeadline += period;
+        if (now - gFrameDeadline > period) {
+            gFrameDeadline = now;  // far behind (a stall): carry on from now
+        } else {
+            WaitUntil(gFrameDeadline);
+        }
+    }
+    ApplyPendingInput();
+}
+
 }  // namespace Vitrine

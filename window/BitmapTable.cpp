@@ -1,0 +1,349 @@
+// The bitmap table: images loaded from BMP files or created blank, named by
+// handles counted from 1, drawn whole or through a black-and-white mask, and
+// copied into one another.
+//
+// Loads of the same file at the same size share one copy of the pixels (the
+// game loads the cat images for every cat at every attempt); a shared copy is
+// never written: CopyBitmap gives its destination a private copy first.
+#include "window/VitrineInternal.h"
+#include "window/VitrineTest.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <tuple>
+
+namespace Vitrine {
+namespace detail {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The columns of one mask row that are drawn.
+struct Span {
+    uint16_t x;
+    uint16_t length;
+};
+
+// A mask prepared for drawing an image of width x height through it: per
+// row, the spans where the mask is white.
+struct PreparedMask {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint32_t> rowStart;  // index into spans; height + 1 entries
+    std::vector<Span> spans;
+};
+
+struct Pixels {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint32_t> px;  // 0x00BBGGRR
+    bool fromFile = false;     // may be shared by several loads: never written in place
+    std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
+};
+
+struct BitStruct {
+    std::shared_ptr<Pixels> hbit;  // null marks a free entry
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+std::vector<BitStruct> bit;  // bitlen = bit.size()
+
+// Loaded files by (path, modification time, width, height).
+using LoadKey = std::tuple<std::string, int64_t, uint32_t, uint32_t>;
+std::map<LoadKey, std::weak_ptr<Pixels>> gLoaded;
+
+constexpr uint32_t kMaxSide = 16384;
+
+BitStruct* Entry(uint32_t handle) {
+    if (handle == 0 || handle > bit.size() || !bit[handle - 1].hbit) return nullptr;
+    return &bit[handle - 1];
+}
+
+// Enters an image into the lowest free entry, else appends; returns its handle.
+uint32_t AddBitmap(std::shared_ptr<Pixels> pixels, uint32_t width, uint32_t height) {
+    auto freeEntry = std::find_if(bit.begin(), bit.end(), [](const BitStruct& b) { return !b.hbit; });
+    if (freeEntry == bit.end()) freeEntry = bit.insert(bit.end(), BitStruct{});
+    *freeEntry = BitStruct{std::move(pixels), width, height};
+    return uint32_t(freeEntry - bit.begin()) + 1;
+}
+
+// Frees entry `del` (handle - 1); free entries at the end of the table are trimmed.
+void DelBitmap(uint32_t del) {
+    bit[del].hbit.reset();
+    while (!bit.empty() && !bit.back().hbit) bit.pop_back();
+    if (bit.empty()) bit.shrink_to_fit();
+}
+
+// ------------------------------------------------ file names
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The path as given when it exists; otherwise each component that does not
+// exist is looked up in its folder without regard to case. Backslashes count
+// as separators.
+std::string FindFile(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    std::error_code error;
+    if (fs::exists(path, error)) return path;
+    fs::path given(path);
+    fs::path found = given.root_path();
+    for (const fs::path& part : given.relative_path()) {
+        fs::path next = found / part;
+        if (part == "." || part == ".." || fs::exists(next, error)) {
+            found = next;
+            continue;
+        }
+        fs::path folder = found.empty() ? fs::path(".") : found;
+        bool matched = false;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (SameIgnoringCase(it->path().filename().string(), part.string())) {
+                found /= it->path().filename();
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) return path;
+    }
+    return found.string();
+}
+
+// ------------------------------------------------ loading
+
+// Reads a BMP file and scales it to width x height (nearest neighbour); a
+// size of 0 takes the file's own. Null when the file can't be read.
+std::shared_ptr<Pixels> ReadBmp(const std::string& file, uint32_t width, uint32_t height) {
+    SDL_Surface* loaded = SDL_LoadBMP(file.c_str());
+    if (!loaded) return nullptr;
+    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XBGR8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!surface) return nullptr;
+    if (width == 0) width = uint32_t(surface->w);
+    if (height == 0) height = uint32_t(surface->h);
+    if (width > kMaxSide || height > kMaxSide || surface->w == 0 || surface->h == 0) {
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    auto pixels = std::make_shared<Pixels>();
+    pixels->width = width;
+    pixels->height = height;
+    pixels->fromFile = true;
+    pixels->px.resize(size_t(width) * height);
+    std::vector<uint32_t> column(width);
+    for (uint32_t x = 0; x < width; ++x) column[x] = uint32_t(uint64_t(x) * uint32_t(surface->w) / width);
+    for (uint32_t y = 0; y < height; ++y) {
+        uint32_t sy = uint32_t(uint64_t(y) * uint32_t(surface->h) / height);
+        auto* source = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                         size_t(sy) * surface->pitch);
+        uint32_t* out = pixels->px.data() + size_t(y) * width;
+        for (uint32_t x = 0; x < width; ++x) out[x] = source[column[x]] & 0xFFFFFF;
+    }
+    SDL_FreeSurface(surface);
+    return pixels;
+}
+
+// The pixels of a file at a size, shared with an earlier load when there is one.
+std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t height) {
+    std::string path = FindFile(file);
+    std::error_code error;
+    auto stamp = fs::last_write_time(path, error);
+    if (error) return nullptr;
+    LoadKey key{path, int64_t(stamp.time_since_epoch().count()), width, height};
+    if (auto known = gLoaded.find(key); known != gLoaded.end()) {
+        if (auto pixels = known->second.lock()) return pixels;
+    }
+    auto pixels = ReadBmp(path, width, height);
+    if (pixels) {
+        std::erase_if(gLoaded, [](const auto& item) { return item.second.expired(); });
+        gLoaded[key] = pixels;
+    }
+    return pixels;
+}
+
+// Gives the entry pixels of its own before they are written.
+Pixels& Writable(BitStruct& entry) {
+    if (entry.hbit->fromFile || entry.hbit.use_count() > 1) {
+        auto copy = std::make_shared<Pixels>();
+        copy->width = entry.hbit->width;
+        copy->height = entry.hbit->height;
+        copy->px = entry.hbit->px;
+        entry.hbit = std::move(copy);
+    }
+    entry.hbit->asMask.clear();
+    return *entry.hbit;
+}
+
+// ------------------------------------------------ drawing
+
+// A grey pixel counts as white from half brightness up.
+bool IsWhite(uint32_t pixel) {
+    return (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF) >= 3 * 128;
+}
+
+const PreparedMask& Prepare(Pixels& mask, uint32_t width, uint32_t height) {
+    for (const PreparedMask& known : mask.asMask) {
+        if (known.width == width && known.height == height) return known;
+    }
+    PreparedMask prepared;
+    prepared.width = width;
+    prepared.height = height;
+    uint32_t across = std::min(width, mask.width);
+    for (uint32_t y = 0; y < height; ++y) {
+        prepared.rowStart.push_back(uint32_t(prepared.spans.size()));
+        if (y >= mask.height) continue;
+        const uint32_t* row = mask.px.data() + size_t(y) * mask.width;
+        for (uint32_t x = 0; x < across;) {
+            if (!IsWhite(row[x])) {
+                ++x;
+                continue;
+            }
+            uint32_t start = x;
+            while (x < across && IsWhite(row[x])) ++x;
+            prepared.spans.push_back(Span{uint16_t(start), uint16_t(x - start)});
+        }
+    }
+    prepared.rowStart.push_back(uint32_t(prepared.spans.size()));
+    mask.asMask.push_back(std::move(prepared));
+    return mask.asMask.back();
+}
+
+// Copies `length` pixels of an image row (from column `from`) to the buffer at
+// (x + from, by), clipped to the buffer; by is inside the buffer.
+inline void CopyRowPart(const uint32_t* source, int64_t from, int64_t length, int64_t x, int64_t by) {
+    int64_t left = std::max<int64_t>(from, -x);
+    int64_t right = std::min<int64_t>(from + length, int64_t(window.xlen) - x);
+    if (left >= right) return;
+    std::memcpy(window.buffer.data() + by * window.xlen + x + left, source + left,
+                size_t(right - left) * sizeof(uint32_t));
+}
+
+}  // namespace
+
+void ResetBitmaps() {
+    bit.clear();
+    bit.shrink_to_fit();
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+uint32_t LoadBitmap(const char* file, uint32_t width, uint32_t height) {
+    NoticeClose();
+    if (!file) return 0;
+    auto pixels = LoadShared(file, width, height);
+    if (!pixels) return 0;
+    return AddBitmap(pixels, pixels->width, pixels->height);
+}
+
+uint32_t CreateBitmap(uint32_t width, uint32_t height) {
+    NoticeClose();
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) return 0;
+    auto pixels = std::make_shared<Pixels>();
+    pixels->width = width;
+    pixels->height = height;
+    pixels->px.assign(size_t(width) * height, 0);
+    return AddBitmap(std::move(pixels), width, height);
+}
+
+void DestroyBitmap(uint32_t bitmap) {
+    NoticeClose();
+    if (Entry(bitmap)) DelBitmap(bitmap - 1);
+}
+
+void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
+    if (!Active()) return;
+    const BitStruct* entry = Entry(bitmap);
+    if (!entry) return;
+    const Pixels& image = *entry->hbit;
+    int64_t top = std::max<int64_t>(0, -int64_t(y));
+    int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+    for (int64_t row = top; row < bottom; ++row) {
+        CopyRowPart(image.px.data() + row * image.width, 0, image.width, x, y + row);
+    }
+    ShowChange();
+}
+
+void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) {
+    if (!Active()) return;
+    const BitStruct* entry = Entry(bitmap);
+    BitStruct* maskEntry = Entry(maskbitmap);
+    if (!entry || !maskEntry) return;
+    const Pixels& image = *entry->hbit;
+    const PreparedMask& mask = Prepare(*maskEntry->hbit, image.width, image.height);
+    int64_t top = std::max<int64_t>(0, -int64_t(y));
+    int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+    for (int64_t row = top; row < bottom; ++row) {
+        const uint32_t* source = image.px.data() + row * image.width;
+        for (uint32_t s = mask.rowStart[row]; s < mask.rowStart[row + 1]; ++s) {
+            CopyRowPart(source, mask.spans[s].x, mask.spans[s].length, x, y + row);
+        }
+    }
+    ShowChange();
+}
+
+void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc, int32_t xdest,
+                int32_t ydest, uint32_t width, uint32_t height) {
+    NoticeClose();
+    BitStruct* source = Entry(srcbitmap);
+    BitStruct* dest = Entry(destbitmap);
+    if (!source || !dest) return;
+    Pixels& to = Writable(*dest);
+    std::shared_ptr<Pixels> keep = source->hbit;  // a copy onto itself reads a snapshot
+    std::vector<uint32_t> snapshot;
+    const Pixels& from = *keep;
+    const uint32_t* fromPx = from.px.data();
+    if (&from == &to) {
+        snapshot = from.px;
+        fromPx = snapshot.data();
+    }
+    // Clip the rectangle to both images.
+    int64_t sx = xsrc, sy = ysrc, dx = xdest, dy = ydest, w = width, h = height;
+    int64_t cut = std::max<int64_t>({0, -sx, -dx});
+    sx += cut, dx += cut, w -= cut;
+    cut = std::max<int64_t>({0, -sy, -dy});
+    sy += cut, dy += cut, h -= cut;
+    w = std::min<int64_t>({w, int64_t(from.width) - sx, int64_t(to.width) - dx});
+    h = std::min<int64_t>({h, int64_t(from.height) - sy, int64_t(to.height) - dy});
+    if (w <= 0 || h <= 0) return;
+    for (int64_t row = 0; row < h; ++row) {
+        std::memcpy(to.px.data() + (dy + row) * to.width + dx, fromPx + (sy + row) * from.width + sx,
+                    size_t(w) * sizeof(uint32_t));
+    }
+}
+
+// ---------------------------------------------------------------- for tests
+
+namespace Testing {
+
+uint32_t BitmapCount() {
+    NoticeClose();
+    return uint32_t(bit.size());
+}
+
+bool SharesPixels(uint32_t a, uint32_t b) {
+    const BitStruct* first = Entry(a);
+    const BitStruct* second = Entry(b);
+    return first && second && first->hbit == second->hbit;
+}
+
+uint32_t BitmapPixel(uint32_t bitmap, uint32_t x, uint32_t y) {
+    const BitStruct* entry = Entry(bitmap);
+    if (!entry || x >= entry->hbit->width || y >= entry->hbit->height) return 0;
+    return entry->hbit->px[size_t(y) * entry->hbit->width + x];
+}
+
+}  // namespace Testing
+
+}  // namespace Vitrine

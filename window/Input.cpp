@@ -1,0 +1,225 @@
+// Keyboard and mouse: the key flags, the queue of key presses, the mouse record
+// and its left-release callback, and the translation from SDL's events.
+//
+// The message thread only queues events (QueueInput). They take effect on the
+// main thread, in arrival order, at its input points: UpdateWindow, GetKey,
+// Delay, PaceFrame (and Testing::ApplyInput). So the key flags, the queue and
+// the mouse record belong to the main thread alone, and a recorded stream of
+// events replayed at the same points gives the same session.
+#include "window/VitrineInternal.h"
+#include "window/VitrineSdl.h"
+
+#include <deque>
+
+namespace Vitrine {
+namespace detail {
+
+namespace {
+
+struct MouseStruct {
+    int32_t x = 0;  // last move position, each coordinate read as unsigned 16 bits
+    int32_t y = 0;
+    bool left = false;
+    bool right = false;
+    MouseProc LeftUpProc = nullptr;
+};
+
+bool key[256] = {};
+std::deque<uint32_t> keybuf;  // oldest press at the front
+MouseStruct mouse;
+bool applying = false;  // guards against a callback re-entering an input point
+
+// The window reports positions as the low and high 16 bits of a 32-bit word.
+int32_t Unsigned16(int32_t coordinate) { return int32_t(uint16_t(coordinate)); }
+
+}  // namespace
+
+void QueueInput(const InputEvent& event) {
+    {
+        std::lock_guard guard(link().lock);
+        link().pending.push_back(event);
+    }
+    link().changed.notify_all();
+}
+
+void ApplyPendingInput() {
+    if (applying) return;
+    std::vector<InputEvent> batch;
+    {
+        std::lock_guard guard(link().lock);
+        batch.swap(link().pending);
+    }
+    applying = true;
+    for (const InputEvent& event : batch) ApplyEvent(event);
+    applying = false;
+}
+
+void ApplyEvent(const InputEvent& event) {
+    uint32_t k = event.key & 255;
+    int32_t x = Unsigned16(event.x);
+    int32_t y = Unsigned16(event.y);
+    switch (event.kind) {
+        case InputKind::KEY_PRESS:
+            key[k] = true;
+            keybuf.push_back(k);
+            break;
+        case InputKind::KEY_RELEASE: key[k] = false; break;
+        case InputKind::MOUSE_MOVE:
+            mouse.x = x;
+            mouse.y = y;
+            break;
+        case InputKind::LEFT_DOWN: mouse.left = true; break;
+        case InputKind::LEFT_UP:
+            mouse.left = false;
+            if (mouse.LeftUpProc) mouse.LeftUpProc(x, y);
+            break;
+        case InputKind::LEFT_DOUBLE: break;
+        case InputKind::RIGHT_DOWN: mouse.right = true; break;
+        case InputKind::RIGHT_UP: mouse.right = false; break;
+    }
+}
+
+void ResetInput() {
+    std::fill(std::begin(key), std::end(key), false);
+    keybuf.clear();
+    mouse = MouseStruct{};
+}
+
+// ---------------------------------------------------------------- SDL translation
+
+uint32_t VirtualKey(SDL_Keycode sym) {
+    if (sym >= SDLK_a && sym <= SDLK_z) return uint32_t(sym - SDLK_a) + 65;
+    if (sym >= SDLK_0 && sym <= SDLK_9) return uint32_t(sym);  // 48..57
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) return uint32_t(sym - SDLK_F1) + 112;
+    if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return uint32_t(sym - SDLK_KP_1) + 97;
+    switch (sym) {
+        case SDLK_LEFT: return 37;
+        case SDLK_UP: return 38;
+        case SDLK_RIGHT: return 39;
+        case SDLK_DOWN: return 40;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return 13;
+        case SDLK_ESCAPE: return 27;
+        case SDLK_SPACE: return 32;
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return 17;
+        case SDLK_LALT:
+        case SDLK_RALT: return 18;
+        case SDLK_PAUSE: return 19;
+        case SDLK_CAPSLOCK: return 20;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_PRINTSCREEN: return 44;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_KP_0: return 96;
+        case SDLK_KP_MULTIPLY: return 106;
+        case SDLK_KP_PLUS: return 107;
+        case SDLK_KP_MINUS: return 109;
+        case SDLK_KP_PERIOD: return 110;
+        case SDLK_KP_DIVIDE: return 111;
+        case SDLK_NUMLOCKCLEAR: return 144;
+        case SDLK_SCROLLLOCK: return 145;
+        case SDLK_SEMICOLON: return 186;
+        case SDLK_EQUALS: return 187;
+        case SDLK_COMMA: return 188;
+        case SDLK_MINUS: return 189;
+        case SDLK_PERIOD: return 190;
+        case SDLK_SLASH: return 191;
+        case SDLK_BACKQUOTE: return 192;
+        case SDLK_LEFTBRACKET: return 219;
+        case SDLK_BACKSLASH: return 220;
+        case SDLK_RIGHTBRACKET: return 221;
+        case SDLK_QUOTE: return 222;
+        default: return 0;
+    }
+}
+
+namespace {
+
+// Alt, F10 and anything pressed with Alt held belong to the system, not the game.
+bool SystemKey(const SDL_Keysym& keysym) {
+    return (keysym.mod & KMOD_ALT) != 0 || keysym.sym == SDLK_LALT || keysym.sym == SDLK_RALT ||
+           keysym.sym == SDLK_F10;
+}
+
+}  // namespace
+
+std::optional<InputEvent> TranslateEvent(const SDL_Event& event) {
+    InputEvent input;
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            input.key = VirtualKey(event.key.keysym.sym);
+            if (input.key == 0) return std::nullopt;
+            bool press = event.type == SDL_KEYDOWN;
+            if (press && SystemKey(event.key.keysym)) return std::nullopt;
+            input.kind = press ? InputKind::KEY_PRESS : InputKind::KEY_RELEASE;
+            return input;
+        }
+        case SDL_MOUSEMOTION:
+            input.kind = InputKind::MOUSE_MOVE;
+            input.x = event.motion.x;
+            input.y = event.motion.y;
+            return input;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            bool second = event.button.clicks % 2 == 0;  // the second click of a double click
+            input.x = event.button.x;
+            input.y = event.button.y;
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                input.kind = !down ? InputKind::LEFT_UP : second ? InputKind::LEFT_DOUBLE : InputKind::LEFT_DOWN;
+                return input;
+            }
+            if (event.button.button == SDL_BUTTON_RIGHT) {
+                if (down && second) return std::nullopt;  // right double clicks are not passed on
+                input.kind = down ? InputKind::RIGHT_DOWN : InputKind::RIGHT_UP;
+                return input;
+            }
+            return std::nullopt;
+        }
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+bool KeyDown(uint32_t k) {
+    NoticeClose();
+    return k <= 255 && key[k];
+}
+
+uint32_t GetKey() {
+    for (;;) {
+        if (!Active()) return 0;
+        ApplyPendingInput();
+        if (!keybuf.empty()) {
+            uint32_t k = keybuf.front();
+            keybuf.pop_front();
+            return k;
+        }
+        std::unique_lock guard(link().lock);
+        link().changed.wait(guard, [] { return !link().pending.empty() || link().closed; });
+    }
+}
+
+void FlushKeys() { keybuf.clear(); }
+
+void MousePos(int32_t& x, int32_t& y) {
+    NoticeClose();
+    x = mouse.x;
+    y = mouse.y;
+}
+
+void OnMouseLeftUp(MouseProc proc) { mouse.LeftUpProc = proc; }
+
+}  // namespace Vitrine

@@ -1,0 +1,56 @@
+// Vitrine::Testing: feeding input and reading pixels for tests and replays.
+#include "window/VitrineTest.h"
+#include "window/VitrineInternal.h"
+
+#include <SDL.h>
+
+namespace Vitrine::Testing {
+
+using namespace Vitrine::detail;
+
+namespace {
+
+void Feed(InputKind kind, uint32_t key, int32_t x, int32_t y) { QueueInput(InputEvent{kind, key, x, y}); }
+
+}  // namespace
+
+uint32_t Pixel(int32_t x, int32_t y) {
+    if (!Active() || x < 0 || y < 0 || uint32_t(x) >= window.xlen || uint32_t(y) >= window.ylen) return 0;
+    return window.buffer[size_t(y) * window.xlen + x];
+}
+
+void PressKey(uint32_t vk) { Feed(InputKind::KEY_PRESS, vk, 0, 0); }
+void ReleaseKey(uint32_t vk) { Feed(InputKind::KEY_RELEASE, vk, 0, 0); }
+void MoveMouse(int32_t x, int32_t y) { Feed(InputKind::MOUSE_MOVE, 0, x, y); }
+void LeftDown(int32_t x, int32_t y) { Feed(InputKind::LEFT_DOWN, 0, x, y); }
+void LeftUp(int32_t x, int32_t y) { Feed(InputKind::LEFT_UP, 0, x, y); }
+void LeftDouble(int32_t x, int32_t y) { Feed(InputKind::LEFT_DOUBLE, 0, x, y); }
+void RightDown(int32_t x, int32_t y) { Feed(InputKind::RIGHT_DOWN, 0, x, y); }
+void RightUp(int32_t x, int32_t y) { Feed(InputKind::RIGHT_UP, 0, x, y); }
+void ApplyInput() {
+    NoticeClose();
+    ApplyPendingInput();
+}
+
+void CloseWindow() {
+    if (window.state != STATE_ACTIVE) return;
+    std::unique_lock guard(link().lock);
+    if (!link().threadRunning) return;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    link().changed.wait(guard, [] { return link().closed; });
+}
+
+void SetInstantWaits(bool on) { instantWaits = on; }
+
+uint64_t FramesShown() { return window.framesShown; }
+
+bool Buffering() {
+    NoticeClose();
+    return window.buffering;
+}
+
+uint64_t HandOffs() { return window.handOffs; }
+
+}  // namespace Vitrine::Testing

@@ -1,0 +1,102 @@
+// Vitrine's parts talk to each other through this header; the game never
+// includes it. Two sides meet here:
+//  - the main thread's side (the window record, the drawing buffer, the key
+//    flags and queue, the mouse, the bitmap table), touched by the main
+//    thread only;
+//  - the Link, the little that both threads share, guarded by one mutex.
+#pragma once
+
+#include "window/Vitrine.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace Vitrine::detail {
+
+// ---------------------------------------------------------------- input events
+
+enum class InputKind : uint8_t {
+    KEY_PRESS,    // key: virtual-key code; also every auto-repeat
+    KEY_RELEASE,  // key: virtual-key code
+    MOUSE_MOVE,   // x, y: client-area pixels (may lie outside while captured)
+    LEFT_DOWN,
+    LEFT_UP,
+    LEFT_DOUBLE,
+    RIGHT_DOWN,
+    RIGHT_UP,
+};
+
+// One keyboard or mouse event as the message thread received it.
+struct InputEvent {
+    InputKind kind = InputKind::KEY_PRESS;
+    uint32_t key = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// Any thread: appends an event; it takes effect at the main thread's next
+// input point. Wakes a main thread that waits for input.
+void QueueInput(const InputEvent& event);
+// Main thread: the one input point. Applies every queued event in arrival order.
+void ApplyPendingInput();
+// Main thread: makes one event take effect (key flags, key queue, mouse, callbacks).
+void ApplyEvent(const InputEvent& event);
+// Main thread: key flags, key queue, mouse record and callbacks back to zero.
+void ResetInput();
+
+// ---------------------------------------------------------------- the shared link
+
+// Everything both threads touch. Fields are guarded by `lock` except `closed`,
+// which is also mirrored in an atomic for the cheap check before each drawing call.
+struct Link {
+    std::mutex lock;
+    std::condition_variable changed;  // state reported, input queued, window closed
+    WinState reported = STATE_DEAD;   // the message thread's answer to Window
+    std::string error;                // SDL's reason when opening failed
+    bool threadRunning = false;       // the message thread still takes SDL events
+    bool closed = false;              // the window has gone (user, or KillWindow)
+    std::vector<InputEvent> pending;  // input not yet applied
+    std::vector<uint32_t> front;      // the newest frame handed over
+    bool frameFresh = false;          // `front` holds a frame not shown yet
+    bool wakePosted = false;          // a wake-up is already in the SDL queue
+    std::atomic<bool> closedFlag{false};
+};
+Link& link();
+
+// ---------------------------------------------------------------- the main thread's side
+
+// The window record. `state` is the main thread's view: it turns DEAD on the
+// main thread only, at the first call after the window went away.
+struct WinStruct {
+    WinState state = STATE_DEAD;
+    uint32_t xlen = 0;
+    uint32_t ylen = 0;
+    std::vector<uint32_t> buffer;  // xlen * ylen pixels, 0x00BBGGRR
+    bool buffering = false;
+    uint64_t framesShown = 0;
+    uint64_t handOffs = 0;
+};
+extern WinStruct window;
+
+// Main thread: true while the window is open. Notices a close by the user and
+// then releases the main thread's side (buffer, input, bitmap table).
+bool Active();
+// Main thread: finishes a close if one happened; cheap when nothing happened.
+void NoticeClose();
+// Main thread: hands a copy of the buffer to the message thread and returns.
+void Present();
+// Main thread: in direct mode (buffering off) a change shows at once.
+inline void ShowChange() {
+    if (!window.buffering) Present();
+}
+// Main thread: empties the bitmap table (the window closed).
+void ResetBitmaps();
+
+// Instant waits for tests and replays.
+extern bool instantWaits;
+
+}  // namespace Vitrine::detail

@@ -1,0 +1,44 @@
+// Vitrine::Testing: what tests and replays need and the game never uses:
+// reading the drawing buffer, feeding keyboard and mouse events, closing the
+// window as the user would, and instant waits.
+//
+// Input fed here takes the same path as the events of the message thread:
+// it takes effect at the next input point of the main thread (UpdateWindow,
+// GetKey, Delay, PaceFrame) or at ApplyInput().
+#pragma once
+
+#include <cstdint>
+
+namespace Vitrine::Testing {
+
+// A drawing-buffer pixel as 0x00BBGGRR; 0 when no window is open or outside it.
+uint32_t Pixel(int32_t x, int32_t y);
+
+void PressKey(uint32_t vk);  // key down with a virtual-key code (again = auto-repeat)
+void ReleaseKey(uint32_t vk);
+void MoveMouse(int32_t x, int32_t y);
+void LeftDown(int32_t x, int32_t y);
+void LeftUp(int32_t x, int32_t y);
+void LeftDouble(int32_t x, int32_t y);  // the second press of a double click
+void RightDown(int32_t x, int32_t y);
+void RightUp(int32_t x, int32_t y);
+void ApplyInput();  // apply everything fed so far, now
+
+// As if the user closed the window; returns once the window has gone.
+void CloseWindow();
+// Delay and PaceFrame return at once (after applying pending input).
+void SetInstantWaits(bool on);
+
+uint32_t BitmapCount();  // entries of the bitmap table, free ones included
+uint64_t FramesShown();  // UpdateWindow calls since the window opened
+// True when two handles share one copy of the pixels.
+bool SharesPixels(uint32_t a, uint32_t b);
+// A pixel of a bitmap as 0x00BBGGRR; 0 for an invalid handle or outside it.
+uint32_t BitmapPixel(uint32_t bitmap, uint32_t x, uint32_t y);
+// True while buffering (SetBuffering) is on.
+bool Buffering();
+// Copies of the buffer handed to the message thread since the window opened:
+// one per UpdateWindow, and one per drawing call in direct mode.
+uint64_t HandOffs();
+
+}  // namespace Vitrine::Testing
