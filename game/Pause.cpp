@@ -1,6 +1,54 @@
-// Placeholder until the pause screen lands: the game never pauses.
-#include "game/KerboImplementation.h"
+// The pause key and the pause screen: resume, or leave the game for the start menu.
+#include "game/FrontEnd.h"
+#include "window/Vitrine.h"
 
 namespace KerboImplementation {
-bool PauseGame(bool&) { return true; }
+
+namespace {
+
+constexpr uint32_t KeyP = 80;
+constexpr uint32_t PauseKeyDelayMs = 200;
+
+enum PauseChoice : int32_t { Resume, QuitToStartMenu };
+
+void LoadPauseMenu(std::span<StandardMenu::ButtonRc, 2> menu) {
+    menu[Resume] = StandardMenu::CreateButton(250, 75, "images/resume0.bmp", "images/resume1.bmp");
+    menu[QuitToStartMenu] = StandardMenu::CreateButton(250, 75, "images/quittomenu0.bmp", "images/quittomenu1.bmp");
+    StandardMenu::SetVerticalMenu(60, 60, 80, menu);
+}
+
+}  // namespace
+
+bool PauseGame(bool& Pause) {
+    if (!Pause) {
+        // The screen opens at the next frame's call, after that frame's moves.
+        if (Vitrine::KeyDown(KeyP)) {
+            Pause = true;
+            Vitrine::Delay(PauseKeyDelayMs);
+        }
+        return true;
+    }
+
+    std::array<StandardMenu::ButtonRc, 2> menu;
+    LoadPauseMenu(menu);
+    const uint32_t background = Vitrine::LoadBitmap("images/pausebackground.bmp", 800, 500);
+    bool playOn = true;
+    while (Pause) {
+        Vitrine::ClearScreen();
+        Vitrine::DrawBitmap(background, 0, 0);
+        Vitrine::UpdateWindow();
+        const int32_t choice = StandardMenu::MenuSelection(menu);
+        if (choice == Resume) {
+            Pause = false;
+        } else if (choice == QuitToStartMenu || choice == -1) {
+            // The game is abandoned (or the window closed): nothing of it comes back.
+            Pause = false;
+            playOn = false;
+        }
+    }
+    StandardMenu::ReleaseButtons(menu);
+    Vitrine::DestroyBitmap(background);
+    return playOn;
+}
+
 }  // namespace KerboImplementation

@@ -1,0 +1,44 @@
+// The program's flow: open the window, then run one screen after the other,
+// each naming the next, so no number of games and returns to the menu makes
+// the call stack grow.
+#include <cstdlib>
+#include <iostream>
+
+#include "game/FrontEnd.h"
+#include "window/Vitrine.h"
+
+namespace KerboImplementation {
+
+Screen AfterGame(GameEnd end) {
+    switch (end) {
+        case GameEnd::Lost: return GameOver();
+        case GameEnd::Won: return YouWin();
+        case GameEnd::QuitToMenu: return Screen::StartMenu;
+        case GameEnd::WindowClosed: return Screen::Exit;  // an abandoned game records nothing
+    }
+    return Screen::Exit;
+}
+
+void RunScreens(Screen first) {
+    Screen screen = first;
+    while (screen != Screen::Exit) {
+        switch (screen) {
+            case Screen::StartMenu: screen = Menu(); break;
+            case Screen::NewGame: screen = AfterGame(PlayGame()); break;
+            case Screen::Exit: break;
+        }
+    }
+    Quit();
+    Vitrine::KillWindow();
+}
+
+void TotalProgram() {
+    if (!Vitrine::Window("KERBO anno 2011", 800, 500)) {
+        std::cerr << "Can't create window." << std::endl;
+        std::cerr << Vitrine::LastError() << std::endl;
+        std::exit(1);
+    }
+    RunScreens(Screen::StartMenu);
+}
+
+}  // namespace KerboImplementation
