@@ -1,0 +1,215 @@
+// Shared ground for the game's tests: a private working directory with the
+// ten level files and a small, single-coloured BMP for every image the game
+// loads (so a pixel of the buffer tells which tile or sprite is on top),
+// the real window opened headless with instant waits, and the game's state
+// and random generator back at their program-start values.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/KerboImplementation.h"
+#include "util/StandardLib.h"
+#include "window/Vitrine.h"
+#include "window/VitrineTest.h"
+
+namespace Fixture {
+
+namespace fs = std::filesystem;
+using namespace KerboImplementation;
+
+constexpr uint32_t LeftArrow = 37;
+constexpr uint32_t RightArrow = 39;
+constexpr uint32_t KeyX = 88;
+constexpr uint32_t LightGrey = 0xC0C0C0;
+
+// Storeys 3 to 10 of a level, one string of 16 letters each; storeys 1 and 2
+// are always ceiling.
+using Storeys = std::array<std::string, 8>;
+
+// A level without items whose only walkable storey is row 9, where Oska
+// starts. The cats start in rows 4 to 8, which are ceiling here, so they
+// stay where they are and never reach him.
+inline Storeys QuietLevel() {
+    return {"cccccccccccccccc", "cccccccccccccccc", "cccccccccccccccc", "cccccccccccccccc",
+            "cccccccccccccccc", "cccccccccccccccc", "wppppppppppppppw", "wwwwwwwwwwwwwwww"};
+}
+
+// Every image file the game screen loads, with its size.
+struct ImageFile {
+    const char* name;
+    uint32_t size;
+};
+
+inline const std::vector<ImageFile>& GameImages() {
+    static const std::vector<ImageFile> files = {
+        {"Images/OskaLeft1.bmp", 35},         {"Images/OskaRight1.bmp", 35},
+        {"Images/OskaLeftMask1.bmp", 35},     {"Images/OskaRightMask1.bmp", 35},
+        {"Images/OskaLeft2.bmp", 35},         {"Images/OskaRight2.bmp", 35},
+        {"Images/OskaLeftMask2.bmp", 35},     {"Images/OskaRightMask2.bmp", 35},
+        {"Images/TrampolineGreen.bmp", 50},   {"Images/TrampolineBlue.bmp", 50},
+        {"Images/TrampolineYellow.bmp", 50},  {"Images/TrampolineRed.bmp", 50},
+        {"Images/DoorLeftOpen.bmp", 50},      {"Images/DoorLeftClosed.bmp", 50},
+        {"Images/DoorRightOpen.bmp", 50},     {"Images/DoorRightClosed.bmp", 50},
+        {"Images/ShockDoorLeftOpen.bmp", 50}, {"Images/ShockDoorLeftClosed.bmp", 50},
+        {"Images/ShockDoorRightOpen.bmp", 50}, {"Images/ShockDoorRightClosed.bmp", 50},
+        {"Images/Item1.bmp", 50},             {"Images/Item2.bmp", 50},
+        {"Images/Item3.bmp", 50},             {"Images/Item4.bmp", 50},
+        {"Images/Item5.bmp", 50},             {"Images/WaveLeft.bmp", 35},
+        {"Images/WaveLeftMask.bmp", 35},      {"Images/WaveRight.bmp", 35},
+        {"Images/WaveRightMask.bmp", 35},     {"Images/Passage.bmp", 50},
+        {"Images/Elevator.bmp", 50},          {"Images/EndElevator.bmp", 50},
+        {"Images/Ceiling.bmp", 50},           {"Images/Wall.bmp", 50},
+        {"Images/Enemy.bmp", 35},             {"Images/EnemyMask.bmp", 35},
+    };
+    return files;
+}
+
+inline bool IsMask(const std::string& name) { return name.find("Mask") != std::string::npos; }
+
+// The colour an image is filled with, as the buffer reports it (0x00BBGGRR).
+// Masks are white: the whole sprite square is drawn. The other images get
+// colours that differ from each other, from black, white and the light grey
+// of the texts.
+inline uint32_t ColourOf(const std::string& name) {
+    if (IsMask(name)) return 0xFFFFFF;
+    const auto& files = GameImages();
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (name == files[k].name) {
+            const uint32_t n = static_cast<uint32_t>(k) + 1;
+            const uint32_t r = (n * 37u) & 0xFFu;
+            const uint32_t g = (n * 91u + 50u) & 0x7Fu;  // below the grey's 0xC0
+            const uint32_t b = (n * 53u + 100u) & 0xFFu;
+            return r | (g << 8) | (b << 16);
+        }
+    }
+    ADD_FAILURE() << "no fixture image named " << name;
+    return 0;
+}
+
+// An uncompressed 24-bit BMP of one colour (0x00BBGGRR).
+inline void WriteBmp(const fs::path& path, uint32_t width, uint32_t height, uint32_t colour) {
+    const uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
+    const uint32_t dataBytes = rowBytes * height;
+    std::vector<uint8_t> out;
+    auto u16 = [&out](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
+    auto u32 = [&u16](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    out.push_back('B');
+    out.push_back('M');
+    u32(54 + dataBytes);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(width);
+    u32(height);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(dataBytes);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            out.push_back((colour >> 16) & 0xFF);  // blue, green, red
+            out.push_back((colour >> 8) & 0xFF);
+            out.push_back(colour & 0xFF);
+        }
+        for (uint32_t pad = width * 3; pad < rowBytes; ++pad) out.push_back(0);
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+}
+
+// The game's working directory for this test program.
+inline fs::path WorkDir() {
+    return fs::temp_directory_path() / ("kerbo_game_test_" + std::to_string(getpid()));
+}
+
+inline void WriteLevel(uint32_t k, const Storeys& storeys) {
+    std::ofstream file(WorkDir() / ("level" + std::to_string(k) + ".txt"), std::ios::binary);
+    file << "cccccccccccccccc\r\ncccccccccccccccc\r\n";
+    for (const std::string& storey : storeys) file << storey << "\r\n";
+}
+
+inline void WriteAllLevels(const Storeys& storeys) {
+    for (uint32_t k = 1; k <= 10; ++k) WriteLevel(k, storeys);
+}
+
+// Holds or lets go of a key, effective at once.
+inline void Hold(uint32_t key) {
+    Vitrine::Testing::PressKey(key);
+    Vitrine::Testing::ApplyInput();
+}
+inline void Release(uint32_t key) {
+    Vitrine::Testing::ReleaseKey(key);
+    Vitrine::Testing::ApplyInput();
+}
+
+// Takes every cat out of play, for tests about Oska alone.
+inline void NoCats() {
+    for (Enemy& cat : EnemyArr) cat.StillExisting = false;
+}
+
+// Plays n frames; stops early (and fails) if a frame ends the game.
+inline void Frames(int n) {
+    for (int k = 0; k < n; ++k) {
+        ASSERT_TRUE(PlayFrame()) << "frame " << k + 1 << " left the game";
+    }
+}
+
+inline uint32_t Pixel(int32_t x, int32_t y) { return Vitrine::Testing::Pixel(x, y) & 0xFFFFFF; }
+
+// The base of the game's tests: a fresh working directory with the quiet
+// level in all ten files, the window open, waits instant, state reset.
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = fs::current_path();
+        fs::create_directories(WorkDir() / "Images");
+        for (const ImageFile& image : GameImages()) {
+            WriteBmp(WorkDir() / image.name, image.size, image.size, ColourOf(image.name));
+        }
+        WriteAllLevels(QuietLevel());
+        fs::current_path(WorkDir());
+
+        ResetState();
+        StandardLib::ResetRandom();
+        ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+        Vitrine::SetBuffering(true);
+        Vitrine::Testing::SetInstantWaits(true);
+    }
+
+    void TearDown() override {
+        Vitrine::Testing::ReleaseKey(LeftArrow);
+        Vitrine::Testing::ReleaseKey(RightArrow);
+        Vitrine::Testing::ReleaseKey(KeyX);
+        Vitrine::KillWindow();
+        fs::current_path(oldDir_);
+        std::error_code ignored;
+        fs::remove_all(WorkDir(), ignored);
+    }
+
+    // A new game on level 1 built from these storeys, with the cats out of
+    // play unless asked for.
+    void StartLevel(const Storeys& storeys, bool withCats = false) {
+        WriteLevel(1, storeys);
+        LoadGame();
+        LoadLevel(1);
+        if (!withCats) NoCats();
+    }
+
+private:
+    fs::path oldDir_;
+};
+
+}  // namespace Fixture
