@@ -33,7 +33,6 @@ void ApplyInput() {
 }
 
 void CloseWindow() {
-    if (window.state != STATE_ACTIVE) return;
     std::unique_lock guard(link().lock);
     if (!link().threadRunning) return;
     SDL_Event quit{};

@@ -24,7 +24,8 @@ void RightDown(int32_t x, int32_t y);
 void RightUp(int32_t x, int32_t y);
 void ApplyInput();  // apply everything fed so far, now
 
-// As if the user closed the window; returns once the window has gone.
+// As if the user closed the window; returns once the window has gone. Any
+// thread may call it.
 void CloseWindow();
 // Delay and PaceFrame return at once (after applying pending input).
 void SetInstantWaits(bool on);

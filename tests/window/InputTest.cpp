@@ -1,0 +1,199 @@
+// Keyboard and mouse: the key queue and flags, the mouse record and its
+// callback, all taking effect at the main thread's input points; and the
+// translation of SDL's events into the game's.
+#include "tests/window/WindowFixture.h"
+#include "window/VitrineSdl.h"
+
+using namespace Vitrine;
+using namespace Vitrine::Testing;
+using kerbo_test::WindowTest;
+
+namespace {
+
+std::vector<std::pair<int32_t, int32_t>> gClicks;
+void RecordClick(int32_t x, int32_t y) { gClicks.push_back({x, y}); }
+
+}  // namespace
+
+class Keyboard : public WindowTest {};
+
+TEST_F(Keyboard, PressesComeOutInOrder) {
+    PressKey(65);
+    PressKey(66);
+    PressKey(68);
+    EXPECT_EQ(GetKey(), 65u);
+    EXPECT_EQ(GetKey(), 66u);
+    EXPECT_EQ(GetKey(), 68u);
+}
+
+TEST_F(Keyboard, InputTakesEffectAtInputPointsOnly) {
+    PressKey(39);
+    EXPECT_FALSE(KeyDown(39)) << "not before the main thread's next input point";
+    UpdateWindow();
+    EXPECT_TRUE(KeyDown(39));
+    ReleaseKey(39);
+    Delay(200);
+    EXPECT_FALSE(KeyDown(39));
+    PressKey(37);
+    PaceFrame(60);
+    EXPECT_TRUE(KeyDown(37));
+}
+
+TEST_F(Keyboard, AShortPressIsMissedByKeyDownButQueued) {
+    PressKey(88);
+    ReleaseKey(88);
+    UpdateWindow();
+    EXPECT_FALSE(KeyDown(88));
+    EXPECT_EQ(GetKey(), 88u);
+}
+
+TEST_F(Keyboard, AutoRepeatQueuesEachRepeatAndFlushEmptiesTheQueueOnly) {
+    PressKey(37);
+    PressKey(37);
+    PressKey(37);
+    ApplyInput();
+    EXPECT_TRUE(KeyDown(37));
+    EXPECT_FALSE(KeyDown(256));
+    FlushKeys();
+    EXPECT_TRUE(KeyDown(37)) << "flushing leaves the flags alone";
+    PressKey(37);  // the next repeat counts again
+    PressKey(80);
+    EXPECT_EQ(GetKey(), 37u);
+    EXPECT_EQ(GetKey(), 80u);
+    ReleaseKey(37);
+    ApplyInput();
+    EXPECT_FALSE(KeyDown(37));
+}
+
+TEST_F(Keyboard, CodesKeepTheirLowByte) {
+    PressKey(256 + 65);
+    EXPECT_EQ(GetKey(), 65u);
+    EXPECT_TRUE(KeyDown(65));
+}
+
+class Mouse : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        gClicks.clear();
+    }
+};
+
+TEST_F(Mouse, PositionIsZeroUntilTheMouseMoves) {
+    int32_t x = -1, y = -1;
+    MousePos(x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    MoveMouse(120, 340);
+    MoveMouse(121, 341);
+    ApplyInput();
+    MousePos(x, y);
+    EXPECT_EQ(x, 121);
+    EXPECT_EQ(y, 341);
+}
+
+TEST_F(Mouse, DragOutsideReadsAsUnsigned16Bits) {
+    LeftDown(10, 10);
+    MoveMouse(-3, 20);
+    ApplyInput();
+    int32_t x, y;
+    MousePos(x, y);
+    EXPECT_EQ(x, 65533);
+    EXPECT_EQ(y, 20);
+    MoveMouse(810, -1);
+    ApplyInput();
+    MousePos(x, y);
+    EXPECT_EQ(x, 810);
+    EXPECT_EQ(y, 65535);
+}
+
+TEST_F(Mouse, LeftReleaseCallbackRunsOnTheMainThreadAtTheInputPoint) {
+    OnMouseLeftUp(RecordClick);
+    LeftDown(5, 6);
+    LeftUp(5, 6);
+    EXPECT_TRUE(gClicks.empty());
+    UpdateWindow();
+    ASSERT_EQ(gClicks.size(), 1u);
+    EXPECT_EQ(gClicks[0], std::make_pair(5, 6));
+    RightDown(1, 1);
+    RightUp(1, 1);
+    LeftUp(-2, 7);
+    ApplyInput();
+    ASSERT_EQ(gClicks.size(), 2u);
+    EXPECT_EQ(gClicks[1], std::make_pair(65534, 7));
+    OnMouseLeftUp(nullptr);
+    LeftDown(5, 6);
+    LeftUp(5, 6);
+    ApplyInput();
+    EXPECT_EQ(gClicks.size(), 2u);
+}
+
+TEST_F(Mouse, ADoubleClickReleasesTwice) {
+    OnMouseLeftUp(RecordClick);
+    // What the message thread makes of two quick clicks.
+    SDL_Event event{};
+    std::vector<detail::InputEvent> seen;
+    auto feed = [&](Uint32 type, Uint8 clicks) {
+        event.type = type;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.clicks = clicks;
+        event.button.x = 30;
+        event.button.y = 40;
+        if (auto input = detail::TranslateEvent(event)) detail::QueueInput(*input), seen.push_back(*input);
+    };
+    feed(SDL_MOUSEBUTTONDOWN, 1);
+    feed(SDL_MOUSEBUTTONUP, 1);
+    feed(SDL_MOUSEBUTTONDOWN, 2);
+    feed(SDL_MOUSEBUTTONUP, 2);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].kind, detail::InputKind::LEFT_DOWN);
+    EXPECT_EQ(seen[1].kind, detail::InputKind::LEFT_UP);
+    EXPECT_EQ(seen[2].kind, detail::InputKind::LEFT_DOUBLE);
+    EXPECT_EQ(seen[3].kind, detail::InputKind::LEFT_UP);
+    ApplyInput();
+    EXPECT_EQ(gClicks.size(), 2u);
+}
+
+TEST(KeyTranslation, VirtualKeyCodes) {
+    using detail::VirtualKey;
+    EXPECT_EQ(VirtualKey(SDLK_LEFT), 37u);
+    EXPECT_EQ(VirtualKey(SDLK_UP), 38u);
+    EXPECT_EQ(VirtualKey(SDLK_RIGHT), 39u);
+    EXPECT_EQ(VirtualKey(SDLK_DOWN), 40u);
+    EXPECT_EQ(VirtualKey(SDLK_a), 65u);
+    EXPECT_EQ(VirtualKey(SDLK_x), 88u);
+    EXPECT_EQ(VirtualKey(SDLK_z), 90u);
+    EXPECT_EQ(VirtualKey(SDLK_0), 48u);
+    EXPECT_EQ(VirtualKey(SDLK_9), 57u);
+    EXPECT_EQ(VirtualKey(SDLK_RETURN), 13u);
+    EXPECT_EQ(VirtualKey(SDLK_ESCAPE), 27u);
+    EXPECT_EQ(VirtualKey(SDLK_SPACE), 32u);
+    EXPECT_EQ(VirtualKey(SDLK_BACKSPACE), 8u);
+    EXPECT_EQ(VirtualKey(SDLK_TAB), 9u);
+    EXPECT_EQ(VirtualKey(SDLK_RSHIFT), 16u);
+    EXPECT_EQ(VirtualKey(SDLK_LCTRL), 17u);
+    EXPECT_EQ(VirtualKey(SDLK_F1), 112u);
+    EXPECT_EQ(VirtualKey(SDLK_F12), 123u);
+    EXPECT_EQ(VirtualKey(SDLK_MENU), 0u);
+}
+
+TEST(KeyTranslation, AltCombinationsAndSystemKeysNeverReachTheGame) {
+    auto translate = [](Uint32 type, SDL_Keycode sym, Uint16 mod, Uint8 repeat = 0) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.keysym.sym = sym;
+        event.key.keysym.mod = mod;
+        event.key.repeat = repeat;
+        return detail::TranslateEvent(event);
+    };
+    EXPECT_FALSE(translate(SDL_KEYDOWN, SDLK_x, KMOD_LALT));
+    EXPECT_FALSE(translate(SDL_KEYDOWN, SDLK_LALT, KMOD_NONE));
+    EXPECT_FALSE(translate(SDL_KEYDOWN, SDLK_F10, KMOD_NONE));
+    auto release = translate(SDL_KEYUP, SDLK_x, KMOD_LALT);
+    ASSERT_TRUE(release) << "a release always clears the flag";
+    EXPECT_EQ(release->kind, detail::InputKind::KEY_RELEASE);
+    auto repeat = translate(SDL_KEYDOWN, SDLK_p, KMOD_NONE, 1);
+    ASSERT_TRUE(repeat) << "auto-repeat is a press";
+    EXPECT_EQ(repeat->kind, detail::InputKind::KEY_PRESS);
+    EXPECT_EQ(repeat->key, 80u);
+}

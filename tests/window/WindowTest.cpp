@@ -1,0 +1,185 @@
+// The window's life with its message thread: opening, closing (by the game
+// or by the user), re-opening, waits that end when the window goes, and
+// input arriving from another thread. Run under ThreadSanitizer too.
+#include "tests/window/WindowFixture.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+using namespace Vitrine;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Runs `action` on another thread after `after`.
+std::thread Later(std::chrono::milliseconds after, std::function<void()> action) {
+    return std::thread([after, action] {
+        std::this_thread::sleep_for(after);
+        action();
+    });
+}
+
+void Fill(uint32_t colour) { Rectangle(0, 0, 799, 499, colour, true); }
+
+// Pushes a key press the way SDL reports one, for the message thread to translate.
+void PushSdlKey(SDL_Keycode sym) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = sym;
+    SDL_PushEvent(&event);
+}
+
+}  // namespace
+
+class WindowLife : public ::testing::Test {
+protected:
+    void TearDown() override {
+        KillWindow();
+        Testing::SetInstantWaits(false);
+    }
+};
+
+TEST_F(WindowLife, OpenCloseAndReopenStartFromNothing) {
+    KillWindow();  // none open: returns at once
+    EXPECT_TRUE(WindowClosed());
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    EXPECT_FALSE(WindowClosed());
+    Fill(0xFFFFFF);
+    EXPECT_EQ(Testing::Pixel(799, 499), 0xFFFFFFu);
+    EXPECT_EQ(CreateBitmap(5, 5), 1u);
+    Testing::PressKey(39);
+    Testing::MoveMouse(40, 50);
+    Testing::ApplyInput();
+    SetBuffering(true);
+
+    KillWindow();
+    EXPECT_TRUE(WindowClosed());
+    EXPECT_EQ(Testing::BitmapCount(), 0u);
+    EXPECT_FALSE(KeyDown(39));
+    int32_t x = -1, y = -1;
+    MousePos(x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(GetKey(), 0u);
+
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    EXPECT_EQ(Testing::Pixel(799, 499), 0u) << "a new window starts black";
+    EXPECT_FALSE(Testing::Buffering());
+    EXPECT_EQ(CreateBitmap(5, 5), 1u);
+    // Opening again while open closes the old window first.
+    ASSERT_TRUE(Window("KERBO anno 2011", 320, 200)) << LastError();
+    EXPECT_EQ(Testing::BitmapCount(), 0u);
+    Fill(0x00FF00);
+    EXPECT_EQ(Testing::Pixel(319, 199), 0x00FF00u);
+    EXPECT_EQ(Testing::Pixel(320, 199), 0u);
+}
+
+TEST_F(WindowLife, NoDisplayIsReportedWithTheReason) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    std::string saved = driver ? driver : "";
+    setenv("SDL_VIDEODRIVER", "no-such-display", 1);
+    bool opened = Window("KERBO anno 2011", 800, 500);
+    setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    EXPECT_FALSE(opened);
+    EXPECT_STRNE(LastError(), "");
+    EXPECT_TRUE(WindowClosed());
+    EXPECT_EQ(GetKey(), 0u);
+    Delay(10000);  // returns at once: no window
+    EXPECT_FALSE(Window("KERBO anno 2011", 0, 500));
+}
+
+TEST_F(WindowLife, UserCloseEndsEveryWaitAndEmptiesEverything) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    uint32_t handle = CreateBitmap(10, 10);
+    Testing::PressKey(65);
+    Testing::ApplyInput();
+    std::thread closer = Later(50ms, [] { Testing::CloseWindow(); });
+    EXPECT_EQ(GetKey(), 65u);
+    EXPECT_EQ(GetKey(), 0u) << "no key can come any more";
+    closer.join();
+    EXPECT_TRUE(WindowClosed());
+    EXPECT_EQ(Testing::BitmapCount(), 0u);
+    DrawBitmap(handle, 0, 0);  // does nothing, touches nothing released
+    Fill(0xFFFFFF);
+    UpdateWindow();
+    EXPECT_EQ(Testing::Pixel(0, 0), 0u);
+    auto start = Clock::now();
+    Delay(10000);
+    PaceFrame(1);
+    EXPECT_LT(Clock::now() - start, 2s);
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    EXPECT_EQ(CreateBitmap(10, 10), 1u);
+}
+
+TEST_F(WindowLife, DelayEndsEarlyWhenTheWindowCloses) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    std::thread closer = Later(50ms, [] { Testing::CloseWindow(); });
+    auto start = Clock::now();
+    Delay(20000);
+    EXPECT_LT(Clock::now() - start, 5s);
+    EXPECT_TRUE(WindowClosed());
+    closer.join();
+}
+
+TEST_F(WindowLife, DelayAndPaceFrameWaitAndApplyInput) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    auto start = Clock::now();
+    Delay(30);
+    EXPECT_GE(Clock::now() - start, 30ms);
+    // Absolute deadlines: five frames at 50 per second take at least 80 ms.
+    PaceFrame(50);
+    start = Clock::now();
+    for (int i = 0; i < 5; ++i) PaceFrame(50);
+    EXPECT_GE(Clock::now() - start, 80ms);
+    // After a stall the pace carries on from now instead of catching up.
+    std::this_thread::sleep_for(100ms);
+    Testing::PressKey(80);
+    PaceFrame(50);
+    EXPECT_TRUE(KeyDown(80));
+    start = Clock::now();
+    PaceFrame(50);
+    EXPECT_GE(Clock::now() - start, 15ms);
+    Testing::SetInstantWaits(true);
+    start = Clock::now();
+    Delay(10000);
+    PaceFrame(1);
+    EXPECT_LT(Clock::now() - start, 1s);
+}
+
+TEST_F(WindowLife, KeysFromTheMessageThreadArriveInOrder) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    std::thread typist = Later(20ms, [] {
+        PushSdlKey(SDLK_a);
+        PushSdlKey(SDLK_b);
+        PushSdlKey(SDLK_d);
+    });
+    EXPECT_EQ(GetKey(), 65u);
+    EXPECT_EQ(GetKey(), 66u);
+    EXPECT_EQ(GetKey(), 68u);
+    typist.join();
+}
+
+TEST_F(WindowLife, FramesAndInputFlowWhileTheGameDraws) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    SetBuffering(true);
+    constexpr int kMoves = 300;
+    std::thread mover([] {
+        for (int i = 1; i <= kMoves; ++i) Testing::MoveMouse(i, i);
+    });
+    int32_t x = 0, y = 0;
+    for (int frame = 0; frame < 100 && x != kMoves; ++frame) {
+        Fill(frame * 0x010101u);
+        UpdateWindow();
+        MousePos(x, y);
+        ASSERT_EQ(x, y) << "a position is always one pair";
+    }
+    mover.join();
+    UpdateWindow();
+    MousePos(x, y);
+    EXPECT_EQ(x, kMoves);
+    EXPECT_GE(Testing::FramesShown(), 2u);
+}
