@@ -1,5 +1,6 @@
 #include "menu/StandardMenu.h"
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -14,6 +15,7 @@ namespace {
 // click is never half written, read twice or lost between check and take.
 std::mutex clickLock;
 std::optional<ClickRc> leftClick;
+std::atomic<uint64_t> clicksTaken{0};
 
 constexpr uint32_t PassMilliseconds = 25;
 
@@ -121,12 +123,15 @@ bool ButtonSelected(const ButtonRc& button) {
     std::lock_guard<std::mutex> hold(clickLock);
     if (leftClick && InButton(button, leftClick->x, leftClick->y)) {
         leftClick.reset();
+        clicksTaken.fetch_add(1, std::memory_order_release);
         return true;
     }
     return false;
 }
 
 int32_t MenuSelection(std::span<const ButtonRc> menu) {
+    // Record releases from the first showing on, also in a newly opened window.
+    Vitrine::OnMouseLeftUp(RegisterLeftClick);
     for (;;) {
         Vitrine::UpdateWindow();
         if (Vitrine::WindowClosed()) {
@@ -137,10 +142,6 @@ int32_t MenuSelection(std::span<const ButtonRc> menu) {
             if (ButtonSelected(menu[i])) {
                 return static_cast<int32_t>(i);
             }
-        }
-        if (menu.empty()) {
-            // Nothing can ever be chosen; still install the recorder and wait.
-            Vitrine::OnMouseLeftUp(RegisterLeftClick);
         }
         Vitrine::Delay(PassMilliseconds);
     }
@@ -164,5 +165,7 @@ void ClearPendingClick() {
     std::lock_guard<std::mutex> hold(clickLock);
     leftClick.reset();
 }
+
+uint64_t ClicksTaken() { return clicksTaken.load(std::memory_order_acquire); }
 
 }  // namespace StandardMenu

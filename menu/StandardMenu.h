@@ -90,5 +90,8 @@ void RegisterLeftClick(int32_t x, int32_t y);
 bool PendingClick(ClickRc& click);
 // Forgets the pending click (a fresh start, e.g. between tests).
 void ClearPendingClick();
+// How many clicks buttons have taken since the program started; lets a
+// driver (a test, a replay) wait until a menu has acted on its click.
+uint64_t ClicksTaken();
 
 }  // namespace StandardMenu
