@@ -1,0 +1,142 @@
+// A game and its attempts, played through the real frame loop: when an
+// attempt ends, what it costs or gains, and how a game ends.
+#include "tests/game/Fixture.h"
+
+using namespace KerboImplementation;
+using namespace Fixture;
+
+namespace {
+
+// Oska starts above a shaft that runs into the bottom row: he glides onto
+// its axis and drops out of the house. The level's one item lies out of
+// reach, so the attempt can only be lost.
+Storeys DropLevel() {
+    Storeys level = QuietLevel();
+    level[0] = "cccccccccccciccc";
+    level[6] = "wppppppppepppppw";
+    level[7] = "wwwwwwwwwewwwwww";
+    return level;
+}
+
+}  // namespace
+
+class Loop : public GameTest {};
+
+TEST_F(Loop, ALevelWithoutItemsIsClearedAfterOneFrame) {
+    LoadGame();
+    LoadLevel(1);
+    const uint64_t shown = Vitrine::Testing::FramesShown();
+    EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);
+    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, 2u) << "the level card, then one frame";
+    EXPECT_EQ(ActualLevel, 2u);
+    EXPECT_EQ(Lifes, 4u);
+    EXPECT_EQ(Man.y, 438.0f) << "the one frame was played: he stands at his storey's height";
+}
+
+TEST_F(Loop, TheBottomRowStartsAt485) {
+    LoadGame();
+    LoadLevel(1);
+    ItemsTotal = 3;
+    ItemsFound = 2;
+    Man.y = 484.9f;
+    EXPECT_FALSE(AttemptOver());
+    Man.y = 485.0f;
+    EXPECT_TRUE(AttemptOver());
+    Man.y = 438.0f;
+    Man.Hit = true;
+    EXPECT_TRUE(AttemptOver()) << "caught by a cat";
+    Man.Hit = false;
+    ItemsFound = 3;
+    EXPECT_TRUE(AttemptOver());
+}
+
+TEST_F(Loop, FallingIntoTheBottomRowCostsALifeAndRestartsTheLevel) {
+    WriteLevel(1, DropLevel());
+    LoadGame();
+    Score = 700;
+    LoadLevel(1);
+    EXPECT_EQ(PlayLevel(1), LevelEnd::Lost);
+    EXPECT_EQ(Lifes, 3u);
+    EXPECT_EQ(ActualLevel, 1u);
+    EXPECT_EQ(Score, 700u) << "a lost life takes no points";
+    EXPECT_EQ(Man.x, 475.0f);
+    EXPECT_GE(Man.y, 485.0f);
+    EXPECT_LT(Man.y - 0.4f, 485.0f) << "the attempt ends in the first frame at the line";
+}
+
+TEST_F(Loop, ClearingWinsOverFallingInTheSameFrame) {
+    // The last item lies at the foot of the shaft, in the bottom row.
+    Storeys level = DropLevel();
+    level[0] = QuietLevel()[0];
+    level[7] = "wwwwwwwwwiwwwwww";
+    WriteLevel(1, level);
+    LoadGame();
+    LoadLevel(1);
+    EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);
+    EXPECT_GE(Man.y, 485.0f) << "he did fall into the bottom row";
+    EXPECT_EQ(Lifes, 4u);
+    EXPECT_EQ(ActualLevel, 2u);
+    EXPECT_EQ(Score, 100u);
+}
+
+TEST_F(Loop, FourLostLivesEndTheGame) {
+    WriteAllLevels(DropLevel());
+    EXPECT_EQ(PlayGame(), GameEnd::Lost);
+    EXPECT_EQ(Lifes, 0u);
+    EXPECT_EQ(ActualLevel, 1u);
+}
+
+TEST_F(Loop, ClearingTheTenthLevelWinsTheGame) {
+    EXPECT_EQ(PlayGame(), GameEnd::Won);
+    EXPECT_EQ(ActualLevel, 11u);
+    EXPECT_EQ(Lifes, 4u);
+
+    // With one life left, the tenth level cleared is still a win.
+    LoadGame();
+    Lifes = 1;
+    ActualLevel = 10;
+    LoadLevel(10);
+    EXPECT_EQ(PlayLevel(10), LevelEnd::Cleared);
+    EXPECT_EQ(ActualLevel, 11u);
+    EXPECT_EQ(Lifes, 1u);
+}
+
+TEST_F(Loop, LostAndClearedAttemptsFollowEachOther) {
+    // Level 1 drops him out of the house; it is replayed until the lives are gone.
+    WriteLevel(1, DropLevel());
+    LoadGame();
+    for (uint32_t lifes = 3; lifes >= 1; --lifes) {
+        LoadLevel(ActualLevel);
+        ASSERT_EQ(PlayLevel(ActualLevel), LevelEnd::Lost);
+        EXPECT_EQ(Lifes, lifes);
+        EXPECT_EQ(ActualLevel, 1u);
+    }
+    // A level without items after a lost life: cleared, lives kept.
+    WriteLevel(1, QuietLevel());
+    LoadLevel(ActualLevel);
+    EXPECT_EQ(PlayLevel(ActualLevel), LevelEnd::Cleared);
+    EXPECT_EQ(Lifes, 1u);
+    EXPECT_EQ(ActualLevel, 2u);
+}
+
+TEST_F(Loop, AClosedWindowEndsTheGameAtOnce) {
+    Vitrine::Testing::CloseWindow();
+    EXPECT_EQ(PlayGame(), GameEnd::WindowClosed);
+    EXPECT_EQ(Lifes, 4u);
+    EXPECT_EQ(ActualLevel, 1u) << "no attempt was played";
+    EXPECT_EQ(Man.y, 439.0f) << "not a single frame";
+}
+
+TEST_F(Loop, AFrameMovesOskaAndShowsThePicture) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    Hold(LeftArrow);
+    const uint64_t shown = Vitrine::Testing::FramesShown();
+    ASSERT_TRUE(PlayFrame());
+    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, 1u);
+    EXPECT_EQ(Man.x, 450.0f - 0.4f);
+    // The picture of this frame is the one after the step: turned left, one pixel further left.
+    EXPECT_EQ(Pixel(431, 420), ColourOf("Images/OskaLeft1.bmp"));
+    EXPECT_EQ(Pixel(466, 420), ColourOf("Images/Passage.bmp"));
+}
