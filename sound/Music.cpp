@@ -40,9 +40,15 @@ struct SndStruct {
   bool playing = false;  // from PlaySound until StopSound
 };
 
+// The loaded sounds live for the whole run and are never released; the table
+// is never destroyed either, so no exit-time teardown races the mixer thread.
+struct Table {
+  std::vector<SndStruct> entries;                      // handle h is entries[h - 1]
+  std::unordered_map<std::string, Mix_Chunk*> chunks;  // decoded once per file name
+};
+Table& table = *new Table;
+
 bool init = false;
-std::vector<SndStruct> table;                         // handle h is table[h - 1]
-std::unordered_map<std::string, Mix_Chunk*> chunks;   // decoded once per file name
 std::array<uint64_t, kChannels> channelSerial{};      // 0 = nothing of ours
 uint64_t lastSerial = 0;
 std::optional<std::chrono::steady_clock::time_point> lastFailedOpen;
@@ -72,8 +78,8 @@ bool OpenDevice() {
 }
 
 SndStruct* Valid(uint32_t sound) {
-  if (!init || sound == 0 || sound > table.size()) return nullptr;
-  SndStruct* entry = &table[sound - 1];
+  if (!init || sound == 0 || sound > table.entries.size()) return nullptr;
+  SndStruct* entry = &table.entries[sound - 1];
   return entry->snd ? entry : nullptr;
 }
 
@@ -98,15 +104,15 @@ bool InitMusic() {
 
 uint32_t LoadSound(const char* file) {
   if (!init || file == nullptr) return 0;
-  auto it = chunks.find(file);
-  if (it == chunks.end()) {
+  auto it = table.chunks.find(file);
+  if (it == table.chunks.end()) {
     Mix_Chunk* chunk = Mix_LoadWAV(file);
     if (chunk == nullptr) return 0;  // not cached: the file may turn up later
     ++decodes;
-    it = chunks.emplace(file, chunk).first;
+    it = table.chunks.emplace(file, chunk).first;
   }
-  table.push_back(SndStruct{it->second});
-  return static_cast<uint32_t>(table.size());
+  table.entries.push_back(SndStruct{it->second});
+  return static_cast<uint32_t>(table.entries.size());
 }
 
 void PlaySound(uint32_t sound, bool repeat) {
@@ -150,8 +156,8 @@ namespace Testing {
 int DeviceOpens() { return opens; }
 int DeviceOpenAttempts() { return openAttempts; }
 int Decodes() { return decodes; }
-size_t CachedSounds() { return chunks.size(); }
-size_t Handles() { return table.size(); }
+size_t CachedSounds() { return table.chunks.size(); }
+size_t Handles() { return table.entries.size(); }
 
 int ChannelOf(uint32_t sound) {
   SndStruct* entry = Valid(sound);
