@@ -1,0 +1,231 @@
+// The game screen, read back from the drawing buffer: every image in the
+// fixture has its own colour, so a pixel tells which tile or sprite is on top.
+#include "tests/game/Fixture.h"
+
+#include <string>
+#include <vector>
+
+using namespace KerboImplementation;
+using namespace Fixture;
+
+namespace {
+
+const char* ImageOfLetter(char letter) {
+    switch (letter) {
+        case 'p': return "Images/Passage.bmp";
+        case 'w': return "Images/Wall.bmp";
+        case 'e': return "Images/Elevator.bmp";
+        case 'n': return "Images/EndElevator.bmp";
+        case 'd': return "Images/DoorLeftClosed.bmp";
+        case 'D': return "Images/DoorRightClosed.bmp";
+        case 's': return "Images/ShockDoorLeftClosed.bmp";
+        case 'S': return "Images/ShockDoorRightClosed.bmp";
+        case 't': return "Images/TrampolineGreen.bmp";
+        default: return "Images/Ceiling.bmp";
+    }
+}
+
+// The status band, rows 0 to 94 of the buffer.
+std::vector<uint32_t> Band() {
+    std::vector<uint32_t> pixels;
+    pixels.reserve(800 * 95);
+    for (int32_t y = 0; y < 95; ++y) {
+        for (int32_t x = 0; x < 800; ++x) pixels.push_back(Pixel(x, y));
+    }
+    return pixels;
+}
+
+// The band as it should read: the house, then each status text where it belongs.
+std::vector<uint32_t> ExpectedBand(const std::string& lifesWord, const std::string& itemsWord) {
+    DrawHouse();
+    Vitrine::SetFont(1, LightGrey);
+    Vitrine::Text("KERBO anno 2011 'The Dorel-Special'", 10, 10);
+    Vitrine::TextCard(ItemsTotal - ItemsFound, 178, 50);
+    Vitrine::TextCard(Score, 70, 30);
+    Vitrine::TextCard(Lifes, 178, 30);
+    Vitrine::TextCard(ActualLevel, 70, 50);
+    Vitrine::SetFont(4, LightGrey);
+    Vitrine::Text("Score:", 10, 30);
+    Vitrine::Text("Level", 10, 50);
+    Vitrine::Text("Nog", 150, 30);
+    Vitrine::Text(lifesWord, 190, 30);
+    Vitrine::Text("A game created by the KERBO team", 470, 10);
+    Vitrine::Text("Art and sound: KERBO team", 614, 30);
+    Vitrine::Text("Levels: KERBO team", 614, 50);
+    Vitrine::Text("Nog", 150, 50);
+    Vitrine::Text(itemsWord, 190, 50);
+    return Band();
+}
+
+std::size_t Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < a.size() && k < b.size(); ++k) n += a[k] != b[k];
+    return n;
+}
+
+}  // namespace
+
+class Drawing : public GameTest {};
+
+TEST_F(Drawing, EveryCellIsDrawnAtItsPlace) {
+    Storeys level = QuietLevel();
+    level[0] = "nenendDsSticwpin";
+    level[2] = "pwepwdDsStipwnep";
+    level[6] = "wpdDsSteniwpppiw";
+    WriteLevel(1, level);
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    Man.x = 760.0f;  // Oska's sprite over a corner that is not looked at
+    Man.y = 488.0f;
+    DrawEverything();
+
+    const char* items[] = {"Images/Item1.bmp", "Images/Item2.bmp", "Images/Item3.bmp", "Images/Item4.bmp",
+                           "Images/Item5.bmp"};
+    int item = 0;
+    for (uint32_t i = 1; i <= Rows; ++i) {
+        const std::string letters = i <= 2 ? std::string(16, 'c') : level[i - 3];
+        for (uint32_t j = 1; j <= Columns; ++j) {
+            const char letter = letters[j - 1];
+            const uint32_t colour = ColourOf(letter == 'i' ? items[item++ % 5] : ImageOfLetter(letter));
+            const int32_t left = static_cast<int32_t>(j - 1) * 50;
+            const int32_t top = static_cast<int32_t>(i - 1) * 50;
+            if (i == 1) {
+                // The status texts lie over the band; its top and bottom edges are free.
+                EXPECT_EQ(Pixel(left + 25, top + 1), colour) << "row " << i << " column " << j;
+                EXPECT_EQ(Pixel(left + 49, top + 2), colour) << "row " << i << " column " << j;
+            } else if (i == 2) {
+                EXPECT_EQ(Pixel(left, top + 30), colour) << "row " << i << " column " << j;
+                EXPECT_EQ(Pixel(left + 49, top + 44), colour) << "row " << i << " column " << j;
+            } else if (i == 10 && j >= 15) {
+                continue;  // under Oska
+            } else {
+                EXPECT_EQ(Pixel(left, top + 10), colour) << "row " << i << " column " << j;
+                EXPECT_EQ(Pixel(left + 49, top + 49), colour) << "row " << i << " column " << j;
+            }
+        }
+    }
+}
+
+TEST_F(Drawing, SpritesHangFromTheirAnchorsAndCatsCoverOska) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    const uint32_t passage = ColourOf("Images/Passage.bmp");
+    const uint32_t oska = ColourOf("Images/OskaRight1.bmp");
+    const uint32_t cat = ColourOf("Images/Enemy.bmp");
+
+    // (300.9, 438.0): the sprite's corner at (282, 411), 35 pixels square.
+    Man.x = 300.9f;
+    Man.y = 438.0f;
+    EnemyArr[1].StillExisting = true;
+    EnemyArr[1].x = 600.99f;
+    EnemyArr[1].y = 438.6f;
+    EnemyArr[2].x = 200.0f;  // an empty slot is never drawn, wherever it points
+    EnemyArr[2].y = 438.0f;
+    EnemyArr[2].Bitmap = EnemyArr[1].Bitmap;
+    EnemyArr[2].MaskBitmap = EnemyArr[1].MaskBitmap;
+    DrawEverything();
+
+    EXPECT_EQ(Pixel(282, 411), oska);
+    EXPECT_EQ(Pixel(316, 445), oska);
+    EXPECT_EQ(Pixel(281, 411), passage);
+    EXPECT_EQ(Pixel(282, 410), passage);
+    EXPECT_EQ(Pixel(317, 445), passage);
+    EXPECT_EQ(Pixel(316, 446), passage);
+
+    EXPECT_EQ(Pixel(582, 411), cat);
+    EXPECT_EQ(Pixel(616, 445), cat);
+    EXPECT_EQ(Pixel(581, 420), passage);
+    EXPECT_EQ(Pixel(617, 420), passage);
+
+    EXPECT_EQ(Pixel(190, 430), passage) << "slot 2 is empty";
+
+    // A cat right over Oska hides him; a cat one slot later covers the one before.
+    EnemyArr[1].x = Man.x;
+    EnemyArr[1].y = Man.y;
+    DrawEverything();
+    EXPECT_EQ(Pixel(282, 411), cat);
+    EXPECT_EQ(Pixel(316, 445), cat);
+}
+
+TEST_F(Drawing, TheGreyBarSeparatesTheStatusBandFromTheStoreys) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    DrawEverything();
+    for (int32_t x : {0, 400, 799}) {
+        EXPECT_EQ(Pixel(x, 94), ColourOf("Images/Ceiling.bmp")) << x;
+        for (int32_t y = 95; y <= 102; ++y) EXPECT_EQ(Pixel(x, y), LightGrey) << x << "," << y;
+        EXPECT_EQ(Pixel(x, 103), ColourOf("Images/Ceiling.bmp")) << x;
+    }
+}
+
+TEST_F(Drawing, StatusTextsSayLevensAndItemsUnlessThereIsOne) {
+    Storeys level = QuietLevel();
+    level[0] = "ccciiiiiiicccccc";  // seven items out of reach
+    WriteLevel(3, level);
+    LoadGame();
+    ActualLevel = 3;
+    LoadLevel(3);
+    NoCats();
+    Score = 12300;
+
+    struct Case {
+        uint32_t lifes, found;
+        const char* lifesWord;
+        const char* itemsWord;
+    };
+    const Case cases[] = {{4, 0, "levens.", "items te gaan."},
+                          {1, 6, "leven.", "item te gaan."},
+                          {2, 7, "levens.", "items te gaan."},
+                          {0, 5, "levens.", "items te gaan."}};
+    for (const Case& c : cases) {
+        Lifes = c.lifes;
+        ItemsFound = c.found;
+        DrawEverything();
+        const std::vector<uint32_t> drawn = Band();
+        EXPECT_EQ(Differences(drawn, ExpectedBand(c.lifesWord, c.itemsWord)), 0u)
+            << Lifes << " lives, " << ItemsTotal - ItemsFound << " items left";
+    }
+
+    // The check above is not vacuous: the words tell apart on screen.
+    Lifes = 1;
+    ItemsFound = 6;
+    DrawEverything();
+    const std::vector<uint32_t> drawn = Band();
+    EXPECT_GT(Differences(drawn, ExpectedBand("levens.", "item te gaan.")), 0u);
+    EXPECT_GT(Differences(drawn, ExpectedBand("leven.", "items te gaan.")), 0u);
+    DrawHouse();
+    EXPECT_GT(Differences(drawn, Band()), 200u) << "the texts are drawn";
+}
+
+TEST_F(Drawing, DrawingAddsNoImagesAndLeavesTheHouseAlone) {
+    LoadGame();
+    LoadLevel(1);
+    const uint32_t bitmaps = Vitrine::Testing::BitmapCount();
+    const HouseGrid before = House;
+    for (int k = 0; k < 3; ++k) DrawEverything();
+    EXPECT_EQ(Vitrine::Testing::BitmapCount(), bitmaps);
+    for (uint32_t i = 1; i <= Rows; ++i) {
+        for (uint32_t j = 1; j <= Columns; ++j) EXPECT_EQ(House[i][j].Bitmap, before[i][j].Bitmap);
+    }
+}
+
+TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {
+    Storeys level = QuietLevel();
+    level[7] = "wwwwwtwwwwwwwwww";
+    WriteLevel(1, level);
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    House[10][6].Bitmap = TrampolineBitmaps.Yellow;
+    TrampolineX = 275.0f;  // recorded at a bounce: a point 25 pixels above the trampoline's row
+    TrampolineY = 426.0f;
+    Jumps = 2;
+    DrawEverything();
+    EXPECT_EQ(Pixel(251, 460), ColourOf("Images/TrampolineYellow.bmp")) << "the run goes on";
+    Jumps = 0;
+    DrawEverything();
+    EXPECT_EQ(Pixel(251, 460), ColourOf("Images/TrampolineGreen.bmp"));
+}
