@@ -1,0 +1,30 @@
+// The parts of the generator: each writes its files under the data folder.
+#pragma once
+
+#include <string>
+
+#include "Art.h"
+#include "Image.h"
+
+namespace datagen {
+
+struct Output {
+  std::string dataDir;  // the game's working directory
+  std::string srcDir;   // tools/ of the source tree
+};
+
+// Game pictures built from the art book, shared with the screens.
+struct GameArt {
+  Image oskaRight1, oskaRight2, cat, waveRight;  // 35 x 35, see-through around the figure
+  Image passage, wall, ceiling, shaft, shaftTop;  // 50 x 50
+  Image trampoline[4];                            // green, blue, yellow, red
+  Image doorClosed[2], doorOpen[2], shockClosed[2], shockOpen[2];  // [0] left hand, [1] right hand
+  Image item[5];
+};
+
+GameArt BuildGameArt(const ArtBook& book);
+void WriteGameImages(const Output& out, const GameArt& art);
+void WriteScreens(const Output& out, const GameArt& art);
+void WriteSounds(const Output& out);
+
+}  // namespace datagen
