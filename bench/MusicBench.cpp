@@ -9,7 +9,7 @@
 
 static void BM_CachedLoadAndPlay(benchmark::State& state) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  const std::string tone = ToneFile::Write("bench.wav", 500);
+  const std::string tone = WriteTone("bench.wav", 500);
   if (!Music::InitMusic()) {
     state.SkipWithError("no audio device");
     return;
