@@ -98,7 +98,7 @@ std::vector<Move> Drop(const Level& level, int row, int column) {
         const char kind = At(level, r, column);
         if (kind == 't') return Bounce(level, r, column);
         if (r == BottomRow) return {};  // lost in the bottom row
-        if (IsStorey(kind)) return {{{r, column}, false}};
+        if (IsStorey(kind)) return {{{r, column}, false, 0}};
         if (!IsShaft(kind)) return {};  // stuck in a wall
     }
     return {};
@@ -111,7 +111,7 @@ std::vector<Move> Bounce(const Level& level, int row, int column) {
         if (!IsShaft(kind)) break;
         for (const int side : {-1, 1}) {
             const int c = column + side;
-            if (Inside(r, c) && IsStorey(At(level, r, c))) moves.push_back({{r, c}, true});
+            if (Inside(r, c) && IsStorey(At(level, r, c))) moves.push_back({{r, c}, true, 0});
         }
         if (kind == 'n') break;  // he turns back down in the middle of the top cell
     }
@@ -125,11 +125,14 @@ std::vector<Move> MovesFrom(const Level& level, Cell from) {
         if (!Inside(from.row, c)) continue;
         const char kind = At(level, from.row, c);
         if (IsStorey(kind)) {
-            moves.push_back({{from.row, c}, false});
+            moves.push_back({{from.row, c}, false, 0});
         } else if (IsShaft(kind) || kind == 't') {
             // Centred on the column at walking height: he drops from there,
             // through a trampoline too (he is below its springy top).
-            for (const Move& m : Drop(level, from.row + 1, c)) moves.push_back(m);
+            for (Move m : Drop(level, from.row + 1, c)) {
+                m.via = c;
+                moves.push_back(m);
+            }
         }
     }
     return moves;

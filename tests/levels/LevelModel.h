@@ -56,10 +56,12 @@ bool IsShockDoor(char kind);
 // Every broken rule of the layout, one line each: "row R, column C: what".
 std::vector<std::string> StructureFaults(const Level& level);
 
-// One move of the graph and whether it took a trampoline ride.
+// One move of the graph: where it ends, whether it took a trampoline ride,
+// and the column of the shaft or trampoline he walked into (0: a plain walk).
 struct Move {
     Cell to;
     bool ride = false;
+    int via = 0;
 };
 
 std::vector<Move> MovesFrom(const Level& level, Cell from);
