@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang pkg-config make
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
-  libmp3lame-dev
+  libmp3lame-dev libmpg123-dev libfreetype-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
 )

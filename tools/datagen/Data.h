@@ -20,6 +20,7 @@ struct GameArt {
   Image trampoline[4];                            // green, blue, yellow, red
   Image doorClosed[2], doorOpen[2], shockClosed[2], shockOpen[2];  // [0] left hand, [1] right hand
   Image item[5];
+  Image itemArt[5];  // the items alone, 34 x 34, for the screens
 };
 
 GameArt BuildGameArt(const ArtBook& book);

@@ -63,6 +63,7 @@ GameArt BuildGameArt(const ArtBook& book) {
 
   for (int i = 0; i < 5; ++i) {
     Image item = ScaleNearest(book.Get("Item" + std::to_string(i + 1)), 2);
+    a.itemArt[i] = item;
     a.item[i] = a.passage;
     Paste(a.item[i], item, 8, 12);  // resting on the floor boards
   }

@@ -233,7 +233,7 @@ Image StoryScreen(const GameArt& a) {
   }
   Stand(im, a.oskaRight1, 590, 400, 2);
   Stand(im, a.cat, 660, 400, 2);
-  Paste(im, ScaleNearest(Crop(a.item[4], 8, 12, 34, 34), 1), 80, 400);
+  Paste(im, a.itemArt[4], 80, 400);
   TextStyle go = Style(24, RgbHex(0xc0392b));
   DrawText(im, "Press X to go on", 140, 406, go);
   return im;
@@ -241,15 +241,19 @@ Image StoryScreen(const GameArt& a) {
 
 Image AskNameScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x3a2a60);
-  Panel(im, 90, 70, 710, 430);
-  Title(im, "What is your name?", 400, 96, 34, kGold);
-  DrawText(im, "Name:", 390, 198, Style(22, kInk));
-  FillRect(im, 466, 188, 676, 228, kInk);
-  FillRect(im, 468, 190, 674, 226, kWhite);
+  Panel(im, 90, 60, 710, 440);
+  Title(im, "What is your name?", 400, 86, 36, kGold);
+  // The game writes the name at (480, 200): a white field around it.
+  TextStyle label = Style(22, kInk);
+  DrawText(im, "Name:", 454 - TextWidth("Name:", label), 196, label);
+  FillRect(im, 466, 186, 690, 230, kInk);
+  FillRect(im, 469, 189, 687, 227, kWhite);
   TextStyle st = Style(18, kInk, Face::Sans);
-  DrawTextCentered(im, "Type your name with the letter keys (up to nine letters).", 400, 270, st);
-  DrawTextCentered(im, "X ends the name: press X when you are done.", 400, 300, Style(18, kInk));
-  Stand(im, a.oskaRight1, 150, 140, 2);
+  DrawTextCentered(im, "Type your name with the letter keys,", 400, 262, st);
+  DrawTextCentered(im, "up to nine letters.", 400, 288, st);
+  DrawTextCentered(im, "X ends the name: press X when you are done.", 400, 326, Style(19, RgbHex(0xc0392b)));
+  Stand(im, a.oskaRight1, 150, 168, 2);
+  Stand(im, Mirror(a.cat), 590, 378, 1);
   return im;
 }
 
@@ -259,28 +263,37 @@ Image HighScoreScreen(const GameArt& a) {
   Panel(im, 250, 175, 650, 410);
   FillRect(im, 270, 258, 630, 260, RgbHex(0xd8ccb0));
   FillRect(im, 270, 338, 630, 340, RgbHex(0xd8ccb0));
-  Paste(im, Crop(a.item[4], 8, 12, 34, 34), 200, 200);
-  Paste(im, Crop(a.item[2], 8, 12, 34, 34), 200, 280);
-  Paste(im, Crop(a.item[0], 8, 12, 34, 34), 200, 360);
+  Paste(im, a.itemArt[4], 200, 200);
+  Paste(im, a.itemArt[2], 200, 280);
+  Paste(im, a.itemArt[0], 200, 360);
   Title(im, "Press X to return", 400, 440, 24, kWhite);
   return im;
 }
 
-Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rgb colour, const std::string& line,
-                     const GameArt& a, int kind) {
+// Pause, game over and win: two buttons on the left, a title and a little scene on the right.
+Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rgb colour,
+                     const std::vector<std::string>& lines, const GameArt& a, int kind) {
   Image im = Sky(top, bottom);
   Ground(im, 470);
-  Title(im, title, 560, 60, 64, colour);
-  DrawTextCentered(im, line, 560, 150, Style(20, kWhite));
-  if (kind == 0) {  // pause: Oska waits in his house
-    House(im, 380, 220, {"wppppw", "wwwwww"}, a);
-    Stand(im, a.oskaRight1, 455, 220, 1);
-    Stand(im, a.cat, 600, 220, 1);
+  const int cx = 565;
+  Title(im, title, cx, 50, 64, colour);
+  int y = 140;
+  for (auto& l : lines) {
+    DrawTextCentered(im, l, cx, y, Style(20, kWhite));
+    y += 28;
+  }
+  if (kind == 0) {  // pause: Oska and a cat, both frozen in their storey
+    Roof(im, 390, 740, 256, 210);
+    House(im, 390, 250, {"wcccccw", "wppppDw", "wwwwwww"}, a);
+    FillRect(im, 390, 250, 740, 256, RgbHex(0x5a2a22));
+    Stand(im, a.oskaRight1, 450, 300);
+    Stand(im, a.cat, 590, 300);
+    Ground(im, 400);
   } else if (kind == 1) {  // game over: the cats own the house
-    for (int i = 0; i < 4; ++i) Stand(im, i % 2 ? Mirror(a.cat) : a.cat, 380 + i * 95, 420, 2);
+    for (int i = 0; i < 4; ++i) Stand(im, i % 2 ? Mirror(a.cat) : a.cat, 392 + i * 90, 424, 2);
   } else {  // win: Oska with his loot
-    Stand(im, a.oskaRight1, 520, 420, 2);
-    for (int i = 0; i < 5; ++i) Paste(im, Crop(a.item[i], 8, 12, 34, 34), 380 + i * 75, 240);
+    for (int i = 0; i < 5; ++i) Paste(im, a.itemArt[i], 400 + i * 70, 250);
+    Stand(im, a.oskaRight1, 530, 424, 2);
   }
   return im;
 }
@@ -293,11 +306,11 @@ void WriteScreens(const Output& out, const GameArt& a) {
   Write(out, "asknamebackground.bmp", AskNameScreen(a));
   Write(out, "highscorebackground.bmp", HighScoreScreen(a));
   Write(out, "pausebackground.bmp",
-        BigTitleScreen(0x10142e, 0x2a2450, "Pause", kWhite, "The cats will wait. Resume when you are ready.", a, 0));
+        BigTitleScreen(0x10142e, 0x2a2450, "Pause", kWhite, {"The cats will wait.", "Resume when you are ready."}, a, 0));
   Write(out, "gameoverbackground.bmp",
-        BigTitleScreen(0x1a0c14, 0x5a1a22, "Game over", RgbHex(0xff5a4a), "The cats have taken the house.", a, 1));
+        BigTitleScreen(0x1a0c14, 0x5a1a22, "Game over", RgbHex(0xff5a4a), {"The cats have taken the house.", "Play again and win it back!"}, a, 1));
   Write(out, "youwinbackground.bmp",
-        BigTitleScreen(0x1a3a7a, 0x7a5ab0, "You win!", kGold, "All ten levels cleared: the house is free!", a, 2));
+        BigTitleScreen(0x1a3a7a, 0x7a5ab0, "You win!", kGold, {"All ten levels cleared:", "the house is free of cats!"}, a, 2));
 
   const struct {
     const char* file;
