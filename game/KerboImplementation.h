@@ -205,7 +205,7 @@ enum class LevelEnd : uint8_t { Cleared, Lost, QuitToMenu, WindowClosed };
 GameEnd PlayGame();
 LevelEnd PlayLevel(uint32_t Level);
 
-// One frame of play, without pacing and showing; false when the player left
+// One frame of play, drawn and shown but not paced; false when the player left
 // the game from the pause screen (or the window was closed there).
 bool PlayFrame();
 

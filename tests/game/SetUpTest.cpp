@@ -21,9 +21,9 @@ std::vector<std::pair<float, float>> CatPlaces() {
 
 }  // namespace
 
-class SetUp : public GameTest {};
+class LevelSetUp : public GameTest {};
 
-TEST_F(SetUp, NewGameStartsCountersAndSpeedFromTheDifficulty) {
+TEST_F(LevelSetUp, NewGameStartsCountersAndSpeedFromTheDifficulty) {
     Score = 900;
     Lifes = 1;
     ActualLevel = 7;
@@ -41,7 +41,7 @@ TEST_F(SetUp, NewGameStartsCountersAndSpeedFromTheDifficulty) {
     EXPECT_EQ(RelativeSpeedCatX, 1.75f);
 }
 
-TEST_F(SetUp, CatCountsGrowWithTheLevelAndOtherSlotsStayEmpty) {
+TEST_F(LevelSetUp, CatCountsGrowWithTheLevelAndOtherSlotsStayEmpty) {
     LoadGame();
     const uint32_t expected[] = {5, 5, 6, 6, 6, 7, 7, 7, 8, 8};
     for (uint32_t level = 1; level <= 10; ++level) {
@@ -70,7 +70,7 @@ TEST_F(SetUp, CatCountsGrowWithTheLevelAndOtherSlotsStayEmpty) {
     }
 }
 
-TEST_F(SetUp, FirstAttemptOfLevelOnePlacesTheCatsFromTheSecondSetUpsDraws) {
+TEST_F(LevelSetUp, FirstAttemptOfLevelOnePlacesTheCatsFromTheSecondSetUpsDraws) {
     // From seed 94 the generator gives 716, 230, 841, 546, 327, 446, 682, 452,
     // 762, 168 (the first set-up's five cats), then 352, 104, 174, 432, 833,
     // 777, 368, 655, 92, 14: the cats that stay.
@@ -94,7 +94,7 @@ TEST_F(SetUp, FirstAttemptOfLevelOnePlacesTheCatsFromTheSecondSetUpsDraws) {
     EXPECT_EQ(CatPlaces(), expected);
 }
 
-TEST_F(SetUp, OskaStartsAtTheSameSpotEveryAttemptKeepingHisWalkCounter) {
+TEST_F(LevelSetUp, OskaStartsAtTheSameSpotEveryAttemptKeepingHisWalkCounter) {
     LoadGame();
     Man = {};
     Man.x = 12.0f;
@@ -134,7 +134,7 @@ TEST_F(SetUp, OskaStartsAtTheSameSpotEveryAttemptKeepingHisWalkCounter) {
     EXPECT_EQ(TrampolineY, 426.0f);
 }
 
-TEST_F(SetUp, ItemsArePointedInReadingOrderRoundAndRoundAgain) {
+TEST_F(LevelSetUp, ItemsArePointedInReadingOrderRoundAndRoundAgain) {
     Storeys level = QuietLevel();
     level[2] = "ciccicccccccccic";  // row 5: three items
     level[6] = "wpiipppppppiiiiw";  // row 9: six items
@@ -172,7 +172,7 @@ TEST_F(SetUp, ItemsArePointedInReadingOrderRoundAndRoundAgain) {
     }
 }
 
-TEST_F(SetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems) {
+TEST_F(LevelSetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems) {
     Storeys level = QuietLevel();
     level[6] = "wdDsSipppppppppw";
     level[7] = "wwwtwwwwwwwwwwww";
