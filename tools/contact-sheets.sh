@@ -28,7 +28,7 @@ for s in "${sprites[@]}"; do
   convert "$tmp/bg.png" "$img/$name.bmp" "$img/$mask.bmp" -composite -filter point -resize 300% "$tmp/$name.png"
   files+=("$tmp/$name.png")
 done
-montage "${files[@]}" -tile 8x -geometry 150x150+6+6 -background '#202030' "$root/docs/tiles.png"
+montage "${files[@]}" -tile 8x -geometry 150x150+6+6 -background "#202030" -colors 256 PNG8:"$root/docs/tiles.png"
 
 screens=(background Controls storybackground asknamebackground highscorebackground pausebackground
          gameoverbackground youwinbackground)
@@ -48,4 +48,4 @@ for p in down:down_mask up:up_mask easy:easy_mask medium:medium_mask hard:hard_m
   sel+=("$tmp/sel_$n.png")
 done
 montage "${sel[@]}" -tile 6x -geometry +6+6 -background '#202030' "$tmp/selector.png"
-convert "$tmp/screens.png" "$tmp/buttons.png" "$tmp/selector.png" -background '#202030' -gravity center -append "$root/docs/screens.png"
+convert "$tmp/screens.png" "$tmp/buttons.png" "$tmp/selector.png" -background "#202030" -gravity center -append -colors 256 PNG8:"$root/docs/screens.png"

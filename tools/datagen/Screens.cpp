@@ -169,23 +169,22 @@ void WriteMask(const Output& out, const std::string& name, const Image& im) { Wr
 Image StartScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x4a3270);
   Ground(im, 470);
-  Roof(im, 390, 790, 196, 140);
-  House(im, 390, 170, {"wcccccccw", "wppeppp1w", "w2pepsp3w", "wdptp4ppw", "wwwwwwwww"}, a);
-  FillRect(im, 390, 170, 840, 196, RgbHex(0x5a2a22));  // eaves over the loft
-  Stand(im, a.oskaRight1, 490, 220);
-  Stand(im, Mirror(a.oskaRight2), 657, 320);
-  Stand(im, a.cat, 700, 220);
-  Stand(im, a.cat, 560, 320);
+  Roof(im, 390, 790, 226, 168);
+  House(im, 390, 220, {"wccccccw", "wpnpp1pw", "w2epsp3w", "wdtp4ppw", "wwwwwwww"}, a);
+  FillRect(im, 374, 212, 806, 226, RgbHex(0x5a2a22));  // eaves over the loft
+  Stand(im, a.oskaRight1, 532, 270);
+  Stand(im, Mirror(a.cat), 646, 370);
+  Stand(im, a.cat, 690, 320);
   Title(im, "KERBO", 590, 16, 78, kGold);
   Title(im, "anno 2011", 590, 104, 30, kWhite);
   return im;
 }
 
-Image ControlsScreen(const GameArt&) {
+Image ControlsScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x3a2a60);
   Panel(im, 340, 40, 770, 460);
-  TextStyle head = Style(30, kInk), body = Style(17, kInk, Face::Sans), bold = Style(17, kInk);
-  DrawTextCentered(im, "Controls", 555, 58, head);
+  TextStyle body = Style(17, kInk, Face::Sans), bold = Style(17, kInk);
+  DrawTextCentered(im, "Controls", 555, 58, Style(30, RgbHex(0x2b4cb0)));
   struct Row {
     std::vector<std::string> keys;
     std::string what, more;
@@ -206,13 +205,19 @@ Image ControlsScreen(const GameArt&) {
     y += 62;
   }
   DrawText(im, "Fall down a shaft to reach the trampoline below.", 366, 424, Style(14, kInk, Face::Sans));
+  // A corner of a house: a shaft with its trampoline, doors and items.
+  const int hx = 60, hy = 236;
+  House(im, hx, hy, {"ccccc", "pnp2p", "sepdp", "1tp4p"}, a);
+  FrameRect(im, hx - 4, hy - 4, hx + 254, hy + 204, kInk, 4);
+  Stand(im, a.oskaRight1, hx + 108, hy + 50);
+  Stand(im, Mirror(a.cat), hx + 208, hy + 150);
   return im;
 }
 
 Image StoryScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x3a2a60);
   Panel(im, 50, 30, 750, 470);
-  Title(im, "The story", 400, 42, 34, kGold);
+  DrawTextCentered(im, "The story", 400, 44, Style(34, RgbHex(0x2b4cb0)));
   const char* lines[] = {
       "Oska is a boy with a red cap who lives in a tall old house.",
       "One night a gang of stray cats moved in. They prowl every storey,",
@@ -242,7 +247,7 @@ Image StoryScreen(const GameArt& a) {
 Image AskNameScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x3a2a60);
   Panel(im, 90, 60, 710, 440);
-  Title(im, "What is your name?", 400, 86, 36, kGold);
+  DrawTextCentered(im, "What is your name?", 400, 86, Style(36, RgbHex(0x2b4cb0)));
   // The game writes the name at (480, 200): a white field around it.
   TextStyle label = Style(22, kInk);
   DrawText(im, "Name:", 454 - TextWidth("Name:", label), 196, label);

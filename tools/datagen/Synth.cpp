@@ -149,6 +149,8 @@ Tune ParseTune(const std::string& text, const std::string& origin) {
       words >> tune.rate;
     } else if (first == "tempo") {
       words >> tune.tempo;
+    } else if (first == "gain") {
+      words >> tune.gain;
     } else if (first == "loop") {
       tune.loop = true;
     } else if (first == "voice") {
@@ -233,7 +235,7 @@ std::vector<float> Render(const Tune& tune) {
   const double a = 0.55, r = 0.999;
   for (int pass = 0; pass < (tune.loop ? 2 : 1); ++pass)
     for (size_t i = 0; i < outLen; ++i) {
-      lp += a * (mix[i] - lp);
+      lp += a * (mix[i] * tune.gain - lp);
       hpOut = lp - hpIn + r * hpOut;
       hpIn = lp;
       out[i] = float(std::clamp(hpOut, -1.0, 1.0));

@@ -4,6 +4,7 @@
 //   rate 32000            # samples per second (optional)
 //   tempo 150             # quarter notes per minute; one step is a sixteenth
 //   loop                  # the tune repeats: note tails ring on into its start
+//   gain 0.8              # loudness of the whole tune (optional)
 //   voice lead square vol 0.2 duty 0.25 attack 5 decay 80 sustain 0.6 release 40 gate 0.9 vibrato 12
 //   lead: C5-2 E5-2 G5-4 r-2 C5>C6-4
 //
@@ -35,6 +36,7 @@ struct NoteEvent {
 struct Tune {
   int rate = 32000;
   double tempo = 120;
+  double gain = 1.0;  // scales the whole mix
   bool loop = false;
   std::map<std::string, VoiceSpec> voices;
   std::map<std::string, std::vector<NoteEvent>> notes;
