@@ -28,13 +28,13 @@ for s in "${sprites[@]}"; do
   convert "$tmp/bg.png" "$img/$name.bmp" "$img/$mask.bmp" -composite -filter point -resize 300% "$tmp/$name.png"
   files+=("$tmp/$name.png")
 done
-montage "${files[@]}" -tile 8x -geometry 150x150+6+6 -background "#202030" -colors 256 PNG8:"$root/docs/tiles.png"
+montage "${files[@]}" -tile 8x -geometry 150x150+6+6 -background "#202030" "$root/docs/tiles.png"
 
 screens=(background Controls storybackground asknamebackground highscorebackground pausebackground
          gameoverbackground youwinbackground)
 sfiles=()
 for s in "${screens[@]}"; do sfiles+=("$img/$s.bmp"); done
-montage "${sfiles[@]}" -tile 2x -geometry 400x250+6+6 -background '#202030' "$tmp/screens.png"
+montage "${sfiles[@]}" -tile 2x -geometry 360x225+6+6 -background '#202030' "$tmp/screens.png"
 bfiles=()
 for b in play difficulty controls highscores quit resume quittomenu retry back; do
   bfiles+=("$img/${b}0.bmp" "$img/${b}1.bmp")
