@@ -174,9 +174,19 @@ Image StartScreen(const GameArt& a) {
   FillRect(im, 374, 212, 806, 226, RgbHex(0x5a2a22));  // eaves over the loft
   Stand(im, a.oskaRight1, 532, 270);
   Stand(im, Mirror(a.cat), 646, 370);
-  Stand(im, a.cat, 690, 320);
-  Title(im, "KERBO", 590, 16, 78, kGold);
-  Title(im, "anno 2011", 590, 104, 30, kWhite);
+  Stand(im, a.cat, 648, 320);
+  // The title on one line: a big KERBO, then the year on the same baseline.
+  TextStyle big = Style(68, kGold), small = Style(34, kWhite);
+  const std::string kerbo = "KERBO", anno = " anno 2011";
+  int width = TextWidth(kerbo, big) + TextWidth(anno, small);
+  while (width > 430) {
+    big.size -= 2, small.size -= 1;
+    width = TextWidth(kerbo, big) + TextWidth(anno, small);
+  }
+  int x = 575 - width / 2, y = 40;
+  DrawTextShadow(im, kerbo, x, y, big, kInk, 6);
+  DrawTextShadow(im, anno, x + TextWidth(kerbo, big), y + Ascent(big) - Ascent(small), small, kInk, 3);
+  DrawTextCentered(im, "Collect every item, beware of the cats!", 575, 130, Style(18, RgbHex(0xd8d0f0), Face::Sans));
   return im;
 }
 
