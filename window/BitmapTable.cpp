@@ -43,8 +43,8 @@ struct PreparedMask {
 struct Pixels {
     uint32_t width = 0;
     uint32_t height = 0;
-    std::vector<uint32_t> px;  // 0x00BBGGRR
-    bool fromFile = false;     // may be shared by several loads: never written in place
+    std::vector<uint32_t> px;          // 0x00BBGGRR
+    bool fromFile = false;             // may be shared by several loads: never written in place
     std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
 };
 
@@ -86,7 +86,8 @@ void DelBitmap(uint32_t del) {
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 

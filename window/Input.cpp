@@ -30,7 +30,9 @@ MouseStruct mouse;
 bool applying = false;  // guards against a callback re-entering an input point
 
 // The window reports positions as the low and high 16 bits of a 32-bit word.
-int32_t Unsigned16(int32_t coordinate) { return int32_t(uint16_t(coordinate)); }
+int32_t Unsigned16(int32_t coordinate) {
+    return int32_t(uint16_t(coordinate));
+}
 
 }  // namespace
 
@@ -63,19 +65,28 @@ void ApplyEvent(const InputEvent& event) {
             key[k] = true;
             keybuf.push_back(k);
             break;
-        case InputKind::KEY_RELEASE: key[k] = false; break;
+        case InputKind::KEY_RELEASE:
+            key[k] = false;
+            break;
         case InputKind::MOUSE_MOVE:
             mouse.x = x;
             mouse.y = y;
             break;
-        case InputKind::LEFT_DOWN: mouse.left = true; break;
+        case InputKind::LEFT_DOWN:
+            mouse.left = true;
+            break;
         case InputKind::LEFT_UP:
             mouse.left = false;
             if (mouse.LeftUpProc) mouse.LeftUpProc(x, y);
             break;
-        case InputKind::LEFT_DOUBLE: break;
-        case InputKind::RIGHT_DOWN: mouse.right = true; break;
-        case InputKind::RIGHT_UP: mouse.right = false; break;
+        case InputKind::LEFT_DOUBLE:
+            break;
+        case InputKind::RIGHT_DOWN:
+            mouse.right = true;
+            break;
+        case InputKind::RIGHT_UP:
+            mouse.right = false;
+            break;
     }
 }
 
@@ -93,51 +104,92 @@ uint32_t VirtualKey(SDL_Keycode sym) {
     if (sym >= SDLK_F1 && sym <= SDLK_F12) return uint32_t(sym - SDLK_F1) + 112;
     if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return uint32_t(sym - SDLK_KP_1) + 97;
     switch (sym) {
-        case SDLK_LEFT: return 37;
-        case SDLK_UP: return 38;
-        case SDLK_RIGHT: return 39;
-        case SDLK_DOWN: return 40;
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return 13;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_SPACE: return 32;
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return 16;
+        case SDLK_RSHIFT:
+            return 16;
         case SDLK_LCTRL:
-        case SDLK_RCTRL: return 17;
+        case SDLK_RCTRL:
+            return 17;
         case SDLK_LALT:
-        case SDLK_RALT: return 18;
-        case SDLK_PAUSE: return 19;
-        case SDLK_CAPSLOCK: return 20;
-        case SDLK_PAGEUP: return 33;
-        case SDLK_PAGEDOWN: return 34;
-        case SDLK_END: return 35;
-        case SDLK_HOME: return 36;
-        case SDLK_PRINTSCREEN: return 44;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        case SDLK_KP_0: return 96;
-        case SDLK_KP_MULTIPLY: return 106;
-        case SDLK_KP_PLUS: return 107;
-        case SDLK_KP_MINUS: return 109;
-        case SDLK_KP_PERIOD: return 110;
-        case SDLK_KP_DIVIDE: return 111;
-        case SDLK_NUMLOCKCLEAR: return 144;
-        case SDLK_SCROLLLOCK: return 145;
-        case SDLK_SEMICOLON: return 186;
-        case SDLK_EQUALS: return 187;
-        case SDLK_COMMA: return 188;
-        case SDLK_MINUS: return 189;
-        case SDLK_PERIOD: return 190;
-        case SDLK_SLASH: return 191;
-        case SDLK_BACKQUOTE: return 192;
-        case SDLK_LEFTBRACKET: return 219;
-        case SDLK_BACKSLASH: return 220;
-        case SDLK_RIGHTBRACKET: return 221;
-        case SDLK_QUOTE: return 222;
-        default: return 0;
+        case SDLK_RALT:
+            return 18;
+        case SDLK_PAUSE:
+            return 19;
+        case SDLK_CAPSLOCK:
+            return 20;
+        case SDLK_PAGEUP:
+            return 33;
+        case SDLK_PAGEDOWN:
+            return 34;
+        case SDLK_END:
+            return 35;
+        case SDLK_HOME:
+            return 36;
+        case SDLK_PRINTSCREEN:
+            return 44;
+        case SDLK_INSERT:
+            return 45;
+        case SDLK_DELETE:
+            return 46;
+        case SDLK_KP_0:
+            return 96;
+        case SDLK_KP_MULTIPLY:
+            return 106;
+        case SDLK_KP_PLUS:
+            return 107;
+        case SDLK_KP_MINUS:
+            return 109;
+        case SDLK_KP_PERIOD:
+            return 110;
+        case SDLK_KP_DIVIDE:
+            return 111;
+        case SDLK_NUMLOCKCLEAR:
+            return 144;
+        case SDLK_SCROLLLOCK:
+            return 145;
+        case SDLK_SEMICOLON:
+            return 186;
+        case SDLK_EQUALS:
+            return 187;
+        case SDLK_COMMA:
+            return 188;
+        case SDLK_MINUS:
+            return 189;
+        case SDLK_PERIOD:
+            return 190;
+        case SDLK_SLASH:
+            return 191;
+        case SDLK_BACKQUOTE:
+            return 192;
+        case SDLK_LEFTBRACKET:
+            return 219;
+        case SDLK_BACKSLASH:
+            return 220;
+        case SDLK_RIGHTBRACKET:
+            return 221;
+        case SDLK_QUOTE:
+            return 222;
+        default:
+            return 0;
     }
 }
 
@@ -175,7 +227,9 @@ std::optional<InputEvent> TranslateEvent(const SDL_Event& event) {
             input.x = event.button.x;
             input.y = event.button.y;
             if (event.button.button == SDL_BUTTON_LEFT) {
-                input.kind = !down ? InputKind::LEFT_UP : second ? InputKind::LEFT_DOUBLE : InputKind::LEFT_DOWN;
+                input.kind = !down    ? InputKind::LEFT_UP
+                             : second ? InputKind::LEFT_DOUBLE
+                                      : InputKind::LEFT_DOWN;
                 return input;
             }
             if (event.button.button == SDL_BUTTON_RIGHT) {
@@ -185,7 +239,8 @@ std::optional<InputEvent> TranslateEvent(const SDL_Event& event) {
             }
             return std::nullopt;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -212,7 +267,9 @@ uint32_t GetKey() {
     }
 }
 
-void FlushKeys() { keybuf.clear(); }
+void FlushKeys() {
+    keybuf.clear();
+}
 
 void MousePos(int32_t& x, int32_t& y) {
     NoticeClose();
@@ -220,6 +277,8 @@ void MousePos(int32_t& x, int32_t& y) {
     y = mouse.y;
 }
 
-void OnMouseLeftUp(MouseProc proc) { mouse.LeftUpProc = proc; }
+void OnMouseLeftUp(MouseProc proc) {
+    mouse.LeftUpProc = proc;
+}
 
 }  // namespace Vitrine

@@ -10,7 +10,9 @@ using namespace Vitrine::detail;
 
 namespace {
 
-void Feed(InputKind kind, uint32_t key, int32_t x, int32_t y) { QueueInput(InputEvent{kind, key, x, y}); }
+void Feed(InputKind kind, uint32_t key, int32_t x, int32_t y) {
+    QueueInput(InputEvent{kind, key, x, y});
+}
 
 }  // namespace
 
@@ -19,14 +21,30 @@ uint32_t Pixel(int32_t x, int32_t y) {
     return window.buffer[size_t(y) * window.xlen + x];
 }
 
-void PressKey(uint32_t vk) { Feed(InputKind::KEY_PRESS, vk, 0, 0); }
-void ReleaseKey(uint32_t vk) { Feed(InputKind::KEY_RELEASE, vk, 0, 0); }
-void MoveMouse(int32_t x, int32_t y) { Feed(InputKind::MOUSE_MOVE, 0, x, y); }
-void LeftDown(int32_t x, int32_t y) { Feed(InputKind::LEFT_DOWN, 0, x, y); }
-void LeftUp(int32_t x, int32_t y) { Feed(InputKind::LEFT_UP, 0, x, y); }
-void LeftDouble(int32_t x, int32_t y) { Feed(InputKind::LEFT_DOUBLE, 0, x, y); }
-void RightDown(int32_t x, int32_t y) { Feed(InputKind::RIGHT_DOWN, 0, x, y); }
-void RightUp(int32_t x, int32_t y) { Feed(InputKind::RIGHT_UP, 0, x, y); }
+void PressKey(uint32_t vk) {
+    Feed(InputKind::KEY_PRESS, vk, 0, 0);
+}
+void ReleaseKey(uint32_t vk) {
+    Feed(InputKind::KEY_RELEASE, vk, 0, 0);
+}
+void MoveMouse(int32_t x, int32_t y) {
+    Feed(InputKind::MOUSE_MOVE, 0, x, y);
+}
+void LeftDown(int32_t x, int32_t y) {
+    Feed(InputKind::LEFT_DOWN, 0, x, y);
+}
+void LeftUp(int32_t x, int32_t y) {
+    Feed(InputKind::LEFT_UP, 0, x, y);
+}
+void LeftDouble(int32_t x, int32_t y) {
+    Feed(InputKind::LEFT_DOUBLE, 0, x, y);
+}
+void RightDown(int32_t x, int32_t y) {
+    Feed(InputKind::RIGHT_DOWN, 0, x, y);
+}
+void RightUp(int32_t x, int32_t y) {
+    Feed(InputKind::RIGHT_UP, 0, x, y);
+}
 void ApplyInput() {
     NoticeClose();
     ApplyPendingInput();
@@ -41,15 +59,21 @@ void CloseWindow() {
     link().changed.wait(guard, [] { return link().closed; });
 }
 
-void SetInstantWaits(bool on) { instantWaits = on; }
+void SetInstantWaits(bool on) {
+    instantWaits = on;
+}
 
-uint64_t FramesShown() { return window.framesShown; }
+uint64_t FramesShown() {
+    return window.framesShown;
+}
 
 bool Buffering() {
     NoticeClose();
     return window.buffering;
 }
 
-uint64_t HandOffs() { return window.handOffs; }
+uint64_t HandOffs() {
+    return window.handOffs;
+}
 
 }  // namespace Vitrine::Testing

@@ -51,7 +51,9 @@ struct OpenFace {
 };
 OpenFace gFaces[kFaces];
 
-int FaceIndex(uint32_t style) { return style >= 1 && style <= 5 ? int(style) : 0; }
+int FaceIndex(uint32_t style) {
+    return style >= 1 && style <= 5 ? int(style) : 0;
+}
 
 // The file fontconfig offers for the pattern, if it really is the family asked for.
 std::string FindFontFile(const Face& face) {
@@ -100,7 +102,11 @@ std::string_view UpToNul(std::string_view s) {
 bool ValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         auto c = static_cast<unsigned char>(s[i]);
-        size_t more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 4;
+        size_t more = c < 0x80             ? 0
+                      : (c & 0xE0) == 0xC0 ? 1
+                      : (c & 0xF0) == 0xE0 ? 2
+                      : (c & 0xF8) == 0xF0 ? 3
+                                           : 4;
         if (more == 4 || more >= s.size() - i) return false;
         for (size_t k = 1; k <= more; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -155,7 +161,8 @@ Rendered Render(TTF_Font* face, const std::string& utf8) {
     out.alpha.resize(size_t(out.width) * out.height);
     out.rowSpan.assign(out.height, {0, 0});
     for (int y = 0; y < out.height; ++y) {
-        auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+        auto* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
         int first = out.width, last = 0;
         for (int x = 0; x < out.width; ++x) {
             auto a = uint8_t(row[x] >> 24);

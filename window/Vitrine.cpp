@@ -52,6 +52,10 @@ struct Screen {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     std::vector<uint32_t> shown;  // the frame on the texture
+    bool frameWaiting = false;    // a frame was handed over and is not shown yet
+    // Without vsync, frames are shown at most this often; the rest are skipped.
+    std::chrono::steady_clock::duration minInterval{};
+    std::chrono::steady_clock::time_point nextShow;
     uint32_t width = 0;
     int pitch = 0;
     bool leftHeld = false;
@@ -96,6 +100,10 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.width = width;
     screen.pitch = int(width * 4);
     screen.shown.assign(size_t(width) * height, 0);
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC)) {
+        screen.minInterval = std::chrono::milliseconds(8);
+    }
     SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
     Render(screen);
     return true;
@@ -110,6 +118,8 @@ void CloseScreen(Screen& screen) {
 
 // Shows the newest frame handed over, if there is one; stale frames are skipped.
 void ShowNewestFrame(Screen& screen) {
+    screen.frameWaiting = false;
+    screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
     {
         std::lock_guard guard(gLink.lock);
         gLink.wakePosted = false;
@@ -128,11 +138,20 @@ void TrackCapture(Screen& screen, const InputEvent& event) {
     bool wasHeld = screen.leftHeld || screen.rightHeld;
     switch (event.kind) {
         case InputKind::LEFT_DOWN:
-        case InputKind::LEFT_DOUBLE: screen.leftHeld = true; break;
-        case InputKind::LEFT_UP: screen.leftHeld = false; break;
-        case InputKind::RIGHT_DOWN: screen.rightHeld = true; break;
-        case InputKind::RIGHT_UP: screen.rightHeld = false; break;
-        default: return;
+        case InputKind::LEFT_DOUBLE:
+            screen.leftHeld = true;
+            break;
+        case InputKind::LEFT_UP:
+            screen.leftHeld = false;
+            break;
+        case InputKind::RIGHT_DOWN:
+            screen.rightHeld = true;
+            break;
+        case InputKind::RIGHT_UP:
+            screen.rightHeld = false;
+            break;
+        default:
+            return;
     }
     bool held = screen.leftHeld || screen.rightHeld;
     if (held != wasHeld) SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
@@ -142,22 +161,47 @@ void TrackCapture(Screen& screen, const InputEvent& event) {
 bool HandleEvent(Screen& screen, const SDL_Event& event) {
     if (event.type == gWakeType.load()) {
         if (event.user.code == WAKE_CLOSE) return false;
-        ShowNewestFrame(screen);
+        screen.frameWaiting = true;
         return true;
     }
     switch (event.type) {
-        case SDL_QUIT: return false;
+        case SDL_QUIT:
+            return false;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) return false;
             if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Render(screen);
             return true;
-        default: break;
+        default:
+            break;
     }
     if (std::optional<InputEvent> input = TranslateEvent(event)) {
         TrackCapture(screen, *input);
         QueueInput(*input);
     }
     return true;
+}
+
+// Waits for events and handles them until the window is to close; shows a
+// handed-over frame as soon as the pace of showing allows.
+void RunEventLoop(Screen& screen) {
+    for (;;) {
+        int timeout = -1;
+        if (screen.frameWaiting) {
+            auto wait = screen.nextShow - std::chrono::steady_clock::now();
+            if (wait <= wait.zero()) {
+                ShowNewestFrame(screen);
+            } else {
+                timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+            }
+        }
+        SDL_Event event;
+        if (timeout < 0) {
+            if (!SDL_WaitEvent(&event)) return;
+        } else if (!SDL_WaitEventTimeout(&event, timeout)) {
+            continue;
+        }
+        if (!HandleEvent(screen, event)) return;
+    }
 }
 
 void MessageThread(std::string title, uint32_t width, uint32_t height) {
@@ -179,9 +223,7 @@ void MessageThread(std::string title, uint32_t width, uint32_t height) {
     SDL_StopTextInput();
     ReportOpened(STATE_ACTIVE, nullptr);
 
-    SDL_Event event;
-    while (SDL_WaitEvent(&event) && HandleEvent(screen, event)) {
-    }
+    RunEventLoop(screen);
 
     {
         std::lock_guard guard(gLink.lock);
@@ -205,7 +247,9 @@ void StopMessageThread() {
     gThread.join();
 }
 
-ExitGuard::~ExitGuard() { StopMessageThread(); }
+ExitGuard::~ExitGuard() {
+    StopMessageThread();
+}
 
 // Main thread: the window has gone; release the main thread's side of it.
 void FinishClose() {
@@ -230,7 +274,9 @@ void FinishClose() {
 WinStruct window;
 bool instantWaits = false;
 
-Link& link() { return gLink; }
+Link& link() {
+    return gLink;
+}
 
 void NoticeClose() {
     if (window.state == STATE_ACTIVE && gLink.closedFlag.load(std::memory_order_acquire)) FinishClose();
@@ -307,9 +353,13 @@ void KillWindow() {
     FinishClose();
 }
 
-bool WindowClosed() { return !Active(); }
+bool WindowClosed() {
+    return !Active();
+}
 
-const char* LastError() { return gLastError.c_str(); }
+const char* LastError() {
+    return gLastError.c_str();
+}
 
 // ---------------------------------------------------------------- waits
 

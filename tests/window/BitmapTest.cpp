@@ -3,22 +3,24 @@
 #include "tests/window/WindowFixture.h"
 
 using namespace Vitrine;
-using Testing::BitmapCount;
-using Testing::Pixel;
 using kerbo_test::Bgr;
 using kerbo_test::ScratchFolder;
 using kerbo_test::WindowTest;
 using kerbo_test::WriteBmp;
+using Testing::BitmapCount;
+using Testing::Pixel;
 
 namespace {
 
 // A picture whose every pixel tells where it came from.
-uint32_t Gradient(int x, int y) { return uint32_t(x * 4) << 16 | uint32_t(y * 8) << 8 | 0x40; }
+uint32_t Gradient(int x, int y) {
+    return uint32_t(x * 4) << 16 | uint32_t(y * 8) << 8 | 0x40;
+}
 
 }  // namespace
 
 class BitmapTable : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         WriteBmp(tile, 50, 50, 24, Gradient);
@@ -136,7 +138,8 @@ TEST_F(BitmapTable, ReadsEveryBitDepth) {
         }
     }
     std::string colours = folder.File("palette4.bmp");
-    WriteBmp(colours, 4, 1, 4, [](int x, int) { return uint32_t(x + 2); }, palette);
+    WriteBmp(
+        colours, 4, 1, 4, [](int x, int) { return uint32_t(x + 2); }, palette);
     uint32_t handle = LoadBitmap(colours.c_str(), 4, 1);
     EXPECT_EQ(Testing::BitmapPixel(handle, 0, 0), Bgr(0xFF0000));
     EXPECT_EQ(Testing::BitmapPixel(handle, 2, 0), Bgr(0x0000FF));
@@ -152,7 +155,7 @@ TEST_F(BitmapTable, FileNamesIgnoreCaseWhenNotFoundAsGiven) {
 }
 
 class MaskedDrawing : public BitmapTable {
-protected:
+  protected:
     uint32_t Mask(const std::function<uint32_t(int, int)>& colour) {
         std::string file = folder.File("mask" + std::to_string(++masks) + ".bmp");
         WriteBmp(file, 50, 50, 24, colour);

@@ -6,8 +6,8 @@
 #include <utility>
 
 using namespace Vitrine;
-using Testing::Pixel;
 using kerbo_test::WindowTest;
+using Testing::Pixel;
 
 namespace {
 
@@ -80,8 +80,14 @@ TEST(Colours, CreateColorClearsTheTopByteOnly) {
 
 TEST(Numbers, IntlenAndInt2Char) {
     const std::pair<int32_t, const char*> cases[] = {
-        {0, "0"},     {9, "9"},         {10, "10"},         {-5, "-5"},
-        {-123, "-123"}, {1000000, "1000000"}, {2147483647, "2147483647"}, {-2147483647 - 1, "-2147483648"},
+        {0, "0"},
+        {9, "9"},
+        {10, "10"},
+        {-5, "-5"},
+        {-123, "-123"},
+        {1000000, "1000000"},
+        {2147483647, "2147483647"},
+        {-2147483647 - 1, "-2147483648"},
     };
     for (auto [number, text] : cases) {
         char out[40] = "garbage-garbage";
@@ -112,7 +118,8 @@ TEST_F(Texts, DrawsGlyphsOnlyAndStopsAtNul) {
     EXPECT_GT(background, 20);
     // Nothing beyond the NUL: the right of the text keeps the picture.
     for (uint32_t y = 100; y < 100 + height; ++y) {
-        for (uint32_t x = 100 + width + 2; x < 100 + 3 * width; ++x) ASSERT_EQ(Pixel(int(x), int(y)), 0x0000FFu);
+        for (uint32_t x = 100 + width + 2; x < 100 + 3 * width; ++x)
+            ASSERT_EQ(Pixel(int(x), int(y)), 0x0000FFu);
     }
 }
 

@@ -11,7 +11,9 @@ using kerbo_test::WindowTest;
 namespace {
 
 std::vector<std::pair<int32_t, int32_t>> gClicks;
-void RecordClick(int32_t x, int32_t y) { gClicks.push_back({x, y}); }
+void RecordClick(int32_t x, int32_t y) {
+    gClicks.push_back({x, y});
+}
 
 }  // namespace
 
@@ -72,7 +74,7 @@ TEST_F(Keyboard, CodesKeepTheirLowByte) {
 }
 
 class Mouse : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         gClicks.clear();

@@ -57,7 +57,9 @@ bool ReadPpm(const std::string& file, Shot& shot) {
     return true;
 }
 
-bool Run(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool Run(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
 
 // Waits (letting input arrive) until `done` holds, at most about two seconds.
 template <typename Condition>
@@ -70,7 +72,9 @@ bool WaitFor(Condition done) {
 }
 
 int32_t gReleaseX = -1, gReleaseY = -1;
-void OnRelease(int32_t x, int32_t y) { gReleaseX = x, gReleaseY = y; }
+void OnRelease(int32_t x, int32_t y) {
+    gReleaseX = x, gReleaseY = y;
+}
 
 // Layer colours are 0x00BBGGRR.
 constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kMagenta = 0xFF00FF,

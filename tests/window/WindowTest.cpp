@@ -23,7 +23,9 @@ std::thread Later(std::chrono::milliseconds after, std::function<void()> action)
     });
 }
 
-void Fill(uint32_t colour) { Rectangle(0, 0, 799, 499, colour, true); }
+void Fill(uint32_t colour) {
+    Rectangle(0, 0, 799, 499, colour, true);
+}
 
 // Pushes a key press the way SDL reports one, for the message thread to translate.
 void PushSdlKey(SDL_Keycode sym) {
@@ -36,7 +38,7 @@ void PushSdlKey(SDL_Keycode sym) {
 }  // namespace
 
 class WindowLife : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         KillWindow();
         Testing::SetInstantWaits(false);
