@@ -200,18 +200,6 @@ TEST_F(Drawing, StatusTextsSayLevensAndItemsUnlessThereIsOne) {
     EXPECT_GT(Differences(drawn, Band()), 200u) << "the texts are drawn";
 }
 
-TEST_F(Drawing, DrawingAddsNoImagesAndLeavesTheHouseAlone) {
-    LoadGame();
-    LoadLevel(1);
-    const uint32_t bitmaps = Vitrine::Testing::BitmapCount();
-    const HouseGrid before = House;
-    for (int k = 0; k < 3; ++k) DrawEverything();
-    EXPECT_EQ(Vitrine::Testing::BitmapCount(), bitmaps);
-    for (uint32_t i = 1; i <= Rows; ++i) {
-        for (uint32_t j = 1; j <= Columns; ++j) EXPECT_EQ(House[i][j].Bitmap, before[i][j].Bitmap);
-    }
-}
-
 TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {
     Storeys level = QuietLevel();
     level[7] = "wwwwwtwwwwwwwwww";
