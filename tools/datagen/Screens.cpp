@@ -82,6 +82,28 @@ void Ground(Image& im, int y) {
   FillRect(im, 0, y, 800, y + 4, RgbHex(0x4f9a4a));
 }
 
+// A house with its roof; the bottom row of letters stands on the ground.
+void HouseWithRoof(Image& im, int x0, int y0, const std::vector<std::string>& rows, const GameArt& a) {
+  int w = int(rows[0].size()) * 50;
+  Roof(im, x0, x0 + w, y0 + 6, y0 - 52);
+  House(im, x0, y0, rows, a);
+  FillRect(im, x0 - 16, y0 - 8, x0 + w + 16, y0 + 6, RgbHex(0x5a2a22));  // eaves over the loft
+}
+
+// Paper confetti for the win screen, the same scatter every time.
+void Confetti(Image& im, int x0, int y0, int x1, int y1, int count) {
+  const uint32_t colours[] = {0xff5a4a, 0xffd23f, 0x5ee0f0, 0x9a5ae8, 0x44c850, 0xffffff};
+  uint32_t seed = 94;
+  for (int i = 0; i < count; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    int x = x0 + int((seed >> 8) % uint32_t(x1 - x0));
+    seed = seed * 1103515245u + 12345u;
+    int y = y0 + int((seed >> 8) % uint32_t(y1 - y0));
+    bool tall = (seed >> 20) & 1;
+    FillRect(im, x, y, x + (tall ? 3 : 6), y + (tall ? 6 : 3), RgbHex(colours[(seed >> 16) % 6]));
+  }
+}
+
 TextStyle Style(int size, Rgb color, Face face = Face::SansBold) { return TextStyle{face, size, color}; }
 
 void Title(Image& im, const std::string& text, int cx, int y, int size, Rgb color) {
@@ -169,9 +191,7 @@ void WriteMask(const Output& out, const std::string& name, const Image& im) { Wr
 Image StartScreen(const GameArt& a) {
   Image im = Sky(0x151a40, 0x4a3270);
   Ground(im, 470);
-  Roof(im, 390, 790, 226, 168);
-  House(im, 390, 220, {"wccccccw", "wpnpp1pw", "w2epsp3w", "wdtp4ppw", "wwwwwwww"}, a);
-  FillRect(im, 374, 212, 806, 226, RgbHex(0x5a2a22));  // eaves over the loft
+  HouseWithRoof(im, 390, 220, {"wccccccw", "wpnpp1pw", "w2epsp3w", "wdtp4ppw", "wwwwwwww"}, a);
   Stand(im, a.oskaRight1, 532, 270);
   Stand(im, Mirror(a.cat), 646, 370);
   Stand(im, a.cat, 648, 320);
@@ -290,6 +310,7 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
                      const std::vector<std::string>& lines, const GameArt& a, int kind) {
   Image im = Sky(top, bottom);
   Ground(im, 470);
+  if (kind == 2) Confetti(im, 330, 10, 790, 340, 120);
   const int cx = 565;
   Title(im, title, cx, 50, 64, colour);
   int y = 140;
@@ -298,17 +319,21 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
     y += 28;
   }
   if (kind == 0) {  // pause: Oska and a cat, both frozen in their storey
-    Roof(im, 390, 740, 256, 210);
-    House(im, 390, 250, {"wcccccw", "wppppDw", "wwwwwww"}, a);
-    FillRect(im, 390, 250, 740, 256, RgbHex(0x5a2a22));
+    HouseWithRoof(im, 390, 250, {"wcccccw", "wppppDw", "wwwwwww"}, a);
     Stand(im, a.oskaRight1, 450, 300);
     Stand(im, a.cat, 590, 300);
     Ground(im, 400);
   } else if (kind == 1) {  // game over: the cats own the house
-    for (int i = 0; i < 4; ++i) Stand(im, i % 2 ? Mirror(a.cat) : a.cat, 392 + i * 90, 424, 2);
-  } else {  // win: Oska with his loot
-    for (int i = 0; i < 5; ++i) Paste(im, a.itemArt[i], 400 + i * 70, 250);
-    Stand(im, a.oskaRight1, 530, 424, 2);
+    HouseWithRoof(im, 415, 270, {"wcccccw", "wppdppw", "wpppppw", "wwwwwww"}, a);
+    Stand(im, a.cat, 475, 320);
+    Stand(im, Mirror(a.cat), 600, 320);
+    Stand(im, Mirror(a.cat), 470, 370);
+    Stand(im, a.cat, 560, 370);
+    Stand(im, a.cat, 650, 370);
+  } else {  // win: Oska with his loot, and confetti
+    for (int i = 0; i < 5; ++i) Paste(im, a.itemArt[i], 400 + i * 70, 230);
+    HouseWithRoof(im, 415, 370, {"wSpppSw", "wwwwwww"}, a);
+    Stand(im, a.oskaRight1, 522, 370);
   }
   return im;
 }
