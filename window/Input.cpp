@@ -27,7 +27,7 @@ struct MouseStruct {
 bool key[256] = {};
 std::deque<uint32_t> keybuf;  // oldest press at the front
 MouseStruct mouse;
-bool applying = false;  // guards against a callback re-entering an input point
+std::deque<InputEvent> toApply;  // taken from the link, not applied yet
 
 // The window reports positions as the low and high 16 bits of a 32-bit word.
 int32_t Unsigned16(int32_t coordinate) {
@@ -45,15 +45,18 @@ void QueueInput(const InputEvent& event) {
 }
 
 void ApplyPendingInput() {
-    if (applying) return;
-    std::vector<InputEvent> batch;
     {
         std::lock_guard guard(link().lock);
-        batch.swap(link().pending);
+        toApply.insert(toApply.end(), link().pending.begin(), link().pending.end());
+        link().pending.clear();
     }
-    applying = true;
-    for (const InputEvent& event : batch) ApplyEvent(event);
-    applying = false;
+    // One at a time from the front: a callback that reaches an input point
+    // itself carries on with the same queue, so the order stays the arrival order.
+    while (!toApply.empty()) {
+        InputEvent event = toApply.front();
+        toApply.pop_front();
+        ApplyEvent(event);
+    }
 }
 
 void ApplyEvent(const InputEvent& event) {
@@ -93,6 +96,7 @@ void ApplyEvent(const InputEvent& event) {
 void ResetInput() {
     std::fill(std::begin(key), std::end(key), false);
     keybuf.clear();
+    toApply.clear();
     mouse = MouseStruct{};
 }
 

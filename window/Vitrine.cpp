@@ -307,6 +307,7 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLastError = "The window size is zero.";
         return false;
     }
+    StopMessageThread();  // none should be left; never start a second one
     {
         std::lock_guard guard(gLink.lock);
         gLink.reported = STATE_DEAD;

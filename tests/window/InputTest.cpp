@@ -130,6 +130,21 @@ TEST_F(Mouse, LeftReleaseCallbackRunsOnTheMainThreadAtTheInputPoint) {
     EXPECT_EQ(gClicks.size(), 2u);
 }
 
+uint32_t gKeyInCallback = 0;
+void WaitForKeyOnClick(int32_t, int32_t) {
+    gKeyInCallback = GetKey();
+}
+
+TEST_F(Mouse, ACallbackMayWaitForInputThatCameAfterItsClick) {
+    OnMouseLeftUp(WaitForKeyOnClick);
+    LeftUp(1, 1);
+    PressKey(65);
+    PressKey(66);
+    ApplyInput();
+    EXPECT_EQ(gKeyInCallback, 65u);
+    EXPECT_EQ(GetKey(), 66u);
+}
+
 TEST_F(Mouse, ADoubleClickReleasesTwice) {
     OnMouseLeftUp(RecordClick);
     // What the message thread makes of two quick clicks.
