@@ -3,24 +3,18 @@
 // lets Oska reach every item from his start without ever stranding himself.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "game/KerboImplementation.h"
 #include "tests/levels/LevelModel.h"
+#include "tests/levels/ShippedLevels.h"
 
 using namespace LevelCheck;
 
 namespace {
 
-std::string LevelPath(int number) {
-    const char* dir = std::getenv("KERBO_SOURCE_DIR");
-    const std::string root = dir != nullptr && *dir != '\0' ? dir : KERBO_DEFAULT_SOURCE_DIR;
-    return root + "/levels/level" + std::to_string(number) + ".txt";
-}
-
-std::string Name(int number) { return "level" + std::to_string(number) + ".txt"; }
+std::string Name(int number) { return LevelName(number); }
 
 // Reads a shipped level; a reading fault fails the calling test.
 bool Load(int number, Level& level) {

@@ -66,11 +66,16 @@ std::vector<std::string> StructureFaults(const Level& level) {
                 fault("a door needs a passage or item on both sides: opening it pushes Oska into the next cell");
             if (IsShockDoor(kind)) ++shockDoors;
 
-            // Cats appear anywhere in their area; one that lands on a wall's
-            // centre line would never move again.
-            if (kind == 'w' && row >= CatFirstRow && row <= CatLastRow && column >= CatFirstColumn &&
-                column <= CatLastColumn)
+            // Cats appear anywhere in their area. One set down on a wall's
+            // centre line would never move again; one set down in the top
+            // 12 pixels of a trampoline, below its very top, bounces there
+            // for ever (up 0.4 pixel, back down in the same cell).
+            const bool catArea = row >= CatFirstRow && row <= CatLastRow && column >= CatFirstColumn &&
+                                 column <= CatLastColumn;
+            if (kind == 'w' && catArea)
                 fault("a wall where cats appear: a cat placed on its centre line never moves again");
+            if (kind == 't' && catArea)
+                fault("a trampoline where cats appear: a cat placed in its top 12 pixels bounces in place for ever");
 
             // A cat that walks or steps off a shaft into a wall is thrown
             // 75 pixels back, over the cell it came from: it must land on

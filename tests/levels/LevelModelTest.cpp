@@ -146,7 +146,7 @@ TEST(LevelModelReach, AOneWayDropIntoAClosedRoomIsReportedAsAStrandingPlace) {
 
 TEST(LevelModelLayout, AGoodHouseHasNoFaults) {
     House house;
-    house.Shaft(13, 4, 10).Shaft(6, 3, 7).Put(9, 3, 'd').Put(5, 10, 'S').Put(3, 5, 'p').Put(3, 7, 'p');
+    house.Shaft(13, 4, 10).Shaft(3, 3, 7).Put(3, 4, 'p').Put(9, 3, 'd').Put(5, 10, 'S');
     const std::vector<std::string> faults = StructureFaults(house.Read());
     EXPECT_TRUE(faults.empty()) << faults.front();
 }
@@ -169,6 +169,7 @@ TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
          "floor below"},
         {House(good).Put(3, 5, 't'), "row 3, column 5", "above row 4"},
         {House(good).Put(7, 9, 'w'), "row 7, column 9", "where cats appear"},
+        {House(good).Put(5, 9, 'n').Put(6, 9, 'e').Put(7, 9, 't'), "row 7, column 9", "bounces in place"},
         {House(good).Put(9, 5, 'w').Put(9, 7, 'w'), "row 9, column 7", "from the left is thrown onto column 5"},
         {House(good).Put(9, 3, 'w'), "row 9, column 1", "from the right is thrown onto column 3"},
         {House(good).Put(9, 2, 'd'), "row 9, column 2", "door needs"},

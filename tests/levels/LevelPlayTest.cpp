@@ -1,14 +1,19 @@
-// Every shipped level played to the end by Oska's own movement rules, frame
-// by frame, with the cats out of play: a pilot holds the arrows and X along the
+// The shipped levels played by the game's own rules, frame by frame.
+// Oska, with the cats out of play: a pilot holds the arrows and X along the
 // moves of the level model, from item to item, and after every move checks
 // that Oska stands where the model said he would. So the model and the game
 // agree, and each level can really be cleared.
-#include <cstdlib>
+// The cats, without Oska: set down all over the area where cats appear, on
+// walls, doors, shafts and trampolines alike, they must all stay in the
+// house and keep getting back onto a storey.
+#include <algorithm>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 #include "tests/game/Fixture.h"
 #include "tests/levels/LevelModel.h"
+#include "tests/levels/ShippedLevels.h"
 
 using namespace KerboImplementation;
 using namespace Fixture;
@@ -20,11 +25,8 @@ namespace {
 constexpr float LossLine = 485.0f;
 
 Storeys ShippedStoreys(int number) {
-    const char* dir = std::getenv("KERBO_SOURCE_DIR");
-    const std::string root = dir != nullptr && *dir != '\0' ? dir : KERBO_DEFAULT_SOURCE_DIR;
-    const std::string path = root + "/levels/level" + std::to_string(number) + ".txt";
     Level level;
-    const std::string error = ReadLevelFile(path, level);
+    const std::string error = ReadLevelFile(LevelCheck::LevelPath(number), level);
     EXPECT_EQ(error, "");
     Storeys storeys;
     for (std::size_t row = 3; row <= 10; ++row) {
@@ -178,6 +180,88 @@ TEST_P(ShippedLevelPlayed, ThePilotClearsItFollowingTheModel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelPlayed, ::testing::Range(1, 11),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "level" + std::to_string(info.param);
+                         });
+
+// What a cat did in the frames watched.
+struct Watch {
+    float startX = 0, startY = 0;
+    bool onStorey = false;  // stood in a passage, item or door cell
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+};
+
+char LetterAt(float x, float y) {
+    static const char letters[] = "pwendDsStci";
+    const Blok* cell = CellAt(x, y);
+    return cell == nullptr ? '?' : letters[static_cast<int>(cell->Initial)];
+}
+
+class ShippedLevelCats : public GameTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ShippedLevelCats, CatsSetDownAnywhereKeepWalkingFallingAndRiding) {
+    const int number = GetParam();
+    constexpr int Cats = 120;
+    constexpr int Frames = 30000;  // long enough for several rides of each cat
+    constexpr int Watched = 12000;  // the last frames, in which each cat must reach a storey
+
+    for (const float speed : {0.75f, 1.0f, 1.75f}) {
+        StartLevel(ShippedStoreys(number));
+        RelativeSpeedCatX = speed;
+        Man.x = 25.0f;  // up in the status band, where no cat ever walks
+        Man.y = 25.0f;
+        std::vector<Watch> watch(Cats + 1);
+        for (int k = 1; k <= Cats; ++k) {
+            // Spread over x 151..650 and y 151..350, every fourth cat on a
+            // column's centre line, with the leftovers of an earlier level.
+            Enemy& cat = EnemyArr[static_cast<std::size_t>(k)];
+            cat = Enemy{};
+            cat.x = static_cast<float>(151 + (k * 157) % 500);
+            cat.y = static_cast<float>(151 + (k * 71) % 200);
+            if (k % 4 == 0) cat.x = Middle(cat.x);
+            cat.HaveToFall = k % 2 == 0;
+            cat.FloorHeight = k % 3 == 0 ? 0.0f : static_cast<float>(125 + 50 * (k % 7));
+            cat.Direction = k % 5 == 0 ? Direction::Right : Direction::Left;
+            cat.Controlable = true;
+            cat.StillExisting = true;
+            watch[static_cast<std::size_t>(k)].startX = cat.x;
+            watch[static_cast<std::size_t>(k)].startY = cat.y;
+        }
+        for (int frame = 1; frame <= Frames; ++frame) {
+            EnemyMovement();
+            if (frame <= Frames - Watched) continue;
+            for (int k = 1; k <= Cats; ++k) {
+                const Enemy& cat = EnemyArr[static_cast<std::size_t>(k)];
+                Watch& w = watch[static_cast<std::size_t>(k)];
+                if (!cat.StillExisting) continue;
+                if (LevelCheck::IsStorey(LetterAt(cat.x, cat.y))) w.onStorey = true;
+                w.minX = std::min(w.minX, cat.x);
+                w.maxX = std::max(w.maxX, cat.x);
+                w.minY = std::min(w.minY, cat.y);
+                w.maxY = std::max(w.maxY, cat.y);
+            }
+        }
+        ASSERT_FALSE(Man.Hit);
+        for (int k = 1; k <= Cats; ++k) {
+            const Enemy& cat = EnemyArr[static_cast<std::size_t>(k)];
+            const Watch& w = watch[static_cast<std::size_t>(k)];
+            std::ostringstream who;
+            who << "level" << number << ".txt, cat speed " << speed << ": the cat set down at (" << w.startX << ", "
+                << w.startY << "), " << Describe(Cell{static_cast<int>(WhereAmI(w.startY)),
+                                                       static_cast<int>(WhereAmI(w.startX))})
+                << " ('" << LetterAt(w.startX, w.startY) << "')";
+            ASSERT_TRUE(cat.StillExisting) << who.str() << " left the house";
+            const std::string now = " and is now at " +
+                                    Describe(Cell{static_cast<int>(WhereAmI(cat.y)), static_cast<int>(WhereAmI(cat.x))}) +
+                                    " ('" + LetterAt(cat.x, cat.y) + "')";
+            EXPECT_TRUE(w.onStorey) << who.str() << " never stood on a storey in the last " << Watched << " frames"
+                                    << now;
+            EXPECT_TRUE(w.maxX > w.minX || w.maxY > w.minY) << who.str() << " stopped moving" << now;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelCats, ::testing::Range(1, 11),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "level" + std::to_string(info.param);
                          });
