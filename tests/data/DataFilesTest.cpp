@@ -1,6 +1,8 @@
 // The generated data folder: every picture the game opens, at the size it opens it,
 // masks that fit their pictures, readable screens, and sounds that decode.
 #include <gtest/gtest.h>
+#include <SDL.h>
+#include <SDL_mixer.h>
 #include <mpg123.h>
 
 #include <algorithm>
@@ -286,4 +288,19 @@ TEST(DataSounds, ThemeLoopsWithoutGapOrClick) {
   std::sort(steps.begin(), steps.end());
   int typicalBig = steps[steps.size() * 999 / 1000];
   EXPECT_LE(std::abs(int(s.front()) - int(s.back())), typicalBig);
+}
+
+// The game loads its sounds through the mixer; the theme must come out at its exact length
+// there too, so that a looped channel repeats it without a gap.
+TEST(DataSounds, MixerLoadsTheThemeAtItsExactLength) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  Mix_Init(MIX_INIT_MP3);
+  ASSERT_EQ(Mix_OpenAudio(32000, AUDIO_S16SYS, 1, 1024), 0) << Mix_GetError();
+  Mix_Chunk* theme = Mix_LoadWAV((kData + "/Music/Theme.MP3").c_str());
+  ASSERT_NE(theme, nullptr) << Mix_GetError();
+  EXPECT_EQ(theme->alen, 20u * 16u * 3200u * 2u);
+  Mix_FreeChunk(theme);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_Quit();
 }
