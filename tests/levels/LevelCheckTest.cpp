@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, ::testing::Range(1, 11),
                              return "level" + std::to_string(info.param);
                          });
 
-// Later levels never have fewer items or doors than earlier ones, and the
-// last asks clearly more than the first.
+// Later levels never have fewer items or doors, nor shorter climbs, than
+// earlier ones, and the last asks clearly more than the first.
 TEST(ShippedLevels, DifficultyRisesFromLevelToLevel) {
     Report previous;
     Report first;
@@ -62,6 +62,8 @@ TEST(ShippedLevels, DifficultyRisesFromLevelToLevel) {
             EXPECT_GE(report.items, previous.items) << Name(number) << " has fewer items than the level before";
             EXPECT_GE(report.doors + report.shockDoors, previous.doors + previous.shockDoors)
                 << Name(number) << " has fewer doors than the level before";
+            EXPECT_GE(report.mostRides, previous.mostRides)
+                << Name(number) << " asks for a shorter climb than the level before";
         }
         previous = report;
     }
