@@ -35,21 +35,33 @@ Storeys ShippedStoreys(int number) {
     return storeys;
 }
 
+// A cell's letter, in the order of the kinds.
+char LetterOf(const Blok& cell) {
+    static const char letters[] = "pwendDsStci";
+    return letters[static_cast<int>(cell.Initial)];
+}
+
 // The house as it stands now, as letters: collected items are passages.
 Level HouseLetters() {
-    static const char letters[] = "pwendDsStci";
     Level level;
     for (std::size_t row = 1; row <= 10; ++row) {
-        for (std::size_t column = 1; column <= 16; ++column) {
-            level[row][column] = letters[static_cast<int>(House[row][column].Initial)];
-        }
+        for (std::size_t column = 1; column <= 16; ++column) level[row][column] = LetterOf(House[row][column]);
     }
     return level;
+}
+
+// The letter of the cell at a position, '?' outside the house.
+char LetterAt(float x, float y) {
+    const Blok* cell = CellAt(x, y);
+    return cell == nullptr ? '?' : LetterOf(*cell);
 }
 
 Cell OskasCell() { return {static_cast<int>(WhereAmI(Man.y)), static_cast<int>(WhereAmI(Man.x))}; }
 
 std::string Describe(Cell c) { return LevelCheck::Where(c); }
+std::string Describe(float x, float y) {
+    return Describe(Cell{static_cast<int>(WhereAmI(y)), static_cast<int>(WhereAmI(x))}) + " ('" + LetterAt(x, y) + "')";
+}
 
 // The fewest moves from `from` to the nearest item; empty when there is none.
 std::vector<Move> PathToAnItem(const Level& level, Cell from) {
@@ -139,12 +151,10 @@ private:
         Release(LeftArrow);
         Release(RightArrow);
     }
-    static char LetterHere() {
-        static const char letters[] = "pwendDsStci";
-        return letters[static_cast<int>(House[WhereAmI(Man.y)][WhereAmI(Man.x)].Initial)];
-    }
+    static char LetterHere() { return LetterAt(Man.x, Man.y); }
     static bool InClosedDoor() {
-        return LevelCheck::IsDoor(LetterHere()) && !House[WhereAmI(Man.y)][WhereAmI(Man.x)].DoorOpen;
+        const Blok* cell = CellAt(Man.x, Man.y);
+        return cell != nullptr && LevelCheck::IsDoor(LetterOf(*cell)) && !cell->DoorOpen;
     }
 };
 
@@ -160,22 +170,22 @@ TEST_P(ShippedLevelPlayed, ThePilotClearsItFollowingTheModel) {
     for (int legs = 0; ItemsFound < ItemsTotal && legs < 100; ++legs) {
         const Cell from = OskasCell();
         const std::vector<Move> path = PathToAnItem(HouseLetters(), from);
-        ASSERT_FALSE(path.empty()) << "level" << number << ".txt: no way from " << Describe(from)
+        ASSERT_FALSE(path.empty()) << LevelCheck::LevelName(number) << ": no way from " << Describe(from)
                                    << " to the " << ItemsTotal - ItemsFound << " items left";
         for (const Move& move : path) {
             const Cell before = OskasCell();
             if (move.via == 0) pilot.Walk(move.to);
             else pilot.Ride(move);
             pilot.Settle();
-            ASSERT_FALSE(pilot.Failed()) << "level" << number << ".txt: he fell out of the house on the move from "
+            ASSERT_FALSE(pilot.Failed()) << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
                                          << Describe(before) << " to " << Describe(move.to);
             ASSERT_EQ(OskasCell(), move.to)
-                << "level" << number << ".txt: the move from " << Describe(before) << " ended at "
+                << LevelCheck::LevelName(number) << ": the move from " << Describe(before) << " ended at "
                 << Describe(OskasCell()) << ", not at " << Describe(move.to);
         }
     }
     EXPECT_EQ(ItemsFound, ItemsTotal);
-    std::cout << "level" << number << ".txt cleared in " << pilot.frames << " frames, about "
+    std::cout << LevelCheck::LevelName(number) << " cleared in " << pilot.frames << " frames, about "
               << pilot.frames / static_cast<int>(FramesPerSecond) << " s\n";
 }
 
@@ -190,12 +200,6 @@ struct Watch {
     bool onStorey = false;  // stood in a passage, item or door cell
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
 };
-
-char LetterAt(float x, float y) {
-    static const char letters[] = "pwendDsStci";
-    const Blok* cell = CellAt(x, y);
-    return cell == nullptr ? '?' : letters[static_cast<int>(cell->Initial)];
-}
 
 class ShippedLevelCats : public GameTest, public ::testing::WithParamInterface<int> {};
 
@@ -246,14 +250,10 @@ TEST_P(ShippedLevelCats, CatsSetDownAnywhereKeepWalkingFallingAndRiding) {
             const Enemy& cat = EnemyArr[static_cast<std::size_t>(k)];
             const Watch& w = watch[static_cast<std::size_t>(k)];
             std::ostringstream who;
-            who << "level" << number << ".txt, cat speed " << speed << ": the cat set down at (" << w.startX << ", "
-                << w.startY << "), " << Describe(Cell{static_cast<int>(WhereAmI(w.startY)),
-                                                       static_cast<int>(WhereAmI(w.startX))})
-                << " ('" << LetterAt(w.startX, w.startY) << "')";
+            who << LevelCheck::LevelName(number) << ", cat speed " << speed << ": the cat set down at (" << w.startX << ", "
+                << w.startY << "), " << Describe(w.startX, w.startY);
             ASSERT_TRUE(cat.StillExisting) << who.str() << " left the house";
-            const std::string now = " and is now at " +
-                                    Describe(Cell{static_cast<int>(WhereAmI(cat.y)), static_cast<int>(WhereAmI(cat.x))}) +
-                                    " ('" + LetterAt(cat.x, cat.y) + "')";
+            const std::string now = " and is now at " + Describe(cat.x, cat.y);
             EXPECT_TRUE(w.onStorey) << who.str() << " never stood on a storey in the last " << Watched << " frames"
                                     << now;
             EXPECT_TRUE(w.maxX > w.minX || w.maxY > w.minY) << who.str() << " stopped moving" << now;
