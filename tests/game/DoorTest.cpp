@@ -153,15 +153,6 @@ TEST_F(Doors, HoldingXTogglesEveryFrameWithAPauseEach) {
     EXPECT_GE(elapsed, std::chrono::milliseconds(200));
 }
 
-TEST_F(Doors, WithoutXTheDoorStaysAsItIs) {
-    DoorWithOskaAt(DoorLeft, false, M - 5.0f);
-    House[9][10].Bitmap = DoorBitmaps.LeftClosed;
-    Frames(3);
-    EXPECT_FALSE(House[9][10].DoorOpen);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.LeftClosed);
-    EXPECT_EQ(Man.x, M - 5.0f);
-}
-
 TEST_F(Doors, WavesFromACentreLineAt325DieAtTheEdges) {
     ShockWaves table;
     NewShockWave(330.0f, 188.0f, Direction::Left, table);
