@@ -146,6 +146,28 @@ TEST(DataFiles, SpritesFaceTheWayTheyWalkAndTheirFramesDiffer) {
   }
 }
 
+// Pictures the player must tell apart at a glance are not near copies of each other.
+TEST(DataFiles, PicturesThatMeanDifferentThingsLookDifferent) {
+  const std::vector<std::vector<std::string>> groups = {
+      {"Item1", "Item2", "Item3", "Item4", "Item5"},
+      {"TrampolineGreen", "TrampolineBlue", "TrampolineYellow", "TrampolineRed", "Elevator"},
+      {"DoorLeftOpen", "DoorLeftClosed", "ShockDoorLeftOpen", "ShockDoorLeftClosed", "Passage"},
+      {"DoorRightOpen", "DoorRightClosed", "ShockDoorRightOpen", "ShockDoorRightClosed", "Passage"},
+      {"DoorLeftOpen", "DoorRightOpen"}, {"ShockDoorLeftOpen", "ShockDoorRightOpen"},
+      {"ShockDoorLeftClosed", "ShockDoorRightClosed"},
+      {"Passage", "Wall", "Elevator", "EndElevator", "Ceiling"},
+  };
+  for (auto& group : groups)
+    for (size_t i = 0; i < group.size(); ++i)
+      for (size_t j = i + 1; j < group.size(); ++j) {
+        Bmp a = Load("Images/" + group[i] + ".bmp"), b = Load("Images/" + group[j] + ".bmp");
+        ASSERT_TRUE(a.ok && b.ok);
+        int differ = 0;
+        for (size_t k = 0; k < a.px.size(); ++k) differ += a.px[k] != b.px[k];
+        EXPECT_GT(differ, 50 * 50 / 20) << group[i] << " and " << group[j] << " look alike";
+      }
+}
+
 // The status texts are light grey on the ceiling; the game writes black names and scores
 // on the name and high-score screens.
 TEST(DataFiles, TextsTheGameDrawsStayReadable) {
