@@ -211,7 +211,7 @@ void MessageThread(std::string title, uint32_t width, uint32_t height) {
         ReportOpened(STATE_ERROR, SDL_GetError());
         return;
     }
-    if (gWakeType.load() == 0) gWakeType = SDL_RegisterEvents(1);
+    gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
     Screen screen;
     if (!OpenScreen(screen, title, width, height)) {
         std::string reason = SDL_GetError();
