@@ -1,8 +1,9 @@
 // The shipped levels played by the game's own rules, frame by frame.
 // Oska, with the cats out of play: a pilot holds the arrows and X along the
 // moves of the level model, from item to item, and after every move checks
-// that Oska stands where the model said he would. So the model and the game
-// agree, and each level can really be cleared.
+// that Oska stands where the model said he would; and every move the model
+// allows anywhere in the level is tried on its own. So the model and the
+// game agree, and each level can really be cleared.
 // The cats, without Oska: set down all over the area where cats appear, on
 // walls, doors, shafts and trampolines alike, they must all stay in the
 // house and keep getting back onto a storey.
@@ -193,6 +194,41 @@ INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelPlayed, ::testing::Range(1, 11),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "level" + std::to_string(info.param);
                          });
+
+// Every move the model allows from every cell Oska can reach, tried one by
+// one: he is set down in the middle of the cell, under control, and must
+// end the move in the cell the model names.
+TEST_P(ShippedLevelPlayed, EveryMoveOfTheModelIsAMoveOfTheGame) {
+    const int number = GetParam();
+    StartLevel(ShippedStoreys(number));
+    const Level letters = HouseLetters();
+    const LevelCheck::Distances reach = LevelCheck::RidesFrom(letters, {LevelCheck::StartRow, LevelCheck::StartColumn});
+    Pilot pilot;
+    int tried = 0;
+    for (int row = LevelCheck::FirstStorey; row <= LevelCheck::LastStorey; ++row) {
+        for (int column = 1; column <= 16; ++column) {
+            if (reach[row][column] < 0) continue;
+            for (const Move& move : LevelCheck::MovesFrom(letters, {row, column})) {
+                Man.x = static_cast<float>(column * 50 - 25);
+                Man.y = static_cast<float>(row * 50 - 12);
+                Man.HaveToFall = true;
+                Man.Controlable = true;
+                Jumps = 0;
+                if (move.via == 0) pilot.Walk(move.to);
+                else pilot.Ride(move);
+                pilot.Settle();
+                ++tried;
+                ASSERT_FALSE(pilot.Failed()) << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
+                                             << Describe({row, column}) << " to " << Describe(move.to);
+                EXPECT_EQ(OskasCell(), move.to) << LevelCheck::LevelName(number) << ": the move from "
+                                                << Describe({row, column}) << " ended at " << Describe(OskasCell())
+                                                << ", not at " << Describe(move.to);
+            }
+        }
+    }
+    EXPECT_GT(tried, 0);
+    std::cout << LevelCheck::LevelName(number) << ": " << tried << " moves agree with the game\n";
+}
 
 // What a cat did in the frames watched.
 struct Watch {
