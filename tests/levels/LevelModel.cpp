@@ -61,8 +61,10 @@ std::vector<std::string> StructureFaults(const Level& level) {
                 if (row < BottomRow && !IsStorey(below))
                     fault("a trampoline needs a floor below: whoever walks into it or breaks it falls through");
             }
-            if (IsDoor(kind) && (!(At(level, row, column - 1) == 'p' || At(level, row, column - 1) == 'i') ||
-                                 !(At(level, row, column + 1) == 'p' || At(level, row, column + 1) == 'i')))
+            auto floorAt = [&](int c) {
+                return Inside(row, c) && (At(level, row, c) == 'p' || At(level, row, c) == 'i');
+            };
+            if (IsDoor(kind) && !(floorAt(column - 1) && floorAt(column + 1)))
                 fault("a door needs a passage or item on both sides: opening it pushes Oska into the next cell");
             if (IsShockDoor(kind)) ++shockDoors;
 

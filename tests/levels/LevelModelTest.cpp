@@ -173,6 +173,7 @@ TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
         {House(good).Put(9, 5, 'w').Put(9, 7, 'w'), "row 9, column 7", "from the left is thrown onto column 5"},
         {House(good).Put(9, 3, 'w'), "row 9, column 1", "from the right is thrown onto column 3"},
         {House(good).Put(9, 2, 'd'), "row 9, column 2", "door needs"},
+        {House(good).Put(7, 16, 'S'), "row 7, column 16", "door needs"},
         {House(good).Put(8, 12, 'D'), "row 8, column 12", "door needs"},
         {House(good).Put(9, 10, 'i'), "row 9, column 10", "Oska starts here"},
     };
