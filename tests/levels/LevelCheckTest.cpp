@@ -53,9 +53,9 @@ TEST(ShippedLevels, DifficultyRisesFromLevelToLevel) {
         Level level;
         if (!Load(number, level)) return;
         const Report report = CheckReach(level);
-        std::cout << Name(number) << ": " << report.items << " items, " << report.doors << " doors, "
-                  << report.shockDoors << " shock doors, " << report.shafts << " shafts, "
-                  << report.mostRides << " rides to the farthest item\n";
+        std::cout << Name(number) << ": items " << report.items << ", doors " << report.doors << ", shock doors "
+                  << report.shockDoors << ", shafts " << report.shafts << ", rides to the farthest item "
+                  << report.mostRides << "\n";
         if (number == 1) {
             first = report;
         } else {
