@@ -67,12 +67,17 @@ inline bool WaitFor(const std::function<bool()>& done, double seconds = 10.0) {
 
 // A left click at (x, y) (press and release); returns once some button has
 // taken it. Meant for a driver thread while the main thread sits in a menu.
+// A click that no menu takes fails the test and closes the window, so the
+// screen under test returns instead of waiting for ever.
 inline bool ClickAndWait(int32_t x, int32_t y) {
     const uint64_t before = StandardMenu::ClicksTaken();
     Vitrine::Testing::MoveMouse(x, y);
     Vitrine::Testing::LeftDown(x, y);
     Vitrine::Testing::LeftUp(x, y);
-    return WaitFor([&] { return StandardMenu::ClicksTaken() > before; });
+    if (WaitFor([&] { return StandardMenu::ClicksTaken() > before; })) return true;
+    ADD_FAILURE() << "no menu took the click at (" << x << ", " << y << ")";
+    Vitrine::Testing::CloseWindow();
+    return false;
 }
 
 // Runs a script on its own thread (the "user") while the test's thread runs

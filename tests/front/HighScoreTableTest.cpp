@@ -1,0 +1,216 @@
+// The high-score table: entering scores, the file's exact bytes, reading
+// back, bad files, and the rewrite that never loses the old table.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "game/FrontEnd.h"
+#include "tests/menu/ScreenDriver.h"
+
+namespace {
+
+using namespace KerboImplementation;
+
+String Name(const std::string& text) {
+    String name{};
+    for (std::size_t i = 0; i < text.size() && i < name.size(); ++i) name[i] = text[i];
+    return name;
+}
+
+HighScoreTable Table(uint32_t a, uint32_t b, uint32_t c) {
+    return {{{a, Name("ANNA      ")}, {b, Name("BOB       ")}, {c, Name("CAT       ")}}};
+}
+
+std::vector<uint32_t> Scores(const HighScoreTable& t) { return {t[0].Score, t[1].Score, t[2].Score}; }
+
+std::string Slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+void Spit(const std::filesystem::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+TEST(EnterScore, NewScoreGoesBelowEqualOnesAndAboveLowerOnes) {
+    struct Case {
+        uint32_t score;
+        std::vector<uint32_t> after;
+        bool entered;
+    };
+    const Case cases[] = {
+        {600, {600, 500, 300}, true},  {400, {500, 400, 300}, true}, {200, {500, 300, 200}, true},
+        {300, {500, 300, 300}, true},  {500, {500, 500, 300}, true}, {100, {500, 300, 100}, false},
+        {50, {500, 300, 100}, false},  {0, {500, 300, 100}, false},
+    };
+    for (const Case& c : cases) {
+        HighScoreTable t = Table(500, 300, 100);
+        EXPECT_EQ(EnterScore(t, c.score, Name("NEW")), c.entered) << c.score;
+        EXPECT_EQ(Scores(t), c.after) << c.score;
+    }
+    // The new one follows the equal entry; the lowest falls out.
+    HighScoreTable t = Table(500, 300, 100);
+    EnterScore(t, 300, Name("NEW"));
+    EXPECT_STREQ(t[1].Name.data(), "BOB       ");
+    EXPECT_STREQ(t[2].Name.data(), "NEW");
+    // The whole unsigned range compares as unsigned.
+    t = Table(3000000000u, 5, 0);
+    EXPECT_TRUE(EnterScore(t, 4000000000u, Name("BIG")));
+    EXPECT_EQ(Scores(t), (std::vector<uint32_t>{4000000000u, 3000000000u, 5}));
+    // An empty table takes any score above 0.
+    t = {};
+    EXPECT_FALSE(EnterScore(t, 0, Name("ZERO")));
+    EXPECT_TRUE(EnterScore(t, 1, Name("ONE")));
+}
+
+TEST(HighScoreFile, BytesAfterAnEnteredAndAnUnchangedRewrite) {
+    ScreenDriver::ScratchDir dir;
+    Spit(HighScoreFile, FormatHighScores(Table(500, 300, 100), true));
+    EXPECT_EQ(Slurp(HighScoreFile),
+              "       500 ANNA      \r\n       300 BOB       \r\n       100 CAT       \r\n");
+
+    CompareHighScoreIn(HighScoreFile, 1500, Name("ABC       "));
+    EXPECT_EQ(Slurp(HighScoreFile),
+              "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       ");  // no line end at the end
+
+    CompareHighScoreIn(HighScoreFile, 300, Name("DUD       "));  // equal to the lowest: stays out
+    EXPECT_EQ(Slurp(HighScoreFile),
+              "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       \r\n");
+
+    // The full range fits the field exactly; the name is written up to its first NUL.
+    CompareHighScoreIn(HighScoreFile, 4294967295u, Name("X"));
+    EXPECT_EQ(Slurp(HighScoreFile).substr(0, 13), "4294967295 X\r");
+}
+
+TEST(HighScoreFile, WrittenTableReadsBackTheSameTrailingBlanksIncluded) {
+    ScreenDriver::ScratchDir dir;
+    HighScoreTable t = {{{4294967295u, Name("ABCDEFGHI ")}, {7, Name("          ")}, {0, Name("Z")}}};
+    for (bool lineEnd : {true, false}) {
+        ASSERT_TRUE(WriteFileAtomically(HighScoreFile, FormatHighScores(t, lineEnd)));
+        const HighScoreTable back = ReadHighScores(HighScoreFile);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(back[i].Score, t[i].Score);
+            EXPECT_EQ(back[i].Name, t[i].Name) << i;
+        }
+    }
+    // A name of the full 25 characters fits too.
+    HighScoreTable full = Table(3, 2, 1);
+    full[0].Name.fill('Q');
+    HighScoreTable back;
+    EXPECT_EQ(ParseHighScores(FormatHighScores(full, true), back), "");
+    EXPECT_EQ(back[0].Name, full[0].Name);
+}
+
+TEST(HighScoreFile, ReadsLooseSpacingAndLineEnds) {
+    HighScoreTable t;
+    EXPECT_EQ(ParseHighScores("\t 12 AL\n\n3 B O\r\n  1 C\x1a", t), "");
+    EXPECT_EQ(Scores(t), (std::vector<uint32_t>{12, 3, 1}));
+    EXPECT_STREQ(t[0].Name.data(), "AL");
+    EXPECT_STREQ(t[1].Name.data(), "B O");
+    EXPECT_STREQ(t[2].Name.data(), "C");
+}
+
+TEST(HighScoreFile, BadFilesReadAsZeroFromTheFirstFault) {
+    struct Case {
+        const char* bytes;
+        std::vector<uint32_t> scores;
+    };
+    const Case cases[] = {
+        {"", {0, 0, 0}},
+        {"       500 ANNA\r\n       300 BOB\r\n", {500, 300, 0}},  // two entries
+        {"       500 ANNA\r\n      3x0 BOB\r\n       100 CAT", {500, 0, 0}},
+        {"       500 ANNA\r\n4294967296 BOB\r\n       100 CAT", {500, 0, 0}},  // beyond 32 bits
+        {"       500 ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n       300 B\r\n       100 C", {0, 0, 0}},  // 26 letters
+        {"-5 A\r\n1 B\r\n1 C", {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        HighScoreTable t = Table(9, 9, 9);
+        EXPECT_NE(ParseHighScores(c.bytes, t), "") << c.bytes;
+        EXPECT_EQ(Scores(t), c.scores) << c.bytes;
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (c.scores[i] == 0) {
+                EXPECT_EQ(t[i].Name, String{}) << c.bytes;
+            }
+        }
+    }
+}
+
+TEST(HighScoreFile, MissingOrMalformedFileIsReportedOnceAndRewrittenWellFormed) {
+    ScreenDriver::ScratchDir dir;
+    testing::internal::CaptureStderr();
+    CompareHighScoreIn(HighScoreFile, 250, Name("NEW       "));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_EQ(Slurp(HighScoreFile), "       250 NEW       \r\n         0 \r\n         0 ");
+
+    Spit(HighScoreFile, "garbage\r\n");
+    testing::internal::CaptureStderr();
+    CompareHighScoreIn(HighScoreFile, 0, Name("NIL"));
+    err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n");
+    HighScoreTable t;
+    EXPECT_EQ(ParseHighScores(Slurp(HighScoreFile), t), "");
+}
+
+TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {
+    ScreenDriver::ScratchDir dir;
+    const std::string old = FormatHighScores(Table(500, 300, 100), true);
+
+    // The folder can't take the temporary file: the path's folder is a file.
+    Spit("notafolder", old);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WriteFileAtomically("notafolder/Highscores.txt", "x"));
+    EXPECT_EQ(Lines(testing::internal::GetCapturedStderr()), 1);
+    EXPECT_EQ(Slurp("notafolder"), old);
+
+    // The disk fills up half way through the new table (a file size limit
+    // stands in for the full disk).
+    Spit(HighScoreFile, old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    // Standard error is caught in memory: a capture file would meet the limit too.
+    std::ostringstream caught;
+    std::streambuf* const cerrBuf = std::cerr.rdbuf(caught.rdbuf());
+    CompareHighScoreIn(HighScoreFile, 900, Name("LOST      "));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::cerr.rdbuf(cerrBuf);
+    const std::string err = caught.str();
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_NE(err.find("kept"), std::string::npos) << err;
+    EXPECT_EQ(Slurp(HighScoreFile), old);
+    // No temporary file is left behind.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(".")) ++files;
+    EXPECT_EQ(files, 2u);
+
+    // The target is a folder: rename fails, nothing is lost, no crash.
+    std::filesystem::create_directory("taken");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WriteFileAtomically("taken", old));
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(std::filesystem::is_directory("taken"));
+}
+
+TEST(HighScoreFile, RewriteKeepsThePermissionsOfTheOldFile) {
+    ScreenDriver::ScratchDir dir;
+    Spit(HighScoreFile, FormatHighScores(Table(5, 4, 3), true));
+    std::filesystem::permissions(HighScoreFile, std::filesystem::perms(0640));
+    CompareHighScoreIn(HighScoreFile, 10, Name("P"));
+    EXPECT_EQ(std::filesystem::status(HighScoreFile).permissions(), std::filesystem::perms(0640));
+}
+
+}  // namespace

@@ -1,0 +1,358 @@
+// The screens around the game, driven headless: a "user" thread clicks and
+// types through the window layer's test interface while the test's thread
+// runs the screens, exactly as the program does.
+#include <cstdlib>
+#include <sstream>
+
+#include "game/FrontEnd.h"
+#include "tests/game/Fixture.h"
+#include "tests/menu/ScreenDriver.h"
+
+namespace {
+
+using namespace KerboImplementation;
+using Fixture::Storeys;
+using ScreenDriver::ClickAndWait;
+using ScreenDriver::User;
+using ScreenDriver::WaitFor;
+namespace T = Vitrine::Testing;
+
+constexpr uint32_t KeyP = 80;
+
+// The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
+int32_t Row(int n) { return 60 + 80 * n + 37; }
+constexpr int32_t Column = 185;
+
+void Type(std::initializer_list<uint32_t> keys) {
+    for (uint32_t k : keys) {
+        T::PressKey(k);
+        T::ReleaseKey(k);
+    }
+}
+
+String Name(const std::string& text) {
+    String name{};
+    for (std::size_t i = 0; i < text.size(); ++i) name[i] = text[i];
+    return name;
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Records what goes to standard output and whether the window was still
+// open when each piece was written.
+class ConsoleRecorder : public std::streambuf {
+public:
+    ConsoleRecorder() : old_(std::cout.rdbuf(this)) {}
+    ~ConsoleRecorder() override { std::cout.rdbuf(old_); }
+    std::string text;
+    bool writtenAfterClose = false;
+
+protected:
+    int overflow(int c) override {
+        if (c != EOF) Note(std::string(1, static_cast<char>(c)));
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        Note(std::string(s, static_cast<std::size_t>(n)));
+        return n;
+    }
+
+private:
+    void Note(const std::string& piece) {
+        if (Vitrine::WindowClosed()) writtenAfterClose = true;
+        text += piece;
+    }
+    std::streambuf* old_;
+};
+
+constexpr const char* Farewell = "Thanks for playing the game.\n";
+
+// A level that goes on until something outside the game stops it: the one
+// item lies in the ceiling and the cats can't move.
+Storeys EndlessLevel() {
+    Storeys level = Fixture::QuietLevel();
+    level[0] = "cccccccccccciccc";
+    return level;
+}
+
+// Oska drops down a shaft onto the level's one item in the bottom row: 100
+// points and the level is cleared in its first frames.
+Storeys ItemAtTheFootLevel() {
+    Storeys level = Fixture::QuietLevel();
+    level[6] = "wppppppppepppppw";
+    level[7] = "wwwwwwwwwiwwwwww";
+    return level;
+}
+
+// Oska drops out of the house: a life lost at every attempt.
+Storeys DropLevel() {
+    Storeys level = ItemAtTheFootLevel();
+    level[0] = "cccccccccccciccc";
+    level[7] = "wwwwwwwwwewwwwww";
+    return level;
+}
+
+class Screens : public Fixture::GameTest {
+protected:
+    void SetUp() override {
+        Fixture::GameTest::SetUp();
+        StandardMenu::ClearPendingClick();
+        // The user's clicks count from the moment the window opens, even if
+        // the first menu hasn't been drawn yet when they come.
+        Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
+    }
+};
+
+// ---------------------------------------------------------------- story and name
+
+TEST_F(Screens, StoryEndsOnlyAtXAndTakesTheKeysBeforeIt) {
+    Type({65, 13, 37, 39, 90, Fixture::KeyX, 67});  // typed before the story appeared
+    Story();
+    EXPECT_EQ(Vitrine::GetKey(), 67u) << "the keys after X are still queued";
+
+    Type({Fixture::KeyX});
+    Story();  // an X already queued ends it at once
+    EXPECT_FALSE(Vitrine::WindowClosed());
+}
+
+TEST_F(Screens, NameEntryKeepsUpToNineCapitalsThenBlanks) {
+    Type({65, 66, 67, Fixture::KeyX});
+    AskName();
+    EXPECT_EQ(PlayerName, Name("ABC       "));
+
+    Type({Fixture::KeyX});
+    AskName();
+    EXPECT_EQ(PlayerName, Name("          ")) << "X at once: ten blanks";
+
+    // Ten letters keep nine; digits and arrows are not letters.
+    Type({49, 37, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, Fixture::KeyX});
+    AskName();
+    EXPECT_EQ(PlayerName, Name("ABCDEFGHI "));
+
+    // The keys after X are thrown away with the entry.
+    Type({75, Fixture::KeyX, 76});
+    AskName();
+    Type({77});
+    EXPECT_EQ(Vitrine::GetKey(), 77u);
+}
+
+// ---------------------------------------------------------------- start menu
+
+TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
+    {
+        User user([] {
+            ClickAndWait(Column, Row(1));  // difficulty
+            for (int k = 0; k < 3; ++k) ClickAndWait(300, 300);  // up from easy, three times
+            ClickAndWait(125, 400);  // back
+            ClickAndWait(Column, Row(4));  // quit
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+
+    {  // A fresh start menu: looking at the selector and leaving changes nothing.
+        User user([] {
+            ClickAndWait(Column, Row(1));
+            ClickAndWait(125, 400);
+            ClickAndWait(Column, Row(4));
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+
+    {  // One step down from hard, leave; then from medium down four times.
+        User user([] {
+            ClickAndWait(Column, Row(1));
+            ClickAndWait(50, 300);
+            ClickAndWait(125, 400);
+            ClickAndWait(Column, Row(1));
+            for (int k = 0; k < 4; ++k) ClickAndWait(50, 300);
+            ClickAndWait(125, 400);
+            ClickAndWait(Column, Row(4));
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Easy);
+}
+
+TEST_F(Screens, ControlsAndHighScoresReturnToTheStartMenu) {
+    std::ofstream(HighScoreFile, std::ios::binary) << "       500 ANNA      \r\n       300 BOB       \r\n"
+                                                      "       100 CAT       \r\n";
+    User user([] {
+        ClickAndWait(Column, Row(2));  // controls
+        ClickAndWait(Column, Row(0));  // its back button
+        ClickAndWait(Column, Row(3));  // high scores
+        Type({65, Fixture::KeyX});
+        ClickAndWait(Column, Row(4));  // quit
+    });
+    EXPECT_EQ(Menu(), Screen::Exit);
+}
+
+// ---------------------------------------------------------------- whole program
+
+TEST_F(Screens, QuitSaysGoodbyeBeforeTheWindowCloses) {
+    ConsoleRecorder console;
+    {
+        User user([] { ClickAndWait(Column, Row(4)); });
+        RunScreens(Screen::StartMenu);
+    }
+    EXPECT_EQ(console.text, Farewell);
+    EXPECT_FALSE(console.writtenAfterClose);
+    EXPECT_TRUE(Vitrine::WindowClosed());
+}
+
+TEST_F(Screens, ClosingTheWindowInTheStartMenuEndsTheProgram) {
+    ConsoleRecorder console;
+    {
+        User user([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            T::CloseWindow();
+        });
+        RunScreens(Screen::StartMenu);
+    }
+    EXPECT_EQ(console.text, Farewell);
+}
+
+TEST_F(Screens, ClosingTheWindowInTheNameEntryEndsTheProgramBeforeAnyGame) {
+    ConsoleRecorder console;
+    {
+        User user([] {
+            ClickAndWait(Column, Row(0));  // play
+            Type({Fixture::KeyX, 65, 66});  // story over, "AB" typed
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            T::CloseWindow();
+        });
+        RunScreens(Screen::StartMenu);
+    }
+    EXPECT_EQ(console.text, Farewell);
+    EXPECT_EQ(PlayerName, Name("AB        "));
+    EXPECT_EQ(Lifes, 0u) << "no game was started";
+    EXPECT_FALSE(std::filesystem::exists(HighScoreFile));
+}
+
+TEST_F(Screens, ClosingTheWindowInPlayRecordsNothing) {
+    Fixture::WriteAllLevels(EndlessLevel());
+    ConsoleRecorder console;
+    {
+        User user([] {
+            ClickAndWait(Column, Row(0));
+            Type({Fixture::KeyX, 65, Fixture::KeyX});
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            T::CloseWindow();
+        });
+        RunScreens(Screen::StartMenu);
+    }
+    EXPECT_EQ(console.text, Farewell);
+    EXPECT_EQ(Lifes, 4u) << "the game was under way";
+    EXPECT_FALSE(std::filesystem::exists(HighScoreFile));
+}
+
+TEST_F(Screens, RetryAfterGameOverStartsAfreshWithTheSameNameAndDifficulty) {
+    // Level 1 gives 100 points, level 2 takes every life.
+    Fixture::WriteAllLevels(DropLevel());
+    Fixture::WriteLevel(1, ItemAtTheFootLevel());
+    LevelDifficulty = Difficulty::Hard;
+    const std::string once = "       100 ABC       \r\n         0 \r\n         0 ";
+    const std::string twice = "       100 ABC       \r\n       100 ABC       \r\n         0 ";
+    ConsoleRecorder console;
+    {
+        User user([&] {
+            ClickAndWait(Column, Row(0));
+            Type({Fixture::KeyX, 65, 66, 67, Fixture::KeyX});
+            // The score is in the table before the game-over screen takes a choice.
+            WaitFor([&] { return Slurp(HighScoreFile) == once; });
+            ClickAndWait(Column, Row(0));  // retry
+            WaitFor([&] { return Slurp(HighScoreFile) == twice; });
+            ClickAndWait(Column, Row(1));  // quit to menu
+            ClickAndWait(Column, Row(4));  // quit
+        });
+        testing::internal::CaptureStderr();  // the missing table's notice
+        RunScreens(Screen::StartMenu);
+        testing::internal::GetCapturedStderr();
+    }
+    // The second game started at level 1 with 4 lives and no points: it
+    // ended exactly like the first, 100 points on level 2.
+    EXPECT_EQ(Slurp(HighScoreFile), twice);
+    EXPECT_EQ(Score, 100u);
+    EXPECT_EQ(ActualLevel, 2u);
+    EXPECT_EQ(Lifes, 0u);
+    EXPECT_EQ(PlayerName, Name("ABC       "));
+    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+    EXPECT_EQ(RelativeSpeedCatX, 1.75f);
+    EXPECT_EQ(console.text, Farewell);
+}
+
+TEST_F(Screens, RetryAfterTheWinStartsAfreshWithTheSameNameAndDifficulty) {
+    Fixture::WriteLevel(1, ItemAtTheFootLevel());  // levels 2 to 10 have no items
+    LevelDifficulty = Difficulty::Medium;
+    const std::string twice = "       100 WIN       \r\n       100 WIN       \r\n         0 ";
+    {
+        User user([&] {
+            ClickAndWait(Column, Row(0));
+            Type({Fixture::KeyX, 87, 73, 78, Fixture::KeyX});
+            WaitFor([&] { return std::filesystem::exists(HighScoreFile); });
+            ClickAndWait(Column, Row(0));  // retry
+            WaitFor([&] { return Slurp(HighScoreFile) == twice; });
+            ClickAndWait(Column, Row(1));
+            ClickAndWait(Column, Row(4));
+        });
+        testing::internal::CaptureStderr();
+        RunScreens(Screen::StartMenu);
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(Slurp(HighScoreFile), twice);
+    EXPECT_EQ(Score, 100u);
+    EXPECT_EQ(ActualLevel, 11u);
+    EXPECT_EQ(Lifes, 4u);
+    EXPECT_EQ(PlayerName, Name("WIN       "));
+    EXPECT_EQ(RelativeSpeedCatX, 1.0f);
+}
+
+// ---------------------------------------------------------------- pause
+
+TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
+    StartLevel(EndlessLevel());
+    User user([] {
+        ClickAndWait(Column, Row(0));  // resume
+        ClickAndWait(Column, Row(1));  // quit to menu
+    });
+    Fixture::Hold(KeyP);
+    EXPECT_TRUE(PlayFrame());
+    EXPECT_TRUE(Pause) << "P seen: the screen opens in the next frame";
+    EXPECT_TRUE(PlayFrame());
+    EXPECT_FALSE(Pause) << "resumed";
+    EXPECT_TRUE(PlayFrame());
+    EXPECT_TRUE(Pause) << "P still held pauses again";
+    Fixture::Release(KeyP);
+    EXPECT_FALSE(PlayFrame()) << "quit to menu leaves the game";
+    EXPECT_FALSE(Pause);
+}
+
+TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {
+    StartLevel(EndlessLevel());
+    Pause = true;
+    User user([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        T::CloseWindow();
+    });
+    EXPECT_FALSE(PauseGame(Pause));
+}
+
+// ---------------------------------------------------------------- start-up
+
+TEST(StartUp, NoWindowMeansAMessageAndStatusOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+            TotalProgram();
+        },
+        testing::ExitedWithCode(1), "Can't create window\\.");
+}
+
+}  // namespace
