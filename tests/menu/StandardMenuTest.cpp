@@ -100,7 +100,7 @@ TEST_F(ButtonImages, EachConstructorLoadsItsImagesOnly) {
     EXPECT_EQ(T::BitmapCount(), before);
 }
 
-TEST_F(ButtonImages, MouseOverImageFollowsThePointerThroughTheMask) {
+TEST_F(ButtonImages, MouseOverImageFollowsThePointerThroughTheMaskFieldsDoNot) {
     ButtonRc button = CreateMaskedButton(40, 20, "n.bmp", "o.bmp", "m.bmp");
     button.x0 = 100;
     button.y0 = 100;
@@ -119,9 +119,8 @@ TEST_F(ButtonImages, MouseOverImageFollowsThePointerThroughTheMask) {
     T::ApplyInput();
     DrawButton(button);
     EXPECT_EQ(T::Pixel(130, 110), Red);
-}
 
-TEST_F(ButtonImages, FieldShowsItsNormalImageWhereverTheMouseIs) {
+    // A field has no mouse-over image: the pointer over it changes nothing.
     ButtonRc field = CreateField(40, 20, "n.bmp", "m.bmp");
     field.x0 = 200;
     field.y0 = 200;
@@ -195,13 +194,6 @@ TEST_F(Selection, ClicksOutsideKeepMenuWaitingAndTheLastOneCarriesIntoTheNextMen
     const uint64_t frames = T::FramesShown();
     EXPECT_EQ(MenuSelection(second), 1);
     EXPECT_EQ(T::FramesShown(), frames + 1);  // in its first pass
-}
-
-TEST_F(Selection, LowestIndexWinsWhereButtonsOverlap) {
-    const std::vector<ButtonRc> menu = {Placed(60, 60, 250, 75), Placed(60, 60, 250, 75)};
-    Vitrine::OnMouseLeftUp(RegisterLeftClick);
-    ReleaseAt(100, 100);
-    EXPECT_EQ(MenuSelection(menu), 0);
 }
 
 TEST_F(Selection, ClosedWindowEndsTheWaitWithoutAChoice) {
