@@ -58,8 +58,13 @@ for _ in $(seq 1 100); do
 done
 [ -n "$wid" ] || fail "no window titled KERBO anno 2011"
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
-sleep 1.5
-import -window root "$out/startmenu.png" || fail "no screenshot of the start menu"
+# Wait until the start menu is on the screen (more than a few colours).
+for _ in $(seq 1 40); do
+    sleep 0.5
+    import -window root "$out/startmenu.png" || fail "no screenshot of the start menu"
+    [ "$(convert "$out/startmenu.png" -format "%k" info:)" -gt 16 ] && break
+done
+sleep 0.5
 
 # Play (the button's middle), the story ends with X, the name ABC ends with X.
 xdotool mousemove --window "$wid" 185 97 click 1
