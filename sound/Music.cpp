@@ -49,6 +49,7 @@ struct Table {
 Table& table = *new Table;
 
 bool init = false;
+bool muted = false;
 std::array<uint64_t, kChannels> channelSerial{};      // 0 = nothing of ours
 uint64_t lastSerial = 0;
 std::optional<std::chrono::steady_clock::time_point> lastFailedOpen;
@@ -72,6 +73,7 @@ bool OpenDevice() {
     return false;
   }
   Mix_AllocateChannels(kChannels);
+  Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
   lastFailedOpen.reset();
   ++opens;
   return true;
@@ -151,6 +153,15 @@ void SetSoundVolume(uint32_t sound, uint32_t volume) {
   Mix_Volume(entry->channel, static_cast<int>((v * MIX_MAX_VOLUME + 127) / 255));
 }
 
+// The master volume scales every channel, so muting leaves the channels'
+// own volumes (and a tune's place) as they are.
+void SetMuted(bool on) {
+  muted = on;
+  if (init) Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
+}
+
+bool IsMuted() { return muted; }
+
 namespace Testing {
 
 int DeviceOpens() { return opens; }
@@ -173,6 +184,8 @@ int PlayingChannels() { return init ? Mix_Playing(-1) : 0; }
 int ChannelVolume(int channel) {
   return init && channel >= 0 && channel < kChannels ? Mix_Volume(channel, -1) : -1;
 }
+
+int MasterVolume() { return init ? Mix_MasterVolume(-1) : -1; }
 
 }  // namespace Testing
 }  // namespace Music

@@ -17,4 +17,9 @@ void StopSound(uint32_t sound);
 // 0..255 (more is cut to 255); only for a sound that has been started.
 void SetSoundVolume(uint32_t sound, uint32_t volume);
 
+// Silences every sound, playing or to come, without stopping any; volumes
+// set meanwhile take effect on unmuting. Works before the device opens too.
+void SetMuted(bool muted);
+bool IsMuted();
+
 }  // namespace Music

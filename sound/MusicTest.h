@@ -19,5 +19,6 @@ int ChannelOf(uint32_t sound);
 bool ChannelPlaying(int channel);
 int PlayingChannels();
 int ChannelVolume(int channel);  // 0..128, -1 when there is no such channel
+int MasterVolume();              // 0..128, -1 while the device is not open
 
 }  // namespace Music::Testing

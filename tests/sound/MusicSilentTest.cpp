@@ -27,7 +27,11 @@ TEST(MusicSilent, NoDeviceMeansNoHandlesAndCheapRetries) {
 
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  SetMuted(true);  // muted while there was no device: the device opens silent
   ASSERT_TRUE(InitMusic());  // a later call opens the device that is now there
+  EXPECT_EQ(T::MasterVolume(), 0);
+  SetMuted(false);
+  EXPECT_EQ(T::MasterVolume(), 128);
   const uint32_t s = LoadSound(tone.c_str());
   EXPECT_EQ(s, 1u);
   PlaySound(s, true);

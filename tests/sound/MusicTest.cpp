@@ -83,6 +83,22 @@ TEST_F(MusicTest, VolumeOnlyWhilePlayingCutAt255AndNotInherited) {
   EXPECT_EQ(T::ChannelVolume(ch), 128);
 }
 
+TEST_F(MusicTest, MuteSilencesWithoutStoppingOrForgettingVolumes) {
+  const uint32_t s = LoadSound(longTone.c_str());
+  PlaySound(s, true);
+  SetSoundVolume(s, 200);
+  SetMuted(true);
+  EXPECT_TRUE(IsMuted());
+  EXPECT_EQ(T::MasterVolume(), 0);
+  EXPECT_TRUE(T::ChannelPlaying(T::ChannelOf(s))) << "the tune goes on, unheard";
+  const uint32_t later = LoadSound(shortTone.c_str());
+  PlaySound(later, false);
+  EXPECT_EQ(T::MasterVolume(), 0) << "a sound started while muted is silent too";
+  SetMuted(false);
+  EXPECT_EQ(T::MasterVolume(), 128);
+  EXPECT_EQ(T::ChannelVolume(T::ChannelOf(s)), 100) << "its own volume is kept";
+}
+
 TEST_F(MusicTest, RestartStopsEverythingButKeepsHandles) {
   const uint32_t theme = LoadSound(longTone.c_str());
   const uint32_t item = LoadSound(shortTone.c_str());
