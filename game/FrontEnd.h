@@ -34,7 +34,10 @@ Screen AfterGame(GameEnd end);
 
 // ---------------------------------------------------------------- high scores
 
-constexpr const char* HighScoreFile = "Highscores.txt";
+constexpr const char* HighScoreFileName = "Highscores.txt";
+// The file the table is read from and saved to: HighScoreFileName in the
+// working directory, unless SetUpInstallation placed it in the player's own folder.
+extern std::string HighScoreFile;
 
 struct HighScoreEntry {
     uint32_t Score = 0;

@@ -15,6 +15,8 @@
 
 namespace KerboImplementation {
 
+std::string HighScoreFile = HighScoreFileName;
+
 namespace {
 
 constexpr uint32_t KeyX = 88;
