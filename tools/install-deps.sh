@@ -9,6 +9,7 @@ packages=(
   libmp3lame-dev libmpg123-dev libfreetype-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -27,5 +27,7 @@ GameArt BuildGameArt(const ArtBook& book);
 void WriteGameImages(const Output& out, const GameArt& art);
 void WriteScreens(const Output& out, const GameArt& art);
 void WriteSounds(const Output& out);
+// The program's icons as hicolor/<size>x<size>/apps/kerbo.png under `folder`.
+void WriteIcons(const ArtBook& book, const std::string& folder);
 
 }  // namespace datagen

@@ -219,4 +219,66 @@ void WriteBmp1(const std::string& path, const Image& im) {
   WriteFile(path, b);
 }
 
+namespace {
+
+uint32_t Crc32(const uint8_t* data, size_t n, uint32_t crc = 0) {
+  crc = ~crc;
+  for (size_t i = 0; i < n; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void PutBig32(std::vector<uint8_t>& b, uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) b.push_back(uint8_t(v >> shift));
+}
+
+void Chunk(std::vector<uint8_t>& png, const char type[4], const std::vector<uint8_t>& data) {
+  PutBig32(png, uint32_t(data.size()));
+  std::vector<uint8_t> body(type, type + 4);
+  body.insert(body.end(), data.begin(), data.end());
+  png.insert(png.end(), body.begin(), body.end());
+  PutBig32(png, Crc32(body.data(), body.size()));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks.
+std::vector<uint8_t> Stored(const std::vector<uint8_t>& raw) {
+  std::vector<uint8_t> z{0x78, 0x01};
+  size_t at = 0;
+  do {
+    const size_t n = std::min<size_t>(65535, raw.size() - at);
+    z.push_back(at + n == raw.size() ? 1 : 0);
+    z.push_back(uint8_t(n)), z.push_back(uint8_t(n >> 8));
+    z.push_back(uint8_t(~n)), z.push_back(uint8_t(~n >> 8));
+    z.insert(z.end(), raw.begin() + long(at), raw.begin() + long(at + n));
+    at += n;
+  } while (at < raw.size());
+  uint32_t a = 1, b = 0;
+  for (uint8_t byte : raw) a = (a + byte) % 65521, b = (b + a) % 65521;
+  PutBig32(z, (b << 16) | a);
+  return z;
+}
+
+}  // namespace
+
+void WritePng(const std::string& path, const Image& im) {
+  std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<uint8_t> header;
+  PutBig32(header, uint32_t(im.w)), PutBig32(header, uint32_t(im.h));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, no interlace
+  Chunk(png, "IHDR", header);
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < im.h; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < im.w; ++x) {
+      const Rgb& c = im.At(x, y);
+      raw.insert(raw.end(), {c.r, c.g, c.b, uint8_t(im.Solid(x, y) ? 255 : 0)});
+    }
+  }
+  Chunk(png, "IDAT", Stored(raw));
+  Chunk(png, "IEND", {});
+  WriteFile(path, png);
+}
+
 }  // namespace datagen

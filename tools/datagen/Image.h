@@ -54,5 +54,7 @@ Image RoundRectMask(int w, int h, int radius);
 
 void WriteBmp24(const std::string& path, const Image& im);
 void WriteBmp1(const std::string& path, const Image& im);  // pixels with r >= 128 become white
+// An RGBA PNG (see-through pixels get alpha 0), stored without compression.
+void WritePng(const std::string& path, const Image& im);
 
 }  // namespace datagen

@@ -1,5 +1,5 @@
 // Makes every picture and sound of the game from the art and tunes in tools/.
-//   kerbo_datagen <tools folder> <data folder>
+//   kerbo_datagen <tools folder> <data folder> [<icons folder>]
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,8 +8,8 @@
 #include "Text.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <tools folder> <data folder>\n", argv[0]);
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: %s <tools folder> <data folder> [<icons folder>]\n", argv[0]);
     return 2;
   }
   try {
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     datagen::WriteScreens(out, art);
     datagen::DoneFonts();
     datagen::WriteSounds(out);
+    if (argc == 4) datagen::WriteIcons(book, argv[3]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kerbo_datagen: %s\n", e.what());
     return 1;
