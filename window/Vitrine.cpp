@@ -21,7 +21,9 @@ namespace detail {
 
 namespace {
 
-Link gLink;
+// Never destroyed: a thread may still wait on it while the process ends (Xlib
+// ends the process from the message thread when the X server goes away).
+Link& gLink = *new Link;
 std::thread gThread;
 std::string gLastError;
 
@@ -247,7 +249,13 @@ void StopMessageThread() {
     gThread.join();
 }
 
+// When the program ends on the message thread itself (Xlib ends the process
+// when the X server goes away), that thread cannot be joined.
 ExitGuard::~ExitGuard() {
+    if (gThread.joinable() && gThread.get_id() == std::this_thread::get_id()) {
+        gThread.detach();
+        return;
+    }
     StopMessageThread();
 }
 

@@ -1,0 +1,139 @@
+// Placing the game's picture in a window or on a whole screen; see Display.h.
+#include "window/Display.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace Vitrine::detail {
+
+namespace {
+
+// a / b rounded to the nearest whole number (a, b > 0).
+int64_t RoundDiv(int64_t a, int64_t b) {
+    return (2 * a + b) / (2 * b);
+}
+
+// a / b rounded towards minus infinity (b > 0).
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+}  // namespace
+
+Placement PlacePicture(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH) {
+    Placement p;
+    if (picW == 0 || picH == 0 || outW <= 0 || outH <= 0) return p;
+    if (int64_t{outW} * picH <= int64_t{outH} * picW) {  // the width sets the size
+        p.w = outW;
+        p.h = int32_t(std::max<int64_t>(1, RoundDiv(int64_t{outW} * picH, picW)));
+    } else {
+        p.h = outH;
+        p.w = int32_t(std::max<int64_t>(1, RoundDiv(int64_t{outH} * picW, picH)));
+    }
+    if (p.w % int64_t{picW} == 0 && int64_t{p.w} / picW * picH == p.h)
+        p.whole = uint32_t(p.w / int64_t{picW});
+    p.x = (outW - p.w) / 2;
+    p.y = (outH - p.h) / 2;
+    return p;
+}
+
+uint32_t SharpFactor(const Placement& placement, uint32_t picW) {
+    if (placement.whole != 0) return placement.whole;
+    if (picW == 0 || placement.w <= 0) return 1;
+    return uint32_t(std::max<int64_t>(1, (int64_t{placement.w} + picW - 1) / picW));
+}
+
+uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t desktopH) {
+    if (picW == 0 || picH == 0 || desktopW <= 0 || desktopH <= 0) return 1;
+    const int64_t across = int64_t{desktopW} * 15 / (int64_t{picW} * 16);
+    const int64_t down = int64_t{desktopH} * 15 / (int64_t{picH} * 16);
+    return uint32_t(std::max<int64_t>(1, std::min(across, down)));
+}
+
+void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y) {
+    if (placement.w <= 0 || placement.h <= 0) return;
+    x = int32_t(FloorDiv((int64_t{x} - placement.x) * picW, placement.w));
+    y = int32_t(FloorDiv((int64_t{y} - placement.y) * picH, placement.h));
+}
+
+// ---------------------------------------------------------------- the message thread's side
+
+namespace {
+
+void DropSharp(Scaler& scaler) {
+    if (scaler.sharp) SDL_DestroyTexture(scaler.sharp);
+    scaler.sharp = nullptr;
+    scaler.sharpFactor = 0;
+}
+
+// The enlarged picture for a placement that is not whole; none when the
+// picture is made smaller (it is then scaled smoothly as it is) or when the
+// renderer can't draw into textures.
+void PrepareSharp(Scaler& scaler, SDL_Renderer* renderer) {
+    const uint32_t factor = scaler.pixels.whole == 0 ? SharpFactor(scaler.pixels, scaler.picW) : 1;
+    if (factor < 2) {
+        DropSharp(scaler);
+        return;
+    }
+    if (factor == scaler.sharpFactor && scaler.sharp) return;
+    DropSharp(scaler);
+    scaler.sharp = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                     int(scaler.picW * factor), int(scaler.picH * factor));
+    if (!scaler.sharp) return;  // smooth scaling of the picture itself instead
+    SDL_SetTextureScaleMode(scaler.sharp, SDL_ScaleModeLinear);
+    SDL_SetTextureBlendMode(scaler.sharp, SDL_BLENDMODE_NONE);
+    scaler.sharpFactor = factor;
+}
+
+}  // namespace
+
+void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer) {
+    int outW = 0, outH = 0, winW = 0, winH = 0;
+    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) SDL_GetWindowSize(window, &outW, &outH);
+    SDL_GetWindowSize(window, &winW, &winH);
+    scaler.pixels = PlacePicture(scaler.picW, scaler.picH, outW, outH);
+    scaler.pointer = PlacePicture(scaler.picW, scaler.picH, winW, winH);
+    PrepareSharp(scaler, renderer);
+}
+
+void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    const SDL_Rect to{scaler.pixels.x, scaler.pixels.y, scaler.pixels.w, scaler.pixels.h};
+    if (scaler.sharp) {
+        SDL_SetTextureScaleMode(picture, SDL_ScaleModeNearest);
+        SDL_SetRenderTarget(renderer, scaler.sharp);
+        SDL_RenderCopy(renderer, picture, nullptr, nullptr);
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_RenderCopy(renderer, scaler.sharp, nullptr, &to);
+    } else {
+        const bool smaller = scaler.pixels.w < int32_t(scaler.picW);
+        SDL_SetTextureScaleMode(picture,
+                                scaler.pixels.whole || !smaller ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        SDL_RenderCopy(renderer, picture, nullptr, &to);
+    }
+    SDL_RenderPresent(renderer);
+}
+
+void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {
+    const bool on = !scaler.fullscreen;
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) scaler.fullscreen = on;
+}
+
+void ReleaseScaler(Scaler& scaler) {
+    DropSharp(scaler);
+    scaler = Scaler{};
+}
+
+void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h) {
+    if (scale == 0) {
+        SDL_DisplayMode desktop;
+        scale =
+            SDL_GetDesktopDisplayMode(0, &desktop) == 0 ? DefaultScale(picW, picH, desktop.w, desktop.h) : 1;
+    }
+    w = int32_t(int64_t{picW} * scale);
+    h = int32_t(int64_t{picH} * scale);
+}
+
+}  // namespace Vitrine::detail

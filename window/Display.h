@@ -1,0 +1,67 @@
+// How the game's fixed-size picture is shown in a window of any size or on a
+// whole screen: the placement maths (pure, tested on their own), and the
+// message thread's side that draws with them.
+//
+// The picture keeps its aspect ratio and is centred, with black bars where
+// it does not fill the output. When the largest size that fits is a whole
+// multiple, each game pixel becomes a square of screen pixels (nearest
+// neighbour). Otherwise the picture is first enlarged by the next whole factor
+// (nearest neighbour) and that is scaled down smoothly to the size that fits:
+// every game pixel then covers the same area, and only its edges are blended,
+// where plain nearest-neighbour scaling would make some pixel rows and columns
+// wider than others and plain smooth scaling would blur every one.
+#pragma once
+
+#include <cstdint>
+
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Window;
+
+namespace Vitrine::detail {
+
+// Where the picture goes in an output (window or screen), in its coordinates.
+struct Placement {
+    int32_t x = 0, y = 0;  // top-left corner (the bars' width and height)
+    int32_t w = 0, h = 0;  // the scaled picture's size
+    uint32_t whole = 0;    // the factor when it is a whole one, else 0
+};
+
+// The largest placement of a picW x picH picture that fits outW x outH.
+Placement PlacePicture(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH);
+
+// The whole factor the picture is enlarged by before it is scaled to a
+// placement that is not a whole multiple: the factor rounded up (1 when the
+// picture is made smaller).
+uint32_t SharpFactor(const Placement& placement, uint32_t picW);
+
+// The window's scale when none is asked for: the largest whole factor whose
+// window leaves at least a sixteenth of the desktop free each way; at least 1.
+uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t desktopH);
+
+// An output position (the mouse, also outside the output while it is
+// captured) to the picture's own pixels, rounding towards minus infinity.
+void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y);
+
+// ---------------------------------------------------------------- the message thread's side
+
+struct Scaler {
+    uint32_t picW = 0, picH = 0;
+    Placement pixels;   // in the renderer's pixels, for drawing
+    Placement pointer;  // in window coordinates, for the mouse (they differ on high-density screens)
+    SDL_Texture* sharp = nullptr;  // the enlarged picture, for placements that are not whole
+    uint32_t sharpFactor = 0;
+    bool fullscreen = false;
+};
+
+// Recomputes the placements after the window's size changed.
+void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer);
+// Draws the picture texture into the window as placed, and presents it.
+void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture);
+// Desktop fullscreen on or off; the placements follow with the size change.
+void ToggleFullscreen(Scaler& scaler, SDL_Window* window);
+void ReleaseScaler(Scaler& scaler);
+// The window size for a picture at `scale` (0: DefaultScale on the main display).
+void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h);
+
+}  // namespace Vitrine::detail

@@ -1,0 +1,23 @@
+// The points where the window layer's input path calls the recorder
+// (Record.cpp). Main thread only.
+#pragma once
+
+#include "window/VitrineInternal.h"
+
+namespace Vitrine::detail {
+
+// The start of an input point: counts it; a replay puts the events recorded
+// for it in the queue here (and closes the window once the recording is used up).
+void BeginInputPoint();
+// The end of an input point: a replay closes the window where the user did.
+void EndInputPoint();
+// An event has just taken effect: a recording writes it down.
+void RecordEvent(const InputEvent& event);
+// UpdateWindow has shown a frame.
+void RecordFrame();
+// The user closed the window (the main thread has just noticed).
+void RecordUserClose();
+// True while a replay feeds the input: nothing is worth waiting for.
+bool ReplayFeedsInput();
+
+}  // namespace Vitrine::detail

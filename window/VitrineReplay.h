@@ -1,0 +1,59 @@
+// Vitrine::Replay: recording the input a run takes and feeding it to a later
+// run at the same points of the main thread's flow.
+//
+// A point is one pass through the main thread's input step (UpdateWindow,
+// GetKey, Delay, PaceFrame, each loop of GetKey counting again). A run's
+// points depend only on its input, so events fed at the same point numbers
+// take effect at the same moment of the game. The file also holds, for every
+// frame shown, a hash of the program's state, so that a replay tells at which
+// frame it first went another way than the recorded run.
+//
+// The file is text: a header line, the program's version, then one line per
+// event ("e point kind key x y"), per frame ("f hash"), a window close by the
+// user ("c point") and the end of the run ("end point").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Vitrine::Replay {
+
+// The program's state reduced to a number; taken at every frame shown while
+// recording or replaying. Without one, frames carry 0.
+using StateHash = uint32_t (*)();
+void SetStateHash(StateHash hash);
+
+// Called at the start of every input point, before its input is taken: what
+// it feeds (Testing::PressKey, ...) takes effect at that point. For scripted
+// players: the soak test and the maker of the committed recordings.
+using InputPointHook = void (*)();
+void SetInputPointHook(InputPointHook hook);
+
+// Starts writing every input event the main thread applies to `path`. False
+// (with the reason in `error`) when the file can't be created.
+bool StartRecording(const std::string& path, const std::string& version, std::string& error);
+// Writes the end of the run and closes the file; false when it could not be
+// written completely.
+bool StopRecording(std::string& error);
+
+// Reads a recording; from then on the window's own input is ignored and the
+// recorded events are fed in instead, waits for keys never block, and the
+// window is closed where the user closed it, or once the run goes past the
+// end of the recording. False (with the reason) for an unreadable or
+// malformed file.
+bool StartReplay(const std::string& path, std::string& error);
+bool Replaying();
+
+struct Outcome {
+    std::string version;        // the version that made the recording
+    uint64_t frames = 0;        // frames shown in this run
+    uint64_t recordedFrames = 0;
+    uint64_t firstDifference = 0;  // the first frame whose state differed (1-based); 0: none
+    uint32_t expectedHash = 0, actualHash = 0;  // at that frame
+    bool ranPastEnd = false;    // the run wanted input after the recording ended
+};
+Outcome ReplayOutcome();
+// Back to plain input.
+void StopReplay();
+
+}  // namespace Vitrine::Replay
