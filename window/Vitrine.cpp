@@ -12,6 +12,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -206,7 +207,23 @@ void RunEventLoop(Screen& screen) {
     }
 }
 
+// Unless SDL_VIDEODRIVER names one, SDL may only use drivers that show a
+// window to someone: with no display it would otherwise fall back to its
+// invisible off-screen driver, and the game would wait for keys nobody can type.
+void AllowOnlyRealDisplays() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen && *chosen) return;
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        std::string name = SDL_GetVideoDriver(i);
+        if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+        drivers += (drivers.empty() ? "" : ",") + name;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+}
+
 void MessageThread(std::string title, uint32_t width, uint32_t height) {
+    AllowOnlyRealDisplays();
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {

@@ -94,6 +94,20 @@ TEST_F(WindowLife, NoDisplayIsReportedWithTheReason) {
     EXPECT_FALSE(Window("KERBO anno 2011", 0, 500));
 }
 
+TEST_F(WindowLife, NoDisplayIsNotHiddenBehindAnInvisibleWindow) {
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (const char* value = std::getenv(name)) saved.push_back({name, value});
+        unsetenv(name);
+    }
+    bool opened = Window("KERBO anno 2011", 800, 500);
+    std::string reason = LastError();
+    KillWindow();
+    for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+    if (opened) GTEST_SKIP() << "this machine has a console display";
+    EXPECT_NE(reason, "");
+}
+
 TEST_F(WindowLife, UserCloseEndsEveryWaitAndEmptiesEverything) {
     ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
     uint32_t handle = CreateBitmap(10, 10);
