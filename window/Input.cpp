@@ -6,6 +6,7 @@
 // Delay, PaceFrame (and Testing::ApplyInput). So the key flags, the queue and
 // the mouse record belong to the main thread alone, and a recorded stream of
 // events replayed at the same points gives the same session.
+#include "window/Gamepad.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineSdl.h"
 
@@ -28,6 +29,8 @@ bool key[256] = {};
 std::deque<uint32_t> keybuf;  // oldest press at the front
 MouseStruct mouse;
 std::deque<InputEvent> toApply;  // taken from the link, not applied yet
+KeyProc keyPressProc = nullptr;
+bool focusLost = false;
 
 // The window reports positions as the low and high 16 bits of a 32-bit word.
 int32_t Unsigned16(int32_t coordinate) {
@@ -64,10 +67,13 @@ void ApplyEvent(const InputEvent& event) {
     int32_t x = Unsigned16(event.x);
     int32_t y = Unsigned16(event.y);
     switch (event.kind) {
-        case InputKind::KEY_PRESS:
+        case InputKind::KEY_PRESS: {
+            const bool first = !key[k];
             key[k] = true;
             keybuf.push_back(k);
+            if (first && keyPressProc) keyPressProc(k);
             break;
+        }
         case InputKind::KEY_RELEASE:
             key[k] = false;
             break;
@@ -90,6 +96,13 @@ void ApplyEvent(const InputEvent& event) {
         case InputKind::RIGHT_UP:
             mouse.right = false;
             break;
+        case InputKind::PAD_PRESS:
+        case InputKind::PAD_RELEASE:
+            for (const InputEvent& as : PadToGame(event, mouse.x, mouse.y)) ApplyEvent(as);
+            break;
+        case InputKind::FOCUS_LOST:
+            focusLost = true;
+            break;
     }
 }
 
@@ -98,6 +111,8 @@ void ResetInput() {
     keybuf.clear();
     toApply.clear();
     mouse = MouseStruct{};
+    focusLost = false;
+    ResetPads();
 }
 
 // ---------------------------------------------------------------- SDL translation
@@ -283,6 +298,17 @@ void MousePos(int32_t& x, int32_t& y) {
 
 void OnMouseLeftUp(MouseProc proc) {
     mouse.LeftUpProc = proc;
+}
+
+void OnKeyPress(KeyProc proc) {
+    keyPressProc = proc;
+}
+
+bool TakeFocusLoss() {
+    NoticeClose();
+    const bool lost = focusLost;
+    focusLost = false;
+    return lost;
 }
 
 }  // namespace Vitrine

@@ -175,7 +175,7 @@ bool StartReplay(const std::string& path, std::string& error) {
             int kind = -1;
             Recorded r{};
             if (!(fields >> point >> kind >> r.event.key >> r.event.x >> r.event.y) || kind < 0 ||
-                kind > int(InputKind::RIGHT_UP) || point < lastPoint || point == 0) {
+                kind > int(InputKind::LAST) || point < lastPoint || point == 0) {
                 return fail("a malformed event");
             }
             r.point = lastPoint = point;

@@ -45,6 +45,15 @@ void RightDown(int32_t x, int32_t y) {
 void RightUp(int32_t x, int32_t y) {
     Feed(InputKind::RIGHT_UP, 0, x, y);
 }
+void PressPad(PadButton button) {
+    Feed(InputKind::PAD_PRESS, button, 0, 0);
+}
+void ReleasePad(PadButton button) {
+    Feed(InputKind::PAD_RELEASE, button, 0, 0);
+}
+void LoseFocus() {
+    Feed(InputKind::FOCUS_LOST, 0, 0, 0);
+}
 void ApplyInput() {
     NoticeClose();
     ApplyPendingInput();

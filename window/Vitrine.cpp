@@ -6,6 +6,8 @@
 // the layer's own events, and shows the newest frame the main thread handed
 // over. The main thread wakes it with SDL user events (a frame is ready, or
 // close the window), which SDL lets any thread push.
+#include "window/Display.h"
+#include "window/Gamepad.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineSdl.h"
 
@@ -27,6 +29,7 @@ namespace {
 Link& gLink = *new Link;
 std::thread gThread;
 std::string gLastError;
+uint32_t gWindowScale = 0;  // 0: the default for the desktop
 
 // SDL user event codes sent to the message thread.
 enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
@@ -61,6 +64,7 @@ struct Screen {
     std::chrono::steady_clock::time_point nextShow;
     uint32_t width = 0;
     int pitch = 0;
+    Scaler scaler;  // where the picture goes in the window
     bool leftHeld = false;
     bool rightHeld = false;
 };
@@ -85,15 +89,15 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 }
 
 void Render(Screen& screen) {
-    SDL_RenderClear(screen.renderer);
-    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
-    SDL_RenderPresent(screen.renderer);
+    DrawPlaced(screen.scaler, screen.renderer, screen.texture);
 }
 
 // Creates window, renderer and texture; false (with SDL's reason set) on failure.
-bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height) {
-    screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                     int(width), int(height), SDL_WINDOW_SHOWN);
+bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale) {
+    int32_t windowW = 0, windowH = 0;
+    WindowSize(width, height, scale, windowW, windowH);
+    screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowW,
+                                     windowH, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!screen.window) return false;
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
@@ -102,6 +106,9 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     if (!screen.texture) return false;
     screen.width = width;
     screen.pitch = int(width * 4);
+    screen.scaler.picW = width;
+    screen.scaler.picH = height;
+    Relayout(screen.scaler, screen.window, screen.renderer);
     screen.shown.assign(size_t(width) * height, 0);
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC)) {
@@ -113,6 +120,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
 }
 
 void CloseScreen(Screen& screen) {
+    ReleaseScaler(screen.scaler);
     if (screen.texture) SDL_DestroyTexture(screen.texture);
     if (screen.renderer) SDL_DestroyRenderer(screen.renderer);
     if (screen.window) SDL_DestroyWindow(screen.window);
@@ -160,6 +168,33 @@ void TrackCapture(Screen& screen, const InputEvent& event) {
     if (held != wasHeld) SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
 }
 
+// F11 and Alt+Enter switch between window and whole screen; neither reaches
+// the game (the release of F11 neither, Enter's may: it clears no flag the
+// game relies on).
+bool FullscreenKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
+    const SDL_Keysym& keysym = event.key.keysym;
+    if (keysym.sym == SDLK_F11) return true;
+    return event.type == SDL_KEYDOWN && (keysym.sym == SDLK_RETURN || keysym.sym == SDLK_KP_ENTER) &&
+           (keysym.mod & KMOD_ALT) != 0;
+}
+
+// Mouse positions go to the game in its picture's pixels.
+void ToPicturePixels(const Screen& screen, InputEvent& input) {
+    switch (input.kind) {
+        case InputKind::MOUSE_MOVE:
+        case InputKind::LEFT_DOWN:
+        case InputKind::LEFT_UP:
+        case InputKind::LEFT_DOUBLE:
+        case InputKind::RIGHT_DOWN:
+        case InputKind::RIGHT_UP:
+            ToPicture(screen.scaler.pointer, screen.scaler.picW, screen.scaler.picH, input.x, input.y);
+            break;
+        default:
+            break;
+    }
+}
+
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Screen& screen, const SDL_Event& event) {
     if (event.type == gWakeType.load()) {
@@ -171,14 +206,38 @@ bool HandleEvent(Screen& screen, const SDL_Event& event) {
         case SDL_QUIT:
             return false;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) return false;
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Render(screen);
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    return false;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    Relayout(screen.scaler, screen.window, screen.renderer);
+                    Render(screen);
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    Render(screen);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    QueueInput(InputEvent{InputKind::FOCUS_LOST, 0, 0, 0});
+                    break;
+                default:
+                    break;
+            }
             return true;
         default:
             break;
     }
+    if (FullscreenKey(event)) {
+        if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+            ToggleFullscreen(screen.scaler, screen.window);
+            Relayout(screen.scaler, screen.window, screen.renderer);
+            Render(screen);
+        }
+        return true;
+    }
+    if (HandlePadEvent(event)) return true;
     if (std::optional<InputEvent> input = TranslateEvent(event)) {
         TrackCapture(screen, *input);
+        ToPicturePixels(screen, *input);
         QueueInput(*input);
     }
     return true;
@@ -222,7 +281,7 @@ void AllowOnlyRealDisplays() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
 }
 
-void MessageThread(std::string title, uint32_t width, uint32_t height) {
+void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t scale) {
     AllowOnlyRealDisplays();
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -232,7 +291,7 @@ void MessageThread(std::string title, uint32_t width, uint32_t height) {
     }
     gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
     Screen screen;
-    if (!OpenScreen(screen, title, width, height)) {
+    if (!OpenScreen(screen, title, width, height, scale)) {
         std::string reason = SDL_GetError();
         CloseScreen(screen);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -240,6 +299,8 @@ void MessageThread(std::string title, uint32_t width, uint32_t height) {
         return;
     }
     SDL_StopTextInput();
+    // Controllers plugged in already are announced as added once this is up.
+    const bool pads = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     ReportOpened(STATE_ACTIVE, nullptr);
 
     RunEventLoop(screen);
@@ -252,6 +313,8 @@ void MessageThread(std::string title, uint32_t width, uint32_t height) {
     }
     gLink.changed.notify_all();
     if (screen.leftHeld || screen.rightHeld) SDL_CaptureMouse(SDL_FALSE);
+    ClosePads();
+    if (pads) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     CloseScreen(screen);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -345,7 +408,7 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.wakePosted = false;
     }
     try {
-        gThread = std::thread(MessageThread, std::string(title ? title : ""), x, y);
+        gThread = std::thread(MessageThread, std::string(title ? title : ""), x, y, gWindowScale);
     } catch (const std::system_error& failure) {
         gLastError = failure.what();
         return false;
@@ -369,6 +432,21 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
     window.handOffs = 0;
     window.state = STATE_ACTIVE;
     return true;
+}
+
+void SetWindowScale(uint32_t scale) {
+    gWindowScale = scale <= 16 ? scale : 16;
+}
+
+std::string UserDataFolder(const char* app, std::string& why) {
+    char* path = SDL_GetPrefPath("", app);
+    if (!path) {
+        why = SDL_GetError();
+        return {};
+    }
+    std::string folder = path;
+    SDL_free(path);
+    return folder;
 }
 
 void KillWindow() {

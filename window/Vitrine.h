@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace Vitrine {
@@ -15,6 +17,13 @@ namespace Vitrine {
 // ---------------------------------------------------------------- window
 
 enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
+
+// The window shows its x by y picture at this whole factor (1..16); 0, the
+// start value, chooses the largest that leaves room on the desktop. Takes
+// effect at the next Window call. F11 and Alt+Enter switch between the window
+// and the whole screen; the picture keeps its shape and the mouse its
+// picture coordinates at any size.
+void SetWindowScale(uint32_t scale);
 
 // Opens the window with a client area of x by y pixels; closes an open one
 // first. Returns false when it could not be opened (no display); the reason
@@ -38,6 +47,43 @@ void FlushKeys();
 void MousePos(int32_t& x, int32_t& y);
 using MouseProc = void (*)(int32_t x, int32_t y);
 void OnMouseLeftUp(MouseProc proc);
+
+// Called with the key's code at the first press of a key (not its
+// auto-repeats), when the press takes effect; the key goes on to the game
+// as well. Kept when the window closes; nullptr removes it.
+using KeyProc = void (*)(uint32_t k);
+void OnKeyPress(KeyProc proc);
+
+// True once after the window has lost the keyboard focus (since the last call).
+bool TakeFocusLoss();
+
+// ---------------------------------------------------------------- gamepads
+
+// The buttons of any plugged-in game controller as the input stream names
+// them. They act as keys: the directions (d-pad and left stick) as the arrow
+// keys, A as X, Start as P. While a menu has named its buttons with
+// SetPadStops, the directions move the mouse pointer from button to button
+// and A clicks where it is.
+enum PadButton : uint32_t {
+    PAD_NONE, PAD_A, PAD_B, PAD_X, PAD_Y, PAD_START, PAD_BACK,
+    PAD_UP, PAD_DOWN, PAD_LEFT, PAD_RIGHT,
+    STICK_UP, STICK_DOWN, STICK_LEFT, STICK_RIGHT,
+    PAD_COUNT
+};
+
+// A button of the menu that waits for a click, in window pixels.
+struct PadStop {
+    int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+};
+// The menu's buttons in their order; an empty span when no menu waits.
+void SetPadStops(std::span<const PadStop> buttons);
+
+// ---------------------------------------------------------------- files
+
+// The player's own folder for the program's files, made when missing
+// ($XDG_DATA_HOME/<app>/, ending in '/'); "" with the reason in `why` when
+// there is none.
+std::string UserDataFolder(const char* app, std::string& why);
 
 // ---------------------------------------------------------------- drawing surface
 

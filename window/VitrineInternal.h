@@ -22,15 +22,19 @@ namespace Vitrine::detail {
 enum class InputKind : uint8_t {
     KEY_PRESS,    // key: virtual-key code; also every auto-repeat
     KEY_RELEASE,  // key: virtual-key code
-    MOUSE_MOVE,   // x, y: client-area pixels (may lie outside while captured)
+    MOUSE_MOVE,   // x, y: picture pixels (may lie outside while captured)
     LEFT_DOWN,
     LEFT_UP,
     LEFT_DOUBLE,
     RIGHT_DOWN,
     RIGHT_UP,
+    PAD_PRESS,    // key: a PadButton
+    PAD_RELEASE,  // key: a PadButton
+    FOCUS_LOST,   // the window lost the keyboard focus
+    LAST = FOCUS_LOST,
 };
 
-// One keyboard or mouse event as the message thread received it.
+// One keyboard, mouse, gamepad or focus event as the message thread received it.
 struct InputEvent {
     InputKind kind = InputKind::KEY_PRESS;
     uint32_t key = 0;

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "window/Vitrine.h"
+
 namespace Vitrine::Testing {
 
 // A drawing-buffer pixel as 0x00BBGGRR; 0 when no window is open or outside it.
@@ -22,6 +24,9 @@ void LeftUp(int32_t x, int32_t y);
 void LeftDouble(int32_t x, int32_t y);  // the second press of a double click
 void RightDown(int32_t x, int32_t y);
 void RightUp(int32_t x, int32_t y);
+void PressPad(PadButton button);  // a gamepad button (or stick direction) pushed
+void ReleasePad(PadButton button);
+void LoseFocus();  // the window lost the keyboard focus
 void ApplyInput();  // apply everything fed so far, now
 
 // As if the user closed the window; returns once the window has gone. Any
