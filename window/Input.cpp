@@ -214,6 +214,17 @@ uint32_t VirtualKey(SDL_Keycode sym) {
 
 namespace {
 
+// A key's code: by the symbol it gives in the user's layout; a letter key of a
+// layout without Latin letters counts by its place, as on a US keyboard.
+uint32_t KeyOf(const SDL_Keysym& keysym) {
+    if (uint32_t code = VirtualKey(keysym.sym)) return code;
+    bool character = (keysym.sym & SDLK_SCANCODE_MASK) == 0 && keysym.sym >= 128;
+    if (character && keysym.scancode >= SDL_SCANCODE_A && keysym.scancode <= SDL_SCANCODE_Z) {
+        return uint32_t(keysym.scancode - SDL_SCANCODE_A) + 65;
+    }
+    return 0;
+}
+
 // Alt, F10 and anything pressed with Alt held belong to the system, not the game.
 bool SystemKey(const SDL_Keysym& keysym) {
     return (keysym.mod & KMOD_ALT) != 0 || keysym.sym == SDLK_LALT || keysym.sym == SDLK_RALT ||
@@ -227,7 +238,7 @@ std::optional<InputEvent> TranslateEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            input.key = VirtualKey(event.key.keysym.sym);
+            input.key = KeyOf(event.key.keysym);
             if (input.key == 0) return std::nullopt;
             bool press = event.type == SDL_KEYDOWN;
             if (press && SystemKey(event.key.keysym)) return std::nullopt;

@@ -209,6 +209,13 @@ TEST(KeyTranslation, AltCombinationsAndSystemKeysNeverReachTheGame) {
     auto release = translate(SDL_KEYUP, SDLK_x, KMOD_LALT);
     ASSERT_TRUE(release) << "a release always clears the flag";
     EXPECT_EQ(release->kind, detail::InputKind::KEY_RELEASE);
+    SDL_Event cyrillic{};
+    cyrillic.type = SDL_KEYDOWN;
+    cyrillic.key.keysym.sym = 0x444;  // the letter on the A key of a Russian layout
+    cyrillic.key.keysym.scancode = SDL_SCANCODE_A;
+    auto letter = detail::TranslateEvent(cyrillic);
+    ASSERT_TRUE(letter) << "a letter key of another alphabet counts by its place";
+    EXPECT_EQ(letter->key, 65u);
     auto repeat = translate(SDL_KEYDOWN, SDLK_p, KMOD_NONE, 1);
     ASSERT_TRUE(repeat) << "auto-repeat is a press";
     EXPECT_EQ(repeat->kind, detail::InputKind::KEY_PRESS);
