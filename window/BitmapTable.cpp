@@ -3,8 +3,9 @@
 // copied into one another.
 //
 // Loads of the same file at the same size share one copy of the pixels (the
-// game loads the cat images for every cat at every attempt); a shared copy is
-// never written: CopyBitmap gives its destination a private copy first.
+// game loads the cat images for every cat at every attempt, and each screen's
+// images at every entry), decoded once while the window is open; a shared
+// copy is never written: CopyBitmap gives its destination a private copy first.
 #include "window/VitrineInternal.h"
 #include "window/VitrineTest.h"
 
@@ -14,6 +15,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -56,11 +58,40 @@ struct BitStruct {
 
 std::vector<BitStruct> bit;  // bitlen = bit.size()
 
-// Loaded files by (path, modification time, width, height).
-using LoadKey = std::tuple<std::string, int64_t, uint32_t, uint32_t>;
-std::map<LoadKey, std::weak_ptr<Pixels>> gLoaded;
+// Decoded files by (path, width, height), with the file's modification time
+// when it was read: a changed file is read again, in place of the old copy.
+using LoadKey = std::tuple<std::string, uint32_t, uint32_t>;
+struct Decoded {
+    int64_t stamp = 0;
+    std::shared_ptr<Pixels> pixels;
+};
+std::map<LoadKey, Decoded> gLoaded;
+uint64_t gDecodes = 0;
 
 constexpr uint32_t kMaxSide = 16384;
+constexpr uint64_t kMaxPixels = uint64_t(4096) * 4096;  // 64 MB of pixels
+
+bool SizeAllowed(uint64_t width, uint64_t height) {
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxPixels;
+}
+
+// The picture's size as the file's header gives it, checked before the
+// decoder sees it: a header may claim any size, and the decoder allocates
+// whatever it claims. Files that are not BMP are left to the decoder to refuse.
+bool DeclaredSizeAllowed(const std::string& file) {
+    unsigned char h[26] = {};
+    std::ifstream in(file, std::ios::binary);
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    if (in.gcount() < 18 || h[0] != 'B' || h[1] != 'M') return true;
+    auto u16 = [&](int at) { return uint64_t(h[at]) | uint64_t(h[at + 1]) << 8; };
+    auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
+    const uint64_t headerSize = u32(14);
+    if (headerSize == 12) return in.gcount() >= 22 && SizeAllowed(u16(18), u16(20));
+    if (in.gcount() < 26) return false;
+    const int64_t width = int32_t(uint32_t(u32(18)));
+    const int64_t height = int32_t(uint32_t(u32(22)));  // negative: rows stored top down
+    return SizeAllowed(uint64_t(width < 0 ? -width : width), uint64_t(height < 0 ? -height : height));
+}
 
 BitStruct* Entry(uint32_t handle) {
     if (handle == 0 || handle > bit.size() || !bit[handle - 1].hbit) return nullptr;
@@ -125,6 +156,8 @@ std::string FindFile(std::string path) {
 // Reads a BMP file and scales it to width x height (nearest neighbour); a
 // size of 0 takes the file's own. Null when the file can't be read.
 std::shared_ptr<Pixels> ReadBmp(const std::string& file, uint32_t width, uint32_t height) {
+    if (!DeclaredSizeAllowed(file)) return nullptr;
+    ++gDecodes;
     SDL_Surface* loaded = SDL_LoadBMP(file.c_str());
     if (!loaded) return nullptr;
     SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XBGR8888, 0);
@@ -132,7 +165,7 @@ std::shared_ptr<Pixels> ReadBmp(const std::string& file, uint32_t width, uint32_
     if (!surface) return nullptr;
     if (width == 0) width = uint32_t(surface->w);
     if (height == 0) height = uint32_t(surface->h);
-    if (width > kMaxSide || height > kMaxSide || surface->w == 0 || surface->h == 0) {
+    if (!SizeAllowed(width, height) || surface->w == 0 || surface->h == 0) {
         SDL_FreeSurface(surface);
         return nullptr;
     }
@@ -160,14 +193,16 @@ std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t he
     std::error_code error;
     auto stamp = fs::last_write_time(path, error);
     if (error) return nullptr;
-    LoadKey key{path, int64_t(stamp.time_since_epoch().count()), width, height};
-    if (auto known = gLoaded.find(key); known != gLoaded.end()) {
-        if (auto pixels = known->second.lock()) return pixels;
+    const int64_t when = int64_t(stamp.time_since_epoch().count());
+    LoadKey key{path, width, height};
+    if (auto known = gLoaded.find(key); known != gLoaded.end() && known->second.stamp == when) {
+        return known->second.pixels;
     }
     auto pixels = ReadBmp(path, width, height);
     if (pixels) {
-        std::erase_if(gLoaded, [](const auto& item) { return item.second.expired(); });
-        gLoaded[key] = pixels;
+        gLoaded[key] = Decoded{when, pixels};
+    } else {
+        gLoaded.erase(key);
     }
     return pixels;
 }
@@ -234,6 +269,7 @@ inline void CopyRowPart(const uint32_t* source, int64_t from, int64_t length, in
 void ResetBitmaps() {
     bit.clear();
     bit.shrink_to_fit();
+    gLoaded.clear();
 }
 
 }  // namespace detail
@@ -327,6 +363,10 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
 // ---------------------------------------------------------------- for tests
 
 namespace Testing {
+
+uint64_t BitmapDecodes() {
+    return gDecodes;
+}
 
 uint32_t BitmapCount() {
     NoticeClose();

@@ -1,5 +1,6 @@
 // The drawing surface: showing the buffer, buffered and direct mode, clearing,
 // rectangles, colours and decimal numbers.
+#include "window/ReplayHooks.h"
 #include "window/VitrineInternal.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ void UpdateWindow() {
     if (!Active()) return;
     Present();
     ++window.framesShown;
+    RecordFrame();
     ApplyPendingInput();
 }
 

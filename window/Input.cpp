@@ -6,6 +6,7 @@
 // Delay, PaceFrame (and Testing::ApplyInput). So the key flags, the queue and
 // the mouse record belong to the main thread alone, and a recorded stream of
 // events replayed at the same points gives the same session.
+#include "window/ReplayHooks.h"
 #include "window/Gamepad.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineSdl.h"
@@ -48,6 +49,7 @@ void QueueInput(const InputEvent& event) {
 }
 
 void ApplyPendingInput() {
+    BeginInputPoint();
     {
         std::lock_guard guard(link().lock);
         toApply.insert(toApply.end(), link().pending.begin(), link().pending.end());
@@ -58,8 +60,10 @@ void ApplyPendingInput() {
     while (!toApply.empty()) {
         InputEvent event = toApply.front();
         toApply.pop_front();
+        RecordEvent(event);
         ApplyEvent(event);
     }
+    EndInputPoint();
 }
 
 void ApplyEvent(const InputEvent& event) {
@@ -292,6 +296,7 @@ uint32_t GetKey() {
             keybuf.pop_front();
             return k;
         }
+        if (ReplayFeedsInput()) continue;  // the next point brings the next input
         std::unique_lock guard(link().lock);
         link().changed.wait(guard, [] { return !link().pending.empty() || link().closed; });
     }

@@ -101,7 +101,7 @@ void RecordUserClose() {
 }
 
 bool ReplayFeedsInput() {
-    return gPlay.on;
+    return gPlay.on || gHook != nullptr;
 }
 
 }  // namespace detail

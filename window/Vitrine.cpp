@@ -6,6 +6,7 @@
 // the layer's own events, and shows the newest frame the main thread handed
 // over. The main thread wakes it with SDL user events (a frame is ready, or
 // close the window), which SDL lets any thread push.
+#include "window/ReplayHooks.h"
 #include "window/Display.h"
 #include "window/Gamepad.h"
 #include "window/VitrineInternal.h"
@@ -367,7 +368,10 @@ Link& link() {
 }
 
 void NoticeClose() {
-    if (window.state == STATE_ACTIVE && gLink.closedFlag.load(std::memory_order_acquire)) FinishClose();
+    if (window.state == STATE_ACTIVE && gLink.closedFlag.load(std::memory_order_acquire)) {
+        RecordUserClose();
+        FinishClose();
+    }
 }
 
 bool Active() {

@@ -36,6 +36,7 @@ void CloseWindow();
 void SetInstantWaits(bool on);
 
 uint32_t BitmapCount();  // entries of the bitmap table, free ones included
+uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)
 uint64_t FramesShown();  // UpdateWindow calls since the window opened
 // True when two handles share one copy of the pixels.
 bool SharesPixels(uint32_t a, uint32_t b);
