@@ -1,0 +1,30 @@
+// The program's command line: play (no options), record a session, replay
+// one, time one (timedemo), --help and --version.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace KerboImplementation {
+
+enum class RunMode : uint8_t { Play, Record, Replay, Timedemo, Help, Version };
+
+struct Options {
+    RunMode mode = RunMode::Play;
+    std::string file;    // the recording to write or read
+    bool paced = false;  // a replay at the game's own speed
+};
+
+// Reads the arguments after the program name. False (with the reason in
+// `error`) for anything it does not know.
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+// Runs the program as the command line asks; returns the exit status.
+int RunProgram(int argc, char** argv);
+
+// The game's state (the house, Oska, the cats, the waves, the counters and
+// the random generator) reduced to a number, for recordings.
+uint32_t StateHash();
+
+}  // namespace KerboImplementation

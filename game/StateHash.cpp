@@ -1,0 +1,52 @@
+// The game's state as one number (FNV-1a over its fields), written for every
+// frame of a recording so that a replay finds the first frame that went
+// another way.
+#include <cstring>
+
+#include "game/KerboImplementation.h"
+#include "game/Options.h"
+#include "util/StandardLib.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+struct Fnv {
+    uint64_t h = 1469598103934665603ull;
+    template <typename T>
+    void Add(const T& value) {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ull;
+    }
+};
+
+}  // namespace
+
+uint32_t StateHash() {
+    Fnv f;
+    f.Add(Score), f.Add(Lifes), f.Add(ActualLevel), f.Add(Jumps), f.Add(ItemsTotal), f.Add(ItemsFound);
+    f.Add(Pause), f.Add(RelativeSpeedCatX), f.Add(LevelDifficulty), f.Add(TrampolineX), f.Add(TrampolineY);
+    f.Add(StandardLib::CurrentSeed());
+    f.Add(PlayerName);
+    f.Add(Man.x), f.Add(Man.y), f.Add(Man.HaveToFall), f.Add(Man.Controlable), f.Add(Man.TargetX);
+    f.Add(Man.TargetY), f.Add(Man.Hit), f.Add(Man.PersonalWalkTime), f.Add(Man.Bitmap);
+    f.Add(CurrentAmountOfEnemy);
+    for (uint32_t i = 1; i <= CurrentAmountOfEnemy && i <= MaxEnemies; ++i) {
+        const Enemy& cat = EnemyArr[i];
+        f.Add(cat.x), f.Add(cat.y), f.Add(cat.HaveToFall), f.Add(cat.Controlable), f.Add(cat.StillExisting);
+        f.Add(cat.Direction), f.Add(cat.FloorHeight), f.Add(cat.HitByShock);
+    }
+    f.Add(AllShockWaves.NumberOfWaves);
+    for (const ShockWave& wave : AllShockWaves.Waves) {
+        f.Add(wave.x), f.Add(wave.y), f.Add(wave.StillExisting), f.Add(wave.Direction);
+    }
+    for (const auto& row : House) {
+        for (const Blok& cell : row) {
+            f.Add(cell.Initial), f.Add(cell.Bitmap), f.Add(cell.DoorOpen), f.Add(cell.WhichItem), f.Add(cell.Points);
+        }
+    }
+    return static_cast<uint32_t>(f.h ^ (f.h >> 32));
+}
+
+}  // namespace KerboImplementation
