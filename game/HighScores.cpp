@@ -202,6 +202,7 @@ void AskName() {
     for (std::size_t i = 0; i < NameLength; ++i) PlayerName[i] = ' ';
     std::size_t next = 0;  // the next free position
 
+    NameEntryOpen = true;
     for (;;) {
         Vitrine::UpdateWindow();
         const uint32_t k = Vitrine::GetKey();
@@ -216,6 +217,7 @@ void AskName() {
         }
         Vitrine::Text(std::string_view(PlayerName.data(), PlayerName.size()), 480, 200);
     }
+    NameEntryOpen = false;
     Vitrine::DestroyBitmap(background);
 }
 

@@ -26,6 +26,7 @@ void ShowLevelCard(uint32_t Level) {
 
 GameEnd PlayGame() {
     LoadGame();
+    Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
     PlayTune(Theme, "Music/Theme.MP3", true);
     while (Lifes > 0) {
         if (ActualLevel > 10) return GameEnd::Won;

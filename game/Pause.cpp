@@ -22,7 +22,8 @@ void LoadPauseMenu(std::span<StandardMenu::ButtonRc, 2> menu) {
 bool PauseGame(bool& Pause) {
     if (!Pause) {
         // The screen opens at the next frame's call, after that frame's moves.
-        if (Vitrine::KeyDown(KeyP)) {
+        // A window that lost the focus counts as P.
+        if (Vitrine::KeyDown(KeyP) || FocusLostInPlay()) {
             Pause = true;
             Vitrine::Delay(PauseKeyDelayMs);
         }
@@ -48,6 +49,7 @@ bool PauseGame(bool& Pause) {
     }
     StandardMenu::ReleaseButtons(menu);
     Vitrine::DestroyBitmap(background);
+    Vitrine::TakeFocusLoss();  // one lost while paused does not pause again
     return playOn;
 }
 

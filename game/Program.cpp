@@ -38,6 +38,7 @@ void TotalProgram() {
         std::cerr << Vitrine::LastError() << std::endl;
         std::exit(1);
     }
+    InstallComforts();
     RunScreens(Screen::StartMenu);
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "window/Vitrine.h"
 
@@ -129,9 +130,29 @@ bool ButtonSelected(const ButtonRc& button) {
     return false;
 }
 
+namespace {
+
+// While a menu waits, a gamepad moves the pointer between its visible buttons.
+class PadStops {
+public:
+    explicit PadStops(std::span<const ButtonRc> menu) {
+        std::vector<Vitrine::PadStop> stops;
+        for (const ButtonRc& b : menu) {
+            if (b.visible) stops.push_back({b.x0, b.y0, b.width, b.height});
+        }
+        Vitrine::SetPadStops(stops);
+    }
+    ~PadStops() { Vitrine::SetPadStops({}); }
+    PadStops(const PadStops&) = delete;
+    PadStops& operator=(const PadStops&) = delete;
+};
+
+}  // namespace
+
 int32_t MenuSelection(std::span<const ButtonRc> menu) {
     // Record releases from the first showing on, also in a newly opened window.
     Vitrine::OnMouseLeftUp(RegisterLeftClick);
+    const PadStops pad(menu);
     for (;;) {
         Vitrine::UpdateWindow();
         if (Vitrine::WindowClosed()) {

@@ -53,8 +53,9 @@ uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t de
 
 void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y) {
     if (placement.w <= 0 || placement.h <= 0) return;
-    x = int32_t(FloorDiv((int64_t{x} - placement.x) * picW, placement.w));
-    y = int32_t(FloorDiv((int64_t{y} - placement.y) * picH, placement.h));
+    // The picture pixel under the output pixel's centre.
+    x = int32_t(FloorDiv((2 * (int64_t{x} - placement.x) + 1) * picW, 2 * int64_t{placement.w}));
+    y = int32_t(FloorDiv((2 * (int64_t{y} - placement.y) + 1) * picH, 2 * int64_t{placement.h}));
 }
 
 // ---------------------------------------------------------------- the message thread's side

@@ -1,0 +1,106 @@
+// The picture's place in windows and screens of other sizes, and the mouse
+// brought back to the picture's own pixels, in the maths and through a real
+// (headless) window at twice the size.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <chrono>
+#include <thread>
+
+#include "window/Display.h"
+#include "window/Vitrine.h"
+#include "window/VitrineTest.h"
+
+namespace {
+
+using namespace Vitrine::detail;
+
+struct Point {
+    int32_t x, y;
+};
+
+Point Map(const Placement& p, int32_t x, int32_t y) {
+    ToPicture(p, 800, 500, x, y);
+    return {x, y};
+}
+
+TEST(Display, WholeFactorsArePixelPerfectAndLetterboxed) {
+    const Placement one = PlacePicture(800, 500, 800, 500);
+    EXPECT_EQ(one.whole, 1u);
+    EXPECT_EQ(one.x, 0);
+    EXPECT_EQ(one.w, 800);
+    EXPECT_EQ(Map(one, 799, 499).x, 799);
+    // Outside the window while the mouse is captured: unchanged at 1x.
+    EXPECT_EQ(Map(one, -5, 600).x, -5);
+    EXPECT_EQ(Map(one, -5, 600).y, 600);
+
+    const Placement two = PlacePicture(800, 500, 1600, 1000);
+    EXPECT_EQ(two.whole, 2u);
+    EXPECT_EQ(Map(two, 1599, 999).x, 799);
+    EXPECT_EQ(Map(two, 1599, 999).y, 499);
+    EXPECT_EQ(Map(two, 3, 3).x, 1);
+    EXPECT_EQ(Map(two, -1, -1).x, -1) << "left of the picture is never column 0";
+
+    // A wider window: bars left and right, the factor stays whole.
+    const Placement wide = PlacePicture(800, 500, 1700, 1000);
+    EXPECT_EQ(wide.whole, 2u);
+    EXPECT_EQ(wide.x, 50);
+    EXPECT_EQ(wide.y, 0);
+    EXPECT_EQ(Map(wide, 50, 0).x, 0);
+    EXPECT_EQ(Map(wide, 49, 0).x, -1);
+}
+
+TEST(Display, AFullHdScreenGetsTheLargestFactorThatFits) {
+    const Placement p = PlacePicture(800, 500, 1920, 1080);
+    EXPECT_EQ(p.whole, 0u);
+    EXPECT_EQ(p.h, 1080);
+    EXPECT_EQ(p.w, 1728);
+    EXPECT_EQ(p.x, 96);
+    EXPECT_EQ(p.y, 0);
+    EXPECT_EQ(SharpFactor(p, 800), 3u) << "enlarged by 3, then down to 2.16";
+    EXPECT_EQ(Map(p, 96, 0).x, 0);
+    EXPECT_EQ(Map(p, 96 + 1727, 1079).x, 799);
+    EXPECT_EQ(Map(p, 96 + 1727, 1079).y, 499);
+    EXPECT_EQ(Map(p, 96 + 864, 540).x, 400);
+    EXPECT_EQ(Map(p, 96 + 864, 540).y, 250);
+
+    // Smaller than the picture: scaled down, no enlarged copy.
+    const Placement small = PlacePicture(800, 500, 640, 480);
+    EXPECT_EQ(small.w, 640);
+    EXPECT_EQ(small.h, 400);
+    EXPECT_EQ(small.y, 40);
+    EXPECT_EQ(SharpFactor(small, 800), 1u);
+    EXPECT_EQ(Map(small, 639, 439).x, 799);
+}
+
+TEST(Display, DefaultScaleLeavesRoomOnTheDesktop) {
+    EXPECT_EQ(DefaultScale(800, 500, 800, 500), 1u);  // never less than 1
+    EXPECT_EQ(DefaultScale(800, 500, 1366, 768), 1u);
+    EXPECT_EQ(DefaultScale(800, 500, 1920, 1080), 2u);
+    EXPECT_EQ(DefaultScale(800, 500, 2560, 1440), 2u);  // 3x would fill the height
+    EXPECT_EQ(DefaultScale(800, 500, 3840, 2160), 4u);
+}
+
+// SDL's mouse events, as the window at 2x reports them, reach the game halved.
+TEST(Display, TheWindowAtTwiceTheSizeGivesPicturePixels) {
+    Vitrine::SetWindowScale(2);
+    ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+    Vitrine::SetWindowScale(0);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 1001;
+    motion.motion.y = 601;
+    SDL_PushEvent(&motion);
+    int32_t x = 0, y = 0;
+    for (int k = 0; k < 2000 && x == 0; ++k) {
+        Vitrine::Testing::ApplyInput();
+        Vitrine::MousePos(x, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(x, 500);
+    EXPECT_EQ(y, 300);
+    Vitrine::KillWindow();
+}
+
+}  // namespace
