@@ -1,13 +1,12 @@
 // Comforts on top of the game: M mutes and unmutes every sound, in play and in
-// the menus (not on the name entry, where M is a letter of the name), and a
-// window that loses the focus during play opens the pause screen.
+// the menus (not on the name entry, where M is a letter of the name). (A
+// window that loses the focus during play opens the pause screen: Pause.cpp.)
 #include "game/FrontEnd.h"
 #include "sound/Music.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
 
-bool PauseOnFocusLoss = true;
 bool NameEntryOpen = false;
 
 namespace {
@@ -21,10 +20,5 @@ void ComfortKey(uint32_t k) {
 }  // namespace
 
 void InstallComforts() { Vitrine::OnKeyPress(ComfortKey); }
-
-bool FocusLostInPlay() {
-    const bool lost = Vitrine::TakeFocusLoss();
-    return lost && PauseOnFocusLoss;
-}
 
 }  // namespace KerboImplementation

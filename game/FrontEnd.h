@@ -34,15 +34,10 @@ Screen AfterGame(GameEnd end);
 
 // ---------------------------------------------------------------- comforts
 
-// False when the program was started with --no-focus-pause.
-extern bool PauseOnFocusLoss;
 // True while the name entry takes letters: M is one of them there.
 extern bool NameEntryOpen;
 // Makes M mute and unmute all sound wherever a key press takes effect.
 void InstallComforts();
-// True when the window lost the focus since the last look and that pauses
-// the game; a loss is forgotten either way.
-bool FocusLostInPlay();
 
 // ---------------------------------------------------------------- high scores
 

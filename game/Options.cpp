@@ -16,7 +16,9 @@
 #include <iostream>
 
 #include "game/FrontEnd.h"
+#include "game/Installation.h"
 #include "util/StandardLib.h"
+#include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
 #include "window/VitrineTest.h"
 
@@ -33,8 +35,13 @@ namespace fs = std::filesystem;
 const char* const Usage =
     "Usage: kerbo [OPTION]\n"
     "Play KERBO anno 2011. The game reads its levels, images and sounds from the\n"
-    "working directory and keeps the high scores in Highscores.txt there.\n"
+    "working directory, else from beside the program or from where it was\n"
+    "installed. It keeps the high scores in Highscores.txt there when it runs in\n"
+    "that folder and may write it, else in $XDG_DATA_HOME/kerbo/.\n"
+    "F11 or Alt+Enter: full screen; M: sound off and on.\n"
     "\n"
+    "  --scale N         show the window N times as large (1 to 16)\n"
+    "  --no-focus-pause  play on when the window loses the focus\n"
     "  --record FILE     play, and write every input event and the state of every\n"
     "                    frame to FILE\n"
     "  --replay FILE     replay a recording without waits (no display or sound\n"
@@ -204,6 +211,18 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         } else if (arg == "--paced") {
             options.paced = true;
             continue;
+        } else if (arg == "--no-focus-pause") {
+            options.focusPause = false;
+            continue;
+        } else if (arg == "--scale") {
+            const std::string value = k + 1 < args.size() ? args[++k] : "";
+            if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoul(value) < 1 || std::stoul(value) > 16) {
+                error = "--scale needs a whole number from 1 to 16";
+                return false;
+            }
+            options.scale = static_cast<uint32_t>(std::stoul(value));
+            continue;
         } else {
             error = "unknown option '" + arg + "'";
             return false;
@@ -235,6 +254,11 @@ int RunProgram(int argc, char** argv) {
     if (!ParseOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), options, error)) {
         std::cerr << "kerbo: " << error << "\nTry 'kerbo --help'." << std::endl;
         return 2;
+    }
+    if (options.mode != RunMode::Help && options.mode != RunMode::Version) {
+        if (!SetUpInstallation()) return 1;
+        Vitrine::SetWindowScale(options.scale);
+        Vitrine::ReportFocusLoss(options.focusPause);
     }
     switch (options.mode) {
         case RunMode::Help:

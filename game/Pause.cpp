@@ -23,7 +23,7 @@ bool PauseGame(bool& Pause) {
     if (!Pause) {
         // The screen opens at the next frame's call, after that frame's moves.
         // A window that lost the focus counts as P.
-        if (Vitrine::KeyDown(KeyP) || FocusLostInPlay()) {
+        if (Vitrine::KeyDown(KeyP) || Vitrine::TakeFocusLoss()) {
             Pause = true;
             Vitrine::Delay(PauseKeyDelayMs);
         }

@@ -31,6 +31,7 @@ Link& gLink = *new Link;
 std::thread gThread;
 std::string gLastError;
 uint32_t gWindowScale = 0;  // 0: the default for the desktop
+std::atomic<bool> gReportFocus{true};
 
 // SDL user event codes sent to the message thread.
 enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
@@ -218,7 +219,7 @@ bool HandleEvent(Screen& screen, const SDL_Event& event) {
                     Render(screen);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
-                    QueueInput(InputEvent{InputKind::FOCUS_LOST, 0, 0, 0});
+                    if (gReportFocus) QueueInput(InputEvent{InputKind::FOCUS_LOST, 0, 0, 0});
                     break;
                 default:
                     break;
@@ -436,6 +437,10 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
     window.handOffs = 0;
     window.state = STATE_ACTIVE;
     return true;
+}
+
+void ReportFocusLoss(bool on) {
+    gReportFocus = on;
 }
 
 void SetWindowScale(uint32_t scale) {

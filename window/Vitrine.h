@@ -56,6 +56,9 @@ void OnKeyPress(KeyProc proc);
 
 // True once after the window has lost the keyboard focus (since the last call).
 bool TakeFocusLoss();
+// Off: the window does not report losing the focus (on at the start). Set it
+// before Window; a recording then holds no focus losses either.
+void ReportFocusLoss(bool on);
 
 // ---------------------------------------------------------------- gamepads
 

@@ -34,7 +34,6 @@ protected:
         StandardMenu::ClearPendingClick();
         // Clicks count from the moment the window opens, as in the menus.
         Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
-        PauseOnFocusLoss = true;
     }
 };
 
@@ -88,13 +87,6 @@ TEST_F(Comforts, LostFocusPausesPlayButNotTheMenus) {
     StandardMenu::RegisterLeftClick(Column, Row(0));  // resume
     Fixture::Frames(2);
     EXPECT_FALSE(Pause) << "one focus loss pauses once";
-
-    PauseOnFocusLoss = false;
-    T::LoseFocus();
-    T::ApplyInput();
-    Fixture::Frames(2);
-    EXPECT_FALSE(Pause) << "--no-focus-pause";
-    PauseOnFocusLoss = true;
 
     // Lost in a menu: the menu carries on, and the game started from it does
     // not open with the pause screen (which would take the waiting click).

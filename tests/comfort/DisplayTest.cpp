@@ -103,4 +103,32 @@ TEST(Display, TheWindowAtTwiceTheSizeGivesPicturePixels) {
     Vitrine::KillWindow();
 }
 
+// The window's own report of a lost focus, and none when told not to.
+TEST(Display, FocusLossIsReportedUnlessSwitchedOff) {
+    for (bool on : {true, false}) {
+        Vitrine::ReportFocusLoss(on);
+        ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+        SDL_Event lost{};
+        lost.type = SDL_WINDOWEVENT;
+        lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+        SDL_PushEvent(&lost);
+        SDL_Event motion{};  // behind it in the queue: once seen, the loss was handled
+        motion.type = SDL_MOUSEMOTION;
+        motion.motion.x = 7;
+        SDL_PushEvent(&motion);
+        bool lostSeen = false;
+        int32_t x = 0, y = 0;
+        for (int k = 0; k < 2000 && x != 7; ++k) {
+            Vitrine::Testing::ApplyInput();
+            lostSeen = Vitrine::TakeFocusLoss() || lostSeen;
+            Vitrine::MousePos(x, y);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_EQ(x, 7);
+        EXPECT_EQ(lostSeen, on);
+        Vitrine::KillWindow();
+    }
+    Vitrine::ReportFocusLoss(true);
+}
+
 }  // namespace

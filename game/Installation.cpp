@@ -1,0 +1,120 @@
+// Finding the data folder and the high-score file; see Installation.h.
+#include "game/Installation.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <system_error>
+
+#include "game/FrontEnd.h"
+#include "window/Vitrine.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder of the running program, from the kernel's link to it.
+std::string ProgramDir() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+}
+
+std::string WorkingDir() {
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    return error ? std::string() : here.string();
+}
+
+bool Writable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
+// Copies the shipped table to `path` unless a file is there already.
+void StartFrom(const std::string& shipped, const std::string& path) {
+    std::error_code error;
+    if (fs::exists(path, error) || !fs::exists(shipped, error)) return;
+    std::ifstream in(shipped, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) {
+        std::cerr << shipped << ": can't read the starting high scores (read error)." << std::endl;
+        return;
+    }
+    WriteFileAtomically(path, bytes.str());
+}
+
+}  // namespace
+
+bool IsDataFolder(const std::string& folder) {
+    std::error_code error;
+    const fs::path base(folder);
+    return fs::is_regular_file(base / "level1.txt", error) && fs::is_directory(base / "images", error);
+}
+
+std::vector<std::string> DataFolderCandidates(const std::string& workingDir, const std::string& programDir) {
+    std::vector<std::string> candidates;
+    if (!workingDir.empty()) candidates.push_back(workingDir);
+    if (!programDir.empty()) {
+        const fs::path program(programDir);
+        candidates.push_back(program.string());
+        candidates.push_back((program / "data").string());
+        candidates.push_back((program.parent_path() / "share" / "kerbo").string());
+    }
+#ifdef KERBO_INSTALLED_DATA
+    candidates.push_back(KERBO_INSTALLED_DATA);
+#endif
+    return candidates;
+}
+
+int FindDataFolder(const std::vector<std::string>& candidates) {
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        if (IsDataFolder(candidates[k])) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir, const std::string& ownFolder) {
+    const std::string shipped = (fs::path(dataFolder) / HighScoreFileName).string();
+    if (isWorkingDir && Writable(dataFolder)) return HighScoreFileName;
+    if (ownFolder.empty()) return shipped;
+    const std::string own = ownFolder + HighScoreFileName;
+    StartFrom(shipped, own);
+    return own;
+}
+
+bool SetUpInstallation() {
+    const std::string here = WorkingDir();
+    const std::vector<std::string> candidates = DataFolderCandidates(here, ProgramDir());
+    const int found = FindDataFolder(candidates);
+    if (found < 0) {
+        std::cerr << "Can't find the game's data (level1.txt and images/); looked in:";
+        for (const std::string& folder : candidates) std::cerr << ' ' << folder;
+        std::cerr << std::endl;
+        return false;
+    }
+    const std::string& data = candidates[static_cast<std::size_t>(found)];
+    const bool isWorkingDir = found == 0 && !here.empty();
+    std::string own;
+    if (!(isWorkingDir && Writable(data))) {
+        std::string why;
+        own = Vitrine::UserDataFolder("kerbo", why);
+        if (own.empty()) {
+            std::cerr << "No folder of your own for the high scores (" << why << "); the table in " << data
+                      << " is used." << std::endl;
+        }
+    }
+    HighScoreFile = ChooseHighScoreFile(data, isWorkingDir, own);
+    if (::chdir(data.c_str()) != 0) {
+        std::cerr << data << ": can't run in the game's data folder (" << std::strerror(errno) << ")." << std::endl;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace KerboImplementation

@@ -1,0 +1,41 @@
+// Where the game's files are: the data folder it runs in (level files,
+// images/, Music/, the shipped Highscores.txt) and the high-score file.
+//
+// The data folder is looked for in the working directory first (as with
+// `make run`), then beside the program (and in its data/ folder, as in a
+// build tree), then in ../share/kerbo next to the program's bin/, and last
+// in the folder the game was installed to. The program then runs in it.
+//
+// The high scores stay in the data folder when that is the working directory
+// and may be written; otherwise they live in the player's own data folder
+// ($XDG_DATA_HOME/kerbo/), started from the shipped table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace KerboImplementation {
+
+// True when the folder holds the game's data (level1.txt and images/).
+bool IsDataFolder(const std::string& folder);
+
+// The folders to look in, in order, for a program in `programDir`; the
+// working directory is the first. Empty names are left out.
+std::vector<std::string> DataFolderCandidates(const std::string& workingDir, const std::string& programDir);
+
+// The index of the first candidate that is a data folder, or -1.
+int FindDataFolder(const std::vector<std::string>& candidates);
+
+// The high-score file for a data folder: "Highscores.txt" (relative: the
+// game runs in the data folder) when the folder is the working directory and
+// writable; else Highscores.txt in `ownFolder` (ending in '/'), copied there
+// from the data folder when it is missing. With no own folder (""), the data
+// folder's file, which may then be read-only.
+std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir, const std::string& ownFolder);
+
+// The program's start: finds the data folder, makes it the working directory
+// and sets HighScoreFile. False, with one line on standard error, when no
+// data folder was found or it can't be entered.
+bool SetUpInstallation();
+
+}  // namespace KerboImplementation
