@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 #include <thread>
 
@@ -448,6 +449,20 @@ void SetWindowScale(uint32_t scale) {
 }
 
 std::string UserDataFolder(const char* app, std::string& why) {
+    // An empty or relative XDG_DATA_HOME counts as unset (SDL would take it
+    // as given and make the folder in / or in the working directory).
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data && data[0] != '/' && home && home[0] == '/') {
+        const std::filesystem::path folder = std::filesystem::path(home) / ".local" / "share" / app;
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            why = folder.string() + ": " + error.message();
+            return {};
+        }
+        return folder.string() + "/";
+    }
     char* path = SDL_GetPrefPath("", app);
     if (!path) {
         why = SDL_GetError();

@@ -1,0 +1,104 @@
+// Where the game finds its data and keeps its high scores, with scratch
+// folders standing for the working directory, the program's folder and the
+// player's home.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/FrontEnd.h"
+#include "game/Installation.h"
+#include "window/Vitrine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace KerboImplementation;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void MakeDataFolder(const fs::path& folder, const std::string& table) {
+    fs::create_directories(folder / "Images");
+    fs::create_symlink("Images", folder / "images");
+    std::ofstream(folder / "level1.txt") << "level";
+    std::ofstream(folder / "Highscores.txt", std::ios::binary) << table;
+}
+
+class Installation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kerbo-install-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        ::setenv("XDG_DATA_HOME", (root_ / "home" / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("XDG_DATA_HOME");
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    fs::path root_;
+};
+
+TEST_F(Installation, TheWorkingDirectoryComesFirstThenBesideTheProgramThenShare) {
+    const fs::path work = root_ / "work", bin = root_ / "prefix" / "bin";
+    fs::create_directories(work);
+    fs::create_directories(bin);
+    MakeDataFolder(root_ / "prefix" / "share" / "kerbo", "shared");
+    auto found = [&] {
+        const auto candidates = DataFolderCandidates(work.string(), bin.string());
+        const int k = FindDataFolder(candidates);
+        return k < 0 ? std::string() : candidates[static_cast<std::size_t>(k)];
+    };
+    EXPECT_EQ(found(), (root_ / "prefix" / "share" / "kerbo").string());
+    MakeDataFolder(bin / "data", "built");  // a build tree: the program with its data/ beside it
+    EXPECT_EQ(found(), (bin / "data").string());
+    MakeDataFolder(work, "here");
+    EXPECT_EQ(found(), work.string());
+    fs::remove(work / "level1.txt");  // images/ alone is not the game's data
+    EXPECT_EQ(found(), (bin / "data").string());
+}
+
+TEST_F(Installation, HighScoresStayInAWritableWorkingDirectoryElseGoToThePlayersFolder) {
+    const fs::path data = root_ / "data";
+    MakeDataFolder(data, "shipped table");
+    EXPECT_EQ(ChooseHighScoreFile(data.string(), true, "/nowhere/"), HighScoreFileName)
+        << "as with make run: the table in the data folder, the game's working directory";
+
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    ASSERT_EQ(own, (root_ / "home" / "data" / "kerbo").string() + "/") << why;
+    ASSERT_TRUE(fs::is_directory(own));
+
+    const std::string path = ChooseHighScoreFile(data.string(), false, own);
+    EXPECT_EQ(path, own + HighScoreFileName);
+    EXPECT_EQ(Slurp(path), "shipped table") << "made from the shipped table on first use";
+
+    std::ofstream(path, std::ios::binary) << "the player's scores";
+    EXPECT_EQ(ChooseHighScoreFile(data.string(), false, own), path);
+    EXPECT_EQ(Slurp(path), "the player's scores") << "never replaced once there";
+    EXPECT_EQ(Slurp(data / "Highscores.txt"), "shipped table");
+
+    // Without XDG_DATA_HOME, or with an empty one, the folder is under the
+    // home folder (never /kerbo).
+    const char* oldHome = std::getenv("HOME");
+    const std::string home = oldHome ? oldHome : "";
+    ::setenv("HOME", (root_ / "home2").c_str(), 1);
+    const std::string underHome = (root_ / "home2" / ".local" / "share" / "kerbo").string() + "/";
+    ::setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(Vitrine::UserDataFolder("kerbo", why), underHome);
+    EXPECT_TRUE(fs::is_directory(underHome));
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(Vitrine::UserDataFolder("kerbo", why), underHome);
+    if (oldHome) ::setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
