@@ -1,12 +1,13 @@
 # The two commands a newcomer needs on a fresh Debian 12 machine:
 #   make run    installs what is missing, builds and starts the game
 #   make test   installs what is missing, builds and runs every test
-# (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests)
+# (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
+# then 30 seconds of each libFuzzer target)
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build build-asan build-tsan bench clean
+.PHONY: run test deps build build-asan build-tsan build-fuzz bench clean
 
 deps:
 	@tools/install-deps.sh
@@ -26,10 +27,17 @@ build-tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKERBO_SANITIZE=thread -DKERBO_DATA=OFF $(CMAKE_FLAGS) >/dev/null
 	cmake --build build-tsan -j $(JOBS) --target tsan_tests
 
+# The fuzz targets, built by clang from only the sources each one needs.
+build-fuzz: deps
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	      -DKERBO_FUZZ=ON -DKERBO_DATA=OFF -DKERBO_BENCH=OFF -DBUILD_TESTING=OFF $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+
 # The normal suite runs last so that its summary closes the output.
-test: build build-asan build-tsan
+test: build build-asan build-tsan build-fuzz
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L threads
+	cd build-fuzz/fuzz && ctest --output-on-failure -j $(JOBS)
 	cd build && ctest --output-on-failure -j $(JOBS)
 
 bench: build
@@ -38,4 +46,4 @@ bench: build
 	for b in build-release/bench/*_bench; do $$b; done
 
 clean:
-	rm -rf build build-asan build-tsan build-release
+	rm -rf build build-asan build-tsan build-fuzz build-release
