@@ -15,7 +15,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <array>
 #include <chrono>
 #include <optional>
@@ -58,16 +61,39 @@ int opens = 0;
 int openAttempts = 0;
 int decodes = 0;
 
+// ALSA prints a screenful of its own lines on standard error when the machine
+// has no sound card. Its handler is process-wide, so it is set before SDL
+// loads the library; the game then says it once, in its own words.
+void SilentAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietAlsa() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);  // kept open for the run
+  if (alsa == nullptr) return;
+  auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+  if (setHandler != nullptr) setHandler(&SilentAlsa);
+}
+
+void ReportNoDevice() {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  std::fprintf(stderr, "kerbo: no sound device (%s); playing without sound.\n", SDL_GetError());
+}
+
 bool OpenDevice() {
   const auto now = std::chrono::steady_clock::now();
   if (lastFailedOpen && now - *lastFailedOpen < kRetryInterval) return false;
   ++openAttempts;
+  if (openAttempts == 1) QuietAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    ReportNoDevice();
     lastFailedOpen = now;
     return false;
   }
   Mix_Init(MIX_INIT_MP3);  // MP3 may still load through a built-in decoder
   if (Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
+    ReportNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);  // only our reference; video stays up
     lastFailedOpen = now;
     return false;
