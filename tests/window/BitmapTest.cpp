@@ -2,6 +2,10 @@
 // shared pixels, masked drawing and copies between images.
 #include "tests/window/WindowFixture.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
 using namespace Vitrine;
 using kerbo_test::Bgr;
 using kerbo_test::ScratchFolder;
@@ -94,6 +98,40 @@ TEST_F(BitmapTable, IdenticalLoadsShareOnePicture) {
     EXPECT_EQ(Testing::BitmapPixel(a, 5, 5), Bgr(Gradient(5, 5)));
     EXPECT_EQ(Testing::BitmapPixel(source, 5, 5), Bgr(Gradient(5, 5)));
     EXPECT_TRUE(Testing::SharesPixels(a, source));
+}
+
+// Screens load their pictures at every entry and release them on leaving:
+// the file is decoded once, and again only when it has changed.
+TEST_F(BitmapTable, AFileIsDecodedOnceUntilItChanges) {
+    const uint64_t before = Testing::BitmapDecodes();
+    DestroyBitmap(Load());
+    uint32_t again = Load();
+    EXPECT_EQ(Testing::BitmapDecodes(), before + 1);
+    EXPECT_EQ(Testing::BitmapPixel(again, 3, 3), Bgr(Gradient(3, 3)));
+    WriteBmp(tile, 50, 50, 24, [](int, int) { return 0x102030u; });
+    std::filesystem::last_write_time(tile, std::filesystem::last_write_time(tile) + std::chrono::seconds(2));
+    uint32_t changed = Load();
+    EXPECT_EQ(Testing::BitmapDecodes(), before + 2);
+    EXPECT_EQ(Testing::BitmapPixel(changed, 3, 3), Bgr(0x102030u));
+    EXPECT_EQ(Testing::BitmapPixel(again, 3, 3), Bgr(Gradient(3, 3))) << "a loaded image keeps its pixels";
+}
+
+// A header may claim any size; the decoder would try to allocate it.
+TEST_F(BitmapTable, HeadersClaimingHugePicturesAreRefusedUndecoded) {
+    for (int32_t claimed : {100000, -100000, 5000}) {
+        std::string file = folder.File("huge.bmp");
+        WriteBmp(file, 4, 4, 24, Gradient);
+        std::fstream patch(file, std::ios::in | std::ios::out | std::ios::binary);
+        patch.seekp(18);
+        patch.write(reinterpret_cast<const char*>(&claimed), 4);  // width
+        patch.write(reinterpret_cast<const char*>(&claimed), 4);  // height
+        patch.close();
+        const uint64_t before = Testing::BitmapDecodes();
+        EXPECT_EQ(LoadBitmap(file.c_str(), 0, 0), 0u) << claimed;
+        EXPECT_EQ(LoadBitmap(file.c_str(), 10, 10), 0u) << claimed;
+        EXPECT_EQ(Testing::BitmapDecodes(), before) << claimed;
+    }
+    EXPECT_EQ(BitmapCount(), 0u);
 }
 
 TEST_F(BitmapTable, DrawsWholeImageClippedAtTheWindowEdge) {
