@@ -1,0 +1,86 @@
+// The command line and the recording reader: what they refuse, and why.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "game/Options.h"
+#include "window/VitrineReplay.h"
+
+namespace {
+
+using KerboImplementation::Options;
+using KerboImplementation::ParseOptions;
+using KerboImplementation::RunMode;
+
+TEST(CommandLine, ModesFilesAndMistakes) {
+    Options o;
+    std::string error;
+    ASSERT_TRUE(ParseOptions({}, o, error));
+    EXPECT_EQ(o.mode, RunMode::Play);
+    ASSERT_TRUE(ParseOptions({"--replay", "a.rec", "--paced"}, o, error)) << error;
+    EXPECT_EQ(o.mode, RunMode::Replay);
+    EXPECT_EQ(o.file, "a.rec");
+    EXPECT_TRUE(o.paced);
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {"--record"},                             // no file
+        {"--timedemo", ""},                       // an empty file name
+        {"--record", "a", "--replay", "b"},       // two modes
+        {"--paced"},                              // paced what?
+        {"--timedemo", "a", "--paced"},           // the timedemo is never paced
+        {"-x"},
+        {"replay.rec"},                           // a file without an option
+    };
+    for (const auto& args : wrong) {
+        EXPECT_FALSE(ParseOptions(args, o, error)) << args.front();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+class RecordingFile : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        Vitrine::Replay::StopReplay();
+        ::unlink(path.c_str());
+    }
+    // The reader's verdict on a file holding `text`: "" when it is accepted.
+    std::string Read(const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+        std::string error;
+        return Vitrine::Replay::StartReplay(path, error) ? "" : error;
+    }
+    std::string path = ::testing::TempDir() + "recording-" + std::to_string(::getpid()) + ".kerborec";
+};
+
+TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
+    const std::string head = "kerbo-replay 1\nversion 1.0.0\n";
+    EXPECT_EQ(Read(head + "e 3 0 88 0 0\nf 0000abcd\nc 9\nend 9\n"), "");
+    EXPECT_TRUE(Vitrine::Replay::Replaying());
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().version, "1.0.0");
+
+    EXPECT_NE(Read(""), "");
+    EXPECT_NE(Read("kerbo-replay 2\nversion 1\n").find("line 1"), std::string::npos);
+    EXPECT_NE(Read("kerbo-replay 1\n").find("incomplete"), std::string::npos);
+    EXPECT_NE(Read(head + "e 5 0 88 0 0\ne 4 0 88 0 0\n").find("line 4"), std::string::npos) << "points go back";
+    EXPECT_NE(Read(head + "e 0 0 88 0 0\n"), "") << "there is no point 0";
+    EXPECT_NE(Read(head + "e 3 99 88 0 0\n"), "") << "no such kind of event";
+    EXPECT_NE(Read(head + "e 3 -1 88 0 0\n"), "");
+    EXPECT_NE(Read(head + "e 3 0 88\n"), "") << "fields missing";
+    EXPECT_NE(Read(head + "f xyz\n"), "");
+    EXPECT_NE(Read(head + "end 5\ne 6 0 88 0 0\n").find("after the end"), std::string::npos);
+    EXPECT_NE(Read(head + "e 7 0 88 0 0\nend 5\n"), "") << "the end before the last event";
+    EXPECT_NE(Read(head + "quit\n").find("unknown"), std::string::npos);
+    EXPECT_FALSE(Vitrine::Replay::Replaying()) << "a refused file leaves plain input in force";
+}
+
+TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {
+    EXPECT_EQ(Read("kerbo-replay 1\nversion 1.0.0\ne 3 0 88 0 0\nf 00000001\nf 00000002\n"), "");
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 2u);
+    // Nothing was replayed: the first frame counts as the first difference.
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().firstDifference, 1u);
+}
+
+}  // namespace
