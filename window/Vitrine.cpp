@@ -68,6 +68,7 @@ struct Screen {
     uint32_t width = 0;
     int pitch = 0;
     Scaler scaler;  // where the picture goes in the window
+    bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
     bool rightHeld = false;
 };
@@ -171,15 +172,22 @@ void TrackCapture(Screen& screen, const InputEvent& event) {
     if (held != wasHeld) SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
 }
 
-// F11 and Alt+Enter switch between window and whole screen; neither reaches
-// the game (the release of F11 neither, Enter's may: it clears no flag the
-// game relies on).
-bool FullscreenKey(const SDL_Event& event) {
+// F11 and Alt+Enter switch between window and whole screen; neither their
+// presses nor their releases reach the game.
+bool FullscreenKey(Screen& screen, const SDL_Event& event) {
     if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
     const SDL_Keysym& keysym = event.key.keysym;
     if (keysym.sym == SDLK_F11) return true;
-    return event.type == SDL_KEYDOWN && (keysym.sym == SDLK_RETURN || keysym.sym == SDLK_KP_ENTER) &&
-           (keysym.mod & KMOD_ALT) != 0;
+    if (keysym.sym != SDLK_RETURN && keysym.sym != SDLK_KP_ENTER) return false;
+    if (event.type == SDL_KEYDOWN && (keysym.mod & KMOD_ALT) != 0) {
+        screen.enterTaken = true;
+        return true;
+    }
+    if (event.type == SDL_KEYUP && screen.enterTaken) {
+        screen.enterTaken = false;
+        return true;
+    }
+    return false;
 }
 
 // Mouse positions go to the game in its picture's pixels.
@@ -229,7 +237,7 @@ bool HandleEvent(Screen& screen, const SDL_Event& event) {
         default:
             break;
     }
-    if (FullscreenKey(event)) {
+    if (FullscreenKey(screen, event)) {
         if (event.type == SDL_KEYDOWN && !event.key.repeat) {
             ToggleFullscreen(screen.scaler, screen.window);
             Relayout(screen.scaler, screen.window, screen.renderer);

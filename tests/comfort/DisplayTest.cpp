@@ -103,6 +103,27 @@ TEST(Display, TheWindowAtTwiceTheSizeGivesPicturePixels) {
     Vitrine::KillWindow();
 }
 
+SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint16 mod) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = mod;
+    return event;
+}
+
+// F11 and Alt+Enter switch to the whole screen and back; the game never sees them.
+TEST(Display, FullScreenKeysNeverReachTheGame) {
+    ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+    for (SDL_Event event : {Key(SDL_KEYDOWN, SDLK_F11, 0), Key(SDL_KEYUP, SDLK_F11, 0),
+                            Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT), Key(SDL_KEYUP, SDLK_RETURN, 0),
+                            Key(SDL_KEYDOWN, SDLK_a, 0)}) {
+        SDL_PushEvent(&event);
+    }
+    EXPECT_EQ(Vitrine::GetKey(), 65u) << "the first key the game gets is the A after them";
+    EXPECT_FALSE(Vitrine::KeyDown(122));
+    Vitrine::KillWindow();
+}
+
 // The window's own report of a lost focus, and none when told not to.
 TEST(Display, FocusLossIsReportedUnlessSwitchedOff) {
     for (bool on : {true, false}) {
