@@ -1,6 +1,8 @@
-// The picture's place in windows and screens of other sizes, and the mouse
-// brought back to the picture's own pixels, in the maths and through a real
-// (headless) window at twice the size.
+// The window's side of the comforts: the picture's place in windows and
+// screens of other sizes and the mouse brought back to the picture's own
+// pixels (in the maths and through a real headless window at twice the
+// size), the full-screen keys, a controller plugged in while the window is
+// open, and the report of a lost focus.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -121,6 +123,35 @@ TEST(Display, FullScreenKeysNeverReachTheGame) {
     }
     EXPECT_EQ(Vitrine::GetKey(), 65u) << "the first key the game gets is the A after them";
     EXPECT_FALSE(Vitrine::KeyDown(122));
+    Vitrine::KillWindow();
+}
+
+// A controller plugged in while the window is open (SDL's virtual one): its
+// d-pad reaches the game as an arrow key, through the message thread.
+TEST(Display, AControllerPluggedInLaterSteers) {
+    // The headless window never has the focus, and SDL keeps a controller's
+    // events from a window without it unless told otherwise.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    bool down = false;
+    for (int k = 0; k < 2000 && !down; ++k) {
+        // Pressed again and again until the window has opened the controller and seen it.
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, (k / 50) % 2);
+        SDL_Event wake{};
+        wake.type = SDL_USEREVENT;
+        SDL_PushEvent(&wake);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        Vitrine::Testing::ApplyInput();
+        down = Vitrine::KeyDown(39);
+    }
+    EXPECT_TRUE(down);
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
     Vitrine::KillWindow();
 }
 
