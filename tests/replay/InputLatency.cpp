@@ -55,10 +55,12 @@ void Watch() {
 int main(int argc, char** argv) {
     const int samples = argc > 1 ? std::stoi(argv[1]) : 200;
     StandardLib::ResetRandom();
+    Vitrine::ReportFocusLoss(false);  // nobody clicks the pause screen away here
     if (!Vitrine::Window("KERBO anno 2011", 800, 500)) {
         std::fprintf(stderr, "no window: %s\n", Vitrine::LastError());
         return 1;
     }
+    Vitrine::SetBuffering(true);  // as the start menu leaves it for the game
     LoadGame();
     Vitrine::Replay::SetInputPointHook(Watch);
     std::vector<double> ms;
