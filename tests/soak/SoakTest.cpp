@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iostream>
 #include <fstream>
 #include <string>
 
@@ -94,6 +95,9 @@ TEST(Soak, FiveHundredLevelAttemptsKeepMemoryAndDecodeNothingTwice) {
     EXPECT_EQ(soak.lifesLost, 0) << "every attempt should clear its level";
     ASSERT_GT(soak.settledMemory, 0);
     const long end = Resident();
+    std::cout << soak.attempts << " attempts; resident memory " << soak.settledMemory / 1024 << " KiB after "
+              << SettledAfter << ", " << end / 1024 << " KiB at the end; images decoded " << soak.settledImageDecodes
+              << ", sounds decoded " << soak.settledSoundDecodes << std::endl;
     EXPECT_LE(end, soak.settledMemory + soak.settledMemory / 20)
         << "resident memory grew from " << soak.settledMemory << " to " << end << " bytes";
     EXPECT_EQ(static_cast<int>(Vitrine::Testing::BitmapDecodes()), soak.settledImageDecodes)
