@@ -256,6 +256,10 @@ int RunProgram(int argc, char** argv) {
         return 2;
     }
     if (options.mode != RunMode::Help && options.mode != RunMode::Version) {
+        // The recording is named from where the program was started; the
+        // program may then move into its data folder.
+        std::error_code ec;
+        if (!options.file.empty()) options.file = fs::absolute(options.file, ec).string();
         if (!SetUpInstallation()) return 1;
         Vitrine::SetWindowScale(options.scale);
         Vitrine::ReportFocusLoss(options.focusPause);
