@@ -101,7 +101,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     int32_t windowW = 0, windowH = 0;
     WindowSize(width, height, scale, windowW, windowH);
     screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowW,
-                                     windowH, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+                                     windowH, SDL_WINDOW_SHOWN);  // fixed size: --scale and F11 choose it
     if (!screen.window) return false;
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
