@@ -25,24 +25,12 @@ constexpr std::array<const char*, Rows> House_ = {
     "wppepppwpppepppw", "wppepppppppepppw", "wpwtwpppppwtwppw", "wppppppppppppppw", "wwwwwwwwwwwwwwww",
 };
 
-Initial KindOf(char letter) {
-    switch (letter) {
-        case 'p': return Initial::p;
-        case 'w': return Initial::w;
-        case 'e': return Initial::e;
-        case 'n': return Initial::n;
-        case 'd': return Initial::d;
-        case 'D': return Initial::D;
-        case 's': return Initial::s;
-        case 'S': return Initial::S;
-        case 't': return Initial::t;
-        case 'i': return Initial::i;
-        default: return Initial::c;
-    }
+uint32_t Tile() {
+    return Vitrine::CreateBitmap(50, 50);
 }
-
-uint32_t Tile() { return Vitrine::CreateBitmap(50, 50); }
-uint32_t Sprite() { return Vitrine::CreateBitmap(35, 35); }
+uint32_t Sprite() {
+    return Vitrine::CreateBitmap(35, 35);
+}
 
 // Four live waves along Oska's storey, where they meet no cat; they are
 // made again whenever one has run out, so every frame moves four.
@@ -147,7 +135,12 @@ void BM_FrameLogic(benchmark::State& state) {
     }
     Finish(state);
 }
-BENCHMARK(BM_FrameLogic)->Arg(8)->Arg(300)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameLogic)
+    ->Arg(8)
+    ->Arg(300)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The whole frame as the loop plays it: the rules, the drawing, showing the buffer.
 void BM_FullFrame(benchmark::State& state) {
@@ -158,6 +151,11 @@ void BM_FullFrame(benchmark::State& state) {
     }
     Finish(state);
 }
-BENCHMARK(BM_FullFrame)->Arg(8)->Arg(300)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FullFrame)
+    ->Arg(8)
+    ->Arg(300)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

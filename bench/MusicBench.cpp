@@ -8,25 +8,25 @@
 #include <cstdlib>
 
 static void BM_CachedLoadAndPlay(benchmark::State& state) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  const std::string tone = WriteTone("bench.wav", 500);
-  if (!Music::InitMusic()) {
-    state.SkipWithError("no audio device");
-    return;
-  }
-  Music::LoadSound(tone.c_str());  // the first load decodes; the rest hit the cache
-  int n = 0;
-  for (auto _ : state) {
-    const uint32_t s = Music::LoadSound(tone.c_str());
-    Music::PlaySound(s, false);
-    benchmark::DoNotOptimize(s);
-    if (++n == 60) {  // keep channels free, as the game's restarts do
-      state.PauseTiming();
-      Music::InitMusic();
-      n = 0;
-      state.ResumeTiming();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const std::string tone = WriteTone("bench.wav", 500);
+    if (!Music::InitMusic()) {
+        state.SkipWithError("no audio device");
+        return;
     }
-  }
-  state.counters["decodes"] = Music::Testing::Decodes();
+    Music::LoadSound(tone.c_str());  // the first load decodes; the rest hit the cache
+    int n = 0;
+    for (auto _ : state) {
+        const uint32_t s = Music::LoadSound(tone.c_str());
+        Music::PlaySound(s, false);
+        benchmark::DoNotOptimize(s);
+        if (++n == 60) {  // keep channels free, as the game's restarts do
+            state.PauseTiming();
+            Music::InitMusic();
+            n = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.counters["decodes"] = Music::Testing::Decodes();
 }
 BENCHMARK(BM_CachedLoadAndPlay);

@@ -11,17 +11,19 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr float CatStep = 0.4f;        // scaled by RelativeSpeedCatX
-constexpr float SweptStep = 0.65f;     // a caught cat moves with the wave
-constexpr float OutLeft = 20.0f;       // a caught cat past these is out of the house
+constexpr float CatStep = 0.4f;     // scaled by RelativeSpeedCatX
+constexpr float SweptStep = 0.65f;  // a caught cat moves with the wave
+constexpr float OutLeft = 20.0f;    // a caught cat past these is out of the house
 constexpr float OutRight = 780.0f;
 constexpr uint32_t PointsPerCat = 200;
 constexpr float WallJump = 75.0f;      // one and a half cells, back over a shaft
 constexpr float ShaftStepOff = 25.1f;  // just past the shaft's column border
 constexpr float TopStepOff = 27.0f;
-constexpr int32_t HitDistance = 5;     // whole pixels apart, exclusive
+constexpr int32_t HitDistance = 5;  // whole pixels apart, exclusive
 
-Direction Reversed(Direction d) { return d == Direction::Left ? Direction::Right : Direction::Left; }
+Direction Reversed(Direction d) {
+    return d == Direction::Left ? Direction::Right : Direction::Left;
+}
 
 void Walk(Enemy& Enemy) {
     const float step = RelativeSpeedCatX * CatStep;
@@ -41,7 +43,9 @@ int32_t WholePixels(float v) {
     return static_cast<int32_t>(v);
 }
 
-bool InsideHouse(const Enemy& Enemy) { return CellAt(Enemy.x, Enemy.y) != nullptr; }
+bool InsideHouse(const Enemy& Enemy) {
+    return CellAt(Enemy.x, Enemy.y) != nullptr;
+}
 
 }  // namespace
 
@@ -66,16 +70,29 @@ void EnemyMovement() {
             }
             switch (cell->Initial) {
                 case Initial::p:
-                case Initial::i: MoveEnemyPassage(cat); break;
-                case Initial::e: MoveEnemyElevator(cat); break;
-                case Initial::n: MoveEnemyEndElevator(cat); break;
-                case Initial::t: MoveEnemyTrampoline(cat); break;
+                case Initial::i:
+                    MoveEnemyPassage(cat);
+                    break;
+                case Initial::e:
+                    MoveEnemyElevator(cat);
+                    break;
+                case Initial::n:
+                    MoveEnemyEndElevator(cat);
+                    break;
+                case Initial::t:
+                    MoveEnemyTrampoline(cat);
+                    break;
                 case Initial::d:
                 case Initial::D:
                 case Initial::s:
-                case Initial::S: MoveEnemyDoor(cat, cell->DoorOpen); break;
-                case Initial::w: MoveEnemyWall(cat); break;
-                case Initial::c: break;  // no way through a ceiling: the cat waits
+                case Initial::S:
+                    MoveEnemyDoor(cat, cell->DoorOpen);
+                    break;
+                case Initial::w:
+                    MoveEnemyWall(cat);
+                    break;
+                case Initial::c:
+                    break;  // no way through a ceiling: the cat waits
             }
         } else if (cat.StillExisting) {
             cat.x = cat.Direction == Direction::Left ? cat.x - SweptStep : cat.x + SweptStep;

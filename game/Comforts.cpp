@@ -19,6 +19,8 @@ void ComfortKey(uint32_t k) {
 
 }  // namespace
 
-void InstallComforts() { Vitrine::OnKeyPress(ComfortKey); }
+void InstallComforts() {
+    Vitrine::OnKeyPress(ComfortKey);
+}
 
 }  // namespace KerboImplementation

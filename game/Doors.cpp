@@ -67,15 +67,20 @@ void HelpUseDoor(float x, float y, bool& DoorOpen) {
     Blok* cell = CellAt(x, y);
     if (cell == nullptr) return;
     switch (cell->Initial) {
-        case Initial::d: cell->Bitmap = DoorOpen ? DoorBitmaps.LeftOpen : DoorBitmaps.LeftClosed; break;
-        case Initial::D: cell->Bitmap = DoorOpen ? DoorBitmaps.RightOpen : DoorBitmaps.RightClosed; break;
+        case Initial::d:
+            cell->Bitmap = DoorOpen ? DoorBitmaps.LeftOpen : DoorBitmaps.LeftClosed;
+            break;
+        case Initial::D:
+            cell->Bitmap = DoorOpen ? DoorBitmaps.RightOpen : DoorBitmaps.RightClosed;
+            break;
         case Initial::s:
             cell->Bitmap = DoorOpen ? DoorBitmaps.ShockLeftOpen : DoorBitmaps.ShockLeftClosed;
             break;
         case Initial::S:
             cell->Bitmap = DoorOpen ? DoorBitmaps.ShockRightOpen : DoorBitmaps.ShockRightClosed;
             break;
-        default: break;  // not a door: nothing to show
+        default:
+            break;  // not a door: nothing to show
     }
 }
 

@@ -25,15 +25,25 @@ uint32_t WhereAmI(float x) {
     return index < 0 ? 0u : static_cast<uint32_t>(index + 1);
 }
 
-float Middle(float x) { return static_cast<float>((CellIndex(x) + 1) * CellSize) - 25.0f; }
+float Middle(float x) {
+    return static_cast<float>((CellIndex(x) + 1) * CellSize) - 25.0f;
+}
 
-void CenterX(float& x) { x = Middle(x); }
+void CenterX(float& x) {
+    x = Middle(x);
+}
 
-void CenterY(float& y) { y = static_cast<float>((CellIndex(y) + 1) * CellSize) - 12.0f; }
+void CenterY(float& y) {
+    y = static_cast<float>((CellIndex(y) + 1) * CellSize) - 12.0f;
+}
 
-void Fall(float& y) { y = y + Step; }
+void Fall(float& y) {
+    y = y + Step;
+}
 
-void Rise(float& y) { y = y - Step; }
+void Rise(float& y) {
+    y = y - Step;
+}
 
 Blok* CellAt(float x, float y) {
     const uint32_t row = WhereAmI(y);

@@ -20,14 +20,18 @@ std::string HighScoreFile = HighScoreFileName;
 
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26;
+}
 
 std::string_view NameOf(const String& name) {
     const std::string_view all(name.data(), name.size());
     return all.substr(0, all.find('\0'));
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -123,7 +127,8 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const auto fail = [&](const std::string& why, const std::string& temp) {
         if (!temp.empty()) ::unlink(temp.c_str());
-        std::cerr << path << ": can't save the high scores (" << why << "); the old table is kept." << std::endl;
+        std::cerr << path << ": can't save the high scores (" << why << "); the old table is kept."
+                  << std::endl;
         return false;
     };
 
@@ -174,6 +179,8 @@ void CompareHighScoreIn(const std::string& path, uint32_t score, const String& n
     WriteFileAtomically(path, FormatHighScores(table, !entered));
 }
 
-void CompareHighScore() { CompareHighScoreIn(HighScoreFile, Score, PlayerName); }
+void CompareHighScore() {
+    CompareHighScoreIn(HighScoreFile, Score, PlayerName);
+}
 
 }  // namespace KerboImplementation

@@ -33,7 +33,9 @@ std::string WorkingDir() {
     return error ? std::string() : here.string();
 }
 
-bool Writable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+bool Writable(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
+}
 
 // Copies the shipped table to `path` unless a file is there already.
 void StartFrom(const std::string& shipped, const std::string& path) {
@@ -79,7 +81,8 @@ int FindDataFolder(const std::vector<std::string>& candidates) {
     return -1;
 }
 
-std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir, const std::string& ownFolder) {
+std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
+                                const std::string& ownFolder) {
     const std::string shipped = (fs::path(dataFolder) / HighScoreFileName).string();
     if (isWorkingDir && Writable(dataFolder)) return HighScoreFileName;
     if (ownFolder.empty()) return shipped;
@@ -111,7 +114,8 @@ bool SetUpInstallation() {
     }
     HighScoreFile = ChooseHighScoreFile(data, isWorkingDir, own);
     if (::chdir(data.c_str()) != 0) {
-        std::cerr << data << ": can't run in the game's data folder (" << std::strerror(errno) << ")." << std::endl;
+        std::cerr << data << ": can't run in the game's data folder (" << std::strerror(errno) << ")."
+                  << std::endl;
         return false;
     }
     return true;

@@ -31,7 +31,8 @@ int FindDataFolder(const std::vector<std::string>& candidates);
 // writable; else Highscores.txt in `ownFolder` (ending in '/'), copied there
 // from the data folder when it is missing. With no own folder (""), the data
 // folder's file, which may then be read-only.
-std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir, const std::string& ownFolder);
+std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
+                                const std::string& ownFolder);
 
 // The program's start: finds the data folder, makes it the working directory
 // and sets HighScoreFile. False, with one line on standard error, when no

@@ -139,7 +139,7 @@ extern uint32_t ItemsFound;
 extern bool Pause;
 extern float RelativeSpeedCatX;
 extern Difficulty LevelDifficulty;
-extern Array1<uint32_t, 5> Music;  // sound handles by MusicRole
+extern Array1<uint32_t, 5> Music;       // sound handles by MusicRole
 extern float TrampolineX, TrampolineY;  // the last bounce; 0 until the first
 extern String PlayerName;
 
@@ -157,8 +157,11 @@ extern Blok Passage, Wall, Elevator, EndElevator, DoorLeft, DoorRight, ShockDoor
 // LevelDifficulty Easy). For tests and replays.
 void ResetState();
 
-// The template for a cell letter.
+// The template for a cell kind.
 const Blok& TemplateFor(Initial kind);
+// The cell kind a level letter stands for; anything but the eleven cell
+// letters becomes solid ceiling rather than something walkable.
+Initial KindOf(char letter);
 
 // ---------------------------------------------------------------- level files
 

@@ -20,8 +20,17 @@ constexpr char CtrlZ = 26;
 
 bool IsCellLetter(char c) {
     switch (c) {
-        case 'p': case 'w': case 'e': case 'n': case 'd': case 'D':
-        case 's': case 'S': case 't': case 'c': case 'i':
+        case 'p':
+        case 'w':
+        case 'e':
+        case 'n':
+        case 'd':
+        case 'D':
+        case 's':
+        case 'S':
+        case 't':
+        case 'c':
+        case 'i':
             return true;
         default:
             return false;
@@ -83,12 +92,13 @@ std::string ParseLevel(std::string_view bytes, Level& level) {
 
     for (std::size_t row = 1; row <= Rows; ++row) {
         if (!lines[row].present) {
-            return At(row, 0, "the file ends after " + std::to_string(row - 1) +
-                                  " lines; a level has 10 lines");
+            return At(row, 0,
+                      "the file ends after " + std::to_string(row - 1) + " lines; a level has 10 lines");
         }
         if (lines[row].text.size() >= LineCapacity) {
-            return At(row, 0, "the line has " + std::to_string(lines[row].text.size()) +
-                                  " characters; at most 24 fit");
+            return At(
+                row, 0,
+                "the line has " + std::to_string(lines[row].text.size()) + " characters; at most 24 fit");
         }
     }
 
@@ -101,8 +111,9 @@ std::string ParseLevel(std::string_view bytes, Level& level) {
         const std::string& text = lines[row].text;
         for (std::size_t column = 1; column <= Columns; ++column) {
             if (column > text.size()) {
-                return At(row, column, "the line ends after " + std::to_string(text.size()) +
-                                           " characters; a storey has 16 cells");
+                return At(row, column,
+                          "the line ends after " + std::to_string(text.size()) +
+                              " characters; a storey has 16 cells");
             }
             const char c = text[column - 1];
             if (!IsCellLetter(c)) {

@@ -35,9 +35,12 @@ GameEnd PlayGame() {
         LoadLevel(ActualLevel);
         switch (PlayLevel(ActualLevel)) {
             case LevelEnd::Cleared:
-            case LevelEnd::Lost: break;
-            case LevelEnd::QuitToMenu: return GameEnd::QuitToMenu;
-            case LevelEnd::WindowClosed: return GameEnd::WindowClosed;
+            case LevelEnd::Lost:
+                break;
+            case LevelEnd::QuitToMenu:
+                return GameEnd::QuitToMenu;
+            case LevelEnd::WindowClosed:
+                return GameEnd::WindowClosed;
         }
     }
     return GameEnd::Lost;

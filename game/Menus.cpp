@@ -21,15 +21,22 @@ constexpr int32_t MenuLeft = 60, MenuTop = 60, MenuStep = 80;
 enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame };
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
-void ButtonDoesNotExist() { std::cout << "ERROR! Button doesn't exist! Contact the game-maker" << std::endl; }
+void ButtonDoesNotExist() {
+    std::cout << "ERROR! Button doesn't exist! Contact the game-maker" << std::endl;
+}
 
-uint32_t IndexOf(Difficulty d) { return static_cast<uint32_t>(d); }
+uint32_t IndexOf(Difficulty d) {
+    return static_cast<uint32_t>(d);
+}
 
 Difficulty DifficultyAt(uint32_t index) {
     switch (index) {
-        case 0: return Difficulty::Easy;
-        case 1: return Difficulty::Medium;
-        default: return Difficulty::Hard;
+        case 0:
+            return Difficulty::Easy;
+        case 1:
+            return Difficulty::Medium;
+        default:
+            return Difficulty::Hard;
     }
 }
 
@@ -50,16 +57,16 @@ void LoadStartMenu(std::span<ButtonRc, 5> StartMenu) {
 }
 
 void LoadDifficultySelector(std::span<ButtonRc, 3> SpinnerMenu, std::span<ButtonRc, 3> Spinner) {
-    SpinnerMenu[Down] =
-        StandardMenu::CreateMaskedButton(50, 100, "images/down.bmp", "images/down1.bmp", "images/down_mask.bmp");
+    SpinnerMenu[Down] = StandardMenu::CreateMaskedButton(50, 100, "images/down.bmp", "images/down1.bmp",
+                                                         "images/down_mask.bmp");
     SpinnerMenu[Down].x0 = 25;
     SpinnerMenu[Down].y0 = 250;
     SpinnerMenu[Up] =
         StandardMenu::CreateMaskedButton(50, 100, "images/up.bmp", "images/up1.bmp", "images/up_mask.bmp");
     SpinnerMenu[Up].x0 = 275;
     SpinnerMenu[Up].y0 = 250;
-    SpinnerMenu[Back] =
-        StandardMenu::CreateMaskedButton(200, 100, "images/back0.bmp", "images/back1.bmp", "images/back_mask.bmp");
+    SpinnerMenu[Back] = StandardMenu::CreateMaskedButton(200, 100, "images/back0.bmp", "images/back1.bmp",
+                                                         "images/back_mask.bmp");
     SpinnerMenu[Back].x0 = 25;
     SpinnerMenu[Back].y0 = 350;
 
@@ -105,10 +112,18 @@ Screen Menu() {
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
                 break;
-            case ShowControls: Controls(); break;
-            case ShowHighScores: Highscores(); break;
-            case QuitGame: chosen = true; break;
-            default: ButtonDoesNotExist(); break;
+            case ShowControls:
+                Controls();
+                break;
+            case ShowHighScores:
+                Highscores();
+                break;
+            case QuitGame:
+                chosen = true;
+                break;
+            default:
+                ButtonDoesNotExist();
+                break;
         }
         if (Vitrine::WindowClosed()) {
             next = Screen::Exit;
@@ -179,6 +194,8 @@ void Story() {
     Vitrine::DestroyBitmap(picture);
 }
 
-void Quit() { std::cout << "Thanks for playing the game." << std::endl; }
+void Quit() {
+    std::cout << "Thanks for playing the game." << std::endl;
+}
 
 }  // namespace KerboImplementation

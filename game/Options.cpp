@@ -62,7 +62,7 @@ void StartFresh() {
 // A private copy of the high-score table for a replay; the program's own
 // table is put back in place (untouched) on destruction.
 class TableCopy {
-public:
+  public:
     bool Make(std::string& error) {
         std::error_code ec;
         std::string pattern = (fs::temp_directory_path(ec) / "kerbo-replay-XXXXXX").string();
@@ -88,7 +88,7 @@ public:
         fs::remove_all(folder_, ec);
     }
 
-private:
+  private:
     fs::path folder_;
     std::string own_;
 };
@@ -113,9 +113,11 @@ void PrintSummary(const Vitrine::Replay::Outcome& outcome) {
 bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
     bool same = true;
     if (outcome.firstDifference != 0) {
-        std::fprintf(stderr, "kerbo: the replay first differs from the recording at frame %llu (state %08x, recorded %08x)\n",
-                     static_cast<unsigned long long>(outcome.firstDifference), outcome.actualHash,
-                     outcome.expectedHash);
+        std::fprintf(
+            stderr,
+            "kerbo: the replay first differs from the recording at frame %llu (state %08x, recorded %08x)\n",
+            static_cast<unsigned long long>(outcome.firstDifference), outcome.actualHash,
+            outcome.expectedHash);
         same = false;
     }
     if (outcome.frames != outcome.recordedFrames) {
@@ -178,10 +180,11 @@ int Replay(const Options& options) {
     if (timed) {
         // The processor time too: on a busy machine it is the steadier figure.
         const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        std::printf("frames %llu, seconds %.3f, frames per second %.0f (processor seconds %.3f, %.0f frames each)\n",
-                    static_cast<unsigned long long>(outcome.frames), seconds.count(),
-                    seconds.count() > 0 ? double(outcome.frames) / seconds.count() : 0.0, cpu,
-                    cpu > 0 ? double(outcome.frames) / cpu : 0.0);
+        std::printf(
+            "frames %llu, seconds %.3f, frames per second %.0f (processor seconds %.3f, %.0f frames each)\n",
+            static_cast<unsigned long long>(outcome.frames), seconds.count(),
+            seconds.count() > 0 ? double(outcome.frames) / seconds.count() : 0.0, cpu,
+            cpu > 0 ? double(outcome.frames) / cpu : 0.0);
         std::fflush(stdout);
     } else {
         PrintSummary(outcome);
@@ -216,8 +219,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             continue;
         } else if (arg == "--scale") {
             const std::string value = k + 1 < args.size() ? args[++k] : "";
-            if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoul(value) < 1 || std::stoul(value) > 16) {
+            if (value.empty() || value.size() > 2 ||
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) < 1 ||
+                std::stoul(value) > 16) {
                 error = "--scale needs a whole number from 1 to 16";
                 return false;
             }

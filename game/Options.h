@@ -12,9 +12,9 @@ enum class RunMode : uint8_t { Play, Record, Replay, Timedemo, Help, Version };
 
 struct Options {
     RunMode mode = RunMode::Play;
-    std::string file;    // the recording to write or read
-    bool paced = false;  // a replay at the game's own speed
-    uint32_t scale = 0;  // the window's whole factor; 0: the largest that suits the desktop
+    std::string file;        // the recording to write or read
+    bool paced = false;      // a replay at the game's own speed
+    uint32_t scale = 0;      // the window's whole factor; 0: the largest that suits the desktop
     bool focusPause = true;  // a window losing the focus pauses play
 };
 

@@ -13,7 +13,8 @@ enum PauseChoice : int32_t { Resume, QuitToStartMenu };
 
 void LoadPauseMenu(std::span<StandardMenu::ButtonRc, 2> menu) {
     menu[Resume] = StandardMenu::CreateButton(250, 75, "images/resume0.bmp", "images/resume1.bmp");
-    menu[QuitToStartMenu] = StandardMenu::CreateButton(250, 75, "images/quittomenu0.bmp", "images/quittomenu1.bmp");
+    menu[QuitToStartMenu] =
+        StandardMenu::CreateButton(250, 75, "images/quittomenu0.bmp", "images/quittomenu1.bmp");
     StandardMenu::SetVerticalMenu(60, 60, 80, menu);
 }
 

@@ -16,7 +16,9 @@ constexpr uint32_t StepsPerImage = 30;  // the walking images alternate every 12
 constexpr float StepOff = 27.0f;        // lands him 2 pixels inside the next cell
 constexpr float DoorBand = 12.0f;       // half the width a closed door blocks
 
-bool ArrowDown() { return Vitrine::KeyDown(LeftArrow) || Vitrine::KeyDown(RightArrow); }
+bool ArrowDown() {
+    return Vitrine::KeyDown(LeftArrow) || Vitrine::KeyDown(RightArrow);
+}
 
 // While rising in a shaft, an arrow glides him sideways onto the storey he is at.
 void StepOffSideways(Personage& Man) {
@@ -76,7 +78,9 @@ void StepLeft(float& x, uint32_t& Bitmap, uint32_t& MaskBitmap, uint32_t& Person
     }
 }
 
-void KeyAll(Personage& Man) { Key(Man.x, Man.Bitmap, Man.MaskBitmap, Man.PersonalWalkTime, Direction::All); }
+void KeyAll(Personage& Man) {
+    Key(Man.x, Man.Bitmap, Man.MaskBitmap, Man.PersonalWalkTime, Direction::All);
+}
 
 // The house cell that holds these points, so a collected item is cleared
 // where it was scored even when the step took him over the cell's border.
@@ -99,17 +103,32 @@ void PlayerMovement() {
     Blok* cell = CellAt(Man.x, Man.y);
     if (cell == nullptr) return;  // outside the house: nothing to stand on, he stays put
     switch (cell->Initial) {
-        case Initial::p: MovePassage(Man); break;
-        case Initial::w: MoveWall(Man); break;
-        case Initial::e: MoveElevator(Man); break;
-        case Initial::n: MoveEndElevator(Man); break;
+        case Initial::p:
+            MovePassage(Man);
+            break;
+        case Initial::w:
+            MoveWall(Man);
+            break;
+        case Initial::e:
+            MoveElevator(Man);
+            break;
+        case Initial::n:
+            MoveEndElevator(Man);
+            break;
         case Initial::d:
         case Initial::D:
         case Initial::s:
-        case Initial::S: MoveDoor(Man, cell->DoorOpen); break;
-        case Initial::t: MoveTrampoline(Man); break;
-        case Initial::i: MoveItem(Man, cell->Points); break;
-        case Initial::c: break;  // solid ceiling: no rule moves him there
+        case Initial::S:
+            MoveDoor(Man, cell->DoorOpen);
+            break;
+        case Initial::t:
+            MoveTrampoline(Man);
+            break;
+        case Initial::i:
+            MoveItem(Man, cell->Points);
+            break;
+        case Initial::c:
+            break;  // solid ceiling: no rule moves him there
     }
 }
 

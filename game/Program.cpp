@@ -11,10 +11,14 @@ namespace KerboImplementation {
 
 Screen AfterGame(GameEnd end) {
     switch (end) {
-        case GameEnd::Lost: return GameOver();
-        case GameEnd::Won: return YouWin();
-        case GameEnd::QuitToMenu: return Screen::StartMenu;
-        case GameEnd::WindowClosed: return Screen::Exit;  // an abandoned game records nothing
+        case GameEnd::Lost:
+            return GameOver();
+        case GameEnd::Won:
+            return YouWin();
+        case GameEnd::QuitToMenu:
+            return Screen::StartMenu;
+        case GameEnd::WindowClosed:
+            return Screen::Exit;  // an abandoned game records nothing
     }
     return Screen::Exit;
 }
@@ -23,9 +27,14 @@ void RunScreens(Screen first) {
     Screen screen = first;
     while (screen != Screen::Exit) {
         switch (screen) {
-            case Screen::StartMenu: screen = Menu(); break;
-            case Screen::NewGame: screen = AfterGame(PlayGame()); break;
-            case Screen::Exit: break;
+            case Screen::StartMenu:
+                screen = Menu();
+                break;
+            case Screen::NewGame:
+                screen = AfterGame(PlayGame());
+                break;
+            case Screen::Exit:
+                break;
         }
     }
     Quit();

@@ -13,26 +13,9 @@ namespace {
 constexpr float StartX = 450.0f;
 constexpr float StartY = 439.0f;
 
-// The cell kind a letter of a level stands for. Stored levels hold only the
-// eleven cell letters; anything else would be a bug in the level reader, and
-// becomes solid ceiling rather than something walkable.
-Initial KindOf(char letter) {
-    switch (letter) {
-        case 'p': return Initial::p;
-        case 'w': return Initial::w;
-        case 'e': return Initial::e;
-        case 'n': return Initial::n;
-        case 'd': return Initial::d;
-        case 'D': return Initial::D;
-        case 's': return Initial::s;
-        case 'S': return Initial::S;
-        case 't': return Initial::t;
-        case 'i': return Initial::i;
-        default: return Initial::c;
-    }
+uint32_t Load(const char* file, uint32_t size) {
+    return Vitrine::LoadBitmap(file, size, size);
 }
-
-uint32_t Load(const char* file, uint32_t size) { return Vitrine::LoadBitmap(file, size, size); }
 
 Blok Template(Initial kind, uint32_t bitmap) {
     Blok b;
@@ -52,9 +35,15 @@ void LoadGame() {
     ActualLevel = 1;
 
     switch (LevelDifficulty) {
-        case Difficulty::Easy: RelativeSpeedCatX = 0.75f; break;
-        case Difficulty::Medium: RelativeSpeedCatX = 1.0f; break;
-        case Difficulty::Hard: RelativeSpeedCatX = 1.75f; break;
+        case Difficulty::Easy:
+            RelativeSpeedCatX = 0.75f;
+            break;
+        case Difficulty::Medium:
+            RelativeSpeedCatX = 1.0f;
+            break;
+        case Difficulty::Hard:
+            RelativeSpeedCatX = 1.75f;
+            break;
     }
 
     ManBitmaps.Left1 = Load("Images/OskaLeft1.bmp", 35);
@@ -176,11 +165,26 @@ void CreateItems() {
         for (Blok& cell : row) {
             if (cell.Initial != Initial::i) continue;
             switch (n) {
-                case 1: cell.WhichItem = ItemInitial::i1; cell.Bitmap = ItemBitmaps.Item1; break;
-                case 2: cell.WhichItem = ItemInitial::i2; cell.Bitmap = ItemBitmaps.Item2; break;
-                case 3: cell.WhichItem = ItemInitial::i3; cell.Bitmap = ItemBitmaps.Item3; break;
-                case 4: cell.WhichItem = ItemInitial::i4; cell.Bitmap = ItemBitmaps.Item4; break;
-                default: cell.WhichItem = ItemInitial::i5; cell.Bitmap = ItemBitmaps.Item5; break;
+                case 1:
+                    cell.WhichItem = ItemInitial::i1;
+                    cell.Bitmap = ItemBitmaps.Item1;
+                    break;
+                case 2:
+                    cell.WhichItem = ItemInitial::i2;
+                    cell.Bitmap = ItemBitmaps.Item2;
+                    break;
+                case 3:
+                    cell.WhichItem = ItemInitial::i3;
+                    cell.Bitmap = ItemBitmaps.Item3;
+                    break;
+                case 4:
+                    cell.WhichItem = ItemInitial::i4;
+                    cell.Bitmap = ItemBitmaps.Item4;
+                    break;
+                default:
+                    cell.WhichItem = ItemInitial::i5;
+                    cell.Bitmap = ItemBitmaps.Item5;
+                    break;
             }
             cell.Points = n * 100;
             n = n == 5 ? 1 : n + 1;

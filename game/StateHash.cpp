@@ -24,9 +24,9 @@ struct Fnv {
 // What an image handle shows, by its role in the game rather than its number,
 // so that loading one image more elsewhere does not change every hash.
 uint8_t Role(uint32_t bitmap) {
-    const uint32_t roles[] = {ManBitmaps.Left1,       ManBitmaps.Right1,      ManBitmaps.Left2,
-                              ManBitmaps.Right2,      TrampolineBitmaps.Green, TrampolineBitmaps.Blue,
-                              TrampolineBitmaps.Yellow, TrampolineBitmaps.Red,  Elevator.Bitmap};
+    const uint32_t roles[] = {ManBitmaps.Left1,         ManBitmaps.Right1,       ManBitmaps.Left2,
+                              ManBitmaps.Right2,        TrampolineBitmaps.Green, TrampolineBitmaps.Blue,
+                              TrampolineBitmaps.Yellow, TrampolineBitmaps.Red,   Elevator.Bitmap};
     for (uint8_t k = 0; k < sizeof roles / sizeof roles[0]; ++k) {
         if (bitmap != 0 && bitmap == roles[k]) return k;
     }
@@ -55,7 +55,8 @@ uint32_t StateHash() {
     }
     for (const auto& row : House) {
         for (const Blok& cell : row) {
-            f.Add(cell.Initial), f.Add(Role(cell.Bitmap)), f.Add(cell.DoorOpen), f.Add(cell.WhichItem), f.Add(cell.Points);
+            f.Add(cell.Initial), f.Add(Role(cell.Bitmap)), f.Add(cell.DoorOpen), f.Add(cell.WhichItem),
+                f.Add(cell.Points);
         }
     }
     return static_cast<uint32_t>(f.h ^ (f.h >> 32));

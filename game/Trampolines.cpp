@@ -76,10 +76,17 @@ void HelpTrampoline(float x, float y, uint32_t& Jumps) {
                 cell->Bitmap = Elevator.Bitmap;
             }
             break;
-        case 1: cell->Bitmap = TrampolineBitmaps.Blue; break;
-        case 2: cell->Bitmap = TrampolineBitmaps.Yellow; break;
-        case 3: cell->Bitmap = TrampolineBitmaps.Red; break;
-        default: break;
+        case 1:
+            cell->Bitmap = TrampolineBitmaps.Blue;
+            break;
+        case 2:
+            cell->Bitmap = TrampolineBitmaps.Yellow;
+            break;
+        case 3:
+            cell->Bitmap = TrampolineBitmaps.Red;
+            break;
+        default:
+            break;
     }
 }
 

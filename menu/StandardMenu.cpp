@@ -53,8 +53,9 @@ ButtonRc CreateButton(int32_t w, int32_t h, BitmapName normal, BitmapName mouseO
 }
 
 ButtonRc CreateMaskedButton(int32_t w, int32_t h, BitmapName normal, BitmapName mouseOver, BitmapName mask) {
-    return CreateButtonX(w, h, {.withMouseOver = true, .withMask = true},
-                         {.normal = normal, .mouseOver = mouseOver, .normalMask = mask, .mouseOverMask = "="});
+    return CreateButtonX(
+        w, h, {.withMouseOver = true, .withMask = true},
+        {.normal = normal, .mouseOver = mouseOver, .normalMask = mask, .mouseOverMask = "="});
 }
 
 ButtonRc CreateField(int32_t w, int32_t h, BitmapName normal, BitmapName mask) {
@@ -134,7 +135,7 @@ namespace {
 
 // While a menu waits, a gamepad moves the pointer between its visible buttons.
 class PadStops {
-public:
+  public:
     explicit PadStops(std::span<const ButtonRc> menu) {
         std::vector<Vitrine::PadStop> stops;
         for (const ButtonRc& b : menu) {
@@ -187,6 +188,8 @@ void ClearPendingClick() {
     leftClick.reset();
 }
 
-uint64_t ClicksTaken() { return clicksTaken.load(std::memory_order_acquire); }
+uint64_t ClicksTaken() {
+    return clicksTaken.load(std::memory_order_acquire);
+}
 
 }  // namespace StandardMenu

@@ -33,9 +33,9 @@ struct ButtonStrings {
 };
 
 struct ButtonRc {
-    int32_t x0 = 0, y0 = 0;          // top-left corner in window pixels
-    int32_t width = 0, height = 0;   // also the size its images are loaded at
-    bool visible = false;            // an invisible button is neither drawn nor selectable
+    int32_t x0 = 0, y0 = 0;         // top-left corner in window pixels
+    int32_t width = 0, height = 0;  // also the size its images are loaded at
+    bool visible = false;           // an invisible button is neither drawn nor selectable
     ButtonType type;
     std::array<uint32_t, 2> bitmap{};  // [0] normal, [1] mouse-over (0 when absent)
     std::array<uint32_t, 2> mask{};    // masks of the two images (0 when absent)

@@ -37,23 +37,23 @@ constexpr int kChunkFrames = 1024;
 constexpr auto kRetryInterval = std::chrono::seconds(1);
 
 struct SndStruct {
-  Mix_Chunk* snd = nullptr;
-  int channel = -1;
-  uint64_t serial = 0;   // the play that started `channel`
-  bool playing = false;  // from PlaySound until StopSound
+    Mix_Chunk* snd = nullptr;
+    int channel = -1;
+    uint64_t serial = 0;   // the play that started `channel`
+    bool playing = false;  // from PlaySound until StopSound
 };
 
 // The loaded sounds live for the whole run and are never released; the table
 // is never destroyed either, so no exit-time teardown races the mixer thread.
 struct Table {
-  std::vector<SndStruct> entries;                      // handle h is entries[h - 1]
-  std::unordered_map<std::string, Mix_Chunk*> chunks;  // decoded once per file name
+    std::vector<SndStruct> entries;                      // handle h is entries[h - 1]
+    std::unordered_map<std::string, Mix_Chunk*> chunks;  // decoded once per file name
 };
 Table& table = *new Table;
 
 bool init = false;
 bool muted = false;
-std::array<uint64_t, kChannels> channelSerial{};      // 0 = nothing of ours
+std::array<uint64_t, kChannels> channelSerial{};  // 0 = nothing of ours
 uint64_t lastSerial = 0;
 std::optional<std::chrono::steady_clock::time_point> lastFailedOpen;
 
@@ -67,151 +67,167 @@ int decodes = 0;
 void SilentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void QuietAlsa() {
-  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-  void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);  // kept open for the run
-  if (alsa == nullptr) return;
-  auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
-  if (setHandler != nullptr) setHandler(&SilentAlsa);
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);  // kept open for the run
+    if (alsa == nullptr) return;
+    auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) setHandler(&SilentAlsa);
 }
 
 void ReportNoDevice() {
-  static bool reported = false;
-  if (reported) return;
-  reported = true;
-  std::fprintf(stderr, "kerbo: no sound device (%s); playing without sound.\n", SDL_GetError());
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+    std::fprintf(stderr, "kerbo: no sound device (%s); playing without sound.\n", SDL_GetError());
 }
 
 bool OpenDevice() {
-  const auto now = std::chrono::steady_clock::now();
-  if (lastFailedOpen && now - *lastFailedOpen < kRetryInterval) return false;
-  ++openAttempts;
-  if (openAttempts == 1) QuietAlsa();
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    ReportNoDevice();
-    lastFailedOpen = now;
-    return false;
-  }
-  Mix_Init(MIX_INIT_MP3);  // MP3 may still load through a built-in decoder
-  if (Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
-    ReportNoDevice();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);  // only our reference; video stays up
-    lastFailedOpen = now;
-    return false;
-  }
-  Mix_AllocateChannels(kChannels);
-  Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
-  lastFailedOpen.reset();
-  ++opens;
-  return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (lastFailedOpen && now - *lastFailedOpen < kRetryInterval) return false;
+    ++openAttempts;
+    if (openAttempts == 1) QuietAlsa();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportNoDevice();
+        lastFailedOpen = now;
+        return false;
+    }
+    Mix_Init(MIX_INIT_MP3);  // MP3 may still load through a built-in decoder
+    if (Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
+        ReportNoDevice();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);  // only our reference; video stays up
+        lastFailedOpen = now;
+        return false;
+    }
+    Mix_AllocateChannels(kChannels);
+    Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
+    lastFailedOpen.reset();
+    ++opens;
+    return true;
 }
 
 SndStruct* Valid(uint32_t sound) {
-  if (!init || sound == 0 || sound > table.entries.size()) return nullptr;
-  SndStruct* entry = &table.entries[sound - 1];
-  return entry->snd ? entry : nullptr;
+    if (!init || sound == 0 || sound > table.entries.size()) return nullptr;
+    SndStruct* entry = &table.entries[sound - 1];
+    return entry->snd ? entry : nullptr;
 }
 
 // True while the entry's channel is still the one this entry last started.
 bool OwnsChannel(const SndStruct& entry) {
-  return entry.playing && entry.channel >= 0 && entry.channel < kChannels &&
-         channelSerial[entry.channel] == entry.serial;
+    return entry.playing && entry.channel >= 0 && entry.channel < kChannels &&
+           channelSerial[entry.channel] == entry.serial;
 }
 
 }  // namespace
 
 bool InitMusic() {
-  if (init) {
-    // Starting again stops whatever plays; loaded sounds and handles stay.
-    Mix_HaltChannel(-1);
-    channelSerial.fill(0);
-    return true;
-  }
-  init = OpenDevice();
-  return init;
+    if (init) {
+        // Starting again stops whatever plays; loaded sounds and handles stay.
+        Mix_HaltChannel(-1);
+        channelSerial.fill(0);
+        return true;
+    }
+    init = OpenDevice();
+    return init;
 }
 
 uint32_t LoadSound(const char* file) {
-  if (!init || file == nullptr) return 0;
-  auto it = table.chunks.find(file);
-  if (it == table.chunks.end()) {
-    Mix_Chunk* chunk = Mix_LoadWAV(file);
-    if (chunk == nullptr) return 0;  // not cached: the file may turn up later
-    ++decodes;
-    it = table.chunks.emplace(file, chunk).first;
-  }
-  table.entries.push_back(SndStruct{it->second});
-  return static_cast<uint32_t>(table.entries.size());
+    if (!init || file == nullptr) return 0;
+    auto it = table.chunks.find(file);
+    if (it == table.chunks.end()) {
+        Mix_Chunk* chunk = Mix_LoadWAV(file);
+        if (chunk == nullptr) return 0;  // not cached: the file may turn up later
+        ++decodes;
+        it = table.chunks.emplace(file, chunk).first;
+    }
+    table.entries.push_back(SndStruct{it->second});
+    return static_cast<uint32_t>(table.entries.size());
 }
 
 void PlaySound(uint32_t sound, bool repeat) {
-  SndStruct* entry = Valid(sound);
-  if (entry == nullptr) return;
-  if (entry->playing) StopSound(sound);
+    SndStruct* entry = Valid(sound);
+    if (entry == nullptr) return;
+    if (entry->playing) StopSound(sound);
 
-  // Pick the channel ourselves so its volume can be reset before the mixer
-  // sees the new sound: a volume set for an earlier sound must not carry over.
-  const int channel = Mix_GroupAvailable(-1);
-  if (channel < 0) return;  // all channels busy: this sound is dropped
-  Mix_Volume(channel, MIX_MAX_VOLUME);
-  if (Mix_PlayChannel(channel, entry->snd, repeat ? -1 : 0) < 0) return;
+    // Pick the channel ourselves so its volume can be reset before the mixer
+    // sees the new sound: a volume set for an earlier sound must not carry over.
+    const int channel = Mix_GroupAvailable(-1);
+    if (channel < 0) return;  // all channels busy: this sound is dropped
+    Mix_Volume(channel, MIX_MAX_VOLUME);
+    if (Mix_PlayChannel(channel, entry->snd, repeat ? -1 : 0) < 0) return;
 
-  entry->channel = channel;
-  entry->serial = ++lastSerial;
-  entry->playing = true;
-  channelSerial[channel] = entry->serial;
+    entry->channel = channel;
+    entry->serial = ++lastSerial;
+    entry->playing = true;
+    channelSerial[channel] = entry->serial;
 }
 
 void StopSound(uint32_t sound) {
-  SndStruct* entry = Valid(sound);
-  if (entry == nullptr || !entry->playing) return;
-  if (OwnsChannel(*entry)) {
-    Mix_HaltChannel(entry->channel);
-    channelSerial[entry->channel] = 0;
-  }
-  entry->playing = false;
+    SndStruct* entry = Valid(sound);
+    if (entry == nullptr || !entry->playing) return;
+    if (OwnsChannel(*entry)) {
+        Mix_HaltChannel(entry->channel);
+        channelSerial[entry->channel] = 0;
+    }
+    entry->playing = false;
 }
 
 void SetSoundVolume(uint32_t sound, uint32_t volume) {
-  SndStruct* entry = Valid(sound);
-  if (entry == nullptr || !OwnsChannel(*entry)) return;
-  const uint32_t v = std::min<uint32_t>(volume, 255);
-  // 0..255 onto the mixer's 0..128, rounded, so 255 is full and 1 still audible.
-  Mix_Volume(entry->channel, static_cast<int>((v * MIX_MAX_VOLUME + 127) / 255));
+    SndStruct* entry = Valid(sound);
+    if (entry == nullptr || !OwnsChannel(*entry)) return;
+    const uint32_t v = std::min<uint32_t>(volume, 255);
+    // 0..255 onto the mixer's 0..128, rounded, so 255 is full and 1 still audible.
+    Mix_Volume(entry->channel, static_cast<int>((v * MIX_MAX_VOLUME + 127) / 255));
 }
 
 // The master volume scales every channel, so muting leaves the channels'
 // own volumes (and a tune's place) as they are.
 void SetMuted(bool on) {
-  muted = on;
-  if (init) Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
+    muted = on;
+    if (init) Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
 }
 
-bool IsMuted() { return muted; }
+bool IsMuted() {
+    return muted;
+}
 
 namespace Testing {
 
-int DeviceOpens() { return opens; }
-int DeviceOpenAttempts() { return openAttempts; }
-int Decodes() { return decodes; }
-size_t CachedSounds() { return table.chunks.size(); }
-size_t Handles() { return table.entries.size(); }
+int DeviceOpens() {
+    return opens;
+}
+int DeviceOpenAttempts() {
+    return openAttempts;
+}
+int Decodes() {
+    return decodes;
+}
+size_t CachedSounds() {
+    return table.chunks.size();
+}
+size_t Handles() {
+    return table.entries.size();
+}
 
 int ChannelOf(uint32_t sound) {
-  SndStruct* entry = Valid(sound);
-  return entry && OwnsChannel(*entry) ? entry->channel : -1;
+    SndStruct* entry = Valid(sound);
+    return entry && OwnsChannel(*entry) ? entry->channel : -1;
 }
 
 bool ChannelPlaying(int channel) {
-  return init && channel >= 0 && channel < kChannels && Mix_Playing(channel) != 0;
+    return init && channel >= 0 && channel < kChannels && Mix_Playing(channel) != 0;
 }
 
-int PlayingChannels() { return init ? Mix_Playing(-1) : 0; }
+int PlayingChannels() {
+    return init ? Mix_Playing(-1) : 0;
+}
 
 int ChannelVolume(int channel) {
-  return init && channel >= 0 && channel < kChannels ? Mix_Volume(channel, -1) : -1;
+    return init && channel >= 0 && channel < kChannels ? Mix_Volume(channel, -1) : -1;
 }
 
-int MasterVolume() { return init ? Mix_MasterVolume(-1) : -1; }
+int MasterVolume() {
+    return init ? Mix_MasterVolume(-1) : -1;
+}
 
 }  // namespace Testing
 }  // namespace Music

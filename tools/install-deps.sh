@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config make
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config make
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
   libmp3lame-dev libmpg123-dev libfreetype-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -51,7 +51,9 @@ uint32_t RandomCard(uint32_t min, uint32_t max) {
     return min + pick(LibraryGenerator());
 }
 
-void StartChrono() { start = std::chrono::system_clock::now(); }
+void StartChrono() {
+    start = std::chrono::system_clock::now();
+}
 
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const double dx = static_cast<double>(x1) - static_cast<double>(x2);
@@ -64,6 +66,8 @@ void ResetRandom() {
     gSeed = kStartSeed;
 }
 
-uint32_t CurrentSeed() { return gSeed; }
+uint32_t CurrentSeed() {
+    return gSeed;
+}
 
 }  // namespace StandardLib

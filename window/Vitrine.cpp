@@ -67,7 +67,7 @@ struct Screen {
     std::chrono::steady_clock::time_point nextShow;
     uint32_t width = 0;
     int pitch = 0;
-    Scaler scaler;  // where the picture goes in the window
+    Scaler scaler;            // where the picture goes in the window
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
     bool rightHeld = false;
@@ -116,7 +116,9 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.shown.assign(size_t(width) * height, 0);
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC)) {
-        screen.minInterval = std::chrono::milliseconds(8);
+        // Without vsync, show at most one picture per 60 Hz refresh: more would only
+        // cost CPU, as no screen shows it.
+        screen.minInterval = std::chrono::microseconds(16667);
     }
     SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
     Render(screen);

@@ -68,9 +68,21 @@ void ReportFocusLoss(bool on);
 // SetPadStops, the directions move the mouse pointer from button to button
 // and A clicks where it is.
 enum PadButton : uint32_t {
-    PAD_NONE, PAD_A, PAD_B, PAD_X, PAD_Y, PAD_START, PAD_BACK,
-    PAD_UP, PAD_DOWN, PAD_LEFT, PAD_RIGHT,
-    STICK_UP, STICK_DOWN, STICK_LEFT, STICK_RIGHT,
+    PAD_NONE,
+    PAD_A,
+    PAD_B,
+    PAD_X,
+    PAD_Y,
+    PAD_START,
+    PAD_BACK,
+    PAD_UP,
+    PAD_DOWN,
+    PAD_LEFT,
+    PAD_RIGHT,
+    STICK_UP,
+    STICK_DOWN,
+    STICK_LEFT,
+    STICK_RIGHT,
     PAD_COUNT
 };
 

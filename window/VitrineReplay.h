@@ -45,12 +45,12 @@ bool StartReplay(const std::string& path, std::string& error);
 bool Replaying();
 
 struct Outcome {
-    std::string version;        // the version that made the recording
-    uint64_t frames = 0;        // frames shown in this run
+    std::string version;  // the version that made the recording
+    uint64_t frames = 0;  // frames shown in this run
     uint64_t recordedFrames = 0;
-    uint64_t firstDifference = 0;  // the first frame whose state differed (1-based); 0: none
+    uint64_t firstDifference = 0;               // the first frame whose state differed (1-based); 0: none
     uint32_t expectedHash = 0, actualHash = 0;  // at that frame
-    bool ranPastEnd = false;    // the run wanted input after the recording ended
+    bool ranPastEnd = false;                    // the run wanted input after the recording ended
 };
 Outcome ReplayOutcome();
 // Back to plain input.

@@ -26,7 +26,7 @@ void RightDown(int32_t x, int32_t y);
 void RightUp(int32_t x, int32_t y);
 void PressPad(PadButton button);  // a gamepad button (or stick direction) pushed
 void ReleasePad(PadButton button);
-void LoseFocus();  // the window lost the keyboard focus
+void LoseFocus();   // the window lost the keyboard focus
 void ApplyInput();  // apply everything fed so far, now
 
 // As if the user closed the window; returns once the window has gone. Any
@@ -35,9 +35,9 @@ void CloseWindow();
 // Delay and PaceFrame return at once (after applying pending input).
 void SetInstantWaits(bool on);
 
-uint32_t BitmapCount();  // entries of the bitmap table, free ones included
+uint32_t BitmapCount();    // entries of the bitmap table, free ones included
 uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)
-uint64_t FramesShown();  // UpdateWindow calls since the window opened
+uint64_t FramesShown();    // UpdateWindow calls since the window opened
 // True when two handles share one copy of the pixels.
 bool SharesPixels(uint32_t a, uint32_t b);
 // A pixel of a bitmap as 0x00BBGGRR; 0 for an invalid handle or outside it.

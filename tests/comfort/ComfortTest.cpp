@@ -13,7 +13,9 @@ namespace T = Vitrine::Testing;
 constexpr uint32_t KeyM = 77;
 
 // The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
-int32_t Row(int n) { return 60 + 80 * n + 37; }
+int32_t Row(int n) {
+    return 60 + 80 * n + 37;
+}
 constexpr int32_t Column = 185;
 
 void Tap(Vitrine::PadButton button) {
@@ -28,7 +30,7 @@ void Click(int32_t x, int32_t y) {
 }
 
 class Comforts : public Fixture::GameTest {
-protected:
+  protected:
     void SetUp() override {
         Fixture::GameTest::SetUp();
         StandardMenu::ClearPendingClick();

@@ -28,7 +28,9 @@ HighScoreTable Table(uint32_t a, uint32_t b, uint32_t c) {
     return {{{a, Name("ANNA      ")}, {b, Name("BOB       ")}, {c, Name("CAT       ")}}};
 }
 
-std::vector<uint32_t> Scores(const HighScoreTable& t) { return {t[0].Score, t[1].Score, t[2].Score}; }
+std::vector<uint32_t> Scores(const HighScoreTable& t) {
+    return {t[0].Score, t[1].Score, t[2].Score};
+}
 
 std::string Slurp(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -37,9 +39,13 @@ std::string Slurp(const std::filesystem::path& p) {
     return s.str();
 }
 
-long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+long Lines(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
 
-void Spit(const std::filesystem::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+void Spit(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
 
 TEST(EnterScore, NewScoreGoesBelowEqualOnesAndAboveLowerOnes) {
     struct Case {
@@ -48,9 +54,9 @@ TEST(EnterScore, NewScoreGoesBelowEqualOnesAndAboveLowerOnes) {
         bool entered;
     };
     const Case cases[] = {
-        {600, {600, 500, 300}, true},  {400, {500, 400, 300}, true}, {200, {500, 300, 200}, true},
-        {300, {500, 300, 300}, true},  {500, {500, 500, 300}, true}, {100, {500, 300, 100}, false},
-        {50, {500, 300, 100}, false},  {0, {500, 300, 100}, false},
+        {600, {600, 500, 300}, true}, {400, {500, 400, 300}, true}, {200, {500, 300, 200}, true},
+        {300, {500, 300, 300}, true}, {500, {500, 500, 300}, true}, {100, {500, 300, 100}, false},
+        {50, {500, 300, 100}, false}, {0, {500, 300, 100}, false},
     };
     for (const Case& c : cases) {
         HighScoreTable t = Table(500, 300, 100);
@@ -79,8 +85,9 @@ TEST(HighScoreFile, BytesAfterAnEnteredAndAnUnchangedRewrite) {
               "       500 ANNA      \r\n       300 BOB       \r\n       100 CAT       \r\n");
 
     CompareHighScoreIn(HighScoreFile, 1500, Name("ABC       "));
-    EXPECT_EQ(Slurp(HighScoreFile),
-              "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       ");  // no line end at the end
+    EXPECT_EQ(
+        Slurp(HighScoreFile),
+        "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       ");  // no line end at the end
 
     CompareHighScoreIn(HighScoreFile, 300, Name("DUD       "));  // equal to the lowest: stays out
     EXPECT_EQ(Slurp(HighScoreFile),

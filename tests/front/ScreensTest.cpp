@@ -20,7 +20,9 @@ namespace T = Vitrine::Testing;
 constexpr uint32_t KeyP = 80;
 
 // The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
-int32_t Row(int n) { return 60 + 80 * n + 37; }
+int32_t Row(int n) {
+    return 60 + 80 * n + 37;
+}
 constexpr int32_t Column = 185;
 
 void Type(std::initializer_list<uint32_t> keys) {
@@ -46,13 +48,13 @@ std::string Slurp(const std::string& path) {
 // Records what goes to standard output and whether the window was still
 // open when each piece was written.
 class ConsoleRecorder : public std::streambuf {
-public:
+  public:
     ConsoleRecorder() : old_(std::cout.rdbuf(this)) {}
     ~ConsoleRecorder() override { std::cout.rdbuf(old_); }
     std::string text;
     bool writtenAfterClose = false;
 
-protected:
+  protected:
     int overflow(int c) override {
         if (c != EOF) Note(std::string(1, static_cast<char>(c)));
         return c;
@@ -62,7 +64,7 @@ protected:
         return n;
     }
 
-private:
+  private:
     void Note(const std::string& piece) {
         if (Vitrine::WindowClosed()) writtenAfterClose = true;
         text += piece;
@@ -98,7 +100,7 @@ Storeys DropLevel() {
 }
 
 class Screens : public Fixture::GameTest {
-protected:
+  protected:
     void SetUp() override {
         Fixture::GameTest::SetUp();
         StandardMenu::ClearPendingClick();
@@ -146,10 +148,10 @@ TEST_F(Screens, NameEntryKeepsUpToNineCapitalsThenBlanks) {
 TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
     {
         User user([] {
-            ClickAndWait(Column, Row(1));  // difficulty
+            ClickAndWait(Column, Row(1));                        // difficulty
             for (int k = 0; k < 3; ++k) ClickAndWait(300, 300);  // up from easy, three times
-            ClickAndWait(125, 400);  // back
-            ClickAndWait(Column, Row(4));  // quit
+            ClickAndWait(125, 400);                              // back
+            ClickAndWait(Column, Row(4));                        // quit
         });
         EXPECT_EQ(Menu(), Screen::Exit);
     }
@@ -222,7 +224,7 @@ TEST_F(Screens, ClosingTheWindowInTheNameEntryEndsTheProgramBeforeAnyGame) {
     ConsoleRecorder console;
     {
         User user([] {
-            ClickAndWait(Column, Row(0));  // play
+            ClickAndWait(Column, Row(0));   // play
             Type({Fixture::KeyX, 65, 66});  // story over, "AB" typed
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
             T::CloseWindow();

@@ -63,7 +63,7 @@ Enemy& SweptCat(std::size_t k, float x, float y, Direction d) {
 }
 
 class Cats : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         OpenHouse();
         StandardLib::ResetRandom();
@@ -73,7 +73,7 @@ protected:
 }  // namespace
 
 TEST_F(Cats, WalkAtTheRowsWalkingHeightAtTheDifficultysSpeed) {
-    Enemy& a = PlaceCat(1, 300.0f, 170.0f, Direction::Left);  // row 4, above its walking height
+    Enemy& a = PlaceCat(1, 300.0f, 170.0f, Direction::Left);   // row 4, above its walking height
     Enemy& b = PlaceCat(2, 300.0f, 345.0f, Direction::Right);  // row 7, below it
     House[7][7] = {Initial::i, 9, false, ItemInitial::i3, 300};
     b.HaveToFall = false;

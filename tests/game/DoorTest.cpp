@@ -14,7 +14,7 @@ namespace {
 constexpr float M = 475.0f;
 
 class Doors : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         StartLevel(QuietLevel());

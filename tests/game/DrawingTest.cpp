@@ -12,16 +12,26 @@ namespace {
 
 const char* ImageOfLetter(char letter) {
     switch (letter) {
-        case 'p': return "Images/Passage.bmp";
-        case 'w': return "Images/Wall.bmp";
-        case 'e': return "Images/Elevator.bmp";
-        case 'n': return "Images/EndElevator.bmp";
-        case 'd': return "Images/DoorLeftClosed.bmp";
-        case 'D': return "Images/DoorRightClosed.bmp";
-        case 's': return "Images/ShockDoorLeftClosed.bmp";
-        case 'S': return "Images/ShockDoorRightClosed.bmp";
-        case 't': return "Images/TrampolineGreen.bmp";
-        default: return "Images/Ceiling.bmp";
+        case 'p':
+            return "Images/Passage.bmp";
+        case 'w':
+            return "Images/Wall.bmp";
+        case 'e':
+            return "Images/Elevator.bmp";
+        case 'n':
+            return "Images/EndElevator.bmp";
+        case 'd':
+            return "Images/DoorLeftClosed.bmp";
+        case 'D':
+            return "Images/DoorRightClosed.bmp";
+        case 's':
+            return "Images/ShockDoorLeftClosed.bmp";
+        case 'S':
+            return "Images/ShockDoorRightClosed.bmp";
+        case 't':
+            return "Images/TrampolineGreen.bmp";
+        default:
+            return "Images/Ceiling.bmp";
     }
 }
 

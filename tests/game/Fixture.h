@@ -51,29 +51,49 @@ struct ImageFile {
 
 inline const std::vector<ImageFile>& GameImages() {
     static const std::vector<ImageFile> files = {
-        {"Images/OskaLeft1.bmp", 35},         {"Images/OskaRight1.bmp", 35},
-        {"Images/OskaLeftMask1.bmp", 35},     {"Images/OskaRightMask1.bmp", 35},
-        {"Images/OskaLeft2.bmp", 35},         {"Images/OskaRight2.bmp", 35},
-        {"Images/OskaLeftMask2.bmp", 35},     {"Images/OskaRightMask2.bmp", 35},
-        {"Images/TrampolineGreen.bmp", 50},   {"Images/TrampolineBlue.bmp", 50},
-        {"Images/TrampolineYellow.bmp", 50},  {"Images/TrampolineRed.bmp", 50},
-        {"Images/DoorLeftOpen.bmp", 50},      {"Images/DoorLeftClosed.bmp", 50},
-        {"Images/DoorRightOpen.bmp", 50},     {"Images/DoorRightClosed.bmp", 50},
-        {"Images/ShockDoorLeftOpen.bmp", 50}, {"Images/ShockDoorLeftClosed.bmp", 50},
-        {"Images/ShockDoorRightOpen.bmp", 50}, {"Images/ShockDoorRightClosed.bmp", 50},
-        {"Images/Item1.bmp", 50},             {"Images/Item2.bmp", 50},
-        {"Images/Item3.bmp", 50},             {"Images/Item4.bmp", 50},
-        {"Images/Item5.bmp", 50},             {"Images/WaveLeft.bmp", 35},
-        {"Images/WaveLeftMask.bmp", 35},      {"Images/WaveRight.bmp", 35},
-        {"Images/WaveRightMask.bmp", 35},     {"Images/Passage.bmp", 50},
-        {"Images/Elevator.bmp", 50},          {"Images/EndElevator.bmp", 50},
-        {"Images/Ceiling.bmp", 50},           {"Images/Wall.bmp", 50},
-        {"Images/Enemy.bmp", 35},             {"Images/EnemyMask.bmp", 35},
+        {"Images/OskaLeft1.bmp", 35},
+        {"Images/OskaRight1.bmp", 35},
+        {"Images/OskaLeftMask1.bmp", 35},
+        {"Images/OskaRightMask1.bmp", 35},
+        {"Images/OskaLeft2.bmp", 35},
+        {"Images/OskaRight2.bmp", 35},
+        {"Images/OskaLeftMask2.bmp", 35},
+        {"Images/OskaRightMask2.bmp", 35},
+        {"Images/TrampolineGreen.bmp", 50},
+        {"Images/TrampolineBlue.bmp", 50},
+        {"Images/TrampolineYellow.bmp", 50},
+        {"Images/TrampolineRed.bmp", 50},
+        {"Images/DoorLeftOpen.bmp", 50},
+        {"Images/DoorLeftClosed.bmp", 50},
+        {"Images/DoorRightOpen.bmp", 50},
+        {"Images/DoorRightClosed.bmp", 50},
+        {"Images/ShockDoorLeftOpen.bmp", 50},
+        {"Images/ShockDoorLeftClosed.bmp", 50},
+        {"Images/ShockDoorRightOpen.bmp", 50},
+        {"Images/ShockDoorRightClosed.bmp", 50},
+        {"Images/Item1.bmp", 50},
+        {"Images/Item2.bmp", 50},
+        {"Images/Item3.bmp", 50},
+        {"Images/Item4.bmp", 50},
+        {"Images/Item5.bmp", 50},
+        {"Images/WaveLeft.bmp", 35},
+        {"Images/WaveLeftMask.bmp", 35},
+        {"Images/WaveRight.bmp", 35},
+        {"Images/WaveRightMask.bmp", 35},
+        {"Images/Passage.bmp", 50},
+        {"Images/Elevator.bmp", 50},
+        {"Images/EndElevator.bmp", 50},
+        {"Images/Ceiling.bmp", 50},
+        {"Images/Wall.bmp", 50},
+        {"Images/Enemy.bmp", 35},
+        {"Images/EnemyMask.bmp", 35},
     };
     return files;
 }
 
-inline bool IsMask(const std::string& name) { return name.find("Mask") != std::string::npos; }
+inline bool IsMask(const std::string& name) {
+    return name.find("Mask") != std::string::npos;
+}
 
 // The colour an image is filled with, as the buffer reports it (0x00BBGGRR).
 // Masks are white: the whole sprite square is drawn. The other images get
@@ -100,8 +120,14 @@ inline void WriteBmp(const fs::path& path, uint32_t width, uint32_t height, uint
     const uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
     const uint32_t dataBytes = rowBytes * height;
     std::vector<uint8_t> out;
-    auto u16 = [&out](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
-    auto u32 = [&u16](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&out](uint32_t v) {
+        out.push_back(v & 0xFF);
+        out.push_back((v >> 8) & 0xFF);
+    };
+    auto u32 = [&u16](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     out.push_back('B');
     out.push_back('M');
     u32(54 + dataBytes);
@@ -167,12 +193,14 @@ inline void Frames(int n) {
     }
 }
 
-inline uint32_t Pixel(int32_t x, int32_t y) { return Vitrine::Testing::Pixel(x, y) & 0xFFFFFF; }
+inline uint32_t Pixel(int32_t x, int32_t y) {
+    return Vitrine::Testing::Pixel(x, y) & 0xFFFFFF;
+}
 
 // The base of the game's tests: a fresh working directory with the quiet
 // level in all ten files, the window open, waits instant, state reset.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         oldDir_ = fs::current_path();
         fs::create_directories(WorkDir() / "Images");
@@ -208,7 +236,7 @@ protected:
         if (!withCats) NoCats();
     }
 
-private:
+  private:
     fs::path oldDir_;
 };
 

@@ -55,7 +55,7 @@ TEST(Geometry, CellAtNeverLeavesTheGrid) {
 }
 
 class Glide : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetState();
         ManBitmaps = {11, 12, 13, 14, 15, 16, 17, 18};  // Left1 Right1 LeftMask1 RightMask1 Left2 Right2 ...

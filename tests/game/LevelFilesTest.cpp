@@ -15,9 +15,8 @@ namespace {
 
 // A valid level: walls round every storey, a passage floor, one shaft.
 const char* const kRows[10] = {
-    "status line one", "status line two",
-    "wwwwwwwwwwwwwwww", "wpppppnppppppppw", "wpppppeppppppppw", "wpppppeppdpppipw",
-    "wpppppeppppppppw", "wpppppeppppppppw", "wppiiptpppppSppw", "wwwwwwwwwwwwwwww",
+    "status line one",  "status line two",  "wwwwwwwwwwwwwwww", "wpppppnppppppppw", "wpppppeppppppppw",
+    "wpppppeppdpppipw", "wpppppeppppppppw", "wpppppeppppppppw", "wppiiptpppppSppw", "wwwwwwwwwwwwwwww",
 };
 
 std::string Join(const char* lineEnd, const std::string& extra = "") {
@@ -26,7 +25,9 @@ std::string Join(const char* lineEnd, const std::string& extra = "") {
     return text;
 }
 
-std::string Parse(const std::string& bytes, Level& level) { return ParseLevel(bytes, level); }
+std::string Parse(const std::string& bytes, Level& level) {
+    return ParseLevel(bytes, level);
+}
 
 std::string RowOf(const Level& level, std::size_t row) {
     std::string s;
@@ -73,11 +74,13 @@ TEST(LevelReading, MalformedLevelsAreRefusedWithThePlace) {
 
     std::string bad = Join("\n");
     bad[bad.find("wpppppeppdpppipw") + 3] = ' ';
-    EXPECT_EQ(Parse(bad, level), "line 6, column 4: found a space where a cell letter (p w e n d D s S t c i) belongs");
+    EXPECT_EQ(Parse(bad, level),
+              "line 6, column 4: found a space where a cell letter (p w e n d D s S t c i) belongs");
 
     std::string letter = Join("\n");
     letter[letter.find("wpppppeppdpppipw") + 1] = 'x';
-    EXPECT_EQ(Parse(letter, level), "line 6, column 2: found 'x' where a cell letter (p w e n d D s S t c i) belongs");
+    EXPECT_EQ(Parse(letter, level),
+              "line 6, column 2: found 'x' where a cell letter (p w e n d D s S t c i) belongs");
 
     std::string caseMatters = Join("\n");
     caseMatters[caseMatters.find("wpppppeppdpppipw") + 1] = 'P';
@@ -85,13 +88,15 @@ TEST(LevelReading, MalformedLevelsAreRefusedWithThePlace) {
 
     std::string shortRow = Join("\n");
     shortRow.replace(shortRow.find("wpppppnppppppppw"), 16, "wpppppnpp");
-    EXPECT_EQ(Parse(shortRow, level), "line 4, column 10: the line ends after 9 characters; a storey has 16 cells");
+    EXPECT_EQ(Parse(shortRow, level),
+              "line 4, column 10: the line ends after 9 characters; a storey has 16 cells");
 
     std::string tooLong = Join("\n");
     tooLong.replace(tooLong.find("wpppppnppppppppw"), 16, "wpppppnppppppppwxxxxxxxxx");
     EXPECT_EQ(Parse(tooLong, level), "line 4: the line has 25 characters; at most 24 fit");
 
-    std::string firstLineTooLong = "0123456789012345678901234\n" + Join("\n").substr(std::string(kRows[0]).size() + 1);
+    std::string firstLineTooLong =
+        "0123456789012345678901234\n" + Join("\n").substr(std::string(kRows[0]).size() + 1);
     EXPECT_EQ(Parse(firstLineTooLong, level), "line 1: the line has 25 characters; at most 24 fit")
         << "a long status line would shift every storey";
 
@@ -119,7 +124,8 @@ TEST(LevelReading, MoreShockDoorsThanWavesIsRefused) {
 }
 
 TEST(LevelReading, FilesAreReadByNameAndAMissingOneIsNamed) {
-    const auto dir = std::filesystem::temp_directory_path() / ("kerbo-level-files-" + std::to_string(getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kerbo-level-files-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string good = (dir / "level1.txt").string();
     std::ofstream(good, std::ios::binary) << Join("\r\n");
@@ -137,7 +143,8 @@ TEST(LevelReading, FilesAreReadByNameAndAMissingOneIsNamed) {
 }
 
 TEST(LevelReadingDeathTest, ABrokenLevelStopsTheProgramWithOneLine) {
-    const auto dir = std::filesystem::temp_directory_path() / ("kerbo-level-death-" + std::to_string(getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kerbo-level-death-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string bad = (dir / "level3.txt").string();
     std::ofstream(bad, std::ios::binary) << "c\nc\nwwww\n";

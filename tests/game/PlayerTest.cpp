@@ -291,8 +291,8 @@ TEST_F(Player, TheItemSteppedOffInTheSameFrameIsStillTheOneCollected) {
 TEST_F(Player, OutsideTheStoreysHeStaysPut) {
     StartLevel(QuietLevel());
     Hold(RightArrow);
-    for (const auto& [x, y] : {std::pair{450.0f, 120.0f}, std::pair{-10.0f, 438.0f}, std::pair{820.0f, 438.0f},
-                               std::pair{450.0f, 530.0f}}) {
+    for (const auto& [x, y] : {std::pair{450.0f, 120.0f}, std::pair{-10.0f, 438.0f},
+                               std::pair{820.0f, 438.0f}, std::pair{450.0f, 530.0f}}) {
         PutOska(x, y);
         Frames(3);
         EXPECT_EQ(Man.x, x) << x << "," << y;

@@ -41,7 +41,7 @@ Storeys ShaftToTheBottomRow() {
 }
 
 class Trampolines : public GameTest {
-protected:
+  protected:
     // Plays frames until the condition holds; fails after a limit.
     int FramesUntil(const std::function<bool()>& done, int limit = 5000) {
         for (int k = 1; k <= limit; ++k) {

@@ -33,7 +33,7 @@ void MakeDataFolder(const fs::path& folder, const std::string& table) {
 }
 
 class Installation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "kerbo-install-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);

@@ -14,7 +14,9 @@ using namespace LevelCheck;
 
 namespace {
 
-std::string Name(int number) { return LevelName(number); }
+std::string Name(int number) {
+    return LevelName(number);
+}
 
 // Reads a shipped level; a reading fault fails the calling test.
 bool Load(int number, Level& level) {
@@ -28,7 +30,8 @@ class ShippedLevel : public ::testing::TestWithParam<int> {};
 TEST_P(ShippedLevel, ReadsCleanlyAndKeepsTheLayoutRules) {
     Level level;
     if (!Load(GetParam(), level)) return;
-    for (const std::string& fault : StructureFaults(level)) ADD_FAILURE() << Name(GetParam()) << ", " << fault;
+    for (const std::string& fault : StructureFaults(level))
+        ADD_FAILURE() << Name(GetParam()) << ", " << fault;
 }
 
 TEST_P(ShippedLevel, EveryItemCanBeReachedAndNoWayStrandsOska) {
@@ -53,13 +56,14 @@ TEST(ShippedLevels, DifficultyRisesFromLevelToLevel) {
         Level level;
         if (!Load(number, level)) return;
         const Report report = CheckReach(level);
-        std::cout << Name(number) << ": items " << report.items << ", doors " << report.doors << ", shock doors "
-                  << report.shockDoors << ", shafts " << report.shafts << ", rides to the farthest item "
-                  << report.mostRides << "\n";
+        std::cout << Name(number) << ": items " << report.items << ", doors " << report.doors
+                  << ", shock doors " << report.shockDoors << ", shafts " << report.shafts
+                  << ", rides to the farthest item " << report.mostRides << "\n";
         if (number == 1) {
             first = report;
         } else {
-            EXPECT_GE(report.items, previous.items) << Name(number) << " has fewer items than the level before";
+            EXPECT_GE(report.items, previous.items)
+                << Name(number) << " has fewer items than the level before";
             EXPECT_GE(report.doors + report.shockDoors, previous.doors + previous.shockDoors)
                 << Name(number) << " has fewer doors than the level before";
             EXPECT_GE(report.mostRides, previous.mostRides)

@@ -7,7 +7,9 @@ namespace LevelCheck {
 
 namespace {
 
-bool IsShaft(char kind) { return kind == 'e' || kind == 'n'; }
+bool IsShaft(char kind) {
+    return kind == 'e' || kind == 'n';
+}
 
 char At(const Level& level, int row, int column) {
     return level[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
@@ -29,9 +31,15 @@ std::string Where(Cell cell) {
     return out.str();
 }
 
-bool IsDoor(char kind) { return kind == 'd' || kind == 'D' || kind == 's' || kind == 'S'; }
-bool IsShockDoor(char kind) { return kind == 's' || kind == 'S'; }
-bool IsStorey(char kind) { return kind == 'p' || kind == 'i' || IsDoor(kind); }
+bool IsDoor(char kind) {
+    return kind == 'd' || kind == 'D' || kind == 's' || kind == 'S';
+}
+bool IsShockDoor(char kind) {
+    return kind == 's' || kind == 'S';
+}
+bool IsStorey(char kind) {
+    return kind == 'p' || kind == 'i' || IsDoor(kind);
+}
 
 std::vector<std::string> StructureFaults(const Level& level) {
     std::vector<std::string> faults;
@@ -59,13 +67,16 @@ std::vector<std::string> StructureFaults(const Level& level) {
                 if (row < CatFirstRow)
                     fault("a trampoline above row 4: a cat bouncing on it aims above row 3");
                 if (row < BottomRow && !IsStorey(below))
-                    fault("a trampoline needs a floor below: whoever walks into it or breaks it falls through");
+                    fault(
+                        "a trampoline needs a floor below: whoever walks into it or breaks it falls through");
             }
             auto floorAt = [&](int c) {
                 return Inside(row, c) && (At(level, row, c) == 'p' || At(level, row, c) == 'i');
             };
             if (IsDoor(kind) && !(floorAt(column - 1) && floorAt(column + 1)))
-                fault("a door needs a passage or item on both sides: opening it pushes Oska into the next cell");
+                fault(
+                    "a door needs a passage or item on both sides: opening it pushes Oska into the next "
+                    "cell");
             if (IsShockDoor(kind)) ++shockDoors;
 
             // Cats appear anywhere in their area. One set down on a wall's
@@ -77,7 +88,9 @@ std::vector<std::string> StructureFaults(const Level& level) {
             if (kind == 'w' && catArea)
                 fault("a wall where cats appear: a cat placed on its centre line never moves again");
             if (kind == 't' && catArea)
-                fault("a trampoline where cats appear: a cat placed in its top 12 pixels bounces in place for ever");
+                fault(
+                    "a trampoline where cats appear: a cat placed in its top 12 pixels bounces in place for "
+                    "ever");
 
             // A cat that walks or steps off a shaft into a wall is thrown
             // 75 pixels back, over the cell it came from: it must land on
@@ -86,9 +99,11 @@ std::vector<std::string> StructureFaults(const Level& level) {
                 for (const int side : {-1, 1}) {
                     if (!Inside(row, column + side) || At(level, row, column + side) == 'w') continue;
                     const int landing = column + 2 * side;
-                    if (!Inside(row, landing) || At(level, row, landing) == 'w' || At(level, row, landing) == 'c')
-                        fault("a cat entering this wall from the " + std::string(side < 0 ? "left" : "right") +
-                              " is thrown onto column " + std::to_string(landing) + ", which is no place to walk");
+                    if (!Inside(row, landing) || At(level, row, landing) == 'w' ||
+                        At(level, row, landing) == 'c')
+                        fault("a cat entering this wall from the " +
+                              std::string(side < 0 ? "left" : "right") + " is thrown onto column " +
+                              std::to_string(landing) + ", which is no place to walk");
                 }
             }
         }
@@ -157,8 +172,10 @@ Distances RidesFrom(const Level& level, Cell from) {
             int& known = rides[m.to.row][m.to.column];
             if (known != -1 && known <= cost) continue;
             known = cost;
-            if (m.ride) queue.push_back(m.to);
-            else queue.push_front(m.to);
+            if (m.ride)
+                queue.push_back(m.to);
+            else
+                queue.push_front(m.to);
         }
     }
     return rides;
@@ -177,8 +194,10 @@ Report CheckReach(const Level& level) {
             if (kind != 'i') continue;
             ++report.items;
             const int r = rides[row][column];
-            if (r < 0) report.faults.push_back(Where({row, column}) + ": an item Oska cannot reach from his start");
-            else if (r > report.mostRides) report.mostRides = r;
+            if (r < 0)
+                report.faults.push_back(Where({row, column}) + ": an item Oska cannot reach from his start");
+            else if (r > report.mostRides)
+                report.mostRides = r;
         }
     }
     if (!IsStorey(At(level, start.row, start.column))) return report;

@@ -78,10 +78,10 @@ Distances RidesFrom(const Level& level, Cell from);
 // A level's figures and the faults of its reachability.
 struct Report {
     int items = 0;
-    int doors = 0;       // plain doors
+    int doors = 0;  // plain doors
     int shockDoors = 0;
-    int shafts = 0;      // top-of-shaft cells
-    int mostRides = 0;   // rides on the shortest way to the farthest item
+    int shafts = 0;     // top-of-shaft cells
+    int mostRides = 0;  // rides on the shortest way to the farthest item
     std::vector<std::string> faults;
 };
 

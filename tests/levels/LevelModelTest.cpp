@@ -15,7 +15,7 @@ namespace {
 
 // A house of rows 3 to 10; Put changes one cell by (row, column).
 class House {
-public:
+  public:
     House() {
         rows_ = {
             "wwwwwwwwwwwwwwww",  // 3
@@ -48,11 +48,13 @@ public:
         return level;
     }
 
-private:
+  private:
     std::vector<std::string> rows_;
 };
 
-int Rides(const House& house, Cell to) { return RidesFrom(house.Read(), {StartRow, StartColumn})[to.row][to.column]; }
+int Rides(const House& house, Cell to) {
+    return RidesFrom(house.Read(), {StartRow, StartColumn})[to.row][to.column];
+}
 
 bool HasFault(const std::vector<std::string>& faults, const std::string& where, const std::string& what) {
     return std::any_of(faults.begin(), faults.end(), [&](const std::string& f) {
@@ -128,7 +130,10 @@ TEST(LevelModelFalling, WalkingIntoATrampolineDropsHimThroughItToTheStoreyBelow)
     // Row 8 is reached from the start by nothing; from row 8 he falls to row 9 next to the item.
     const Level level = house.Read();
     const std::vector<Move> moves = MovesFrom(level, {8, 6});
-    EXPECT_NE(std::find_if(moves.begin(), moves.end(), [](const Move& m) { return m.to == Cell{9, 5}; }),
+    EXPECT_NE(std::find_if(moves.begin(), moves.end(),
+                           [](const Move& m) {
+                               return m.to == Cell{9, 5};
+                           }),
               moves.end());
     EXPECT_EQ(RidesFrom(level, {8, 6})[9][4], 0);
     EXPECT_EQ(Rides(house, {9, 4}), -1);
@@ -138,7 +143,13 @@ TEST(LevelModelReach, AOneWayDropIntoAClosedRoomIsReportedAsAStrandingPlace) {
     House house;
     house.Shaft(13, 4, 10);
     // From row 4 a shaft without a trampoline drops him into row 7, walled off from the ride.
-    house.Put(4, 5, 'n').Put(5, 5, 'e').Put(6, 5, 'e').Put(7, 3, 'i').Put(7, 12, 'w').Put(7, 14, 'w').Put(7, 11, 'w');
+    house.Put(4, 5, 'n')
+        .Put(5, 5, 'e')
+        .Put(6, 5, 'e')
+        .Put(7, 3, 'i')
+        .Put(7, 12, 'w')
+        .Put(7, 14, 'w')
+        .Put(7, 11, 'w');
     const Report report = CheckReach(house.Read());
     EXPECT_EQ(Rides(house, {7, 3}), 1);
     EXPECT_TRUE(HasFault(report.faults, "row 7, column 3", "never back to his start"));
@@ -164,13 +175,15 @@ TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
         {House(good).Put(4, 13, 'e'), "row 4, column 13", "no shaft or top-of-shaft above"},
         {House(good).Put(10, 13, 'w'), "row 9, column 13", "does not end on a trampoline"},
         {House(good).Put(10, 13, 'e'), "row 10, column 13", "row 10 is the bottom"},
-        {House(good).Put(3, 5, 'n').Put(4, 5, 'e').Put(5, 5, 'w'), "row 4, column 5", "does not end on a trampoline"},
+        {House(good).Put(3, 5, 'n').Put(4, 5, 'e').Put(5, 5, 'w'), "row 4, column 5",
+         "does not end on a trampoline"},
         {House(good).Put(4, 5, 'n').Put(5, 5, 'e').Put(6, 5, 't').Put(7, 5, 'w'), "row 6, column 5",
          "floor below"},
         {House(good).Put(3, 5, 't'), "row 3, column 5", "above row 4"},
         {House(good).Put(7, 9, 'w'), "row 7, column 9", "where cats appear"},
         {House(good).Put(5, 9, 'n').Put(6, 9, 'e').Put(7, 9, 't'), "row 7, column 9", "bounces in place"},
-        {House(good).Put(9, 5, 'w').Put(9, 7, 'w'), "row 9, column 7", "from the left is thrown onto column 5"},
+        {House(good).Put(9, 5, 'w').Put(9, 7, 'w'), "row 9, column 7",
+         "from the left is thrown onto column 5"},
         {House(good).Put(9, 3, 'w'), "row 9, column 1", "from the right is thrown onto column 3"},
         {House(good).Put(9, 2, 'd'), "row 9, column 2", "door needs"},
         {House(good).Put(7, 16, 'S'), "row 7, column 16", "door needs"},

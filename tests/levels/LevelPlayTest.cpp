@@ -46,7 +46,8 @@ char LetterOf(const Blok& cell) {
 Level HouseLetters() {
     Level level;
     for (std::size_t row = 1; row <= 10; ++row) {
-        for (std::size_t column = 1; column <= 16; ++column) level[row][column] = LetterOf(House[row][column]);
+        for (std::size_t column = 1; column <= 16; ++column)
+            level[row][column] = LetterOf(House[row][column]);
     }
     return level;
 }
@@ -57,11 +58,16 @@ char LetterAt(float x, float y) {
     return cell == nullptr ? '?' : LetterOf(*cell);
 }
 
-Cell OskasCell() { return {static_cast<int>(WhereAmI(Man.y)), static_cast<int>(WhereAmI(Man.x))}; }
+Cell OskasCell() {
+    return {static_cast<int>(WhereAmI(Man.y)), static_cast<int>(WhereAmI(Man.x))};
+}
 
-std::string Describe(Cell c) { return LevelCheck::Where(c); }
+std::string Describe(Cell c) {
+    return LevelCheck::Where(c);
+}
 std::string Describe(float x, float y) {
-    return Describe(Cell{static_cast<int>(WhereAmI(y)), static_cast<int>(WhereAmI(x))}) + " ('" + LetterAt(x, y) + "')";
+    return Describe(Cell{static_cast<int>(WhereAmI(y)), static_cast<int>(WhereAmI(x))}) + " ('" +
+           LetterAt(x, y) + "')";
 }
 
 // The fewest moves from `from` to the nearest item; empty when there is none.
@@ -73,7 +79,8 @@ std::vector<Move> PathToAnItem(const Level& level, Cell from) {
         const Cell at = queue[k];
         if (level[at.row][at.column] == 'i') {
             std::vector<Move> path;
-            for (Cell c = at; !(c == from); c = cameFrom[c].first) path.insert(path.begin(), cameFrom[c].second);
+            for (Cell c = at; !(c == from); c = cameFrom[c].first)
+                path.insert(path.begin(), cameFrom[c].second);
             return path;
         }
         for (const Move& m : LevelCheck::MovesFrom(level, at)) {
@@ -86,7 +93,7 @@ std::vector<Move> PathToAnItem(const Level& level, Cell from) {
 }
 
 class Pilot {
-public:
+  public:
     int frames = 0;
 
     // Walks into the neighbouring cell `to`, opening closed doors on the way.
@@ -138,7 +145,7 @@ public:
 
     bool Failed() const { return Man.y >= LossLine; }
 
-private:
+  private:
     void Frame() {
         PlayerMovement();
         ++frames;
@@ -175,11 +182,14 @@ TEST_P(ShippedLevelPlayed, ThePilotClearsItFollowingTheModel) {
                                    << " to the " << ItemsTotal - ItemsFound << " items left";
         for (const Move& move : path) {
             const Cell before = OskasCell();
-            if (move.via == 0) pilot.Walk(move.to);
-            else pilot.Ride(move);
+            if (move.via == 0)
+                pilot.Walk(move.to);
+            else
+                pilot.Ride(move);
             pilot.Settle();
-            ASSERT_FALSE(pilot.Failed()) << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
-                                         << Describe(before) << " to " << Describe(move.to);
+            ASSERT_FALSE(pilot.Failed())
+                << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
+                << Describe(before) << " to " << Describe(move.to);
             ASSERT_EQ(OskasCell(), move.to)
                 << LevelCheck::LevelName(number) << ": the move from " << Describe(before) << " ended at "
                 << Describe(OskasCell()) << ", not at " << Describe(move.to);
@@ -202,7 +212,8 @@ TEST_P(ShippedLevelPlayed, EveryMoveOfTheModelIsAMoveOfTheGame) {
     const int number = GetParam();
     StartLevel(ShippedStoreys(number));
     const Level letters = HouseLetters();
-    const LevelCheck::Distances reach = LevelCheck::RidesFrom(letters, {LevelCheck::StartRow, LevelCheck::StartColumn});
+    const LevelCheck::Distances reach =
+        LevelCheck::RidesFrom(letters, {LevelCheck::StartRow, LevelCheck::StartColumn});
     Pilot pilot;
     int tried = 0;
     for (int row = LevelCheck::FirstStorey; row <= LevelCheck::LastStorey; ++row) {
@@ -214,15 +225,18 @@ TEST_P(ShippedLevelPlayed, EveryMoveOfTheModelIsAMoveOfTheGame) {
                 Man.HaveToFall = true;
                 Man.Controlable = true;
                 Jumps = 0;
-                if (move.via == 0) pilot.Walk(move.to);
-                else pilot.Ride(move);
+                if (move.via == 0)
+                    pilot.Walk(move.to);
+                else
+                    pilot.Ride(move);
                 pilot.Settle();
                 ++tried;
-                ASSERT_FALSE(pilot.Failed()) << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
-                                             << Describe({row, column}) << " to " << Describe(move.to);
-                EXPECT_EQ(OskasCell(), move.to) << LevelCheck::LevelName(number) << ": the move from "
-                                                << Describe({row, column}) << " ended at " << Describe(OskasCell())
-                                                << ", not at " << Describe(move.to);
+                ASSERT_FALSE(pilot.Failed())
+                    << LevelCheck::LevelName(number) << ": he fell out of the house on the move from "
+                    << Describe({row, column}) << " to " << Describe(move.to);
+                EXPECT_EQ(OskasCell(), move.to)
+                    << LevelCheck::LevelName(number) << ": the move from " << Describe({row, column})
+                    << " ended at " << Describe(OskasCell()) << ", not at " << Describe(move.to);
             }
         }
     }
@@ -242,7 +256,7 @@ class ShippedLevelCats : public GameTest, public ::testing::WithParamInterface<i
 TEST_P(ShippedLevelCats, CatsSetDownAnywhereKeepWalkingFallingAndRiding) {
     const int number = GetParam();
     constexpr int Cats = 120;
-    constexpr int Frames = 30000;  // long enough for several rides of each cat
+    constexpr int Frames = 30000;   // long enough for several rides of each cat
     constexpr int Watched = 12000;  // the last frames, in which each cat must reach a storey
 
     for (const float speed : {0.75f, 1.0f, 1.75f}) {
@@ -286,12 +300,12 @@ TEST_P(ShippedLevelCats, CatsSetDownAnywhereKeepWalkingFallingAndRiding) {
             const Enemy& cat = EnemyArr[static_cast<std::size_t>(k)];
             const Watch& w = watch[static_cast<std::size_t>(k)];
             std::ostringstream who;
-            who << LevelCheck::LevelName(number) << ", cat speed " << speed << ": the cat set down at (" << w.startX << ", "
-                << w.startY << "), " << Describe(w.startX, w.startY);
+            who << LevelCheck::LevelName(number) << ", cat speed " << speed << ": the cat set down at ("
+                << w.startX << ", " << w.startY << "), " << Describe(w.startX, w.startY);
             ASSERT_TRUE(cat.StillExisting) << who.str() << " left the house";
             const std::string now = " and is now at " + Describe(cat.x, cat.y);
-            EXPECT_TRUE(w.onStorey) << who.str() << " never stood on a storey in the last " << Watched << " frames"
-                                    << now;
+            EXPECT_TRUE(w.onStorey) << who.str() << " never stood on a storey in the last " << Watched
+                                    << " frames" << now;
             EXPECT_TRUE(w.maxX > w.minX || w.maxY > w.minY) << who.str() << " stopped moving" << now;
         }
     }

@@ -13,6 +13,8 @@ inline std::string LevelPath(int number) {
     return root + "/levels/level" + std::to_string(number) + ".txt";
 }
 
-inline std::string LevelName(int number) { return "level" + std::to_string(number) + ".txt"; }
+inline std::string LevelName(int number) {
+    return "level" + std::to_string(number) + ".txt";
+}
 
 }  // namespace LevelCheck

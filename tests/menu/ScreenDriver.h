@@ -46,7 +46,8 @@ inline void WriteBmp(const std::filesystem::path& path, int32_t w, int32_t h, ui
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t x = 0; x < w; ++x) {
             const uint32_t c = (splitHalves && x < w / 2) ? left : color;
-            const std::size_t at = 54 + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
+            const std::size_t at =
+                54 + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
             bytes[at] = static_cast<char>((c >> 16) & 0xFF);  // blue
             bytes[at + 1] = static_cast<char>((c >> 8) & 0xFF);
             bytes[at + 2] = static_cast<char>(c & 0xFF);
@@ -83,7 +84,7 @@ inline bool ClickAndWait(int32_t x, int32_t y) {
 // Runs a script on its own thread (the "user") while the test's thread runs
 // a screen; joined when it goes out of scope.
 class User {
-public:
+  public:
     explicit User(std::function<void()> script) : thread_(std::move(script)) {}
     ~User() {
         if (thread_.joinable()) thread_.join();
@@ -91,13 +92,13 @@ public:
     User(const User&) = delete;
     User& operator=(const User&) = delete;
 
-private:
+  private:
     std::thread thread_;
 };
 
 // A fresh scratch directory as the working directory for the test's life.
 class ScratchDir {
-public:
+  public:
     ScratchDir() : old_(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / "kerbo-front-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -112,14 +113,14 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path old_;
     std::filesystem::path path_;
 };
 
 // A headless window, instant waits, no pending click from earlier.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
         Vitrine::Testing::SetInstantWaits(true);

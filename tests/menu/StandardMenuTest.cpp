@@ -32,9 +32,9 @@ TEST(ButtonGeometry, InButtonIsStrictOnAllFourEdges) {
     EXPECT_FALSE(InButton(b, 60, 170));   // first column
     EXPECT_FALSE(InButton(b, 100, 140));  // first row
     EXPECT_TRUE(InButton(b, 61, 141));
-    EXPECT_TRUE(InButton(b, 309, 214));    // last inside pixel
-    EXPECT_FALSE(InButton(b, 310, 141));   // x0 + width
-    EXPECT_FALSE(InButton(b, 61, 215));    // y0 + height
+    EXPECT_TRUE(InButton(b, 309, 214));   // last inside pixel
+    EXPECT_FALSE(InButton(b, 310, 141));  // x0 + width
+    EXPECT_FALSE(InButton(b, 61, 215));   // y0 + height
     EXPECT_FALSE(InButton(b, -5, -5));
     // Near the end of the coordinate range the edges must not wrap around.
     const ButtonRc far = Placed(INT32_MAX - 10, 0, 100, 100);
@@ -56,7 +56,7 @@ TEST(ButtonGeometry, VerticalMenuStepsFromTopToTopAndKeepsSizes) {
 }
 
 class ButtonImages : public WindowTest {
-protected:
+  protected:
     ScreenDriver::ScratchDir dir;
     static constexpr uint32_t Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000;
     void SetUp() override {
@@ -172,7 +172,7 @@ TEST_F(Selection, ClicksOutsideKeepMenuWaitingAndTheLastOneCarriesIntoTheNextMen
     int32_t chosen = -2;
     {
         ScreenDriver::User user([] {
-            T::LeftUp(700, 20);  // outside both menus
+            T::LeftUp(700, 20);   // outside both menus
             T::LeftUp(550, 350);  // outside the first, on the second's button 1
             ScreenDriver::WaitFor([] {
                 ClickRc c;

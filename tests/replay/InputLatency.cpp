@@ -30,7 +30,9 @@ bool gWatching = false;
 float gStartX = 0;
 uint64_t gLastFrame = 0;
 
-int64_t Now() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
+int64_t Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+}
 
 // At every input point of the main thread: right after a frame was handed
 // over (UpdateWindow), see whether it shows the press.
@@ -89,9 +91,10 @@ int main(int argc, char** argv) {
     Vitrine::Replay::SetInputPointHook(nullptr);
     std::sort(ms.begin(), ms.end());
     if (ms.empty()) return 1;
-    std::printf("input to frame handed to the window thread, %zu samples: min %.2f ms, median %.2f ms, "
-                "95%% %.2f ms, max %.2f ms (frame period %.1f ms; %.0f frames a second shown, level card included)\n",
-                ms.size(), ms.front(), ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back(),
-                1000.0 / FramesPerSecond, double(frames) / seconds);
+    std::printf(
+        "input to frame handed to the window thread, %zu samples: min %.2f ms, median %.2f ms, "
+        "95%% %.2f ms, max %.2f ms (frame period %.1f ms; %.0f frames a second shown, level card included)\n",
+        ms.size(), ms.front(), ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back(),
+        1000.0 / FramesPerSecond, double(frames) / seconds);
     return 0;
 }

@@ -44,12 +44,17 @@ char LetterOf(const Blok& cell) {
 Level HouseLetters() {
     Level level;
     for (std::size_t row = 1; row <= Rows; ++row) {
-        for (std::size_t column = 1; column <= Columns; ++column) level[row][column] = LetterOf(House[row][column]);
+        for (std::size_t column = 1; column <= Columns; ++column)
+            level[row][column] = LetterOf(House[row][column]);
     }
     return level;
 }
-Cell CellOf(float x, float y) { return {static_cast<int>(WhereAmI(y)), static_cast<int>(WhereAmI(x))}; }
-Cell OskasCell() { return CellOf(Man.x, Man.y); }
+Cell CellOf(float x, float y) {
+    return {static_cast<int>(WhereAmI(y)), static_cast<int>(WhereAmI(x))};
+}
+Cell OskasCell() {
+    return CellOf(Man.x, Man.y);
+}
 char LetterHere() {
     const Blok* cell = CellAt(Man.x, Man.y);
     return cell ? LetterOf(*cell) : '?';
@@ -75,7 +80,8 @@ std::vector<Move> PathTo(const Level& level, Cell from, const std::function<bool
         const Cell at = queue[k];
         if (goal(at) && !(at == from)) {
             std::vector<Move> path;
-            for (Cell c = at; !(c == from); c = cameFrom[c].first) path.insert(path.begin(), cameFrom[c].second);
+            for (Cell c = at; !(c == from); c = cameFrom[c].first)
+                path.insert(path.begin(), cameFrom[c].second);
             return path;
         }
         for (const Move& m : LevelCheck::MovesFrom(level, at)) {
@@ -93,8 +99,10 @@ bool gHeld[256] = {};
 void Set(uint32_t key, bool down) {
     if (gHeld[key] == down) return;
     gHeld[key] = down;
-    if (down) T::PressKey(key);
-    else T::ReleaseKey(key);
+    if (down)
+        T::PressKey(key);
+    else
+        T::ReleaseKey(key);
 }
 void Arrows(int direction) {  // -1 left, 0 none, 1 right
     Set(LeftArrow, direction < 0);
@@ -162,10 +170,14 @@ void NewAttempt() {
     p.trampolines = Trampolines();
     p.brokeHere = p.lostHere = false;
     p.sweptHere.assign(MaxEnemies + 1, false);
-    if (tally.clears < 2) p.goal = Goal::Items;
-    else if (tally.fallLosses == 0 || tally.broken == 0) p.goal = Goal::Fall;
-    else if (tally.catLosses == 0) p.goal = Goal::Cat;
-    else p.goal = Goal::Fall;
+    if (tally.clears < 2)
+        p.goal = Goal::Items;
+    else if (tally.fallLosses == 0 || tally.broken == 0)
+        p.goal = Goal::Fall;
+    else if (tally.catLosses == 0)
+        p.goal = Goal::Cat;
+    else
+        p.goal = Goal::Fall;
     Arrows(0);
 }
 
@@ -312,8 +324,10 @@ void Drive() {
             }
             Type(KeyX);
         }
-        if (Lifes > 0) p.inGame = true;
-        else return;
+        if (Lifes > 0)
+            p.inGame = true;
+        else
+            return;
     }
     if (p.afterGame) {
         // The end screen (or the start menu after leaving the game): to the
@@ -363,8 +377,10 @@ void Drive() {
         ++p.frame;
         return;
     }
-    if (gScript == Script::Game) Steer();
-    else ++p.frame;
+    if (gScript == Script::Game)
+        Steer();
+    else
+        ++p.frame;
 }
 
 }  // namespace
@@ -381,13 +397,15 @@ int main(int argc, char** argv) {
     char program[] = "kerbo", record[] = "--record";
     char* args[] = {program, record, argv[2], nullptr};
     const int status = RunProgram(3, args);
-    std::printf("attempts %d, clears %d, lost to a cat %d, lost by a fall %d, trampolines broken %d, cats swept %d, "
-                "pauses %d, resumes %d, score %u\n",
-                p.attempts, tally.clears, tally.catLosses, tally.fallLosses, tally.broken, tally.swept, tally.pauses,
-                tally.resumes, Score);
+    std::printf(
+        "attempts %d, clears %d, lost to a cat %d, lost by a fall %d, trampolines broken %d, cats swept %d, "
+        "pauses %d, resumes %d, score %u\n",
+        p.attempts, tally.clears, tally.catLosses, tally.fallLosses, tally.broken, tally.swept, tally.pauses,
+        tally.resumes, Score);
     if (status != 0) return status;
     if (gScript == Script::Quit) return tally.pauses == 1 ? 0 : 1;
-    const bool all = tally.clears >= 2 && tally.catLosses >= 1 && tally.fallLosses >= 1 && tally.broken >= 1 &&
-                     tally.swept >= 1 && tally.pauses >= 1 && tally.resumes >= 1 && Lifes == 0;
+    const bool all = tally.clears >= 2 && tally.catLosses >= 1 && tally.fallLosses >= 1 &&
+                     tally.broken >= 1 && tally.swept >= 1 && tally.pauses >= 1 && tally.resumes >= 1 &&
+                     Lifes == 0;
     return all ? 0 : 1;
 }

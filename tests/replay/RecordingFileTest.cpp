@@ -25,13 +25,13 @@ TEST(CommandLine, ModesFilesAndMistakes) {
     EXPECT_TRUE(o.paced);
 
     const std::vector<std::vector<std::string>> wrong = {
-        {"--record"},                             // no file
-        {"--timedemo", ""},                       // an empty file name
-        {"--record", "a", "--replay", "b"},       // two modes
-        {"--paced"},                              // paced what?
-        {"--timedemo", "a", "--paced"},           // the timedemo is never paced
+        {"--record"},                        // no file
+        {"--timedemo", ""},                  // an empty file name
+        {"--record", "a", "--replay", "b"},  // two modes
+        {"--paced"},                         // paced what?
+        {"--timedemo", "a", "--paced"},      // the timedemo is never paced
         {"-x"},
-        {"replay.rec"},                           // a file without an option
+        {"replay.rec"},  // a file without an option
     };
     for (const auto& args : wrong) {
         EXPECT_FALSE(ParseOptions(args, o, error)) << args.front();
@@ -64,7 +64,8 @@ TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
     EXPECT_NE(Read(""), "");
     EXPECT_NE(Read("kerbo-replay 2\nversion 1\n").find("line 1"), std::string::npos);
     EXPECT_NE(Read("kerbo-replay 1\n").find("incomplete"), std::string::npos);
-    EXPECT_NE(Read(head + "e 5 0 88 0 0\ne 4 0 88 0 0\n").find("line 4"), std::string::npos) << "points go back";
+    EXPECT_NE(Read(head + "e 5 0 88 0 0\ne 4 0 88 0 0\n").find("line 4"), std::string::npos)
+        << "points go back";
     EXPECT_NE(Read(head + "e 0 0 88 0 0\n"), "") << "there is no point 0";
     EXPECT_NE(Read(head + "e 3 99 88 0 0\n"), "") << "no such kind of event";
     EXPECT_NE(Read(head + "e 3 -1 88 0 0\n"), "");

@@ -74,13 +74,15 @@ TEST(Soak, FiveHundredLevelAttemptsKeepMemoryAndDecodeNothingTwice) {
     const fs::path folder = fs::temp_directory_path() / ("kerbo-soak-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    for (const char* name : {"Images", "images", "Music"}) fs::create_directory_symlink(data / name, folder / name);
+    for (const char* name : {"Images", "images", "Music"})
+        fs::create_directory_symlink(data / name, folder / name);
     fs::copy_file(data / "Highscores.txt", folder / "Highscores.txt");
     for (int k = 1; k <= 10; ++k) {
         std::ofstream level(folder / ("level" + std::to_string(k) + ".txt"), std::ios::binary);
         level << "cccccccccccccccc\r\ncccccccccccccccc\r\n";
         for (int row = 3; row <= 8; ++row) level << "cccccccccccccccc\r\n";
-        level << "wpppppppppippppw\r\n" << "wwwwwwwwwwwwwwww\r\n";
+        level << "wpppppppppippppw\r\n"
+              << "wwwwwwwwwwwwwwww\r\n";
     }
     const fs::path home = fs::current_path();
     fs::current_path(folder);
@@ -98,8 +100,8 @@ TEST(Soak, FiveHundredLevelAttemptsKeepMemoryAndDecodeNothingTwice) {
     ASSERT_GT(soak.settledMemory, 0);
     const long end = soak.endMemory;
     std::cout << soak.attempts << " attempts; resident memory " << soak.settledMemory / 1024 << " KiB after "
-              << SettledAfter << ", " << end / 1024 << " KiB at the end; images decoded " << soak.settledImageDecodes
-              << ", sounds decoded " << soak.settledSoundDecodes << std::endl;
+              << SettledAfter << ", " << end / 1024 << " KiB at the end; images decoded "
+              << soak.settledImageDecodes << ", sounds decoded " << soak.settledSoundDecodes << std::endl;
     EXPECT_LE(end, soak.settledMemory + soak.settledMemory / 20)
         << "resident memory grew from " << soak.settledMemory << " to " << end << " bytes";
     EXPECT_EQ(static_cast<int>(Vitrine::Testing::BitmapDecodes()), soak.settledImageDecodes)

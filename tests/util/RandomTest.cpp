@@ -8,7 +8,7 @@
 using namespace StandardLib;
 
 class RandomTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetRandom(); }
 };
 

@@ -17,18 +17,18 @@
 namespace datagen {
 
 class ArtBook {
- public:
-  // Reads every *.txt file of the folder, in name order. Palette entries are
-  // shared by all files; a later entry for the same character replaces the older one
-  // for the pictures that follow it.
-  void LoadFolder(const std::string& folder);
-  void LoadText(const std::string& text, const std::string& origin);
-  const Image& Get(const std::string& name) const;
-  bool Has(const std::string& name) const { return arts_.count(name) != 0; }
+  public:
+    // Reads every *.txt file of the folder, in name order. Palette entries are
+    // shared by all files; a later entry for the same character replaces the older one
+    // for the pictures that follow it.
+    void LoadFolder(const std::string& folder);
+    void LoadText(const std::string& text, const std::string& origin);
+    const Image& Get(const std::string& name) const;
+    bool Has(const std::string& name) const { return arts_.count(name) != 0; }
 
- private:
-  std::map<char, Rgb> palette_;
-  std::map<std::string, Image> arts_;
+  private:
+    std::map<char, Rgb> palette_;
+    std::map<std::string, Image> arts_;
 };
 
 }  // namespace datagen

@@ -9,18 +9,18 @@
 namespace datagen {
 
 struct Output {
-  std::string dataDir;  // the game's working directory
-  std::string srcDir;   // tools/ of the source tree
+    std::string dataDir;  // the game's working directory
+    std::string srcDir;   // tools/ of the source tree
 };
 
 // Game pictures built from the art book, shared with the screens.
 struct GameArt {
-  Image oskaRight1, oskaRight2, cat, waveRight;  // 35 x 35, see-through around the figure
-  Image passage, wall, ceiling, shaft, shaftTop;  // 50 x 50
-  Image trampoline[4];                            // green, blue, yellow, red
-  Image doorClosed[2], doorOpen[2], shockClosed[2], shockOpen[2];  // [0] left hand, [1] right hand
-  Image item[5];
-  Image itemArt[5];  // the items alone, 34 x 34, for the screens
+    Image oskaRight1, oskaRight2, cat, waveRight;                    // 35 x 35, see-through around the figure
+    Image passage, wall, ceiling, shaft, shaftTop;                   // 50 x 50
+    Image trampoline[4];                                             // green, blue, yellow, red
+    Image doorClosed[2], doorOpen[2], shockClosed[2], shockOpen[2];  // [0] left hand, [1] right hand
+    Image item[5];
+    Image itemArt[5];  // the items alone, 34 x 34, for the screens
 };
 
 GameArt BuildGameArt(const ArtBook& book);

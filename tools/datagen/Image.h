@@ -9,27 +9,27 @@
 namespace datagen {
 
 struct Rgb {
-  uint8_t r = 0, g = 0, b = 0;
+    uint8_t r = 0, g = 0, b = 0;
 };
 
 inline Rgb RgbHex(uint32_t hex) {
-  return Rgb{uint8_t(hex >> 16), uint8_t(hex >> 8), uint8_t(hex)};
+    return Rgb{uint8_t(hex >> 16), uint8_t(hex >> 8), uint8_t(hex)};
 }
 Rgb Mix(Rgb a, Rgb b, double t);  // t = 0 gives a, 1 gives b
 
 struct Image {
-  int w = 0, h = 0;
-  std::vector<Rgb> px;
-  std::vector<uint8_t> solid;  // 1 where the picture is drawn, 0 where it is see-through
+    int w = 0, h = 0;
+    std::vector<Rgb> px;
+    std::vector<uint8_t> solid;  // 1 where the picture is drawn, 0 where it is see-through
 
-  Image() = default;
-  Image(int width, int height, Rgb fill = {}, bool isSolid = true);
-  bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
-  Rgb& At(int x, int y) { return px[size_t(y) * w + x]; }
-  const Rgb& At(int x, int y) const { return px[size_t(y) * w + x]; }
-  bool Solid(int x, int y) const { return solid[size_t(y) * w + x] != 0; }
-  void Set(int x, int y, Rgb c);              // paints and makes the pixel solid
-  void Blend(int x, int y, Rgb c, double a);  // paints with coverage a in [0, 1]
+    Image() = default;
+    Image(int width, int height, Rgb fill = {}, bool isSolid = true);
+    bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
+    Rgb& At(int x, int y) { return px[size_t(y) * w + x]; }
+    const Rgb& At(int x, int y) const { return px[size_t(y) * w + x]; }
+    bool Solid(int x, int y) const { return solid[size_t(y) * w + x] != 0; }
+    void Set(int x, int y, Rgb c);              // paints and makes the pixel solid
+    void Blend(int x, int y, Rgb c, double a);  // paints with coverage a in [0, 1]
 };
 
 // Drawing (all clip to the image).
@@ -43,7 +43,7 @@ void Line(Image& im, int x0, int y0, int x1, int y1, Rgb c, int thickness = 1);
 
 // Copies src onto dst at (x, y); only src's solid pixels are copied.
 void Paste(Image& dst, const Image& src, int x, int y);
-Image Mirror(const Image& src);                 // left-right
+Image Mirror(const Image& src);  // left-right
 Image ScaleNearest(const Image& src, int factor);
 Image Crop(const Image& src, int x, int y, int w, int h);
 

@@ -19,30 +19,30 @@
 namespace datagen {
 
 struct VoiceSpec {
-  std::string wave = "square";  // square, triangle, noise, drum
-  double vol = 0.2, duty = 0.5;
-  double attackMs = 4, decayMs = 60, sustain = 0.7, releaseMs = 30;
-  double gate = 0.9;           // part of a note's length that the key is held
-  double vibratoCents = 0;     // depth, 6 per second, after the first 120 ms
-  double transpose = 0;        // semitones
+    std::string wave = "square";  // square, triangle, noise, drum
+    double vol = 0.2, duty = 0.5;
+    double attackMs = 4, decayMs = 60, sustain = 0.7, releaseMs = 30;
+    double gate = 0.9;        // part of a note's length that the key is held
+    double vibratoCents = 0;  // depth, 6 per second, after the first 120 ms
+    double transpose = 0;     // semitones
 };
 
 struct NoteEvent {
-  double fromHz = 0, toHz = 0;  // 0 for a rest; drums keep their letter in drum
-  char drum = 0;
-  int startStep = 0, steps = 1;
+    double fromHz = 0, toHz = 0;  // 0 for a rest; drums keep their letter in drum
+    char drum = 0;
+    int startStep = 0, steps = 1;
 };
 
 struct Tune {
-  int rate = 32000;
-  double tempo = 120;
-  double gain = 1.0;  // scales the whole mix
-  bool loop = false;
-  std::map<std::string, VoiceSpec> voices;
-  std::map<std::string, std::vector<NoteEvent>> notes;
-  std::vector<std::string> order;  // voices in the order they were declared
-  int Steps() const;               // length in sixteenths (longest voice)
-  size_t SamplesPerStep() const;   // rounded; the tune's length is Steps() x this
+    int rate = 32000;
+    double tempo = 120;
+    double gain = 1.0;  // scales the whole mix
+    bool loop = false;
+    std::map<std::string, VoiceSpec> voices;
+    std::map<std::string, std::vector<NoteEvent>> notes;
+    std::vector<std::string> order;  // voices in the order they were declared
+    int Steps() const;               // length in sixteenths (longest voice)
+    size_t SamplesPerStep() const;   // rounded; the tune's length is Steps() x this
 };
 
 Tune ParseTune(const std::string& text, const std::string& origin);

@@ -10,9 +10,9 @@ namespace datagen {
 enum class Face { Sans, SansBold, SansCondensedBold, MonoBold, SerifBold };
 
 struct TextStyle {
-  Face face = Face::SansBold;
-  int size = 20;  // pixel height of the em square
-  Rgb color{};
+    Face face = Face::SansBold;
+    int size = 20;  // pixel height of the em square
+    Rgb color{};
 };
 
 void InitFonts();  // finds the font files; throws when one is missing
@@ -23,6 +23,7 @@ int Ascent(const TextStyle& st);  // pixels above the baseline
 void DrawText(Image& im, const std::string& text, int x, int y, const TextStyle& st);
 void DrawTextCentered(Image& im, const std::string& text, int cx, int y, const TextStyle& st);
 // Text with a darker copy offset below and to the right, for titles on busy backgrounds.
-void DrawTextShadow(Image& im, const std::string& text, int x, int y, const TextStyle& st, Rgb shadow, int offset);
+void DrawTextShadow(Image& im, const std::string& text, int x, int y, const TextStyle& st, Rgb shadow,
+                    int offset);
 
 }  // namespace datagen
