@@ -38,7 +38,7 @@ void SetBuffering(bool state) {
 
 void UpdateWindow() {
     if (!Active()) return;
-    Present(true);
+    Present();
     ++window.framesShown;
     RecordFrame();
     ApplyPendingInput();

@@ -290,7 +290,6 @@ bool KeyDown(uint32_t k) {
 uint32_t GetKey() {
     for (;;) {
         if (!Active()) return 0;
-        HandOverHeldBack();
         ApplyPendingInput();
         if (!keybuf.empty()) {
             uint32_t k = keybuf.front();

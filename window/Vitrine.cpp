@@ -33,9 +33,6 @@ std::thread gThread;
 std::string gLastError;
 uint32_t gWindowScale = 0;  // 0: the default for the desktop
 std::atomic<bool> gReportFocus{true};
-// The pace of PaceFrame while the game paces its frames with it, else zero:
-// only then is the next frame known to follow soon.
-std::chrono::steady_clock::duration gHoldPeriod{};
 
 // SDL user event codes sent to the message thread.
 enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
@@ -68,8 +65,6 @@ struct Screen {
     // Without vsync, frames are shown at most this often; the rest are skipped.
     std::chrono::steady_clock::duration minInterval{};
     std::chrono::steady_clock::time_point nextShow;
-    // With vsync, showing waits for the display's refresh, this long apart.
-    std::chrono::steady_clock::duration refresh{};
     uint32_t width = 0;
     int pitch = 0;
     Scaler scaler;            // where the picture goes in the window
@@ -124,10 +119,6 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
         // cost CPU, as no screen shows it.
         screen.minInterval = std::chrono::microseconds(16667);
-    } else {
-        SDL_DisplayMode mode;
-        const bool known = SDL_GetWindowDisplayMode(screen.window, &mode) == 0 && mode.refresh_rate > 0;
-        screen.refresh = std::chrono::microseconds(1000000 / (known ? mode.refresh_rate : 60));
     }
     SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
     Render(screen);
@@ -148,7 +139,6 @@ void ShowNewestFrame(Screen& screen) {
     screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
     {
         std::lock_guard guard(gLink.lock);
-        gLink.nextShow = screen.nextShow;
         gLink.wakePosted = false;
         if (!gLink.frameFresh) return;
         gLink.frameFresh = false;
@@ -157,12 +147,6 @@ void ShowNewestFrame(Screen& screen) {
     }
     SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
     Render(screen);
-    if (screen.refresh.count() > 0) {
-        // Showing returned at a refresh; the next frame is taken about one refresh later.
-        const auto next = std::chrono::steady_clock::now() + screen.refresh;
-        std::lock_guard guard(gLink.lock);
-        gLink.nextShow = next;
-    }
 }
 
 // Keeps the mouse captured while a button is held, so that a drag outside the
@@ -376,7 +360,6 @@ void FinishClose() {
     window.ylen = 0;
     window.buffer = {};
     window.buffering = false;
-    window.heldBack = false;
     {
         std::lock_guard guard(gLink.lock);
         gLink.pending.clear();
@@ -408,26 +391,13 @@ bool Active() {
     return window.state == STATE_ACTIVE;
 }
 
-void Present(bool mayHoldBack) {
+void Present() {
     std::lock_guard guard(gLink.lock);
     if (!gLink.threadRunning) return;
-    ++window.handOffs;
-    // At 250 frames a second most frames are replaced before the next refresh
-    // shows one: copying those 1.6 MB would only cost time.
-    const auto period = gHoldPeriod;
-    if (mayHoldBack && period.count() > 0 && std::chrono::steady_clock::now() + period < gLink.nextShow) {
-        window.heldBack = true;
-        return;
-    }
-    window.heldBack = false;
     std::memcpy(gLink.front.data(), window.buffer.data(), window.buffer.size() * sizeof(uint32_t));
     gLink.frameFresh = true;
+    ++window.handOffs;
     if (!gLink.wakePosted) gLink.wakePosted = PostWake(WAKE_FRAME);
-}
-
-void HandOverHeldBack() {
-    gHoldPeriod = {};
-    if (window.heldBack && window.state == STATE_ACTIVE) Present();
 }
 
 }  // namespace detail
@@ -452,7 +422,6 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.front.assign(size_t(x) * y, 0);
         gLink.frameFresh = false;
         gLink.wakePosted = false;
-        gLink.nextShow = {};
     }
     try {
         gThread = std::thread(MessageThread, std::string(title ? title : ""), x, y, gWindowScale);
@@ -477,7 +446,6 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
     window.buffering = false;
     window.framesShown = 0;
     window.handOffs = 0;
-    window.heldBack = false;
     window.state = STATE_ACTIVE;
     return true;
 }
@@ -549,7 +517,6 @@ bool gFramePaced = false;
 }  // namespace
 
 void Delay(uint32_t ms) {
-    if (Active()) HandOverHeldBack();
     if (Active() && !instantWaits) WaitUntil(Clock::now() + std::chrono::milliseconds(ms));
     ApplyPendingInput();
 }
@@ -561,15 +528,6 @@ void PaceFrame(uint32_t framesPerSecond) {
         if (!gFramePaced) gFrameDeadline = now;
         gFramePaced = true;
         gFrameDeadline += period;
-        // A held-back frame is shown unless the next frame is due before the
-        // message thread shows one.
-        if (window.heldBack) {
-            std::unique_lock guard(gLink.lock);
-            const bool nextInTime = gFrameDeadline < gLink.nextShow;
-            guard.unlock();
-            if (!nextInTime) HandOverHeldBack();
-        }
-        gHoldPeriod = period;
         if (now - gFrameDeadline > period) {
             gFrameDeadline = now;  // far behind (a stall): carry on from now
         } else {

@@ -9,7 +9,6 @@
 #include "window/Vitrine.h"
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -68,9 +67,6 @@ struct Link {
     std::vector<uint32_t> front;      // the newest frame handed over
     bool frameFresh = false;          // `front` holds a frame not shown yet
     bool wakePosted = false;          // a wake-up is already in the SDL queue
-    // When the message thread shows its next frame at the earliest (without vsync
-    // it shows at most one per refresh); frames replaced before then need no copy.
-    std::chrono::steady_clock::time_point nextShow;
     std::atomic<bool> closedFlag{false};
 };
 Link& link();
@@ -87,10 +83,6 @@ struct WinStruct {
     bool buffering = false;
     uint64_t framesShown = 0;
     uint64_t handOffs = 0;
-    // The buffer holds a finished frame not copied to the message thread yet:
-    // the next frame was due before it could be shown. Handed over at the next
-    // wait unless drawing has begun on the buffer again.
-    bool heldBack = false;
 };
 extern WinStruct window;
 
@@ -100,19 +92,11 @@ bool Active();
 // Main thread: finishes a close if one happened; cheap when nothing happened.
 void NoticeClose();
 // Main thread: hands a copy of the buffer to the message thread and returns.
-// With mayHoldBack, a paced frame that the next one replaces before it could
-// be shown is not copied (see WinStruct::heldBack).
-void Present(bool mayHoldBack = false);
-// Main thread: in direct mode (buffering off) a change shows at once; in
-// buffered mode a held-back frame is being drawn over and can no longer be shown.
+void Present();
+// Main thread: in direct mode (buffering off) a change shows at once.
 inline void ShowChange() {
-    if (!window.buffering)
-        Present();
-    else
-        window.heldBack = false;
+    if (!window.buffering) Present();
 }
-// Main thread: before a wait, hands over a held-back frame.
-void HandOverHeldBack();
 // Main thread: empties the bitmap table (the window closed).
 void ResetBitmaps();
 
