@@ -93,15 +93,19 @@ void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer) {
     int outW = 0, outH = 0, winW = 0, winH = 0;
     if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) SDL_GetWindowSize(window, &outW, &outH);
     SDL_GetWindowSize(window, &winW, &winH);
+    scaler.outW = outW;
+    scaler.outH = outH;
     scaler.pixels = PlacePicture(scaler.picW, scaler.picH, outW, outH);
     scaler.pointer = PlacePicture(scaler.picW, scaler.picH, winW, winH);
     PrepareSharp(scaler, renderer);
 }
 
 void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
     const SDL_Rect to{scaler.pixels.x, scaler.pixels.y, scaler.pixels.w, scaler.pixels.h};
+    if (to.x > 0 || to.y > 0 || to.w < scaler.outW || to.h < scaler.outH) {  // black borders
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
     if (scaler.sharp) {
         SDL_SetTextureScaleMode(picture, SDL_ScaleModeNearest);
         SDL_SetRenderTarget(renderer, scaler.sharp);

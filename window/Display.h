@@ -47,8 +47,9 @@ void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t
 
 struct Scaler {
     uint32_t picW = 0, picH = 0;
-    Placement pixels;   // in the renderer's pixels, for drawing
-    Placement pointer;  // in window coordinates, for the mouse (they differ on high-density screens)
+    Placement pixels;            // in the renderer's pixels, for drawing
+    Placement pointer;           // in window coordinates, for the mouse (they differ on high-density screens)
+    int32_t outW = 0, outH = 0;  // the renderer's output size
     SDL_Texture* sharp = nullptr;  // the enlarged picture, for placements that are not whole
     uint32_t sharpFactor = 0;
     bool fullscreen = false;

@@ -298,7 +298,10 @@ uint32_t GetKey() {
         }
         if (ReplayFeedsInput()) continue;  // the next point brings the next input
         std::unique_lock guard(link().lock);
-        link().changed.wait(guard, [] { return !link().pending.empty() || link().closed; });
+        link().changed.wait(guard, [] {
+            ServeFrame();
+            return !link().pending.empty() || link().closed;
+        });
     }
 }
 

@@ -85,4 +85,13 @@ uint64_t HandOffs() {
     return window.handOffs;
 }
 
+uint64_t FramesCopied() {
+    return window.copies;
+}
+
+bool FrameUnsent() {
+    std::lock_guard guard(link().lock);
+    return window.unsent;
+}
+
 }  // namespace Vitrine::Testing

@@ -60,6 +60,7 @@ struct Screen {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    Uint32 textureFormat = SDL_PIXELFORMAT_XBGR8888;
     std::vector<uint32_t> shown;  // the frame on the texture
     bool frameWaiting = false;    // a frame was handed over and is not shown yet
     // Without vsync, frames are shown at most this often; the rest are skipped.
@@ -83,13 +84,69 @@ void ReportOpened(WinState state, const char* error) {
     gLink.changed.notify_all();
 }
 
+// True when the renderer's OpenGL draws with the CPU (Mesa's llvmpipe, softpipe
+// or swrast, as on a machine without a graphics card).
+bool DrawsGlOnCpu(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    if (!SDL_GL_GetCurrentContext()) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    constexpr unsigned kGlRenderer = 0x1F01;
+    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    if (!name) return false;
+    return std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+           std::strstr(name, "Software Rasterizer");
+}
+
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
     const Uint32 tries[] = {SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC, SDL_RENDERER_ACCELERATED,
                             SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC, SDL_RENDERER_SOFTWARE};
     for (Uint32 flags : tries) {
-        if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags)) return renderer;
+        SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags);
+        if (!renderer) continue;
+        // OpenGL emulated on the CPU costs several times what SDL's own blitting
+        // straight into the window costs (about 12% of a core against 2% at 60
+        // pictures a second); a renderer the user chose is kept.
+        const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+        if ((!chosen || !*chosen) && DrawsGlOnCpu(renderer)) {
+            SDL_DestroyRenderer(renderer);  // a window has one renderer at a time
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            if (SDL_Renderer* blitter = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE)) return blitter;
+            SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+            renderer = SDL_CreateRenderer(window, -1, flags);
+            if (!renderer) continue;
+        }
+        return renderer;
     }
     return nullptr;
+}
+
+// The frames' own layout (0x00BBGGRR) suits OpenGL; SDL's software renderer
+// blits, and above all enlarges, fastest when the picture already has the
+// window's layout.
+Uint32 PictureFormat(SDL_Renderer* renderer, SDL_Window* window) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strcmp(info.name, "software") != 0)
+        return SDL_PIXELFORMAT_XBGR8888;
+    const Uint32 format = SDL_GetWindowPixelFormat(window);
+    if (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888) return format;
+    return SDL_PIXELFORMAT_XBGR8888;
+}
+
+// Puts the frame on the texture, in the texture's layout.
+void Upload(Screen& screen) {
+    if (screen.textureFormat == SDL_PIXELFORMAT_XBGR8888) {
+        SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+        return;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(screen.texture, nullptr, &pixels, &pitch) != 0) return;
+    SDL_ConvertPixels(int(screen.width), int(screen.shown.size() / screen.width), SDL_PIXELFORMAT_XBGR8888,
+                      screen.shown.data(), screen.pitch, screen.textureFormat, pixels, pitch);
+    SDL_UnlockTexture(screen.texture);
 }
 
 void Render(Screen& screen) {
@@ -105,7 +162,8 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     if (!screen.window) return false;
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
-    screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
+    screen.textureFormat = PictureFormat(screen.renderer, screen.window);
+    screen.texture = SDL_CreateTexture(screen.renderer, screen.textureFormat, SDL_TEXTUREACCESS_STREAMING,
                                        int(width), int(height));
     if (!screen.texture) return false;
     screen.width = width;
@@ -115,12 +173,14 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     Relayout(screen.scaler, screen.window, screen.renderer);
     screen.shown.assign(size_t(width) * height, 0);
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC)) {
+    if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC) ||
+        std::strcmp(info.name, "software") == 0) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
-        // cost CPU, as no screen shows it.
+        // cost CPU, as no screen shows it. SDL's software renderer claims vsync
+        // but does not wait for it.
         screen.minInterval = std::chrono::microseconds(16667);
     }
-    SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+    Upload(screen);
     Render(screen);
     return true;
 }
@@ -133,10 +193,10 @@ void CloseScreen(Screen& screen) {
     screen = Screen{};
 }
 
-// Shows the newest frame handed over, if there is one; stale frames are skipped.
+// Shows the frame handed over. Until the next one may be shown, the main
+// thread keeps its frames: most of them would never reach the screen.
 void ShowNewestFrame(Screen& screen) {
     screen.frameWaiting = false;
-    screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
     {
         std::lock_guard guard(gLink.lock);
         gLink.wakePosted = false;
@@ -145,8 +205,20 @@ void ShowNewestFrame(Screen& screen) {
         screen.shown.swap(gLink.front);
         gLink.front.resize(screen.shown.size());
     }
-    SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+    screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
+    Upload(screen);
     Render(screen);
+}
+
+// Tells the main thread that a frame may be shown now: it hands over the one it
+// drew last, at once if it is waiting, else when it finishes the one it draws.
+void AskForFrame() {
+    {
+        std::lock_guard guard(gLink.lock);
+        if (gLink.wanted || gLink.frameFresh) return;
+        gLink.wanted = true;
+    }
+    gLink.changed.notify_all();
 }
 
 // Keeps the mouse captured while a button is held, so that a drag outside the
@@ -261,13 +333,14 @@ bool HandleEvent(Screen& screen, const SDL_Event& event) {
 void RunEventLoop(Screen& screen) {
     for (;;) {
         int timeout = -1;
-        if (screen.frameWaiting) {
-            auto wait = screen.nextShow - std::chrono::steady_clock::now();
-            if (wait <= wait.zero()) {
-                ShowNewestFrame(screen);
-            } else {
-                timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
-            }
+        auto wait = screen.nextShow - std::chrono::steady_clock::now();
+        if (wait > wait.zero()) {
+            timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+        } else {
+            if (screen.frameWaiting) ShowNewestFrame(screen);
+            if (screen.nextShow <= std::chrono::steady_clock::now()) AskForFrame();
+            wait = screen.nextShow - std::chrono::steady_clock::now();
+            if (wait > wait.zero()) timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
         }
         SDL_Event event;
         if (timeout < 0) {
@@ -365,6 +438,7 @@ void FinishClose() {
         gLink.pending.clear();
         gLink.front = {};
         gLink.frameFresh = false;
+        gLink.wanted = false;
     }
     ResetInput();
     ResetBitmaps();
@@ -391,13 +465,21 @@ bool Active() {
     return window.state == STATE_ACTIVE;
 }
 
-void Present() {
-    std::lock_guard guard(gLink.lock);
-    if (!gLink.threadRunning) return;
+void ServeFrame() {
+    if (!gLink.wanted || !window.unsent || !gLink.threadRunning) return;
     std::memcpy(gLink.front.data(), window.buffer.data(), window.buffer.size() * sizeof(uint32_t));
     gLink.frameFresh = true;
-    ++window.handOffs;
+    gLink.wanted = false;
+    window.unsent = false;
+    ++window.copies;
     if (!gLink.wakePosted) gLink.wakePosted = PostWake(WAKE_FRAME);
+}
+
+void Present() {
+    ++window.handOffs;
+    std::lock_guard guard(gLink.lock);
+    window.unsent = true;
+    ServeFrame();
 }
 
 }  // namespace detail
@@ -421,6 +503,7 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.pending.clear();
         gLink.front.assign(size_t(x) * y, 0);
         gLink.frameFresh = false;
+        gLink.wanted = false;
         gLink.wakePosted = false;
     }
     try {
@@ -446,6 +529,8 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
     window.buffering = false;
     window.framesShown = 0;
     window.handOffs = 0;
+    window.copies = 0;
+    window.unsent = false;
     window.state = STATE_ACTIVE;
     return true;
 }
@@ -508,7 +593,16 @@ using Clock = std::chrono::steady_clock;
 // Blocks until `deadline` or until the window closes, whichever comes first.
 void WaitUntil(Clock::time_point deadline) {
     std::unique_lock guard(gLink.lock);
-    gLink.changed.wait_until(guard, deadline, [] { return gLink.closed; });
+    gLink.changed.wait_until(guard, deadline, [] {
+        ServeFrame();
+        return gLink.closed;
+    });
+}
+
+// For waits that did not wait (instant waits, a stalled pace).
+void ServeWithoutWaiting() {
+    std::lock_guard guard(gLink.lock);
+    ServeFrame();
 }
 
 Clock::time_point gFrameDeadline;
@@ -517,12 +611,20 @@ bool gFramePaced = false;
 }  // namespace
 
 void Delay(uint32_t ms) {
-    if (Active() && !instantWaits) WaitUntil(Clock::now() + std::chrono::milliseconds(ms));
+    if (Active()) {
+        if (instantWaits) {
+            ServeWithoutWaiting();
+        } else {
+            WaitUntil(Clock::now() + std::chrono::milliseconds(ms));
+        }
+    }
     ApplyPendingInput();
 }
 
 void PaceFrame(uint32_t framesPerSecond) {
-    if (Active() && !instantWaits && framesPerSecond > 0) {
+    if (Active() && (instantWaits || framesPerSecond == 0)) {
+        ServeWithoutWaiting();
+    } else if (Active()) {
         auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / framesPerSecond;
         Clock::time_point now = Clock::now();
         if (!gFramePaced) gFrameDeadline = now;
@@ -530,6 +632,7 @@ void PaceFrame(uint32_t framesPerSecond) {
         gFrameDeadline += period;
         if (now - gFrameDeadline > period) {
             gFrameDeadline = now;  // far behind (a stall): carry on from now
+            ServeWithoutWaiting();
         } else {
             WaitUntil(gFrameDeadline);
         }

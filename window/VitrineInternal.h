@@ -66,6 +66,7 @@ struct Link {
     std::vector<InputEvent> pending;  // input not yet applied
     std::vector<uint32_t> front;      // the newest frame handed over
     bool frameFresh = false;          // `front` holds a frame not shown yet
+    bool wanted = false;              // the message thread may show a frame now and has none
     bool wakePosted = false;          // a wake-up is already in the SDL queue
     std::atomic<bool> closedFlag{false};
 };
@@ -82,7 +83,9 @@ struct WinStruct {
     std::vector<uint32_t> buffer;  // xlen * ylen pixels, 0x00BBGGRR
     bool buffering = false;
     uint64_t framesShown = 0;
-    uint64_t handOffs = 0;
+    uint64_t handOffs = 0;  // frames offered to the message thread
+    uint64_t copies = 0;    // frames copied over to it
+    bool unsent = false;    // the buffer changed since it was last handed over
 };
 extern WinStruct window;
 
@@ -91,8 +94,15 @@ extern WinStruct window;
 bool Active();
 // Main thread: finishes a close if one happened; cheap when nothing happened.
 void NoticeClose();
-// Main thread: hands a copy of the buffer to the message thread and returns.
+// Main thread: offers the buffer to the message thread and returns. It is
+// copied over when the message thread may show a frame, else kept until then
+// (see ServeFrame).
 void Present();
+// Main thread, holding link().lock: hands a copy of the buffer over if it is
+// newer than the last one handed over and the message thread wants one. Every
+// wait of the main thread calls it whenever it wakes, so the last frame drawn
+// before a wait is shown as soon as the screen can take it.
+void ServeFrame();
 // Main thread: in direct mode (buffering off) a change shows at once.
 inline void ShowChange() {
     if (!window.buffering) Present();

@@ -44,8 +44,12 @@ bool SharesPixels(uint32_t a, uint32_t b);
 uint32_t BitmapPixel(uint32_t bitmap, uint32_t x, uint32_t y);
 // True while buffering (SetBuffering) is on.
 bool Buffering();
-// Copies of the buffer handed to the message thread since the window opened:
-// one per UpdateWindow, and one per drawing call in direct mode.
+// Frames offered to the message thread since the window opened: one per
+// UpdateWindow, and one per drawing call in direct mode.
 uint64_t HandOffs();
+// Of those, the ones copied over: only as many as the screen can show.
+uint64_t FramesCopied();
+// True while the buffer holds changes the message thread has not been given.
+bool FrameUnsent();
 
 }  // namespace Vitrine::Testing

@@ -1,8 +1,10 @@
 // Measures the input latency inside the program: a thread stands in for the
 // window's message thread and queues an arrow press at a random moment; the
-// time until the first frame showing Oska moved is handed to the window
-// thread is one sample. Plays level 1 paced, in the working directory (a
-// data folder), with whatever video driver SDL picks.
+// time until the first frame showing Oska moved is finished (UpdateWindow) is
+// one sample. The window thread takes the newest finished frame whenever the
+// screen can show one, so on screen add at most one refresh. Plays level 1
+// paced, in the working directory (a data folder), with whatever video driver
+// SDL picks.
 //   input_latency [SAMPLES]
 #include <algorithm>
 #include <atomic>
@@ -34,8 +36,8 @@ int64_t Now() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
-// At every input point of the main thread: right after a frame was handed
-// over (UpdateWindow), see whether it shows the press.
+// At every input point of the main thread: right after a frame was finished
+// (UpdateWindow), see whether it shows the press.
 void Watch() {
     const uint64_t frame = Vitrine::Testing::FramesShown();
     const bool afterFrame = frame != gLastFrame;
@@ -92,7 +94,7 @@ int main(int argc, char** argv) {
     std::sort(ms.begin(), ms.end());
     if (ms.empty()) return 1;
     std::printf(
-        "input to frame handed to the window thread, %zu samples: min %.2f ms, median %.2f ms, "
+        "input to the first frame finished that shows it, %zu samples: min %.2f ms, median %.2f ms, "
         "95%% %.2f ms, max %.2f ms (frame period %.1f ms; %.0f frames a second shown, level card included)\n",
         ms.size(), ms.front(), ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back(),
         1000.0 / FramesPerSecond, double(frames) / seconds);

@@ -166,6 +166,45 @@ TEST_F(WindowLife, DelayAndPaceFrameWaitAndApplyInput) {
     EXPECT_LT(Clock::now() - start, 1s);
 }
 
+// Frames come far faster than a screen shows them: only the ones the screen
+// can take are copied to the message thread, and the last one drawn before a
+// wait is always among them.
+TEST_F(WindowLife, OnlyFramesTheScreenCanShowAreCopiedAndTheLastAlwaysIs) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    SetBuffering(true);
+    Delay(50);
+    const uint64_t offered = Testing::HandOffs();
+    const uint64_t copied = Testing::FramesCopied();
+    for (int frame = 0; frame < 200; ++frame) {
+        Fill(frame * 0x010101u);
+        UpdateWindow();
+    }
+    EXPECT_EQ(Testing::HandOffs() - offered, 200u);
+    EXPECT_LT(Testing::FramesCopied() - copied, 100u);
+    Delay(100);
+    EXPECT_FALSE(Testing::FrameUnsent()) << "a timed wait hands the last frame over";
+
+    Fill(0x123456);
+    UpdateWindow();
+    Fill(0x654321);
+    UpdateWindow();
+    std::thread typist = Later(100ms, [] { PushSdlKey(SDLK_a); });
+    EXPECT_EQ(GetKey(), 65u);
+    typist.join();
+    EXPECT_FALSE(Testing::FrameUnsent()) << "so does waiting for a key";
+
+    Testing::SetInstantWaits(true);
+    Fill(0x111111);
+    UpdateWindow();
+    Fill(0x222222);
+    UpdateWindow();
+    for (int i = 0; i < 100 && Testing::FrameUnsent(); ++i) {
+        std::this_thread::sleep_for(5ms);
+        Delay(0);
+    }
+    EXPECT_FALSE(Testing::FrameUnsent()) << "and an instant wait, once the screen is ready";
+}
+
 TEST_F(WindowLife, KeysFromTheMessageThreadArriveInOrder) {
     ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
     std::thread typist = Later(20ms, [] {
