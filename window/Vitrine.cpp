@@ -13,6 +13,8 @@
 #include "window/VitrineSdl.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -367,6 +369,32 @@ void AllowOnlyRealDisplays() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
 }
 
+// When the X server goes away, Xlib's own handler calls exit() from the thread
+// that notices it, and both of ours may notice at once (the main thread wakes
+// the message thread through the X connection): two exits at a time crash in
+// the exit handlers. This one ends the process once, at once; the high-score
+// file is only ever replaced whole, so nothing written is lost.
+int DisplayLost(void*) {
+    static std::atomic_flag ending;
+    if (!ending.test_and_set()) {
+        static const char message[] = "kerbo: the display went away; the game ends.\n";
+        [[maybe_unused]] auto written = write(STDERR_FILENO, message, sizeof message - 1);
+        _exit(1);
+    }
+    for (;;) pause();  // the first thread is ending the process
+}
+
+void CatchDisplayLoss() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) return;
+    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);  // SDL has loaded it
+    if (!x11) return;
+    using Handler = int (*)(void*);
+    using SetHandler = Handler (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(x11, "XSetIOErrorHandler"))) set(DisplayLost);
+    dlclose(x11);  // drops only the reference taken here
+}
+
 void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t scale) {
     AllowOnlyRealDisplays();
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -375,6 +403,7 @@ void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t 
         ReportOpened(STATE_ERROR, SDL_GetError());
         return;
     }
+    CatchDisplayLoss();
     gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
     Screen screen;
     if (!OpenScreen(screen, title, width, height, scale)) {

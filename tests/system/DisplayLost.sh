@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The X server goes away while the program runs (at the start menu, and while
+# a recording plays): the program must say so in one line and end with status
+# 1, never crash. Both of its threads talk to the X server, so each moment is
+# tried a few times.
+#
+#   DisplayLost.sh <kerbo program> <data folder> <folder for logs> <recording>
+#
+# Exit status 77 (skipped) when the data folder or Xvfb is missing.
+set -u
+
+kerbo=$1
+data=$2
+out=$3
+recording=$4
+
+if [ ! -f "$data/level1.txt" ] || [ ! -d "$data/images" ]; then
+    echo "SKIPPED: no data folder at $data (build with -DKERBO_DATA=ON)"
+    exit 77
+fi
+command -v Xvfb >/dev/null || { echo "SKIPPED: Xvfb is not installed"; exit 77; }
+
+rm -rf "$out"
+mkdir -p "$out/run"
+cp -r "$data/." "$out/run/"
+cd "$out/run" || exit 1
+
+failures=0
+# One round: start an X server and the program in it, wait, stop the server.
+round() {
+    local wait=$1
+    shift
+    exec 3< <(Xvfb -displayfd 1 -screen 0 800x500x24 -nolisten tcp 2>/dev/null)
+    local server=$! display
+    read -r -t 10 display <&3 || { echo "FAILED: Xvfb did not start"; failures=$((failures + 1)); return; }
+    DISPLAY=":$display" SDL_AUDIODRIVER=dummy timeout 60 "$kerbo" "$@" >"$out/stdout.txt" 2>"$out/stderr.txt" &
+    local pid=$!
+    sleep "$wait"
+    kill "$server"
+    wait "$pid"
+    local status=$?
+    exec 3<&-
+    if [ "$status" -ne 1 ] || ! grep -q "the display went away" "$out/stderr.txt"; then
+        echo "FAILED: after ${wait}s with '$*': status $status"
+        cat "$out/stderr.txt"
+        failures=$((failures + 1))
+    else
+        echo "after ${wait}s with '$*': status 1, $(head -n 1 "$out/stderr.txt")"
+    fi
+}
+
+for wait in 1 1.5 2; do round "$wait"; done
+for wait in 3 4 5; do round "$wait" --replay "$recording" --paced; done
+[ "$failures" -eq 0 ]
