@@ -84,7 +84,8 @@ bool PlayFrame() {
     PlayerMovement();
     EnemyMovement();
     if (!PauseGame(Pause)) return false;
-    DrawEverything();
+    // The rules run every frame; the picture only when the screen will show it.
+    if (Vitrine::FrameWillBeSeen()) DrawEverything();
     MoveShockWaves(AllShockWaves);
     Vitrine::UpdateWindow();
     Vitrine::FlushKeys();

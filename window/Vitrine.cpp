@@ -68,6 +68,7 @@ struct Screen {
     // Without vsync, frames are shown at most this often; the rest are skipped.
     std::chrono::steady_clock::duration minInterval{};
     std::chrono::steady_clock::time_point nextShow;
+    std::chrono::steady_clock::duration refreshPeriod = std::chrono::microseconds(16667);
     uint32_t width = 0;
     int pitch = 0;
     Scaler scaler;            // where the picture goes in the window
@@ -182,6 +183,9 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
         // but does not wait for it.
         screen.minInterval = std::chrono::microseconds(16667);
     }
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(screen.window, &mode) == 0 && mode.refresh_rate > 0)
+        screen.refreshPeriod = std::chrono::microseconds(1000000 / mode.refresh_rate);
     Upload(screen);
     Render(screen);
     return true;
@@ -210,6 +214,11 @@ void ShowNewestFrame(Screen& screen) {
     screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
     Upload(screen);
     Render(screen);
+    // With vsync the present above waited for a refresh; the next one is a
+    // refresh period later.
+    auto nextWant = screen.nextShow;
+    if (screen.minInterval.count() == 0) nextWant = std::chrono::steady_clock::now() + screen.refreshPeriod;
+    gLink.nextWantNs = nextWant.time_since_epoch().count();
 }
 
 // Tells the main thread that a frame may be shown now: it hands over the one it
@@ -533,6 +542,7 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.front.assign(size_t(x) * y, 0);
         gLink.frameFresh = false;
         gLink.wanted = false;
+        gLink.nextWantNs = 0;
         gLink.wakePosted = false;
     }
     try {
@@ -635,6 +645,7 @@ void ServeWithoutWaiting() {
 }
 
 Clock::time_point gFrameDeadline;
+Clock::duration gFramePeriod{};
 bool gFramePaced = false;
 
 }  // namespace
@@ -658,6 +669,7 @@ void PaceFrame(uint32_t framesPerSecond) {
         Clock::time_point now = Clock::now();
         if (!gFramePaced) gFrameDeadline = now;
         gFramePaced = true;
+        gFramePeriod = period;
         gFrameDeadline += period;
         if (now - gFrameDeadline > period) {
             gFrameDeadline = now;  // far behind (a stall): carry on from now
@@ -667,6 +679,15 @@ void PaceFrame(uint32_t framesPerSecond) {
         }
     }
     ApplyPendingInput();
+}
+
+bool FrameWillBeSeen() {
+    if (!Active() || instantWaits || !gFramePaced) return true;
+    // The frame drawn now is replaced by the next one about a period later.
+    // A frame misjudged as unseen costs only freshness: the screen then shows
+    // the one drawn before it.
+    const Clock::time_point nextWant{Clock::duration(gLink.nextWantNs.load())};
+    return Clock::now() + gFramePeriod >= nextWant;
 }
 
 }  // namespace Vitrine

@@ -134,5 +134,9 @@ void Delay(uint32_t ms);
 // Waits for the next frame's deadline at the given frame rate (absolute
 // deadlines; after a stall it carries on from now). Instant in instant mode.
 void PaceFrame(uint32_t framesPerSecond);
+// For a paced frame loop: false when the frame drawn now would be replaced by
+// the next one before the screen could show it, so drawing it can be skipped.
+// True without a window, before the first PaceFrame and in instant mode.
+bool FrameWillBeSeen();
 
 }  // namespace Vitrine

@@ -67,7 +67,9 @@ struct Link {
     std::vector<uint32_t> front;      // the newest frame handed over
     bool frameFresh = false;          // `front` holds a frame not shown yet
     bool wanted = false;              // the message thread may show a frame now and has none
-    bool wakePosted = false;          // a wake-up is already in the SDL queue
+    // When the message thread expects to want the next frame (steady clock, ns).
+    std::atomic<int64_t> nextWantNs{0};
+    bool wakePosted = false;  // a wake-up is already in the SDL queue
     std::atomic<bool> closedFlag{false};
 };
 Link& link();

@@ -205,6 +205,28 @@ TEST_F(WindowLife, OnlyFramesTheScreenCanShowAreCopiedAndTheLastAlwaysIs) {
     EXPECT_FALSE(Testing::FrameUnsent()) << "and an instant wait, once the screen is ready";
 }
 
+// A paced loop at 250 frames a second on a screen of at most about 60
+// pictures a second: most frames need not be drawn, some must be.
+TEST_F(WindowLife, APacedLoopDrawsOnlyAboutTheFramesTheScreenShows) {
+    EXPECT_TRUE(FrameWillBeSeen()) << "without a window";
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    SetBuffering(true);
+    int seen = 0;
+    constexpr int kFrames = 250;
+    for (int frame = 0; frame < kFrames; ++frame) {
+        if (FrameWillBeSeen()) {
+            ++seen;
+            Fill(frame * 0x010101u);
+        }
+        UpdateWindow();
+        PaceFrame(250);
+    }
+    EXPECT_GT(seen, 0);
+    EXPECT_LT(seen, kFrames * 3 / 4);
+    Testing::SetInstantWaits(true);
+    EXPECT_TRUE(FrameWillBeSeen()) << "instant waits draw every frame (tests, replays, timedemo)";
+}
+
 TEST_F(WindowLife, KeysFromTheMessageThreadArriveInOrder) {
     ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
     std::thread typist = Later(20ms, [] {
