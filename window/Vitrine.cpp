@@ -340,19 +340,18 @@ bool HandleEvent(Screen& screen, const SDL_Event& event) {
 }
 
 // Waits for events and handles them until the window is to close; shows a
-// handed-over frame as soon as the pace of showing allows.
+// handed-over frame as soon as the pace of showing allows, and asks for one
+// when it may show one and has none.
 void RunEventLoop(Screen& screen) {
     for (;;) {
-        int timeout = -1;
-        auto wait = screen.nextShow - std::chrono::steady_clock::now();
-        if (wait > wait.zero()) {
-            timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
-        } else {
+        using std::chrono::steady_clock;
+        if (screen.nextShow <= steady_clock::now()) {
             if (screen.frameWaiting) ShowNewestFrame(screen);
-            if (screen.nextShow <= std::chrono::steady_clock::now()) AskForFrame();
-            wait = screen.nextShow - std::chrono::steady_clock::now();
-            if (wait > wait.zero()) timeout = int(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+            if (screen.nextShow <= steady_clock::now()) AskForFrame();
         }
+        const auto wait = screen.nextShow - steady_clock::now();
+        const int timeout =
+            wait > wait.zero() ? int(std::chrono::ceil<std::chrono::milliseconds>(wait).count()) : -1;
         SDL_Event event;
         if (timeout < 0) {
             if (!SDL_WaitEvent(&event)) return;
