@@ -129,10 +129,8 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 // The frames' own layout (0x00BBGGRR) suits OpenGL; SDL's software renderer
 // blits, and above all enlarges, fastest when the picture already has the
 // window's layout.
-Uint32 PictureFormat(SDL_Renderer* renderer, SDL_Window* window) {
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strcmp(info.name, "software") != 0)
-        return SDL_PIXELFORMAT_XBGR8888;
+Uint32 PictureFormat(bool software, SDL_Window* window) {
+    if (!software) return SDL_PIXELFORMAT_XBGR8888;
     const Uint32 format = SDL_GetWindowPixelFormat(window);
     if (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888) return format;
     return SDL_PIXELFORMAT_XBGR8888;
@@ -165,7 +163,10 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     if (!screen.window) return false;
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
-    screen.textureFormat = PictureFormat(screen.renderer, screen.window);
+    SDL_RendererInfo info;
+    const bool known = SDL_GetRendererInfo(screen.renderer, &info) == 0;
+    const bool software = known && std::strcmp(info.name, "software") == 0;
+    screen.textureFormat = PictureFormat(software, screen.window);
     screen.texture = SDL_CreateTexture(screen.renderer, screen.textureFormat, SDL_TEXTUREACCESS_STREAMING,
                                        int(width), int(height));
     if (!screen.texture) return false;
@@ -175,9 +176,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.scaler.picH = height;
     Relayout(screen.scaler, screen.window, screen.renderer);
     screen.shown.assign(size_t(width) * height, 0);
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(screen.renderer, &info) != 0 || !(info.flags & SDL_RENDERER_PRESENTVSYNC) ||
-        std::strcmp(info.name, "software") == 0) {
+    if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
         // cost CPU, as no screen shows it. SDL's software renderer claims vsync
         // but does not wait for it.
