@@ -1,6 +1,7 @@
 // The game screen: the house, the shock waves, Oska, the cats, the status
 // band at the top and the grey bar under it, drawn back to front into the
-// window's buffer. Called every frame, so it allocates nothing.
+// window's buffer. It only reads the game's state, so a frame that is not
+// drawn plays exactly like one that is. Allocates nothing.
 #include "game/KerboImplementation.h"
 #include "window/Vitrine.h"
 
@@ -26,10 +27,6 @@ void DrawSprite(uint32_t bitmap, uint32_t mask, float x, float y) {
 }  // namespace
 
 void DrawEverything() {
-    // Once a run of bounces is over, the last trampoline gets its resting colour back.
-    if (TrampolineX != 0.0f && TrampolineY != 0.0f && Jumps == 0) {
-        HelpTrampoline(TrampolineX, TrampolineY, Jumps);
-    }
     DrawHouse();
     DrawShockWaves(AllShockWaves);
     DrawSprite(Man.Bitmap, Man.MaskBitmap, Man.x, Man.y);

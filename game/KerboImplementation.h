@@ -237,6 +237,10 @@ void MoveDoor(Personage& Man, bool& DoorOpen);
 
 void MoveTrampoline(Personage& Man);
 void HelpTrampoline(float x, float y, uint32_t& Jumps);
+// Once a run of bounces is over (Jumps 0), the trampoline of the last bounce
+// gets its resting picture back. A rule of every frame, run before the frame
+// is drawn, whether or not it is drawn.
+void RestoreLastTrampoline();
 
 // ---------------------------------------------------------------- doors and shock waves
 

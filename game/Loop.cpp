@@ -48,6 +48,7 @@ GameEnd PlayGame() {
 
 LevelEnd PlayLevel(uint32_t Level) {
     LoadLevel(Level);
+    RestoreLastTrampoline();
     DrawEverything();
     ShowLevelCard(Level);
     Vitrine::Delay(LevelCardMs);
@@ -84,7 +85,9 @@ bool PlayFrame() {
     PlayerMovement();
     EnemyMovement();
     if (!PauseGame(Pause)) return false;
-    // The rules run every frame; the picture only when the screen will show it.
+    RestoreLastTrampoline();
+    // Every rule runs in every frame; the picture is drawn only when the
+    // screen will show it, and drawing changes nothing of the game.
     if (Vitrine::FrameWillBeSeen()) DrawEverything();
     MoveShockWaves(AllShockWaves);
     Vitrine::UpdateWindow();

@@ -43,7 +43,7 @@ const char* const Usage =
     "  --scale N         show the window N times as large (1 to 16)\n"
     "  --no-focus-pause  play on when the window loses the focus\n"
     "  --record FILE     play, and write every input event and the state of every\n"
-    "                    frame to FILE\n"
+    "                    frame to FILE; then print a summary as --replay does\n"
     "  --replay FILE     replay a recording without waits (no display or sound\n"
     "                    device needed with SDL's dummy drivers) and print a summary;\n"
     "                    the high-score table in the working directory is not changed\n"
@@ -93,8 +93,8 @@ class TableCopy {
     std::string own_;
 };
 
-void PrintSummary(const Vitrine::Replay::Outcome& outcome) {
-    std::cout << "frames " << outcome.frames << "\n"
+void PrintSummary(uint64_t frames) {
+    std::cout << "frames " << frames << "\n"
               << "score " << Score << "\n"
               << "lives " << Lifes << "\n"
               << "level " << ActualLevel << "\n"
@@ -146,6 +146,8 @@ int Record(const Options& options) {
         std::cerr << "kerbo: " << options.file << ": " << error << std::endl;
         return 1;
     }
+    // How the run ended, as its replay will tell it.
+    PrintSummary(Vitrine::Replay::RecordedFrames());
     return 0;
 }
 
@@ -187,7 +189,7 @@ int Replay(const Options& options) {
             cpu > 0 ? double(outcome.frames) / cpu : 0.0);
         std::fflush(stdout);
     } else {
-        PrintSummary(outcome);
+        PrintSummary(outcome.frames);
     }
     return ReportDifferences(outcome) ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 // bounced back up. A run of bounces without touching a floor wears the
 // trampoline out: green, blue, yellow, red, and the fourth landing breaks it
 // into an empty shaft cell. Touching a floor ends the run (Jumps back to 0)
-// and the drawing then restores the last trampoline's colour.
+// and the last trampoline gets its resting colour back before the frame is drawn.
 #include "game/KerboImplementation.h"
 #include "window/Vitrine.h"
 
@@ -59,6 +59,12 @@ void MoveTrampoline(Personage& Man) {
         CenterY(HelpY);
         Man.TargetY = HelpY;
         Man.TargetX = Vitrine::KeyDown(KeyRight) ? Man.x + 27.0f : Man.x - 27.0f;
+    }
+}
+
+void RestoreLastTrampoline() {
+    if (TrampolineX != 0.0f && TrampolineY != 0.0f && Jumps == 0) {
+        HelpTrampoline(TrampolineX, TrampolineY, Jumps);
     }
 }
 

@@ -23,6 +23,7 @@ uint64_t gPoint = 0;  // input points passed since the program started
 // ------------------------------------------------ recording
 
 std::FILE* gOut = nullptr;
+uint64_t gRecordedFrames = 0;  // frames written by the recording under way
 
 // ------------------------------------------------ replaying
 
@@ -81,6 +82,7 @@ void RecordEvent(const InputEvent& event) {
 
 void RecordFrame() {
     if (gOut) {
+        ++gRecordedFrames;
         std::fprintf(gOut, "f %08x\n", StateHashNow());
         return;
     }
@@ -127,6 +129,7 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
         return false;
     }
     std::fprintf(gOut, "%s\nversion %s\n", kHeader, version.c_str());
+    gRecordedFrames = 0;
     return true;
 }
 
@@ -201,6 +204,10 @@ bool StartReplay(const std::string& path, std::string& error) {
     play.on = true;
     gPlay = std::move(play);
     return true;
+}
+
+uint64_t RecordedFrames() {
+    return gRecordedFrames;
 }
 
 bool Replaying() {

@@ -72,6 +72,10 @@ void SetInstantWaits(bool on) {
     instantWaits = on;
 }
 
+void SetFramesUnseen(bool on) {
+    framesUnseen = on;
+}
+
 uint64_t FramesShown() {
     return window.framesShown;
 }

@@ -484,6 +484,7 @@ void FinishClose() {
 
 WinStruct window;
 bool instantWaits = false;
+bool framesUnseen = false;
 
 Link& link() {
     return gLink;
@@ -680,6 +681,7 @@ void PaceFrame(uint32_t framesPerSecond) {
 }
 
 bool FrameWillBeSeen() {
+    if (framesUnseen) return false;
     if (!Active() || instantWaits || !gFramePaced) return true;
     // The frame drawn now is replaced by the next one about a period later.
     // A frame misjudged as unseen costs only freshness: the screen then shows

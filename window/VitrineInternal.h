@@ -114,5 +114,7 @@ void ResetBitmaps();
 
 // Instant waits for tests and replays.
 extern bool instantWaits;
+// Tests: FrameWillBeSeen answers false, as for a screen that never takes a frame.
+extern bool framesUnseen;
 
 }  // namespace Vitrine::detail

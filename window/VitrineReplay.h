@@ -35,6 +35,8 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
 // Writes the end of the run and closes the file; false when it could not be
 // written completely.
 bool StopRecording(std::string& error);
+// Frames written by the last recording started.
+uint64_t RecordedFrames();
 
 // Reads a recording; from then on the window's own input is ignored and the
 // recorded events are fed in instead, waits for keys never block, and the

@@ -34,6 +34,9 @@ void ApplyInput();  // apply everything fed so far, now
 void CloseWindow();
 // Delay and PaceFrame return at once (after applying pending input).
 void SetInstantWaits(bool on);
+// FrameWillBeSeen answers false to every frame, so a paced loop draws none:
+// the game must play exactly as when it draws them all.
+void SetFramesUnseen(bool on);
 
 uint32_t BitmapCount();    // entries of the bitmap table, free ones included
 uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)

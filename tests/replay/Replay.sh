@@ -2,16 +2,18 @@
 # Replays one committed recording with the real program, in a copy of the
 # data folder that starts from the Highscores.txt committed beside the
 # recordings, and compares the printed summary with the expected one.
-# Usage: Replay.sh KERBO DATA_DIR RECORDING EXPECTED_SUMMARY WORK_DIR
+# Usage: Replay.sh KERBO DATA_DIR RECORDING EXPECTED_SUMMARY WORK_DIR [OPTION...]
+# (the options go to kerbo after --replay RECORDING, for instance --paced)
 set -u
 kerbo=$1 data=$2 recording=$3 expected=$4 work=$5
+shift 5
 [ -d "$data/Images" ] || { echo "no generated data folder at $data"; exit 77; }
 rm -rf "$work" && mkdir -p "$work" || exit 1
 for entry in "$data"/*; do ln -s "$entry" "$work/" || exit 1; done
 rm -f "$work/Highscores.txt"
 cp "$(dirname "$recording")/Highscores.txt" "$work/Highscores.txt" || exit 1
 cd "$work" || exit 1
-"$kerbo" --replay "$recording" >summary.txt 2>errors.txt
+"$kerbo" --replay "$recording" "$@" >summary.txt 2>errors.txt
 status=$?
 cat errors.txt
 if ! diff -u "$expected" summary.txt; then
