@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "game/FrontEnd.h"
+#include "game/HighScoreTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace KerboImplementation;

@@ -210,7 +210,7 @@ void HitByEnemy(Enemy Enemy, Personage& Man) {
     if (WhereAmI(Enemy.y) != WhereAmI(Man.y)) return;
     if (StandardLib::Distance(WholePixels(Man.x), 0, WholePixels(Enemy.x), 0) >= HitDistance) return;
     Man.Hit = true;
-    PlayTune(DeathSound, "Music/Death.MP3", false);
+    PlayTune(DeathSound, Assets::DeathSound, false);
 }
 
 }  // namespace KerboImplementation

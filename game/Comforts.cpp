@@ -11,10 +11,8 @@ bool NameEntryOpen = false;
 
 namespace {
 
-constexpr uint32_t KeyM = 77;
-
 void ComfortKey(uint32_t k) {
-    if (k == KeyM && !NameEntryOpen) Music::SetMuted(!Music::IsMuted());
+    if (k == Vitrine::KEY_M && !NameEntryOpen) Music::SetMuted(!Music::IsMuted());
 }
 
 }  // namespace

@@ -12,7 +12,6 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t KeyX = 88;
 constexpr uint32_t DoorPauseMs = 200;  // the game stops a moment at every door use
 constexpr float WaveStep = 0.65f;
 constexpr float WaveLeftLimit = 20.0f;
@@ -27,7 +26,7 @@ uint32_t UsedSlots(const ShockWaves& ShockWaves) {
 
 void UseDoor(float& x, float& y, bool& DoorOpen) {
     Blok* cell = CellAt(x, y);
-    if (cell == nullptr || !Vitrine::KeyDown(KeyX)) return;
+    if (cell == nullptr || !Vitrine::KeyDown(Vitrine::KEY_X)) return;
     const float M = Middle(x);  // the door's centre line
 
     if (DoorOpen) {

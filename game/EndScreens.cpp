@@ -9,16 +9,15 @@ namespace {
 
 enum EndChoice : int32_t { Retry, QuitToStartMenu };
 
-Screen EndScreen(MusicRole tune, const char* tuneFile, const char* backgroundFile) {
+Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Image& backgroundFile) {
     CompareHighScore();
     PlayTune(tune, tuneFile, false);
 
     std::array<StandardMenu::ButtonRc, 2> menu;
-    menu[Retry] = StandardMenu::CreateButton(250, 75, "images/retry0.bmp", "images/retry1.bmp");
-    menu[QuitToStartMenu] =
-        StandardMenu::CreateButton(250, 75, "images/quittomenu0.bmp", "images/quittomenu1.bmp");
-    StandardMenu::SetVerticalMenu(60, 60, 80, menu);
-    const uint32_t background = Vitrine::LoadBitmap(backgroundFile, 800, 500);
+    menu[Retry] = MakeButton(Assets::RetryButton);
+    menu[QuitToStartMenu] = MakeButton(Assets::QuitToMenuButton);
+    StandardMenu::SetVerticalMenu(Assets::Menus.Left, Assets::Menus.Top, Assets::Menus.Step, menu);
+    const uint32_t background = LoadScreen(backgroundFile);
 
     Screen next = Screen::Exit;
     for (bool chosen = false; !chosen;) {
@@ -50,11 +49,11 @@ Screen EndScreen(MusicRole tune, const char* tuneFile, const char* backgroundFil
 }  // namespace
 
 Screen GameOver() {
-    return EndScreen(GameOverTune, "Music/GOver.MP3", "images/gameoverbackground.bmp");
+    return EndScreen(GameOverTune, Assets::GameOverTune, Assets::GameOverScreen);
 }
 
 Screen YouWin() {
-    return EndScreen(WinTune, "Music/Win.MP3", "images/youwinbackground.bmp");
+    return EndScreen(WinTune, Assets::WinTune, Assets::WinScreen);
 }
 
 }  // namespace KerboImplementation

@@ -12,7 +12,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "game/FrontEnd.h"
+#include "game/HighScoreTable.h"
 
 namespace KerboImplementation {
 

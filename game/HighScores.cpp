@@ -9,9 +9,6 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t KeyX = 88;
-constexpr uint32_t KeyA = 65;
-constexpr uint32_t KeyZ = 90;
 constexpr std::size_t NameLength = 10;  // typed letters plus blanks
 constexpr uint32_t FontStyle = 1;
 constexpr uint32_t Black = 0;
@@ -26,7 +23,7 @@ bool WaitForX() {
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) return false;
-        if (k == KeyX) return true;
+        if (k == Vitrine::KEY_X) return true;
     }
 }
 
@@ -35,7 +32,7 @@ bool WaitForX() {
 // ---------------------------------------------------------------- screens
 
 void AskName() {
-    const uint32_t background = Vitrine::LoadBitmap("images/asknamebackground.bmp", 800, 500);
+    const uint32_t background = LoadScreen(Assets::NameScreen);
     Vitrine::DrawBitmap(background, 0, 0);
     Vitrine::SetFont(FontStyle, Black);
 
@@ -48,15 +45,16 @@ void AskName() {
         Vitrine::UpdateWindow();
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) break;
-        if (k == KeyX) {
+        if (k == Vitrine::KEY_X) {
             Vitrine::FlushKeys();
             break;
         }
         // Nine letters at most: the tenth place stays blank.
-        if (k >= KeyA && k <= KeyZ && next < NameLength - 1) {
+        if (k >= Vitrine::KEY_A && k <= Vitrine::KEY_Z && next < NameLength - 1) {
             PlayerName[next++] = static_cast<char>(k);
         }
-        Vitrine::Text(std::string_view(PlayerName.data(), PlayerName.size()), 480, 200);
+        Vitrine::Text(std::string_view(PlayerName.data(), PlayerName.size()), Assets::NameField.x,
+                      Assets::NameField.y);
     }
     NameEntryOpen = false;
     Vitrine::DestroyBitmap(background);
@@ -64,17 +62,17 @@ void AskName() {
 
 void Highscores() {
     const HighScoreTable table = ReadHighScores(HighScoreFile);
-    const uint32_t background = Vitrine::LoadBitmap("images/highscorebackground.bmp", 800, 500);
+    const uint32_t background = LoadScreen(Assets::HighScoreScreen);
     Vitrine::DrawBitmap(background, 0, 0);
     Vitrine::UpdateWindow();
 
     Vitrine::SetFont(FontStyle, Black);
     static constexpr const char* Places[] = {"Nummer 1", "Nummer 2", "Nummer 3"};
-    static constexpr int32_t Heights[] = {210, 290, 370};
     for (std::size_t place = 0; place < table.size(); ++place) {
-        Vitrine::Text(Places[place], 280, Heights[place]);
-        Vitrine::Text(NameOf(table[place].Name), 400, Heights[place]);
-        Vitrine::TextCard(table[place].Score, 500, Heights[place]);
+        const int32_t y = Assets::HighScoreLineY[place];
+        Vitrine::Text(Places[place], Assets::HighScorePlaceX, y);
+        Vitrine::Text(NameOf(table[place].Name), Assets::HighScoreNameX, y);
+        Vitrine::TextCard(table[place].Score, Assets::HighScoreScoreX, y);
     }
     Vitrine::UpdateWindow();
     WaitForX();

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "game/FrontEnd.h"
+#include "game/HighScoreTable.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {

@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "game/Array1.h"
+#include "game/Assets.h"
 
 namespace KerboImplementation {
 
@@ -266,9 +267,9 @@ void HitByEnemy(Enemy Enemy, Personage& Man);
 
 // Starts one of the game's tunes in its place in Music at volume 200;
 // silent when the sound device is unavailable.
-void PlayTune(MusicRole role, const char* file, bool repeat);
+void PlayTune(MusicRole role, const Assets::Sound& sound, bool repeat);
 // An effect at the mixer's default volume (item pickup, trampoline landing).
-void PlayEffect(const char* file);
+void PlayEffect(const Assets::Sound& sound);
 
 // ---------------------------------------------------------------- pause and end screens
 

@@ -27,7 +27,7 @@ void ShowLevelCard(uint32_t Level) {
 GameEnd PlayGame() {
     LoadGame();
     Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
-    PlayTune(Theme, "Music/Theme.MP3", true);
+    PlayTune(Theme, Assets::ThemeTune, true);
     while (Lifes > 0) {
         if (ActualLevel > 10) return GameEnd::Won;
         // Set up here and again in PlayLevel: both set-ups draw the cats'
@@ -55,7 +55,7 @@ LevelEnd PlayLevel(uint32_t Level) {
     if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
 
     StandardLib::StartChrono();
-    PlayTune(Theme, "Music/Theme.MP3", true);
+    PlayTune(Theme, Assets::ThemeTune, true);
 
     for (;;) {
         if (!PlayFrame()) {
@@ -68,11 +68,11 @@ LevelEnd PlayLevel(uint32_t Level) {
 
     if (ItemsFound == ItemsTotal) {
         ActualLevel = ActualLevel + 1;
-        PlayTune(LevelClearedTune, "Music/RoundClear.MP3", false);
+        PlayTune(LevelClearedTune, Assets::LevelClearedTune, false);
         return LevelEnd::Cleared;
     }
     if (Lifes > 0) Lifes = Lifes - 1;
-    PlayTune(DeathSound, "Music/Death.MP3", false);
+    PlayTune(DeathSound, Assets::DeathSound, false);
     return LevelEnd::Lost;
 }
 

@@ -15,9 +15,6 @@ uint32_t Background = 0;
 
 namespace {
 
-constexpr uint32_t KeyX = 88;
-constexpr int32_t MenuLeft = 60, MenuTop = 60, MenuStep = 80;
-
 enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame };
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
@@ -41,46 +38,60 @@ Difficulty DifficultyAt(uint32_t index) {
 }
 
 void LoadControlMenu(std::span<ButtonRc, 1> menu) {
-    menu[0] = StandardMenu::CreateButton(250, 75, "images/back0.bmp", "images/back1.bmp");
-    StandardMenu::SetVerticalMenu(MenuLeft, MenuTop, MenuStep, menu);
+    menu[0] = MakeButton(Assets::BackButton);
+    StandardMenu::SetVerticalMenu(Assets::Menus.Left, Assets::Menus.Top, Assets::Menus.Step, menu);
+}
+
+ButtonRc Placed(ButtonRc button, Assets::Place at) {
+    button.x0 = at.x;
+    button.y0 = at.y;
+    return button;
 }
 
 }  // namespace
 
+ButtonRc MakeButton(const Assets::Button& b) {
+    if (b.mask.file) {
+        return StandardMenu::CreateMaskedButton(static_cast<int32_t>(b.normal.width),
+                                                static_cast<int32_t>(b.normal.height), b.normal.file,
+                                                b.over.file, b.mask.file);
+    }
+    return StandardMenu::CreateButton(static_cast<int32_t>(b.normal.width),
+                                      static_cast<int32_t>(b.normal.height), b.normal.file, b.over.file);
+}
+
+uint32_t LoadScreen(const Assets::Image& screen) {
+    return Vitrine::LoadBitmap(screen.file, screen.width, screen.height);
+}
+
 void LoadStartMenu(std::span<ButtonRc, 5> StartMenu) {
-    StartMenu[0] = StandardMenu::CreateButton(250, 75, "images/play0.bmp", "images/play1.bmp");
-    StartMenu[1] = StandardMenu::CreateButton(250, 75, "images/difficulty0.bmp", "images/difficulty1.bmp");
-    StartMenu[2] = StandardMenu::CreateButton(250, 75, "images/controls0.bmp", "images/controls1.bmp");
-    StartMenu[3] = StandardMenu::CreateButton(250, 75, "images/highscores0.bmp", "images/highscores1.bmp");
-    StartMenu[4] = StandardMenu::CreateButton(250, 75, "images/quit0.bmp", "images/quit1.bmp");
-    StandardMenu::SetVerticalMenu(MenuLeft, MenuTop, MenuStep, StartMenu);
+    StartMenu[0] = MakeButton(Assets::PlayButton);
+    StartMenu[1] = MakeButton(Assets::DifficultyButton);
+    StartMenu[2] = MakeButton(Assets::ControlsButton);
+    StartMenu[3] = MakeButton(Assets::HighScoresButton);
+    StartMenu[4] = MakeButton(Assets::QuitButton);
+    StandardMenu::SetVerticalMenu(Assets::Menus.Left, Assets::Menus.Top, Assets::Menus.Step, StartMenu);
 }
 
 void LoadDifficultySelector(std::span<ButtonRc, 3> SpinnerMenu, std::span<ButtonRc, 3> Spinner) {
-    SpinnerMenu[Down] = StandardMenu::CreateMaskedButton(50, 100, "images/down.bmp", "images/down1.bmp",
-                                                         "images/down_mask.bmp");
-    SpinnerMenu[Down].x0 = 25;
-    SpinnerMenu[Down].y0 = 250;
-    SpinnerMenu[Up] =
-        StandardMenu::CreateMaskedButton(50, 100, "images/up.bmp", "images/up1.bmp", "images/up_mask.bmp");
-    SpinnerMenu[Up].x0 = 275;
-    SpinnerMenu[Up].y0 = 250;
-    SpinnerMenu[Back] = StandardMenu::CreateMaskedButton(200, 100, "images/back0.bmp", "images/back1.bmp",
-                                                         "images/back_mask.bmp");
-    SpinnerMenu[Back].x0 = 25;
-    SpinnerMenu[Back].y0 = 350;
+    SpinnerMenu[Down] = Placed(MakeButton(Assets::DownArrow), Assets::DownArrowAt);
+    SpinnerMenu[Up] = Placed(MakeButton(Assets::UpArrow), Assets::UpArrowAt);
+    SpinnerMenu[Back] = Placed(MakeButton(Assets::SelectorBack), Assets::SelectorBackAt);
 
-    Spinner[0] = StandardMenu::CreateField(200, 100, "images/easy.bmp", "images/easy_mask.bmp");
-    Spinner[1] = StandardMenu::CreateField(200, 100, "images/medium.bmp", "images/medium_mask.bmp");
-    Spinner[2] = StandardMenu::CreateField(200, 100, "images/hard.bmp", "images/hard_mask.bmp");
-    for (ButtonRc& picture : Spinner) {
-        picture.x0 = 75;
-        picture.y0 = 250;
+    const std::pair<Assets::Image, Assets::Image> pictures[] = {{Assets::Easy, Assets::EasyMask},
+                                                                {Assets::Medium, Assets::MediumMask},
+                                                                {Assets::Hard, Assets::HardMask}};
+    for (std::size_t k = 0; k < Spinner.size(); ++k) {
+        const auto& [picture, mask] = pictures[k];
+        Spinner[k] =
+            Placed(StandardMenu::CreateField(static_cast<int32_t>(picture.width),
+                                             static_cast<int32_t>(picture.height), picture.file, mask.file),
+                   Assets::DifficultyAt);
     }
 }
 
 Screen Menu() {
-    PlayTune(Theme, "Music/Theme.MP3", true);
+    PlayTune(Theme, Assets::ThemeTune, true);
     Vitrine::SetBuffering(true);
 
     std::array<ButtonRc, 5> StartMenu;
@@ -89,7 +100,7 @@ Screen Menu() {
     // The selector opens on the difficulty in force, so that looking at it
     // and leaving changes nothing.
     uint32_t DifficultyLevel = IndexOf(LevelDifficulty);
-    Background = Vitrine::LoadBitmap("images/background.bmp", 800, 500);
+    Background = LoadScreen(Assets::StartScreen);
 
     Screen next = Screen::Exit;
     bool chosen = false;
@@ -169,7 +180,7 @@ void SelectDifficulty(uint32_t& level) {
 void Controls() {
     std::array<ButtonRc, 1> menu;
     LoadControlMenu(menu);
-    const uint32_t picture = Vitrine::LoadBitmap("images/Controls.bmp", 800, 500);
+    const uint32_t picture = LoadScreen(Assets::ControlsScreen);
     for (;;) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(picture, 0, 0);
@@ -183,13 +194,13 @@ void Controls() {
 }
 
 void Story() {
-    const uint32_t picture = Vitrine::LoadBitmap("images/storybackground.bmp", 800, 500);
+    const uint32_t picture = LoadScreen(Assets::StoryScreen);
     Vitrine::DrawBitmap(picture, 0, 0);
     Vitrine::UpdateWindow();
     // Every key but X is taken and ignored, keys typed earlier included.
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
-        if (Vitrine::WindowClosed() || k == KeyX) break;
+        if (Vitrine::WindowClosed() || k == Vitrine::KEY_X) break;
     }
     Vitrine::DestroyBitmap(picture);
 }

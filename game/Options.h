@@ -8,6 +8,9 @@
 
 namespace KerboImplementation {
 
+// The program's version, as --version prints it and recordings carry it.
+extern const char* const ProgramVersion;
+
 enum class RunMode : uint8_t { Play, Record, Replay, Timedemo, Help, Version };
 
 struct Options {
@@ -24,9 +27,5 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
 
 // Runs the program as the command line asks; returns the exit status.
 int RunProgram(int argc, char** argv);
-
-// The game's state (the house, Oska, the cats, the waves, the counters and
-// the random generator) reduced to a number, for recordings.
-uint32_t StateHash();
 
 }  // namespace KerboImplementation

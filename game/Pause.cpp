@@ -6,16 +6,14 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t KeyP = 80;
 constexpr uint32_t PauseKeyDelayMs = 200;
 
 enum PauseChoice : int32_t { Resume, QuitToStartMenu };
 
 void LoadPauseMenu(std::span<StandardMenu::ButtonRc, 2> menu) {
-    menu[Resume] = StandardMenu::CreateButton(250, 75, "images/resume0.bmp", "images/resume1.bmp");
-    menu[QuitToStartMenu] =
-        StandardMenu::CreateButton(250, 75, "images/quittomenu0.bmp", "images/quittomenu1.bmp");
-    StandardMenu::SetVerticalMenu(60, 60, 80, menu);
+    menu[Resume] = MakeButton(Assets::ResumeButton);
+    menu[QuitToStartMenu] = MakeButton(Assets::QuitToMenuButton);
+    StandardMenu::SetVerticalMenu(Assets::Menus.Left, Assets::Menus.Top, Assets::Menus.Step, menu);
 }
 
 }  // namespace
@@ -24,7 +22,7 @@ bool PauseGame(bool& Pause) {
     if (!Pause) {
         // The screen opens at the next frame's call, after that frame's moves.
         // A window that lost the focus counts as P.
-        if (Vitrine::KeyDown(KeyP) || Vitrine::TakeFocusLoss()) {
+        if (Vitrine::KeyDown(Vitrine::KEY_P) || Vitrine::TakeFocusLoss()) {
             Pause = true;
             Vitrine::Delay(PauseKeyDelayMs);
         }
@@ -33,7 +31,7 @@ bool PauseGame(bool& Pause) {
 
     std::array<StandardMenu::ButtonRc, 2> menu;
     LoadPauseMenu(menu);
-    const uint32_t background = Vitrine::LoadBitmap("images/pausebackground.bmp", 800, 500);
+    const uint32_t background = LoadScreen(Assets::PauseScreen);
     bool playOn = true;
     while (Pause) {
         Vitrine::ClearScreen();

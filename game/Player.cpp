@@ -9,15 +9,13 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t LeftArrow = 37;
-constexpr uint32_t RightArrow = 39;
 constexpr float WalkStep = 0.4f;
 constexpr uint32_t StepsPerImage = 30;  // the walking images alternate every 12 pixels
 constexpr float StepOff = 27.0f;        // lands him 2 pixels inside the next cell
 constexpr float DoorBand = 12.0f;       // half the width a closed door blocks
 
 bool ArrowDown() {
-    return Vitrine::KeyDown(LeftArrow) || Vitrine::KeyDown(RightArrow);
+    return Vitrine::KeyDown(Vitrine::KEY_LEFT) || Vitrine::KeyDown(Vitrine::KEY_RIGHT);
 }
 
 // While rising in a shaft, an arrow glides him sideways onto the storey he is at.
@@ -26,7 +24,7 @@ void StepOffSideways(Personage& Man) {
     float height = Man.y;
     CenterY(height);
     Man.TargetY = height;
-    Man.TargetX = Vitrine::KeyDown(RightArrow) ? Man.x + StepOff : Man.x - StepOff;
+    Man.TargetX = Vitrine::KeyDown(Vitrine::KEY_RIGHT) ? Man.x + StepOff : Man.x - StepOff;
 }
 
 // Shafts are ridden on their axis: off it, he first glides there at his height.
@@ -133,8 +131,8 @@ void PlayerMovement() {
 }
 
 void Key(float& x, uint32_t& Bitmap, uint32_t& MaskBitmap, uint32_t& PersonalWalkTime, Direction WhichKeys) {
-    const bool right = Vitrine::KeyDown(RightArrow);
-    const bool left = Vitrine::KeyDown(LeftArrow);
+    const bool right = Vitrine::KeyDown(Vitrine::KEY_RIGHT);
+    const bool left = Vitrine::KeyDown(Vitrine::KEY_LEFT);
     switch (WhichKeys) {
         case Direction::All:
             if (right) {
@@ -170,7 +168,7 @@ void MoveItem(Personage& Man, uint32_t& Points) {
     Man.HaveToFall = true;
     Jumps = 0;
     ItemsFound = ItemsFound + 1;
-    PlayEffect("Music/GetItem.MP3");
+    PlayEffect(Assets::ItemSound);
 }
 
 void MoveWall(Personage& Man) {

@@ -13,8 +13,8 @@ namespace {
 constexpr float StartX = 450.0f;
 constexpr float StartY = 439.0f;
 
-uint32_t Load(const char* file, uint32_t size) {
-    return Vitrine::LoadBitmap(file, size, size);
+uint32_t Load(const Assets::Image& image) {
+    return Vitrine::LoadBitmap(image.file, image.width, image.height);
 }
 
 Blok Template(Initial kind, uint32_t bitmap) {
@@ -46,52 +46,52 @@ void LoadGame() {
             break;
     }
 
-    ManBitmaps.Left1 = Load("Images/OskaLeft1.bmp", 35);
-    ManBitmaps.Right1 = Load("Images/OskaRight1.bmp", 35);
-    ManBitmaps.LeftMask1 = Load("Images/OskaLeftMask1.bmp", 35);
-    ManBitmaps.RightMask1 = Load("Images/OskaRightMask1.bmp", 35);
-    ManBitmaps.Left2 = Load("Images/OskaLeft2.bmp", 35);
-    ManBitmaps.Right2 = Load("Images/OskaRight2.bmp", 35);
-    ManBitmaps.LeftMask2 = Load("Images/OskaLeftMask2.bmp", 35);
-    ManBitmaps.RightMask2 = Load("Images/OskaRightMask2.bmp", 35);
+    ManBitmaps.Left1 = Load(Assets::OskaLeft1);
+    ManBitmaps.Right1 = Load(Assets::OskaRight1);
+    ManBitmaps.LeftMask1 = Load(Assets::OskaLeftMask1);
+    ManBitmaps.RightMask1 = Load(Assets::OskaRightMask1);
+    ManBitmaps.Left2 = Load(Assets::OskaLeft2);
+    ManBitmaps.Right2 = Load(Assets::OskaRight2);
+    ManBitmaps.LeftMask2 = Load(Assets::OskaLeftMask2);
+    ManBitmaps.RightMask2 = Load(Assets::OskaRightMask2);
 
-    TrampolineBitmaps.Green = Load("Images/TrampolineGreen.bmp", 50);
-    TrampolineBitmaps.Blue = Load("Images/TrampolineBlue.bmp", 50);
-    TrampolineBitmaps.Yellow = Load("Images/TrampolineYellow.bmp", 50);
-    TrampolineBitmaps.Red = Load("Images/TrampolineRed.bmp", 50);
+    TrampolineBitmaps.Green = Load(Assets::TrampolineGreen);
+    TrampolineBitmaps.Blue = Load(Assets::TrampolineBlue);
+    TrampolineBitmaps.Yellow = Load(Assets::TrampolineYellow);
+    TrampolineBitmaps.Red = Load(Assets::TrampolineRed);
 
-    DoorBitmaps.LeftOpen = Load("Images/DoorLeftOpen.bmp", 50);
-    DoorBitmaps.LeftClosed = Load("Images/DoorLeftClosed.bmp", 50);
-    DoorBitmaps.RightOpen = Load("Images/DoorRightOpen.bmp", 50);
-    DoorBitmaps.RightClosed = Load("Images/DoorRightClosed.bmp", 50);
-    DoorBitmaps.ShockLeftOpen = Load("Images/ShockDoorLeftOpen.bmp", 50);
-    DoorBitmaps.ShockLeftClosed = Load("Images/ShockDoorLeftClosed.bmp", 50);
-    DoorBitmaps.ShockRightOpen = Load("Images/ShockDoorRightOpen.bmp", 50);
-    DoorBitmaps.ShockRightClosed = Load("Images/ShockDoorRightClosed.bmp", 50);
+    DoorBitmaps.LeftOpen = Load(Assets::DoorLeftOpen);
+    DoorBitmaps.LeftClosed = Load(Assets::DoorLeftClosed);
+    DoorBitmaps.RightOpen = Load(Assets::DoorRightOpen);
+    DoorBitmaps.RightClosed = Load(Assets::DoorRightClosed);
+    DoorBitmaps.ShockLeftOpen = Load(Assets::ShockDoorLeftOpen);
+    DoorBitmaps.ShockLeftClosed = Load(Assets::ShockDoorLeftClosed);
+    DoorBitmaps.ShockRightOpen = Load(Assets::ShockDoorRightOpen);
+    DoorBitmaps.ShockRightClosed = Load(Assets::ShockDoorRightClosed);
 
-    ItemBitmaps.Item1 = Load("Images/Item1.bmp", 50);
-    ItemBitmaps.Item2 = Load("Images/Item2.bmp", 50);
-    ItemBitmaps.Item3 = Load("Images/Item3.bmp", 50);
-    ItemBitmaps.Item4 = Load("Images/Item4.bmp", 50);
-    ItemBitmaps.Item5 = Load("Images/Item5.bmp", 50);
+    ItemBitmaps.Item1 = Load(Assets::Item1);
+    ItemBitmaps.Item2 = Load(Assets::Item2);
+    ItemBitmaps.Item3 = Load(Assets::Item3);
+    ItemBitmaps.Item4 = Load(Assets::Item4);
+    ItemBitmaps.Item5 = Load(Assets::Item5);
 
-    ShockWaveBitmaps.Left = Load("Images/WaveLeft.bmp", 35);
-    ShockWaveBitmaps.MaskLeft = Load("Images/WaveLeftMask.bmp", 35);
-    ShockWaveBitmaps.Right = Load("Images/WaveRight.bmp", 35);
-    ShockWaveBitmaps.MaskRight = Load("Images/WaveRightMask.bmp", 35);
+    ShockWaveBitmaps.Left = Load(Assets::WaveLeft);
+    ShockWaveBitmaps.MaskLeft = Load(Assets::WaveLeftMask);
+    ShockWaveBitmaps.Right = Load(Assets::WaveRight);
+    ShockWaveBitmaps.MaskRight = Load(Assets::WaveRightMask);
 
     // Every level starts with its doors closed and its trampolines green.
-    Passage = Template(Initial::p, Load("Images/Passage.bmp", 50));
-    Elevator = Template(Initial::e, Load("Images/Elevator.bmp", 50));
-    EndElevator = Template(Initial::n, Load("Images/EndElevator.bmp", 50));
-    Ceiling = Template(Initial::c, Load("Images/Ceiling.bmp", 50));
+    Passage = Template(Initial::p, Load(Assets::Passage));
+    Elevator = Template(Initial::e, Load(Assets::Elevator));
+    EndElevator = Template(Initial::n, Load(Assets::EndElevator));
+    Ceiling = Template(Initial::c, Load(Assets::Ceiling));
     Item = Template(Initial::i, 0);  // each item gets its own image from CreateItems
     Trampoline = Template(Initial::t, TrampolineBitmaps.Green);
     DoorRight = Template(Initial::D, DoorBitmaps.RightClosed);
     DoorLeft = Template(Initial::d, DoorBitmaps.LeftClosed);
     ShockDoorRight = Template(Initial::S, DoorBitmaps.ShockRightClosed);
     ShockDoorLeft = Template(Initial::s, DoorBitmaps.ShockLeftClosed);
-    Wall = Template(Initial::w, Load("Images/Wall.bmp", 50));
+    Wall = Template(Initial::w, Load(Assets::Wall));
 }
 
 void LoadLevel(uint32_t Level) {
@@ -118,8 +118,8 @@ void LoadLevel(uint32_t Level) {
         cat.x = static_cast<float>(StandardLib::RandomCard(151, 650));
         cat.y = static_cast<float>(StandardLib::RandomCard(151, 350));
         if (i == 1) {
-            catBitmap = Vitrine::LoadBitmap("Images/Enemy.bmp", 35, 35);
-            catMask = Vitrine::LoadBitmap("Images/EnemyMask.bmp", 35, 35);
+            catBitmap = Load(Assets::Enemy);
+            catMask = Load(Assets::EnemyMask);
         }
         cat.Bitmap = catBitmap;
         cat.MaskBitmap = catMask;

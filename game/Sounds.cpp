@@ -10,16 +10,16 @@ namespace {
 constexpr uint32_t TuneVolume = 200;
 }
 
-void PlayTune(MusicRole role, const char* file, bool repeat) {
+void PlayTune(MusicRole role, const Assets::Sound& sound, bool repeat) {
     if (!::Music::InitMusic()) return;
-    Music[role] = ::Music::LoadSound(file);
+    Music[role] = ::Music::LoadSound(sound.file);
     ::Music::PlaySound(Music[role], repeat);
     ::Music::SetSoundVolume(Music[role], TuneVolume);
 }
 
-void PlayEffect(const char* file) {
+void PlayEffect(const Assets::Sound& sound) {
     // No device check here: starting the device again would cut the theme.
-    ::Music::PlaySound(::Music::LoadSound(file), false);
+    ::Music::PlaySound(::Music::LoadSound(sound.file), false);
 }
 
 }  // namespace KerboImplementation

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "game/KerboImplementation.h"
-#include "game/Options.h"
+#include "game/StateHash.h"
 #include "util/StandardLib.h"
 
 namespace KerboImplementation {

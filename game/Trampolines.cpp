@@ -10,8 +10,6 @@ namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t KeyLeft = 37;
-constexpr uint32_t KeyRight = 39;
 constexpr uint32_t BreakingLanding = 3;  // bounces a trampoline survives
 
 }  // namespace
@@ -31,7 +29,7 @@ void MoveTrampoline(Personage& Man) {
 
     if (Man.HaveToFall && Man.y < M - 13.0f) {
         // Landing: only in the top 12 pixels of the cell, i.e. coming down the shaft.
-        PlayEffect("Music/JumpTrampoline.MP3");
+        PlayEffect(Assets::TrampolineSound);
         if (Jumps == BreakingLanding) {
             if (Blok* cell = CellAt(Man.x, Man.y)) *cell = Elevator;
             Jumps = 0;
@@ -50,7 +48,8 @@ void MoveTrampoline(Personage& Man) {
     } else if (!Man.HaveToFall && Man.y < M) {
         Man.HaveToFall = true;
         Fall(Man.y);
-    } else if (!Man.HaveToFall && !Vitrine::KeyDown(KeyLeft) && !Vitrine::KeyDown(KeyRight)) {
+    } else if (!Man.HaveToFall && !Vitrine::KeyDown(Vitrine::KEY_LEFT) &&
+               !Vitrine::KeyDown(Vitrine::KEY_RIGHT)) {
         Rise(Man.y);
     } else if (!Man.HaveToFall) {
         // Step off sideways onto the storey, as from a shaft.
@@ -58,7 +57,7 @@ void MoveTrampoline(Personage& Man) {
         float HelpY = Man.y;
         CenterY(HelpY);
         Man.TargetY = HelpY;
-        Man.TargetX = Vitrine::KeyDown(KeyRight) ? Man.x + 27.0f : Man.x - 27.0f;
+        Man.TargetX = Vitrine::KeyDown(Vitrine::KEY_RIGHT) ? Man.x + 27.0f : Man.x - 27.0f;
     }
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "window/KeyCodes.h"
+
 namespace Vitrine {
 
 // ---------------------------------------------------------------- window
@@ -38,8 +40,7 @@ const char* LastError();
 
 // ---------------------------------------------------------------- keyboard and mouse
 
-// Key codes are the platform's virtual-key codes: left 37, up 38, right 39,
-// down 40, letters 65..90, digits 48..57, Enter 13, Escape 27, Space 32.
+// Key codes: the KEY_ names of window/KeyCodes.h.
 bool KeyDown(uint32_t k);
 // The oldest queued key press; waits for one. Returns 0 when the window closed.
 uint32_t GetKey();

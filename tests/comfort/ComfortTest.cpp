@@ -10,8 +10,6 @@ namespace {
 using namespace KerboImplementation;
 namespace T = Vitrine::Testing;
 
-constexpr uint32_t KeyM = 77;
-
 // The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
 int32_t Row(int n) {
     return 60 + 80 * n + 37;
@@ -107,21 +105,21 @@ TEST_F(Comforts, MuteTogglesEverywhereButOnTheNameEntry) {
     Music::InitMusic();
     Music::SetMuted(false);
     InstallComforts();
-    T::PressKey(KeyM);
-    T::PressKey(KeyM);  // auto-repeat: still one press
-    T::ReleaseKey(KeyM);
+    T::PressKey(Vitrine::KEY_M);
+    T::PressKey(Vitrine::KEY_M);  // auto-repeat: still one press
+    T::ReleaseKey(Vitrine::KEY_M);
     T::ApplyInput();
     EXPECT_TRUE(Music::IsMuted());
 
-    T::PressKey(KeyM);
-    T::ReleaseKey(KeyM);
+    T::PressKey(Vitrine::KEY_M);
+    T::ReleaseKey(Vitrine::KEY_M);
     T::PressKey(Fixture::KeyX);
     T::ReleaseKey(Fixture::KeyX);
     Story();
     EXPECT_FALSE(Music::IsMuted()) << "M on the story screen";
 
-    T::PressKey(KeyM);
-    T::ReleaseKey(KeyM);
+    T::PressKey(Vitrine::KEY_M);
+    T::ReleaseKey(Vitrine::KEY_M);
     T::PressKey(Fixture::KeyX);
     T::ReleaseKey(Fixture::KeyX);
     AskName();

@@ -6,6 +6,7 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "game/Assets.h"
 #include "tests/data/Bmp.h"
 
 using kerbo_data_test::Bmp;
@@ -27,112 +29,13 @@ namespace {
 
 const std::string kData = KERBO_DATA_DIR;
 
-struct Use {
-    const char* path;  // as the game spells it
-    int w, h;          // the size it is loaded at
-};
-
-// Every picture the game loads, with the size of each load.
-const Use kUses[] = {
-    {"Images/OskaLeft1.bmp", 35, 35},
-    {"Images/OskaRight1.bmp", 35, 35},
-    {"Images/OskaLeftMask1.bmp", 35, 35},
-    {"Images/OskaRightMask1.bmp", 35, 35},
-    {"Images/OskaLeft2.bmp", 35, 35},
-    {"Images/OskaRight2.bmp", 35, 35},
-    {"Images/OskaLeftMask2.bmp", 35, 35},
-    {"Images/OskaRightMask2.bmp", 35, 35},
-    {"Images/TrampolineGreen.bmp", 50, 50},
-    {"Images/TrampolineBlue.bmp", 50, 50},
-    {"Images/TrampolineYellow.bmp", 50, 50},
-    {"Images/TrampolineRed.bmp", 50, 50},
-    {"Images/DoorLeftOpen.bmp", 50, 50},
-    {"Images/DoorLeftClosed.bmp", 50, 50},
-    {"Images/DoorRightOpen.bmp", 50, 50},
-    {"Images/DoorRightClosed.bmp", 50, 50},
-    {"Images/ShockDoorLeftOpen.bmp", 50, 50},
-    {"Images/ShockDoorLeftClosed.bmp", 50, 50},
-    {"Images/ShockDoorRightOpen.bmp", 50, 50},
-    {"Images/ShockDoorRightClosed.bmp", 50, 50},
-    {"Images/Item1.bmp", 50, 50},
-    {"Images/Item2.bmp", 50, 50},
-    {"Images/Item3.bmp", 50, 50},
-    {"Images/Item4.bmp", 50, 50},
-    {"Images/Item5.bmp", 50, 50},
-    {"Images/WaveLeft.bmp", 35, 35},
-    {"Images/WaveLeftMask.bmp", 35, 35},
-    {"Images/WaveRight.bmp", 35, 35},
-    {"Images/WaveRightMask.bmp", 35, 35},
-    {"Images/Passage.bmp", 50, 50},
-    {"Images/Elevator.bmp", 50, 50},
-    {"Images/EndElevator.bmp", 50, 50},
-    {"Images/Ceiling.bmp", 50, 50},
-    {"Images/Wall.bmp", 50, 50},
-    {"Images/Enemy.bmp", 35, 35},
-    {"Images/EnemyMask.bmp", 35, 35},
-    {"images/pausebackground.bmp", 800, 500},
-    {"images/gameoverbackground.bmp", 800, 500},
-    {"images/youwinbackground.bmp", 800, 500},
-    {"images/background.bmp", 800, 500},
-    {"images/Controls.bmp", 800, 500},
-    {"images/storybackground.bmp", 800, 500},
-    {"images/asknamebackground.bmp", 800, 500},
-    {"images/highscorebackground.bmp", 800, 500},
-    {"images/resume0.bmp", 250, 75},
-    {"images/resume1.bmp", 250, 75},
-    {"images/quittomenu0.bmp", 250, 75},
-    {"images/quittomenu1.bmp", 250, 75},
-    {"images/retry0.bmp", 250, 75},
-    {"images/retry1.bmp", 250, 75},
-    {"images/play0.bmp", 250, 75},
-    {"images/play1.bmp", 250, 75},
-    {"images/difficulty0.bmp", 250, 75},
-    {"images/difficulty1.bmp", 250, 75},
-    {"images/controls0.bmp", 250, 75},
-    {"images/controls1.bmp", 250, 75},
-    {"images/highscores0.bmp", 250, 75},
-    {"images/highscores1.bmp", 250, 75},
-    {"images/quit0.bmp", 250, 75},
-    {"images/quit1.bmp", 250, 75},
-    {"images/back0.bmp", 250, 75},
-    {"images/back1.bmp", 250, 75},
-    {"images/back0.bmp", 200, 100},
-    {"images/back1.bmp", 200, 100},
-    {"images/back_mask.bmp", 200, 100},
-    {"images/down.bmp", 50, 100},
-    {"images/down1.bmp", 50, 100},
-    {"images/down_mask.bmp", 50, 100},
-    {"images/up.bmp", 50, 100},
-    {"images/up1.bmp", 50, 100},
-    {"images/up_mask.bmp", 50, 100},
-    {"images/easy.bmp", 200, 100},
-    {"images/easy_mask.bmp", 200, 100},
-    {"images/medium.bmp", 200, 100},
-    {"images/medium_mask.bmp", 200, 100},
-    {"images/hard.bmp", 200, 100},
-    {"images/hard_mask.bmp", 200, 100},
-};
-
-// Pictures and the masks they are drawn through.
-const std::pair<const char*, const char*> kMasked[] = {
-    {"Images/OskaLeft1.bmp", "Images/OskaLeftMask1.bmp"},
-    {"Images/OskaRight1.bmp", "Images/OskaRightMask1.bmp"},
-    {"Images/OskaLeft2.bmp", "Images/OskaLeftMask2.bmp"},
-    {"Images/OskaRight2.bmp", "Images/OskaRightMask2.bmp"},
-    {"Images/WaveLeft.bmp", "Images/WaveLeftMask.bmp"},
-    {"Images/WaveRight.bmp", "Images/WaveRightMask.bmp"},
-    {"Images/Enemy.bmp", "Images/EnemyMask.bmp"},
-    {"images/down.bmp", "images/down_mask.bmp"},
-    {"images/down1.bmp", "images/down_mask.bmp"},
-    {"images/up.bmp", "images/up_mask.bmp"},
-    {"images/up1.bmp", "images/up_mask.bmp"},
-    {"images/easy.bmp", "images/easy_mask.bmp"},
-    {"images/medium.bmp", "images/medium_mask.bmp"},
-    {"images/hard.bmp", "images/hard_mask.bmp"},
-};
+namespace Assets = KerboImplementation::Assets;
 
 Bmp Load(const std::string& rel) {
     return ReadBmp(kData + "/" + rel);
+}
+Bmp Load(const Assets::Image& image) {
+    return Load(image.file);
 }
 
 bool IsMask(const std::string& rel) {
@@ -147,7 +50,7 @@ int WhiteCount(const Bmp& m) {
 
 TEST(DataFiles, EveryPictureTheGameOpensExistsAtALoadedSize) {
     std::map<std::string, std::set<std::pair<int, int>>> sizes;
-    for (const Use& u : kUses) sizes[u.path].insert({u.w, u.h});
+    for (const Assets::Image& u : Assets::AllImages) sizes[u.file].insert({int(u.width), int(u.height)});
     for (auto& [path, allowed] : sizes) {
         SCOPED_TRACE(path);
         Bmp b = Load(path);  // images/ resolves through the lower-case link
@@ -158,19 +61,19 @@ TEST(DataFiles, EveryPictureTheGameOpensExistsAtALoadedSize) {
 }
 
 TEST(DataFiles, MasksAreBlackAndWhiteAndFitTheirPictures) {
-    for (const Use& u : kUses) {
-        if (!IsMask(u.path)) continue;
-        SCOPED_TRACE(u.path);
-        Bmp m = Load(u.path);
+    for (const Assets::Image& u : Assets::AllImages) {
+        if (!IsMask(u.file)) continue;
+        SCOPED_TRACE(u.file);
+        Bmp m = Load(u.file);
         ASSERT_TRUE(m.ok) << m.error;
         for (uint32_t c : m.px) ASSERT_TRUE(c == 0 || c == 0xFFFFFF) << std::hex << c;
         int white = WhiteCount(m);
         EXPECT_GT(white, m.w * m.h / 10) << "hardly anything drawn";
         EXPECT_LT(white, m.w * m.h) << "nothing see-through";
     }
-    for (auto& [pic, mask] : kMasked) {
-        SCOPED_TRACE(pic);
-        Bmp p = Load(pic), m = Load(mask);
+    for (auto& [pic, mask] : Assets::Masked) {
+        SCOPED_TRACE(pic.file);
+        Bmp p = Load(pic.file), m = Load(mask.file);
         ASSERT_TRUE(p.ok && m.ok);
         EXPECT_EQ(p.w, m.w);
         EXPECT_EQ(p.h, m.h);
@@ -179,22 +82,25 @@ TEST(DataFiles, MasksAreBlackAndWhiteAndFitTheirPictures) {
 
 // Left frames face left: their masks mirror the right ones. The two walking frames differ.
 TEST(DataFiles, SpritesFaceTheWayTheyWalkAndTheirFramesDiffer) {
+    const std::pair<Assets::Image, Assets::Image> frames[] = {
+        {Assets::OskaLeftMask1, Assets::OskaRightMask1}, {Assets::OskaLeftMask2, Assets::OskaRightMask2}};
     for (int frame = 1; frame <= 2; ++frame) {
-        Bmp l = Load("Images/OskaLeftMask" + std::to_string(frame) + ".bmp");
-        Bmp r = Load("Images/OskaRightMask" + std::to_string(frame) + ".bmp");
+        Bmp l = Load(frames[frame - 1].first);
+        Bmp r = Load(frames[frame - 1].second);
         ASSERT_TRUE(l.ok && r.ok);
         for (int y = 0; y < 35; ++y)
             for (int x = 0; x < 35; ++x)
                 ASSERT_EQ(l.At(x, y), r.At(34 - x, y)) << frame << " at " << x << "," << y;
     }
-    Bmp f1 = Load("Images/OskaRightMask1.bmp"), f2 = Load("Images/OskaRightMask2.bmp");
+    Bmp f1 = Load(Assets::OskaRightMask1), f2 = Load(Assets::OskaRightMask2);
     int differ = 0;
     for (size_t i = 0; i < f1.px.size(); ++i) differ += f1.px[i] != f2.px[i];
     EXPECT_GE(differ, 20) << "walking frames look alike";
-    Bmp wl = Load("Images/WaveLeftMask.bmp"), wr = Load("Images/WaveRightMask.bmp");
+    Bmp wl = Load(Assets::WaveLeftMask), wr = Load(Assets::WaveRightMask);
     EXPECT_NE(wl.px, wr.px);
     // Figures stand on the bottom row of their sprite, where the floor begins.
-    for (const char* m : {"Images/OskaRightMask1.bmp", "Images/OskaRightMask2.bmp", "Images/EnemyMask.bmp"}) {
+    for (const Assets::Image& mask : {Assets::OskaRightMask1, Assets::OskaRightMask2, Assets::EnemyMask}) {
+        const char* m = mask.file;
         Bmp b = Load(m);
         int bottom = 0;
         for (int x = 0; x < 35; ++x) bottom += b.At(x, 34) == 0xFFFFFF;
@@ -204,31 +110,32 @@ TEST(DataFiles, SpritesFaceTheWayTheyWalkAndTheirFramesDiffer) {
 
 // Pictures the player must tell apart at a glance are not near copies of each other.
 TEST(DataFiles, PicturesThatMeanDifferentThingsLookDifferent) {
-    const std::vector<std::vector<std::string>> groups = {
-        {"Item1", "Item2", "Item3", "Item4", "Item5"},
-        {"TrampolineGreen", "TrampolineBlue", "TrampolineYellow", "TrampolineRed", "Elevator"},
-        {"DoorLeftOpen", "DoorLeftClosed", "ShockDoorLeftOpen", "ShockDoorLeftClosed", "Passage"},
-        {"DoorRightOpen", "DoorRightClosed", "ShockDoorRightOpen", "ShockDoorRightClosed", "Passage"},
-        {"DoorLeftOpen", "DoorRightOpen"},
-        {"ShockDoorLeftOpen", "ShockDoorRightOpen"},
-        {"ShockDoorLeftClosed", "ShockDoorRightClosed"},
-        {"Passage", "Wall", "Elevator", "EndElevator", "Ceiling"},
+    using namespace Assets;
+    const std::vector<std::vector<Image>> groups = {
+        {Item1, Item2, Item3, Item4, Item5},
+        {TrampolineGreen, TrampolineBlue, TrampolineYellow, TrampolineRed, Elevator},
+        {DoorLeftOpen, DoorLeftClosed, ShockDoorLeftOpen, ShockDoorLeftClosed, Passage},
+        {DoorRightOpen, DoorRightClosed, ShockDoorRightOpen, ShockDoorRightClosed, Passage},
+        {DoorLeftOpen, DoorRightOpen},
+        {ShockDoorLeftOpen, ShockDoorRightOpen},
+        {ShockDoorLeftClosed, ShockDoorRightClosed},
+        {Passage, Wall, Elevator, EndElevator, Ceiling},
     };
     for (auto& group : groups)
         for (size_t i = 0; i < group.size(); ++i)
             for (size_t j = i + 1; j < group.size(); ++j) {
-                Bmp a = Load("Images/" + group[i] + ".bmp"), b = Load("Images/" + group[j] + ".bmp");
+                Bmp a = Load(group[i]), b = Load(group[j]);
                 ASSERT_TRUE(a.ok && b.ok);
                 int differ = 0;
                 for (size_t k = 0; k < a.px.size(); ++k) differ += a.px[k] != b.px[k];
-                EXPECT_GT(differ, 50 * 50 / 20) << group[i] << " and " << group[j] << " look alike";
+                EXPECT_GT(differ, 50 * 50 / 20) << group[i].file << " and " << group[j].file << " look alike";
             }
 }
 
 // The status texts are light grey on the ceiling; the game writes black names and scores
 // on the name and high-score screens.
 TEST(DataFiles, TextsTheGameDrawsStayReadable) {
-    Bmp ceiling = Load("Images/Ceiling.bmp");
+    Bmp ceiling = Load(Assets::Ceiling);
     ASSERT_TRUE(ceiling.ok);
     for (uint32_t c : ceiling.px) ASSERT_LT(Luma(c), 70.0) << std::hex << c;
 
@@ -239,13 +146,15 @@ TEST(DataFiles, TextsTheGameDrawsStayReadable) {
                 lo = std::min(lo, Luma(b.At(x, y))), hi = std::max(hi, Luma(b.At(x, y)));
         return lo > 190.0 && hi - lo < 30.0;
     };
-    Bmp ask = Load("images/asknamebackground.bmp");
+    Bmp ask = Load(Assets::NameScreen);
     ASSERT_TRUE(ask.ok);
-    EXPECT_TRUE(plainLight(ask, 476, 194, 660, 222)) << "name field";
-    Bmp high = Load("images/highscorebackground.bmp");
+    const Assets::Place name = Assets::NameField;
+    EXPECT_TRUE(plainLight(ask, name.x - 4, name.y - 6, name.x + 180, name.y + 22)) << "name field";
+    Bmp high = Load(Assets::HighScoreScreen);
     ASSERT_TRUE(high.ok);
-    for (int y : {210, 290, 370})
-        EXPECT_TRUE(plainLight(high, 276, y - 2, 640, y + 22)) << "score line at y " << y;
+    for (int y : Assets::HighScoreLineY)
+        EXPECT_TRUE(plainLight(high, Assets::HighScorePlaceX - 4, y - 2, 640, y + 22))
+            << "score line at y " << y;
 }
 
 // Menus draw their buttons over the left part of these screens; nothing there may look like
@@ -259,12 +168,21 @@ TEST(DataFiles, ButtonAreasOfScreensAreClear) {
                 edges += std::abs(Luma(b.At(x, y)) - Luma(b.At(x - 1, y))) > 40.0;
         return edges < (x1 - x0) * (y1 - y0) / 500;
     };
-    EXPECT_TRUE(calm(Load("images/background.bmp"), 60, 60, 310, 455));
-    EXPECT_TRUE(calm(Load("images/background.bmp"), 25, 250, 325, 450));
-    EXPECT_TRUE(calm(Load("images/Controls.bmp"), 60, 60, 310, 135));
-    for (const char* s :
-         {"images/pausebackground.bmp", "images/gameoverbackground.bmp", "images/youwinbackground.bmp"})
-        EXPECT_TRUE(calm(Load(s), 60, 60, 310, 215)) << s;
+    // The menus' column of buttons, n buttons high.
+    const auto column = [](int n) {
+        const Assets::MenuColumn m = Assets::Menus;
+        return std::array<int, 4>{m.Left, m.Top, m.Left + 250, m.Top + (n - 1) * m.Step + 75};
+    };
+    const auto [x0, y0, x1, y1] = column(5);
+    EXPECT_TRUE(calm(Load(Assets::StartScreen), x0, y0, x1, y1));
+    EXPECT_TRUE(calm(Load(Assets::StartScreen), Assets::DownArrowAt.x, Assets::DownArrowAt.y,
+                     Assets::UpArrowAt.x + 50, Assets::SelectorBackAt.y + 100))
+        << "the difficulty selector";
+    const auto [cx0, cy0, cx1, cy1] = column(1);
+    EXPECT_TRUE(calm(Load(Assets::ControlsScreen), cx0, cy0, cx1, cy1));
+    const auto [ex0, ey0, ex1, ey1] = column(2);
+    for (const Assets::Image& s : {Assets::PauseScreen, Assets::GameOverScreen, Assets::WinScreen})
+        EXPECT_TRUE(calm(Load(s), ex0, ey0, ex1, ey1)) << s.file;
 }
 
 TEST(DataFiles, StartingHighScoreTableIsWellFormed) {
@@ -331,18 +249,21 @@ Decoded Decode(const std::string& path) {
 }  // namespace
 
 TEST(DataSounds, EverySoundDecodesAsMono32k) {
-    const std::pair<const char*, double> sounds[] = {
-        {"Theme", 30.0}, {"RoundClear", 0.8}, {"Death", 0.6},         {"GOver", 2.0},
-        {"Win", 2.0},    {"GetItem", 0.15},   {"JumpTrampoline", 0.1}};
-    for (auto& [name, minSeconds] : sounds) {
+    const std::pair<Assets::Sound, double> sounds[] = {
+        {Assets::ThemeTune, 30.0},     {Assets::LevelClearedTune, 0.8}, {Assets::DeathSound, 0.6},
+        {Assets::GameOverTune, 2.0},   {Assets::WinTune, 2.0},          {Assets::ItemSound, 0.15},
+        {Assets::TrampolineSound, 0.1}};
+    ASSERT_EQ(std::size(sounds), std::size(Assets::AllSounds));
+    for (auto& [sound, minSeconds] : sounds) {
+        const std::string name = sound.file;
         SCOPED_TRACE(name);
-        Decoded d = Decode(kData + "/Music/" + name + ".MP3");
+        Decoded d = Decode(kData + "/" + name);
         ASSERT_TRUE(d.ok) << d.error;
         EXPECT_EQ(d.rate, 32000);
         EXPECT_EQ(d.channels, 1);
         double seconds = double(d.samples.size()) / 32000.0;
         EXPECT_GE(seconds, minSeconds);
-        EXPECT_LE(seconds, std::string(name) == "Theme" ? 120.0 : 8.0);
+        EXPECT_LE(seconds, name == Assets::ThemeTune.file ? 120.0 : 8.0);
         short peak = 0;
         for (short s : d.samples) peak = std::max<short>(peak, short(std::abs(int(s))));
         EXPECT_GT(peak, 3000) << "too quiet";
@@ -353,7 +274,7 @@ TEST(DataSounds, EverySoundDecodesAsMono32k) {
 // Played in a loop, the theme's end runs straight into its start: no silence from the
 // encoder's delay or padding and no jump in the wave.
 TEST(DataSounds, ThemeLoopsWithoutGapOrClick) {
-    Decoded d = Decode(kData + "/Music/Theme.MP3");
+    Decoded d = Decode(kData + "/" + Assets::ThemeTune.file);
     ASSERT_TRUE(d.ok) << d.error;
     const auto& s = d.samples;
     ASSERT_GT(s.size(), 32000u);
@@ -381,9 +302,9 @@ TEST(DataSounds, MixerLoadsTheThemeAtItsExactLength) {
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
     Mix_Init(MIX_INIT_MP3);
     ASSERT_EQ(Mix_OpenAudio(32000, AUDIO_S16SYS, 1, 1024), 0) << Mix_GetError();
-    Mix_Chunk* theme = Mix_LoadWAV((kData + "/Music/Theme.MP3").c_str());
+    Mix_Chunk* theme = Mix_LoadWAV((kData + "/" + Assets::ThemeTune.file).c_str());
     ASSERT_NE(theme, nullptr) << Mix_GetError();
-    EXPECT_EQ(theme->alen, Decode(kData + "/Music/Theme.MP3").samples.size() * 2u);
+    EXPECT_EQ(theme->alen, Decode(kData + "/" + Assets::ThemeTune.file).samples.size() * 2u);
     EXPECT_EQ(theme->alen % (16u * 3200u * 2u), 0u);
     Mix_FreeChunk(theme);
     Mix_CloseAudio();

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/FrontEnd.h"
+#include "game/HighScoreTable.h"
 #include "tests/menu/ScreenDriver.h"
 
 namespace {

@@ -46,7 +46,7 @@ TEST_F(Doors, OpeningPushesOskaOutOfTheSwingOnTheDoorsSide) {
     EXPECT_TRUE(House[9][10].DoorOpen);
     EXPECT_EQ(Man.x, M - 49.0f);
     EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.LeftOpen);
-    EXPECT_EQ(DoorCorner(), ColourOf("Images/DoorLeftOpen.bmp"));
+    EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorLeftOpen));
 
     DoorWithOskaAt(DoorLeft, false, M + 5.0f);
     PressXOneFrame();
@@ -75,7 +75,7 @@ TEST_F(Doors, ClosingPushesOskaNearTheCentreLineToTheOtherSide) {
     EXPECT_FALSE(House[9][10].DoorOpen);
     EXPECT_EQ(Man.x, M - 49.0f);
     EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightClosed);
-    EXPECT_EQ(DoorCorner(), ColourOf("Images/DoorRightClosed.bmp"));
+    EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorRightClosed));
 
     // Inside the band right of the centre: he stays, and may only walk right.
     DoorWithOskaAt(DoorRight, true, M + 11.0f);
@@ -115,15 +115,15 @@ TEST_F(Doors, AShockDoorFiresOnceAndThenIsAPlainDoor) {
     EXPECT_EQ(wave.MaskBitmap, ShockWaveBitmaps.MaskRight);
     EXPECT_EQ(wave.y, 410.0f) << "10 pixels below the top of the row";
     EXPECT_EQ(wave.x, M + 0.65f) << "made on the centre line, moved once after the drawing";
-    EXPECT_EQ(Pixel(500, 430), ColourOf("Images/WaveRight.bmp")) << "drawn where it was made";
+    EXPECT_EQ(Pixel(500, 430), ColourOf(Assets::WaveRight)) << "drawn where it was made";
     EXPECT_EQ(House[9][10].Initial, Initial::S);
-    EXPECT_EQ(DoorCorner(), ColourOf("Images/ShockDoorRightOpen.bmp"));
+    EXPECT_EQ(DoorCorner(), ColourOf(Assets::ShockDoorRightOpen));
 
     PressXOneFrame();
     EXPECT_FALSE(House[9][10].DoorOpen);
     EXPECT_EQ(House[9][10].Initial, Initial::D);
     EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightClosed);
-    EXPECT_EQ(DoorCorner(), ColourOf("Images/DoorRightClosed.bmp"));
+    EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorRightClosed));
 
     PressXOneFrame();
     EXPECT_TRUE(House[9][10].DoorOpen);

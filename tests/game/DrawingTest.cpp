@@ -10,28 +10,28 @@ using namespace Fixture;
 
 namespace {
 
-const char* ImageOfLetter(char letter) {
+Assets::Image ImageOfLetter(char letter) {
     switch (letter) {
         case 'p':
-            return "Images/Passage.bmp";
+            return Assets::Passage;
         case 'w':
-            return "Images/Wall.bmp";
+            return Assets::Wall;
         case 'e':
-            return "Images/Elevator.bmp";
+            return Assets::Elevator;
         case 'n':
-            return "Images/EndElevator.bmp";
+            return Assets::EndElevator;
         case 'd':
-            return "Images/DoorLeftClosed.bmp";
+            return Assets::DoorLeftClosed;
         case 'D':
-            return "Images/DoorRightClosed.bmp";
+            return Assets::DoorRightClosed;
         case 's':
-            return "Images/ShockDoorLeftClosed.bmp";
+            return Assets::ShockDoorLeftClosed;
         case 'S':
-            return "Images/ShockDoorRightClosed.bmp";
+            return Assets::ShockDoorRightClosed;
         case 't':
-            return "Images/TrampolineGreen.bmp";
+            return Assets::TrampolineGreen;
         default:
-            return "Images/Ceiling.bmp";
+            return Assets::Ceiling;
     }
 }
 
@@ -90,8 +90,7 @@ TEST_F(Drawing, EveryCellIsDrawnAtItsPlace) {
     Man.y = 488.0f;
     DrawEverything();
 
-    const char* items[] = {"Images/Item1.bmp", "Images/Item2.bmp", "Images/Item3.bmp", "Images/Item4.bmp",
-                           "Images/Item5.bmp"};
+    const Assets::Image items[] = {Assets::Item1, Assets::Item2, Assets::Item3, Assets::Item4, Assets::Item5};
     int item = 0;
     for (uint32_t i = 1; i <= Rows; ++i) {
         const std::string letters = i <= 2 ? std::string(16, 'c') : level[i - 3];
@@ -121,9 +120,9 @@ TEST_F(Drawing, SpritesHangFromTheirAnchorsAndCatsCoverOska) {
     LoadGame();
     LoadLevel(1);
     NoCats();
-    const uint32_t passage = ColourOf("Images/Passage.bmp");
-    const uint32_t oska = ColourOf("Images/OskaRight1.bmp");
-    const uint32_t cat = ColourOf("Images/Enemy.bmp");
+    const uint32_t passage = ColourOf(Assets::Passage);
+    const uint32_t oska = ColourOf(Assets::OskaRight1);
+    const uint32_t cat = ColourOf(Assets::Enemy);
 
     // (300.9, 438.0): the sprite's corner at (282, 411), 35 pixels square.
     Man.x = 300.9f;
@@ -165,9 +164,9 @@ TEST_F(Drawing, TheGreyBarSeparatesTheStatusBandFromTheStoreys) {
     NoCats();
     DrawEverything();
     for (int32_t x : {0, 400, 799}) {
-        EXPECT_EQ(Pixel(x, 94), ColourOf("Images/Ceiling.bmp")) << x;
+        EXPECT_EQ(Pixel(x, 94), ColourOf(Assets::Ceiling)) << x;
         for (int32_t y = 95; y <= 102; ++y) EXPECT_EQ(Pixel(x, y), LightGrey) << x << "," << y;
-        EXPECT_EQ(Pixel(x, 103), ColourOf("Images/Ceiling.bmp")) << x;
+        EXPECT_EQ(Pixel(x, 103), ColourOf(Assets::Ceiling)) << x;
     }
 }
 
@@ -222,8 +221,8 @@ TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {
     TrampolineY = 426.0f;
     Jumps = 2;
     DrawEverything();
-    EXPECT_EQ(Pixel(251, 460), ColourOf("Images/TrampolineYellow.bmp")) << "drawing alone changes nothing";
+    EXPECT_EQ(Pixel(251, 460), ColourOf(Assets::TrampolineYellow)) << "drawing alone changes nothing";
     PlayFrame();  // Oska stands on his storey: the run of bounces is over
     EXPECT_EQ(Jumps, 0u);
-    EXPECT_EQ(Pixel(251, 460), ColourOf("Images/TrampolineGreen.bmp")) << "green in that frame's picture";
+    EXPECT_EQ(Pixel(251, 460), ColourOf(Assets::TrampolineGreen)) << "green in that frame's picture";
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <span>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -26,9 +27,9 @@ namespace Fixture {
 namespace fs = std::filesystem;
 using namespace KerboImplementation;
 
-constexpr uint32_t LeftArrow = 37;
-constexpr uint32_t RightArrow = 39;
-constexpr uint32_t KeyX = 88;
+constexpr uint32_t LeftArrow = Vitrine::KEY_LEFT;
+constexpr uint32_t RightArrow = Vitrine::KEY_RIGHT;
+constexpr uint32_t KeyX = Vitrine::KEY_X;
 constexpr uint32_t LightGrey = 0xC0C0C0;
 
 // Storeys 3 to 10 of a level, one string of 16 letters each; storeys 1 and 2
@@ -44,51 +45,8 @@ inline Storeys QuietLevel() {
 }
 
 // Every image file the game screen loads, with its size.
-struct ImageFile {
-    const char* name;
-    uint32_t size;
-};
-
-inline const std::vector<ImageFile>& GameImages() {
-    static const std::vector<ImageFile> files = {
-        {"Images/OskaLeft1.bmp", 35},
-        {"Images/OskaRight1.bmp", 35},
-        {"Images/OskaLeftMask1.bmp", 35},
-        {"Images/OskaRightMask1.bmp", 35},
-        {"Images/OskaLeft2.bmp", 35},
-        {"Images/OskaRight2.bmp", 35},
-        {"Images/OskaLeftMask2.bmp", 35},
-        {"Images/OskaRightMask2.bmp", 35},
-        {"Images/TrampolineGreen.bmp", 50},
-        {"Images/TrampolineBlue.bmp", 50},
-        {"Images/TrampolineYellow.bmp", 50},
-        {"Images/TrampolineRed.bmp", 50},
-        {"Images/DoorLeftOpen.bmp", 50},
-        {"Images/DoorLeftClosed.bmp", 50},
-        {"Images/DoorRightOpen.bmp", 50},
-        {"Images/DoorRightClosed.bmp", 50},
-        {"Images/ShockDoorLeftOpen.bmp", 50},
-        {"Images/ShockDoorLeftClosed.bmp", 50},
-        {"Images/ShockDoorRightOpen.bmp", 50},
-        {"Images/ShockDoorRightClosed.bmp", 50},
-        {"Images/Item1.bmp", 50},
-        {"Images/Item2.bmp", 50},
-        {"Images/Item3.bmp", 50},
-        {"Images/Item4.bmp", 50},
-        {"Images/Item5.bmp", 50},
-        {"Images/WaveLeft.bmp", 35},
-        {"Images/WaveLeftMask.bmp", 35},
-        {"Images/WaveRight.bmp", 35},
-        {"Images/WaveRightMask.bmp", 35},
-        {"Images/Passage.bmp", 50},
-        {"Images/Elevator.bmp", 50},
-        {"Images/EndElevator.bmp", 50},
-        {"Images/Ceiling.bmp", 50},
-        {"Images/Wall.bmp", 50},
-        {"Images/Enemy.bmp", 35},
-        {"Images/EnemyMask.bmp", 35},
-    };
-    return files;
+inline std::span<const Assets::Image> GameImages() {
+    return Assets::GameScreenImages;
 }
 
 inline bool IsMask(const std::string& name) {
@@ -99,11 +57,15 @@ inline bool IsMask(const std::string& name) {
 // Masks are white: the whole sprite square is drawn. The other images get
 // colours that differ from each other, from black, white and the light grey
 // of the texts.
+inline uint32_t ColourOf(const std::string& name);
+inline uint32_t ColourOf(const Assets::Image& image) {
+    return ColourOf(image.file);
+}
 inline uint32_t ColourOf(const std::string& name) {
     if (IsMask(name)) return 0xFFFFFF;
     const auto& files = GameImages();
     for (std::size_t k = 0; k < files.size(); ++k) {
-        if (name == files[k].name) {
+        if (name == files[k].file) {
             const uint32_t n = static_cast<uint32_t>(k) + 1;
             const uint32_t r = (n * 37u) & 0xFFu;
             const uint32_t g = (n * 91u + 50u) & 0x7Fu;  // below the grey's 0xC0
@@ -204,8 +166,8 @@ class GameTest : public ::testing::Test {
     void SetUp() override {
         oldDir_ = fs::current_path();
         fs::create_directories(WorkDir() / "Images");
-        for (const ImageFile& image : GameImages()) {
-            WriteBmp(WorkDir() / image.name, image.size, image.size, ColourOf(image.name));
+        for (const Assets::Image& image : GameImages()) {
+            WriteBmp(WorkDir() / image.file, image.width, image.height, ColourOf(image.file));
         }
         WriteAllLevels(QuietLevel());
         fs::current_path(WorkDir());

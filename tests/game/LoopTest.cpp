@@ -137,6 +137,6 @@ TEST_F(Loop, AFrameMovesOskaAndShowsThePicture) {
     EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, 1u);
     EXPECT_EQ(Man.x, 450.0f - 0.4f);
     // The picture of this frame is the one after the step: turned left, one pixel further left.
-    EXPECT_EQ(Pixel(431, 420), ColourOf("Images/OskaLeft1.bmp"));
-    EXPECT_EQ(Pixel(466, 420), ColourOf("Images/Passage.bmp"));
+    EXPECT_EQ(Pixel(431, 420), ColourOf(Assets::OskaLeft1));
+    EXPECT_EQ(Pixel(466, 420), ColourOf(Assets::Passage));
 }

@@ -65,7 +65,7 @@ TEST_F(LevelSetUp, CatCountsGrowWithTheLevelAndOtherSlotsStayEmpty) {
             EXPECT_FALSE(cat.HitByShock);
             EXPECT_NE(cat.Bitmap, 0u);
             EXPECT_NE(cat.MaskBitmap, 0u);
-            EXPECT_EQ(Vitrine::Testing::BitmapPixel(cat.Bitmap, 17, 17), ColourOf("Images/Enemy.bmp"));
+            EXPECT_EQ(Vitrine::Testing::BitmapPixel(cat.Bitmap, 17, 17), ColourOf(Assets::Enemy));
         }
     }
 }
@@ -184,11 +184,11 @@ TEST_F(LevelSetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems)
         uint32_t column;
         Initial kind;
         uint32_t bitmap;
-        const char* file;
-    } doors[] = {{2, Initial::d, DoorBitmaps.LeftClosed, "Images/DoorLeftClosed.bmp"},
-                 {3, Initial::D, DoorBitmaps.RightClosed, "Images/DoorRightClosed.bmp"},
-                 {4, Initial::s, DoorBitmaps.ShockLeftClosed, "Images/ShockDoorLeftClosed.bmp"},
-                 {5, Initial::S, DoorBitmaps.ShockRightClosed, "Images/ShockDoorRightClosed.bmp"}};
+        Assets::Image file;
+    } doors[] = {{2, Initial::d, DoorBitmaps.LeftClosed, Assets::DoorLeftClosed},
+                 {3, Initial::D, DoorBitmaps.RightClosed, Assets::DoorRightClosed},
+                 {4, Initial::s, DoorBitmaps.ShockLeftClosed, Assets::ShockDoorLeftClosed},
+                 {5, Initial::S, DoorBitmaps.ShockRightClosed, Assets::ShockDoorRightClosed}};
     for (const auto& door : doors) {
         const Blok& cell = House[9][door.column];
         EXPECT_EQ(cell.Initial, door.kind) << "column " << door.column;
@@ -199,7 +199,7 @@ TEST_F(LevelSetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems)
     EXPECT_EQ(House[10][4].Initial, Initial::t);
     EXPECT_EQ(House[10][4].Bitmap, TrampolineBitmaps.Green);
     EXPECT_EQ(Vitrine::Testing::BitmapPixel(TrampolineBitmaps.Green, 25, 25),
-              ColourOf("Images/TrampolineGreen.bmp"));
+              ColourOf(Assets::TrampolineGreen));
     EXPECT_EQ(House[9][6].Initial, Initial::i);
     EXPECT_EQ(House[9][6].Points, 100u);
     EXPECT_EQ(ItemsTotal, 1u);
@@ -208,6 +208,6 @@ TEST_F(LevelSetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems)
     EXPECT_EQ(House[1][1].Bitmap, Ceiling.Bitmap);
     EXPECT_EQ(House[9][1].Bitmap, Wall.Bitmap);
     EXPECT_EQ(House[9][7].Bitmap, Passage.Bitmap);
-    EXPECT_EQ(Vitrine::Testing::BitmapPixel(Passage.Bitmap, 1, 1), ColourOf("Images/Passage.bmp"));
+    EXPECT_EQ(Vitrine::Testing::BitmapPixel(Passage.Bitmap, 1, 1), ColourOf(Assets::Passage));
     EXPECT_EQ(Item.Bitmap, 0u) << "items get their images one by one";
 }

@@ -67,8 +67,7 @@ TEST_F(Trampolines, ThreeBouncesShowBlueYellowRedAndTheFourthLandingBreaksIt) {
 
     StartLevel(ShaftToTheBottomRow());
     Blok& trampoline = House[10][10];
-    const char* images[] = {"Images/TrampolineBlue.bmp", "Images/TrampolineYellow.bmp",
-                            "Images/TrampolineRed.bmp"};
+    const Assets::Image images[] = {Assets::TrampolineBlue, Assets::TrampolineYellow, Assets::TrampolineRed};
     const uint32_t handles[] = {TrampolineBitmaps.Blue, TrampolineBitmaps.Yellow, TrampolineBitmaps.Red};
 
     for (uint32_t bounce = 1; bounce <= 3; ++bounce) {
@@ -92,7 +91,7 @@ TEST_F(Trampolines, ThreeBouncesShowBlueYellowRedAndTheFourthLandingBreaksIt) {
     EXPECT_EQ(trampoline.Bitmap, Elevator.Bitmap);
     EXPECT_EQ(Jumps, 0u);
     EXPECT_TRUE(Man.HaveToFall);
-    EXPECT_EQ(CellCorner(10, 10), ColourOf("Images/Elevator.bmp"));
+    EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::Elevator));
 
     // He falls through the empty shaft cell into the fall limit.
     const int frames = FramesUntil([] { return Man.y >= 485.0f; }, 200);
@@ -123,7 +122,7 @@ TEST_F(Trampolines, ATouchedFloorTurnsTheLastTrampolineGreenAndANewRunStartsBlue
     Frames(1);  // the first frame on the floor
     EXPECT_EQ(Jumps, 0u);
     EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Green);
-    EXPECT_EQ(CellCorner(10, 10), ColourOf("Images/TrampolineGreen.bmp"));
+    EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::TrampolineGreen));
 
     // Back into the shaft and down: the next landing starts a new run.
     Hold(LeftArrow);
@@ -131,7 +130,7 @@ TEST_F(Trampolines, ATouchedFloorTurnsTheLastTrampolineGreenAndANewRunStartsBlue
     Release(LeftArrow);
     FramesUntil([] { return Jumps == 1; });
     EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Blue);
-    EXPECT_EQ(CellCorner(10, 10), ColourOf("Images/TrampolineBlue.bmp"));
+    EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::TrampolineBlue));
 }
 
 TEST_F(Trampolines, WalkingInFromTheSideFallsThrough) {
@@ -169,7 +168,7 @@ TEST_F(Trampolines, TheRecordedPointOnlyEverRestoresTrampolinesAndShafts) {
     Frames(1);
     EXPECT_EQ(House[9][5].Initial, door.Initial);
     EXPECT_EQ(House[9][5].Bitmap, door.Bitmap);
-    EXPECT_EQ(CellCorner(9, 5), ColourOf("Images/DoorLeftClosed.bmp"));
+    EXPECT_EQ(CellCorner(9, 5), ColourOf(Assets::DoorLeftClosed));
 
     House[9][8].Bitmap = TrampolineBitmaps.Red;  // a broken trampoline left red
     TrampolineX = 375.0f;

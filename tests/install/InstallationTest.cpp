@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/FrontEnd.h"
+#include "game/HighScoreTable.h"
 #include "game/Installation.h"
 #include "window/Vitrine.h"
 

@@ -18,6 +18,7 @@
 
 #include "game/KerboImplementation.h"
 #include "game/Options.h"
+#include "game/StateHash.h"
 #include "tests/levels/LevelModel.h"
 #include "window/VitrineReplay.h"
 #include "window/VitrineTest.h"
@@ -29,7 +30,8 @@ using LevelCheck::Cell;
 using LevelCheck::Move;
 namespace T = Vitrine::Testing;
 
-constexpr uint32_t LeftArrow = 37, RightArrow = 39, KeyX = 88, KeyP = 80;
+constexpr uint32_t LeftArrow = Vitrine::KEY_LEFT, RightArrow = Vitrine::KEY_RIGHT, KeyX = Vitrine::KEY_X,
+                   KeyP = Vitrine::KEY_P;
 constexpr float LossLine = 485.0f;
 
 enum class Script { Game, Quit } gScript = Script::Game;

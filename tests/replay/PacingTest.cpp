@@ -15,7 +15,7 @@
 //   - after the next level card he pauses and leaves for the start menu.
 #include <fstream>
 
-#include "game/Options.h"
+#include "game/StateHash.h"
 #include "tests/game/Fixture.h"
 #include "window/VitrineReplay.h"
 
@@ -24,8 +24,6 @@ using namespace Fixture;
 namespace {
 
 namespace T = Vitrine::Testing;
-
-constexpr uint32_t KeyP = 80;
 
 Storeys TheHouse() {
     return {
@@ -100,10 +98,10 @@ struct Player {
                 break;
             case Door:  // X held: open (a wave), closed again (a plain door)
                 if (House[8][10].Initial == Initial::d)
-                    Set(KeyX, false), Set(KeyP, true), phase = PauseAndResume;
+                    Set(KeyX, false), Set(Vitrine::KEY_P, true), phase = PauseAndResume;
                 break;
             case PauseAndResume:
-                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(KeyP, false);
+                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 100);  // resume
                 if (pausedAt != 0 && !Pause) Set(RightArrow, true), phase = ToBreak;
                 break;
@@ -112,8 +110,8 @@ struct Player {
                 if (Lifes == 3) phase = NextAttempt, attemptFrom = T::FramesShown();
                 break;
             case NextAttempt:  // after the level card and a few frames: pause, leave
-                if (T::FramesShown() == attemptFrom + 40) Set(KeyP, true), pausedAt = 0;
-                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(KeyP, false);
+                if (T::FramesShown() == attemptFrom + 40) Set(Vitrine::KEY_P, true), pausedAt = 0;
+                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 180), ++tally.quits, phase = Done;
                 break;
             case Done:

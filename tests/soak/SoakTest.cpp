@@ -62,8 +62,8 @@ void Drive() {
         Vitrine::Testing::CloseWindow();
         return;
     }
-    Vitrine::Testing::PressKey(39);
-    Vitrine::Testing::PressKey(88);
+    Vitrine::Testing::PressKey(Vitrine::KEY_RIGHT);
+    Vitrine::Testing::PressKey(Vitrine::KEY_X);
     Vitrine::Testing::LeftDown(100, 100);
     Vitrine::Testing::LeftUp(100, 100);
 }

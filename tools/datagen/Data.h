@@ -5,13 +5,23 @@
 
 #include "Art.h"
 #include "Image.h"
+#include "game/Assets.h"
 
 namespace datagen {
+
+namespace Assets = KerboImplementation::Assets;
 
 struct Output {
     std::string dataDir;  // the game's working directory
     std::string srcDir;   // tools/ of the source tree
 };
+
+// Where a file the game opens is written: images/ is the lower-case name of
+// Images/ (a link the build makes), so every picture goes to Images/.
+std::string PathOf(const Output& out, const char* file);
+// Writes a picture or a mask (a 1-bit black-and-white BMP) the game opens.
+void Write(const Output& out, const Assets::Image& asset, const Image& im);
+void WriteMask(const Output& out, const Assets::Image& asset, const Image& im);
 
 // Game pictures built from the art book, shared with the screens.
 struct GameArt {
@@ -26,6 +36,7 @@ struct GameArt {
 GameArt BuildGameArt(const ArtBook& book);
 void WriteGameImages(const Output& out, const GameArt& art);
 void WriteScreens(const Output& out, const GameArt& art);
+void WriteButtons(const Output& out);
 void WriteSounds(const Output& out);
 // The program's icons as hicolor/<size>x<size>/apps/kerbo.png under `folder`.
 void WriteIcons(const ArtBook& book, const std::string& folder);

@@ -74,36 +74,52 @@ GameArt BuildGameArt(const ArtBook& book) {
     return a;
 }
 
-void WriteGameImages(const Output& out, const GameArt& a) {
-    const std::string dir = out.dataDir + "/Images/";
-    auto sprite = [&](const std::string& name, const std::string& maskName, const Image& im) {
-        WriteBmp24(dir + name + ".bmp", Flatten(im));
-        WriteBmp1(dir + maskName + ".bmp", MaskOf(im));
-    };
-    Image left1 = Mirror(a.oskaRight1), left2 = Mirror(a.oskaRight2);
-    sprite("OskaLeft1", "OskaLeftMask1", left1);
-    sprite("OskaRight1", "OskaRightMask1", a.oskaRight1);
-    sprite("OskaLeft2", "OskaLeftMask2", left2);
-    sprite("OskaRight2", "OskaRightMask2", a.oskaRight2);
-    sprite("Enemy", "EnemyMask", a.cat);
-    sprite("WaveRight", "WaveRightMask", a.waveRight);
-    sprite("WaveLeft", "WaveLeftMask", Mirror(a.waveRight));
+std::string PathOf(const Output& out, const char* file) {
+    std::string path = file;
+    if (path.rfind("images/", 0) == 0) path.replace(0, 6, "Images");
+    return out.dataDir + "/" + path;
+}
 
-    const char* colours[4] = {"Green", "Blue", "Yellow", "Red"};
-    for (int i = 0; i < 4; ++i) WriteBmp24(dir + "Trampoline" + colours[i] + ".bmp", a.trampoline[i]);
-    const char* hands[2] = {"Left", "Right"};
-    for (int h = 0; h < 2; ++h) {
-        WriteBmp24(dir + "Door" + hands[h] + "Open.bmp", a.doorOpen[h]);
-        WriteBmp24(dir + "Door" + hands[h] + "Closed.bmp", a.doorClosed[h]);
-        WriteBmp24(dir + "ShockDoor" + hands[h] + "Open.bmp", a.shockOpen[h]);
-        WriteBmp24(dir + "ShockDoor" + hands[h] + "Closed.bmp", a.shockClosed[h]);
-    }
-    for (int i = 0; i < 5; ++i) WriteBmp24(dir + "Item" + std::to_string(i + 1) + ".bmp", a.item[i]);
-    WriteBmp24(dir + "Passage.bmp", a.passage);
-    WriteBmp24(dir + "Elevator.bmp", a.shaft);
-    WriteBmp24(dir + "EndElevator.bmp", a.shaftTop);
-    WriteBmp24(dir + "Ceiling.bmp", a.ceiling);
-    WriteBmp24(dir + "Wall.bmp", a.wall);
+void Write(const Output& out, const Assets::Image& asset, const Image& im) {
+    WriteBmp24(PathOf(out, asset.file), im);
+}
+
+void WriteMask(const Output& out, const Assets::Image& asset, const Image& im) {
+    WriteBmp1(PathOf(out, asset.file), im);
+}
+
+void WriteGameImages(const Output& out, const GameArt& a) {
+    auto sprite = [&](const Assets::Image& picture, const Assets::Image& mask, const Image& im) {
+        Write(out, picture, Flatten(im));
+        WriteMask(out, mask, MaskOf(im));
+    };
+    sprite(Assets::OskaLeft1, Assets::OskaLeftMask1, Mirror(a.oskaRight1));
+    sprite(Assets::OskaRight1, Assets::OskaRightMask1, a.oskaRight1);
+    sprite(Assets::OskaLeft2, Assets::OskaLeftMask2, Mirror(a.oskaRight2));
+    sprite(Assets::OskaRight2, Assets::OskaRightMask2, a.oskaRight2);
+    sprite(Assets::Enemy, Assets::EnemyMask, a.cat);
+    sprite(Assets::WaveRight, Assets::WaveRightMask, a.waveRight);
+    sprite(Assets::WaveLeft, Assets::WaveLeftMask, Mirror(a.waveRight));
+
+    const Assets::Image trampolines[4] = {Assets::TrampolineGreen, Assets::TrampolineBlue,
+                                          Assets::TrampolineYellow, Assets::TrampolineRed};
+    for (int i = 0; i < 4; ++i) Write(out, trampolines[i], a.trampoline[i]);
+    Write(out, Assets::DoorLeftOpen, a.doorOpen[0]);
+    Write(out, Assets::DoorLeftClosed, a.doorClosed[0]);
+    Write(out, Assets::ShockDoorLeftOpen, a.shockOpen[0]);
+    Write(out, Assets::ShockDoorLeftClosed, a.shockClosed[0]);
+    Write(out, Assets::DoorRightOpen, a.doorOpen[1]);
+    Write(out, Assets::DoorRightClosed, a.doorClosed[1]);
+    Write(out, Assets::ShockDoorRightOpen, a.shockOpen[1]);
+    Write(out, Assets::ShockDoorRightClosed, a.shockClosed[1]);
+    const Assets::Image items[5] = {Assets::Item1, Assets::Item2, Assets::Item3, Assets::Item4,
+                                    Assets::Item5};
+    for (int i = 0; i < 5; ++i) Write(out, items[i], a.item[i]);
+    Write(out, Assets::Passage, a.passage);
+    Write(out, Assets::Elevator, a.shaft);
+    Write(out, Assets::EndElevator, a.shaftTop);
+    Write(out, Assets::Ceiling, a.ceiling);
+    Write(out, Assets::Wall, a.wall);
 }
 
 }  // namespace datagen

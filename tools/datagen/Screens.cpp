@@ -1,19 +1,16 @@
-// Full-window screens, menu buttons and the difficulty selector's pieces.
+// The full-window screens: start, controls, story, name entry, high scores,
+// pause, game over and the win.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Data.h"
+#include "Look.h"
 #include "Text.h"
 
 namespace datagen {
 
 namespace {
-const Rgb kInk = RgbHex(0x1c1a28);
-const Rgb kPaper = RgbHex(0xf6eedb);
-const Rgb kWhite = RgbHex(0xffffff);
-const Rgb kGold = RgbHex(0xffd23f);
-
 // Night sky with a sprinkle of stars; the same stars every time.
 Image Sky(uint32_t top, uint32_t bottom, bool stars = true) {
     Image im(800, 500);
@@ -135,15 +132,6 @@ void Confetti(Image& im, int x0, int y0, int x1, int y1, int count) {
     }
 }
 
-TextStyle Style(int size, Rgb color, Face face = Face::SansBold) {
-    return TextStyle{face, size, color};
-}
-
-void Title(Image& im, const std::string& text, int cx, int y, int size, Rgb color) {
-    TextStyle st = Style(size, color);
-    DrawTextShadow(im, text, cx - TextWidth(text, st) / 2, y, st, kInk, size / 14 + 2);
-}
-
 // A key cap with its label, as on the controls screen.
 int KeyCap(Image& im, const std::string& label, int x, int y) {
     TextStyle st = Style(20, kInk);
@@ -153,91 +141,6 @@ int KeyCap(Image& im, const std::string& label, int x, int y) {
     FillRoundRect(im, x + 3, y + 3, x + w - 3, y + 33, 5, kWhite);
     DrawTextCentered(im, label, x + w / 2, y + 6, st);
     return w;
-}
-
-// Menu buttons: square-cornered (they are drawn without a mask), with a bevel.
-Image Button(const std::string& label, int w, int h, bool over) {
-    Image im(w, h);
-    Rgb top = over ? RgbHex(0xffc84a) : RgbHex(0x5b8cf0);
-    Rgb bottom = over ? RgbHex(0xe8792a) : RgbHex(0x2b4cb0);
-    FillRect(im, 0, 0, w, h, kInk);
-    VerticalGradient(im, 3, 3, w - 3, h - 3, top, bottom);
-    FillRect(im, 3, 3, w - 3, 6, Mix(top, kWhite, 0.55));
-    FillRect(im, 3, h - 6, w - 3, h - 3, Mix(bottom, kInk, 0.35));
-    int size = h * 2 / 5;
-    TextStyle st = Style(size, kWhite);
-    while (TextWidth(label, st) > w - 24) st.size = --size;
-    int y = (h - (Ascent(st) + size / 5)) / 2;
-    int x = (w - TextWidth(label, st)) / 2;
-    DrawTextShadow(im, label, x, y, st, Mix(bottom, kInk, 0.6), 2);
-    return im;
-}
-
-// The selector's arrows: a triangle in a tall rounded frame, pointing left or right.
-Image Arrow(bool right, bool over, bool mask) {
-    Image im(50, 100);
-    Rgb frame = mask ? kWhite : kInk;
-    Rgb fill = mask ? kWhite : over ? RgbHex(0xffb03a) : RgbHex(0x4a7de8);
-    FillRoundRect(im, 0, 0, 50, 100, 12, frame);
-    if (!mask) {
-        FillRoundRect(im, 3, 3, 47, 97, 10, Mix(fill, kWhite, 0.25));
-        std::vector<std::pair<double, double>> tri =
-            right ? std::vector<std::pair<double, double>>{{14, 24}, {40, 50}, {14, 76}}
-                  : std::vector<std::pair<double, double>>{{36, 24}, {10, 50}, {36, 76}};
-        FillPolygon(im, tri, kInk);
-        for (auto& p : tri) p.first += right ? -1.5 : 1.5;
-        std::vector<std::pair<double, double>> inner = tri;
-        // Shrink the triangle a little towards its centre for the coloured face.
-        double cx = (tri[0].first + tri[1].first + tri[2].first) / 3, cy = 50;
-        for (auto& p : inner) p = {cx + (p.first - cx) * 0.72, cy + (p.second - cy) * 0.72};
-        FillPolygon(im, inner, fill);
-    }
-    if (mask) {
-        for (auto& c : im.px) c = c.r >= 128 ? kWhite : Rgb{};
-    }
-    return im;
-}
-
-Image Badge(const std::string& label, uint32_t colour, int chevrons, bool mask) {
-    Image im(200, 100);
-    FillRoundRect(im, 0, 0, 200, 100, 20, mask ? kWhite : kInk);
-    if (mask) {
-        for (auto& c : im.px) c = c.r >= 128 ? kWhite : Rgb{};
-        return im;
-    }
-    Rgb c = RgbHex(colour);
-    FillRoundRect(im, 4, 4, 196, 96, 17, Mix(c, kWhite, 0.2));
-    VerticalGradient(im, 10, 50, 190, 90, c, Mix(c, kInk, 0.25));
-    FillRoundRect(im, 10, 10, 190, 52, 10, Mix(c, kWhite, 0.45));
-    Title(im, label, 100, 14, 28, kWhite);
-    // Speed marks: one, two or three chevrons.
-    int total = chevrons * 22 - 6, x = 100 - total / 2;
-    for (int i = 0; i < chevrons; ++i, x += 22) {
-        FillPolygon(im,
-                    {{double(x), 58},
-                     {double(x + 10), 58},
-                     {double(x + 18), 72},
-                     {double(x + 10), 86},
-                     {double(x), 86},
-                     {double(x + 8), 72}},
-                    kInk);
-        FillPolygon(im,
-                    {{double(x + 2), 61},
-                     {double(x + 9), 61},
-                     {double(x + 15), 72},
-                     {double(x + 9), 83},
-                     {double(x + 2), 83},
-                     {double(x + 8), 72}},
-                    kWhite);
-    }
-    return im;
-}
-
-void Write(const Output& out, const std::string& name, const Image& im) {
-    WriteBmp24(out.dataDir + "/Images/" + name, im);
-}
-void WriteMask(const Output& out, const std::string& name, const Image& im) {
-    WriteBmp1(out.dataDir + "/Images/" + name, im);
 }
 
 Image StartScreen(const GameArt& a) {
@@ -331,11 +234,12 @@ Image AskNameScreen(const GameArt& a) {
     Image im = Sky(0x151a40, 0x3a2a60);
     Panel(im, 90, 60, 710, 440);
     DrawTextCentered(im, "What is your name?", 400, 86, Style(36, RgbHex(0x2b4cb0)));
-    // The game writes the name at (480, 200): a white field around it.
+    // A white field around the place where the game writes the name.
+    const int nx = Assets::NameField.x, ny = Assets::NameField.y;
     TextStyle label = Style(22, kInk);
-    DrawText(im, "Name:", 454 - TextWidth("Name:", label), 196, label);
-    FillRect(im, 466, 186, 690, 230, kInk);
-    FillRect(im, 469, 189, 687, 227, kWhite);
+    DrawText(im, "Name:", nx - 26 - TextWidth("Name:", label), ny - 4, label);
+    FillRect(im, nx - 14, ny - 14, nx + 210, ny + 30, kInk);
+    FillRect(im, nx - 11, ny - 11, nx + 207, ny + 27, kWhite);
     TextStyle st = Style(18, kInk, Face::Sans);
     DrawTextCentered(im, "Type your name with the letter keys,", 400, 262, st);
     DrawTextCentered(im, "up to nine letters.", 400, 288, st);
@@ -350,11 +254,13 @@ Image HighScoreScreen(const GameArt& a) {
     Image im = Sky(0x151a40, 0x3a2a60);
     Title(im, "High scores", 400, 60, 46, kGold);
     Panel(im, 250, 175, 650, 410);
-    FillRect(im, 270, 258, 630, 260, RgbHex(0xd8ccb0));
-    FillRect(im, 270, 338, 630, 340, RgbHex(0xd8ccb0));
-    Paste(im, a.itemArt[4], 200, 200);
-    Paste(im, a.itemArt[2], 200, 280);
-    Paste(im, a.itemArt[0], 200, 360);
+    // Each line of the table with an item beside it, a rule between the lines.
+    const int* lineY = Assets::HighScoreLineY;
+    FillRect(im, 270, lineY[0] + 48, 630, lineY[0] + 50, RgbHex(0xd8ccb0));
+    FillRect(im, 270, lineY[1] + 48, 630, lineY[1] + 50, RgbHex(0xd8ccb0));
+    Paste(im, a.itemArt[4], 200, lineY[0] - 10);
+    Paste(im, a.itemArt[2], 200, lineY[1] - 10);
+    Paste(im, a.itemArt[0], 200, lineY[2] - 10);
     Title(im, "Press X to return", 400, 440, 24, kWhite);
     return im;
 }
@@ -394,56 +300,20 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
 }  // namespace
 
 void WriteScreens(const Output& out, const GameArt& a) {
-    Write(out, "background.bmp", StartScreen(a));
-    Write(out, "Controls.bmp", ControlsScreen(a));
-    Write(out, "storybackground.bmp", StoryScreen(a));
-    Write(out, "asknamebackground.bmp", AskNameScreen(a));
-    Write(out, "highscorebackground.bmp", HighScoreScreen(a));
-    Write(out, "pausebackground.bmp",
+    Write(out, Assets::StartScreen, StartScreen(a));
+    Write(out, Assets::ControlsScreen, ControlsScreen(a));
+    Write(out, Assets::StoryScreen, StoryScreen(a));
+    Write(out, Assets::NameScreen, AskNameScreen(a));
+    Write(out, Assets::HighScoreScreen, HighScoreScreen(a));
+    Write(out, Assets::PauseScreen,
           BigTitleScreen(0x10142e, 0x2a2450, "Pause", kWhite,
                          {"The cats will wait.", "Resume when you are ready."}, a, 0));
-    Write(out, "gameoverbackground.bmp",
+    Write(out, Assets::GameOverScreen,
           BigTitleScreen(0x1a0c14, 0x5a1a22, "Game over", RgbHex(0xff5a4a),
                          {"The cats have taken the house.", "Play again and win it back!"}, a, 1));
-    Write(out, "youwinbackground.bmp",
+    Write(out, Assets::WinScreen,
           BigTitleScreen(0x1a3a7a, 0x7a5ab0, "You win!", kGold,
                          {"All ten levels cleared:", "the house is free of cats!"}, a, 2));
-
-    const struct {
-        const char* file;
-        const char* label;
-    } buttons[] = {{"play", "Play"},
-                   {"difficulty", "Difficulty"},
-                   {"controls", "Controls"},
-                   {"highscores", "High scores"},
-                   {"quit", "Quit"},
-                   {"resume", "Resume"},
-                   {"quittomenu", "Quit to menu"},
-                   {"retry", "Play again"},
-                   {"back", "Back"}};
-    for (auto& b : buttons) {
-        Write(out, std::string(b.file) + "0.bmp", Button(b.label, 250, 75, false));
-        Write(out, std::string(b.file) + "1.bmp", Button(b.label, 250, 75, true));
-    }
-    // The selector shows back0/back1 at 200 x 100; its mask only trims the corners.
-    WriteMask(out, "back_mask.bmp", RoundRectMask(200, 100, 6));
-    Write(out, "down.bmp", Arrow(false, false, false));
-    Write(out, "down1.bmp", Arrow(false, true, false));
-    WriteMask(out, "down_mask.bmp", Arrow(false, false, true));
-    Write(out, "up.bmp", Arrow(true, false, false));
-    Write(out, "up1.bmp", Arrow(true, true, false));
-    WriteMask(out, "up_mask.bmp", Arrow(true, false, true));
-    const struct {
-        const char* file;
-        const char* label;
-        uint32_t colour;
-    } levels[] = {{"easy", "EASY", 0x3fae4a}, {"medium", "MEDIUM", 0xe8a21f}, {"hard", "HARD", 0xd8383a}};
-    for (int i = 0; i < 3; ++i) {
-        Write(out, std::string(levels[i].file) + ".bmp",
-              Badge(levels[i].label, levels[i].colour, i + 1, false));
-        WriteMask(out, std::string(levels[i].file) + "_mask.bmp",
-                  Badge(levels[i].label, levels[i].colour, i + 1, true));
-    }
 }
 
 }  // namespace datagen

@@ -1,8 +1,9 @@
-// The game's music and sound effects: every tune in tools/music becomes an MP3.
-#include <algorithm>
+// The game's music and sound effects: each sound the game plays is made from
+// the tune of the same name in tools/music.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "Data.h"
 #include "Mp3.h"
@@ -11,16 +12,15 @@
 namespace datagen {
 
 void WriteSounds(const Output& out) {
-    std::vector<std::filesystem::path> files;
-    for (auto& e : std::filesystem::directory_iterator(out.srcDir + "/music"))
-        if (e.path().extension() == ".txt") files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    for (auto& f : files) {
-        std::ifstream in(f);
+    for (const Assets::Sound& sound : Assets::AllSounds) {
+        const std::filesystem::path file = out.dataDir + "/" + sound.file;
+        const std::filesystem::path source = out.srcDir + "/music/" + file.stem().string() + ".txt";
+        std::ifstream in(source);
+        if (!in) throw std::runtime_error(source.string() + ": no such tune");
         std::stringstream text;
         text << in.rdbuf();
-        Tune tune = ParseTune(text.str(), f.filename().string());
-        WriteMp3(out.dataDir + "/Music/" + f.stem().string() + ".MP3", Render(tune), tune.rate);
+        Tune tune = ParseTune(text.str(), source.filename().string());
+        WriteMp3(file.string(), Render(tune), tune.rate);
     }
 }
 

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         datagen::GameArt art = datagen::BuildGameArt(book);
         datagen::WriteGameImages(out, art);
         datagen::WriteScreens(out, art);
+        datagen::WriteButtons(out);
         datagen::DoneFonts();
         datagen::WriteSounds(out);
         if (argc == 4) datagen::WriteIcons(book, argv[3]);

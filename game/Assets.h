@@ -1,0 +1,294 @@
+// Every file the game opens, at the size it opens it, and the places on its
+// screens that the pictures are drawn around. The game loads these, the data
+// generator writes exactly these files and draws around these places, and the
+// tests check them: renaming an image or moving a field is a one-line change.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+namespace KerboImplementation::Assets {
+
+// An image as the game loads it: file and size (the file is drawn at that size).
+struct Image {
+    const char* file;
+    uint32_t width;
+    uint32_t height;
+};
+
+// A button: its picture, the picture under the pointer and, for a shaped
+// button, the mask both are drawn through (file null when there is none).
+struct Button {
+    Image normal;
+    Image over;
+    Image mask{nullptr, 0, 0};
+};
+
+struct Sound {
+    const char* file;
+};
+
+struct Place {
+    int32_t x;
+    int32_t y;
+};
+
+// ---------------------------------------------------------------- the game screen
+
+inline constexpr Image OskaLeft1{"Images/OskaLeft1.bmp", 35, 35};
+inline constexpr Image OskaRight1{"Images/OskaRight1.bmp", 35, 35};
+inline constexpr Image OskaLeftMask1{"Images/OskaLeftMask1.bmp", 35, 35};
+inline constexpr Image OskaRightMask1{"Images/OskaRightMask1.bmp", 35, 35};
+inline constexpr Image OskaLeft2{"Images/OskaLeft2.bmp", 35, 35};
+inline constexpr Image OskaRight2{"Images/OskaRight2.bmp", 35, 35};
+inline constexpr Image OskaLeftMask2{"Images/OskaLeftMask2.bmp", 35, 35};
+inline constexpr Image OskaRightMask2{"Images/OskaRightMask2.bmp", 35, 35};
+inline constexpr Image TrampolineGreen{"Images/TrampolineGreen.bmp", 50, 50};
+inline constexpr Image TrampolineBlue{"Images/TrampolineBlue.bmp", 50, 50};
+inline constexpr Image TrampolineYellow{"Images/TrampolineYellow.bmp", 50, 50};
+inline constexpr Image TrampolineRed{"Images/TrampolineRed.bmp", 50, 50};
+inline constexpr Image DoorLeftOpen{"Images/DoorLeftOpen.bmp", 50, 50};
+inline constexpr Image DoorLeftClosed{"Images/DoorLeftClosed.bmp", 50, 50};
+inline constexpr Image DoorRightOpen{"Images/DoorRightOpen.bmp", 50, 50};
+inline constexpr Image DoorRightClosed{"Images/DoorRightClosed.bmp", 50, 50};
+inline constexpr Image ShockDoorLeftOpen{"Images/ShockDoorLeftOpen.bmp", 50, 50};
+inline constexpr Image ShockDoorLeftClosed{"Images/ShockDoorLeftClosed.bmp", 50, 50};
+inline constexpr Image ShockDoorRightOpen{"Images/ShockDoorRightOpen.bmp", 50, 50};
+inline constexpr Image ShockDoorRightClosed{"Images/ShockDoorRightClosed.bmp", 50, 50};
+inline constexpr Image Item1{"Images/Item1.bmp", 50, 50};
+inline constexpr Image Item2{"Images/Item2.bmp", 50, 50};
+inline constexpr Image Item3{"Images/Item3.bmp", 50, 50};
+inline constexpr Image Item4{"Images/Item4.bmp", 50, 50};
+inline constexpr Image Item5{"Images/Item5.bmp", 50, 50};
+inline constexpr Image WaveLeft{"Images/WaveLeft.bmp", 35, 35};
+inline constexpr Image WaveLeftMask{"Images/WaveLeftMask.bmp", 35, 35};
+inline constexpr Image WaveRight{"Images/WaveRight.bmp", 35, 35};
+inline constexpr Image WaveRightMask{"Images/WaveRightMask.bmp", 35, 35};
+inline constexpr Image Passage{"Images/Passage.bmp", 50, 50};
+inline constexpr Image Elevator{"Images/Elevator.bmp", 50, 50};
+inline constexpr Image EndElevator{"Images/EndElevator.bmp", 50, 50};
+inline constexpr Image Ceiling{"Images/Ceiling.bmp", 50, 50};
+inline constexpr Image Wall{"Images/Wall.bmp", 50, 50};
+inline constexpr Image Enemy{"Images/Enemy.bmp", 35, 35};
+inline constexpr Image EnemyMask{"Images/EnemyMask.bmp", 35, 35};
+
+// ---------------------------------------------------------------- screens (800 x 500)
+
+inline constexpr Image StartScreen{"images/background.bmp", 800, 500};
+inline constexpr Image ControlsScreen{"images/Controls.bmp", 800, 500};
+inline constexpr Image StoryScreen{"images/storybackground.bmp", 800, 500};
+inline constexpr Image NameScreen{"images/asknamebackground.bmp", 800, 500};
+inline constexpr Image HighScoreScreen{"images/highscorebackground.bmp", 800, 500};
+inline constexpr Image PauseScreen{"images/pausebackground.bmp", 800, 500};
+inline constexpr Image GameOverScreen{"images/gameoverbackground.bmp", 800, 500};
+inline constexpr Image WinScreen{"images/youwinbackground.bmp", 800, 500};
+
+// ---------------------------------------------------------------- buttons
+
+// The buttons of the menus, 250 x 75.
+inline constexpr Button PlayButton{{"images/play0.bmp", 250, 75}, {"images/play1.bmp", 250, 75}};
+inline constexpr Button DifficultyButton{{"images/difficulty0.bmp", 250, 75},
+                                         {"images/difficulty1.bmp", 250, 75}};
+inline constexpr Button ControlsButton{{"images/controls0.bmp", 250, 75}, {"images/controls1.bmp", 250, 75}};
+inline constexpr Button HighScoresButton{{"images/highscores0.bmp", 250, 75},
+                                         {"images/highscores1.bmp", 250, 75}};
+inline constexpr Button QuitButton{{"images/quit0.bmp", 250, 75}, {"images/quit1.bmp", 250, 75}};
+inline constexpr Button ResumeButton{{"images/resume0.bmp", 250, 75}, {"images/resume1.bmp", 250, 75}};
+inline constexpr Button QuitToMenuButton{{"images/quittomenu0.bmp", 250, 75},
+                                         {"images/quittomenu1.bmp", 250, 75}};
+inline constexpr Button RetryButton{{"images/retry0.bmp", 250, 75}, {"images/retry1.bmp", 250, 75}};
+inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1.bmp", 250, 75}};
+
+// The difficulty selector: two arrows, the back button's pictures at
+// 200 x 100 through a mask, and one picture per difficulty in one place.
+inline constexpr Button DownArrow{
+    {"images/down.bmp", 50, 100}, {"images/down1.bmp", 50, 100}, {"images/down_mask.bmp", 50, 100}};
+inline constexpr Button UpArrow{
+    {"images/up.bmp", 50, 100}, {"images/up1.bmp", 50, 100}, {"images/up_mask.bmp", 50, 100}};
+inline constexpr Button SelectorBack{
+    {BackButton.normal.file, 200, 100}, {BackButton.over.file, 200, 100}, {"images/back_mask.bmp", 200, 100}};
+inline constexpr Image Easy{"images/easy.bmp", 200, 100};
+inline constexpr Image EasyMask{"images/easy_mask.bmp", 200, 100};
+inline constexpr Image Medium{"images/medium.bmp", 200, 100};
+inline constexpr Image MediumMask{"images/medium_mask.bmp", 200, 100};
+inline constexpr Image Hard{"images/hard.bmp", 200, 100};
+inline constexpr Image HardMask{"images/hard_mask.bmp", 200, 100};
+
+// ---------------------------------------------------------------- sounds
+
+inline constexpr Sound ThemeTune{"Music/Theme.MP3"};
+inline constexpr Sound LevelClearedTune{"Music/RoundClear.MP3"};
+inline constexpr Sound DeathSound{"Music/Death.MP3"};
+inline constexpr Sound GameOverTune{"Music/GOver.MP3"};
+inline constexpr Sound WinTune{"Music/Win.MP3"};
+inline constexpr Sound ItemSound{"Music/GetItem.MP3"};
+inline constexpr Sound TrampolineSound{"Music/JumpTrampoline.MP3"};
+
+// ---------------------------------------------------------------- places on the screens
+
+// The menus' buttons stand in a column: the first at (Left, Top), each next
+// one Step lower.
+struct MenuColumn {
+    int32_t Left, Top, Step;
+};
+inline constexpr MenuColumn Menus{60, 60, 80};
+
+// The difficulty selector's pieces.
+inline constexpr Place DownArrowAt{25, 250};
+inline constexpr Place UpArrowAt{275, 250};
+inline constexpr Place SelectorBackAt{25, 350};
+inline constexpr Place DifficultyAt{75, 250};
+
+// Where the name entry writes the name.
+inline constexpr Place NameField{480, 200};
+
+// The high-score screen's three lines: the place's words, the name and the
+// score start at these x; the lines at these y.
+inline constexpr int32_t HighScorePlaceX = 280, HighScoreNameX = 400, HighScoreScoreX = 500;
+inline constexpr int32_t HighScoreLineY[3] = {210, 290, 370};
+
+// ---------------------------------------------------------------- every file
+
+// The game screen's images: the game's own, in the order it loads them, then the cat's.
+inline constexpr Image GameScreenImages[] = {
+    OskaLeft1,
+    OskaRight1,
+    OskaLeftMask1,
+    OskaRightMask1,
+    OskaLeft2,
+    OskaRight2,
+    OskaLeftMask2,
+    OskaRightMask2,
+    TrampolineGreen,
+    TrampolineBlue,
+    TrampolineYellow,
+    TrampolineRed,
+    DoorLeftOpen,
+    DoorLeftClosed,
+    DoorRightOpen,
+    DoorRightClosed,
+    ShockDoorLeftOpen,
+    ShockDoorLeftClosed,
+    ShockDoorRightOpen,
+    ShockDoorRightClosed,
+    Item1,
+    Item2,
+    Item3,
+    Item4,
+    Item5,
+    WaveLeft,
+    WaveLeftMask,
+    WaveRight,
+    WaveRightMask,
+    Passage,
+    Elevator,
+    EndElevator,
+    Ceiling,
+    Wall,
+    Enemy,
+    EnemyMask,
+};
+
+// Each image at each size the game loads it, masks included.
+inline constexpr Image AllImages[] = {
+    OskaLeft1,
+    OskaRight1,
+    OskaLeftMask1,
+    OskaRightMask1,
+    OskaLeft2,
+    OskaRight2,
+    OskaLeftMask2,
+    OskaRightMask2,
+    TrampolineGreen,
+    TrampolineBlue,
+    TrampolineYellow,
+    TrampolineRed,
+    DoorLeftOpen,
+    DoorLeftClosed,
+    DoorRightOpen,
+    DoorRightClosed,
+    ShockDoorLeftOpen,
+    ShockDoorLeftClosed,
+    ShockDoorRightOpen,
+    ShockDoorRightClosed,
+    Item1,
+    Item2,
+    Item3,
+    Item4,
+    Item5,
+    WaveLeft,
+    WaveLeftMask,
+    WaveRight,
+    WaveRightMask,
+    Passage,
+    Elevator,
+    EndElevator,
+    Ceiling,
+    Wall,
+    Enemy,
+    EnemyMask,
+    StartScreen,
+    ControlsScreen,
+    StoryScreen,
+    NameScreen,
+    HighScoreScreen,
+    PauseScreen,
+    GameOverScreen,
+    WinScreen,
+    PlayButton.normal,
+    PlayButton.over,
+    DifficultyButton.normal,
+    DifficultyButton.over,
+    ControlsButton.normal,
+    ControlsButton.over,
+    HighScoresButton.normal,
+    HighScoresButton.over,
+    QuitButton.normal,
+    QuitButton.over,
+    ResumeButton.normal,
+    ResumeButton.over,
+    QuitToMenuButton.normal,
+    QuitToMenuButton.over,
+    RetryButton.normal,
+    RetryButton.over,
+    BackButton.normal,
+    BackButton.over,
+    DownArrow.normal,
+    DownArrow.over,
+    DownArrow.mask,
+    UpArrow.normal,
+    UpArrow.over,
+    UpArrow.mask,
+    SelectorBack.normal,
+    SelectorBack.over,
+    SelectorBack.mask,
+    Easy,
+    EasyMask,
+    Medium,
+    MediumMask,
+    Hard,
+    HardMask,
+};
+
+// Every picture drawn through a mask, with its mask.
+inline constexpr std::pair<Image, Image> Masked[] = {
+    {OskaLeft1, OskaLeftMask1},
+    {OskaRight1, OskaRightMask1},
+    {OskaLeft2, OskaLeftMask2},
+    {OskaRight2, OskaRightMask2},
+    {WaveLeft, WaveLeftMask},
+    {WaveRight, WaveRightMask},
+    {Enemy, EnemyMask},
+    {DownArrow.normal, DownArrow.mask},
+    {DownArrow.over, DownArrow.mask},
+    {UpArrow.normal, UpArrow.mask},
+    {UpArrow.over, UpArrow.mask},
+    {Easy, EasyMask},
+    {Medium, MediumMask},
+    {Hard, HardMask},
+};
+
+inline constexpr Sound AllSounds[] = {ThemeTune, LevelClearedTune, DeathSound,     GameOverTune,
+                                      WinTune,   ItemSound,        TrampolineSound};
+
+}  // namespace KerboImplementation::Assets

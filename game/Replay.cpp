@@ -1,0 +1,170 @@
+// Recordings, replays and the timedemo. A replay or timedemo plays against a
+// copy of the high-score table, so that the game it replays never changes the
+// player's own table.
+#include "game/Replay.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+
+#include "game/HighScoreTable.h"
+#include "game/KerboImplementation.h"
+#include "game/Options.h"
+#include "game/StateHash.h"
+#include "window/VitrineReplay.h"
+#include "window/VitrineTest.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private copy of the high-score table for a replay; the program's own
+// table is put back in place (untouched) on destruction.
+class TableCopy {
+  public:
+    bool Make(std::string& error) {
+        std::error_code ec;
+        std::string pattern = (fs::temp_directory_path(ec) / "kerbo-replay-XXXXXX").string();
+        if (ec || !::mkdtemp(pattern.data())) {
+            error = "can't make a scratch folder for the high scores";
+            return false;
+        }
+        folder_ = pattern;
+        own_ = HighScoreFile;
+        const fs::path copy = folder_ / HighScoreFileName;
+        if (fs::exists(own_, ec)) fs::copy_file(own_, copy, ec);
+        if (ec) {
+            error = own_ + ": can't be copied for the replay";
+            return false;
+        }
+        HighScoreFile = copy.string();
+        return true;
+    }
+    ~TableCopy() {
+        if (folder_.empty()) return;
+        HighScoreFile = own_;
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
+
+  private:
+    fs::path folder_;
+    std::string own_;
+};
+
+void PrintSummary(uint64_t frames) {
+    std::cout << "frames " << frames << "\n"
+              << "score " << Score << "\n"
+              << "lives " << Lifes << "\n"
+              << "level " << ActualLevel << "\n"
+              << "high scores\n";
+    const HighScoreTable table = ReadHighScores(HighScoreFile);
+    for (std::size_t place = 0; place < table.size(); ++place) {
+        std::string_view name(table[place].Name.data(), table[place].Name.size());
+        name = name.substr(0, name.find('\0'));
+        name = name.substr(0, name.find_last_not_of(' ') + 1);  // names are kept padded with blanks
+        std::cout << "  " << place + 1 << " " << table[place].Score << " " << name << "\n";
+    }
+    std::cout.flush();
+}
+
+// What a replay found against the recording; true when the run matched it.
+bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
+    bool same = true;
+    if (outcome.firstDifference != 0) {
+        std::fprintf(
+            stderr,
+            "kerbo: the replay first differs from the recording at frame %llu (state %08x, recorded %08x)\n",
+            static_cast<unsigned long long>(outcome.firstDifference), outcome.actualHash,
+            outcome.expectedHash);
+        same = false;
+    }
+    if (outcome.frames != outcome.recordedFrames) {
+        std::fprintf(stderr, "kerbo: the replay showed %llu frames, the recording %llu\n",
+                     static_cast<unsigned long long>(outcome.frames),
+                     static_cast<unsigned long long>(outcome.recordedFrames));
+        same = false;
+    }
+    if (outcome.ranPastEnd) {
+        std::fprintf(stderr, "kerbo: the replay went on past the end of the recording\n");
+        same = false;
+    }
+    return same;
+}
+
+int Replay(const std::string& file, bool paced, bool timed) {
+    std::string error;
+    if (!Vitrine::Replay::StartReplay(file, error)) {
+        std::cerr << "kerbo: " << error << std::endl;
+        return 1;
+    }
+    const Vitrine::Replay::Outcome recorded = Vitrine::Replay::ReplayOutcome();
+    if (recorded.version != ProgramVersion) {
+        std::cerr << "kerbo: " << file << " was recorded by version " << recorded.version << ", this is "
+                  << ProgramVersion << std::endl;
+    }
+    // No such audio driver: the sound table stays silent and decodes nothing.
+    if (timed) ::setenv("SDL_AUDIODRIVER", "none", 1);
+    TableCopy table;
+    if (!table.Make(error)) {
+        std::cerr << "kerbo: " << error << std::endl;
+        return 1;
+    }
+    Vitrine::Replay::SetStateHash(StateHash);
+    Vitrine::Testing::SetInstantWaits(!paced);
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    TotalProgram();
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    const Vitrine::Replay::Outcome outcome = Vitrine::Replay::ReplayOutcome();
+    Vitrine::Replay::StopReplay();
+    if (timed) {
+        // The processor time too: on a busy machine it is the steadier figure.
+        const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        std::printf(
+            "frames %llu, seconds %.3f, frames per second %.0f (processor seconds %.3f, %.0f frames each)\n",
+            static_cast<unsigned long long>(outcome.frames), seconds.count(),
+            seconds.count() > 0 ? double(outcome.frames) / seconds.count() : 0.0, cpu,
+            cpu > 0 ? double(outcome.frames) / cpu : 0.0);
+        std::fflush(stdout);
+    } else {
+        PrintSummary(outcome.frames);
+    }
+    return ReportDifferences(outcome) ? 0 : 1;
+}
+
+}  // namespace
+
+int RecordSession(const std::string& file) {
+    std::string error;
+    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error)) {
+        std::cerr << "kerbo: " << error << std::endl;
+        return 1;
+    }
+    Vitrine::Replay::SetStateHash(StateHash);
+    TotalProgram();
+    if (!Vitrine::Replay::StopRecording(error)) {
+        std::cerr << "kerbo: " << file << ": " << error << std::endl;
+        return 1;
+    }
+    // How the run ended, as its replay will tell it.
+    PrintSummary(Vitrine::Replay::RecordedFrames());
+    return 0;
+}
+
+int ReplaySession(const std::string& file, bool paced) {
+    return Replay(file, paced, false);
+}
+
+int TimeDemo(const std::string& file) {
+    return Replay(file, false, true);
+}
+
+}  // namespace KerboImplementation

@@ -1,0 +1,21 @@
+// Recording a session's input, replaying a recording (paced or as fast as
+// it goes) and timing one (the timedemo). Each returns the program's exit status.
+#pragma once
+
+#include <string>
+
+namespace KerboImplementation {
+
+// Plays as usual while every input event and every frame's state go to
+// `file`; then prints a summary of how the run ended.
+int RecordSession(const std::string& file);
+
+// Replays `file` against a copy of the high-score table and prints a
+// summary; paced: at the game's own speed. Status 1 when the run went
+// another way than the recording.
+int ReplaySession(const std::string& file, bool paced);
+
+// Replays `file` as fast as it goes with sound off and prints the frames per second.
+int TimeDemo(const std::string& file);
+
+}  // namespace KerboImplementation
