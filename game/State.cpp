@@ -1,3 +1,5 @@
+// The game's state: every variable of the game with its program-start value,
+// the cell templates by kind, and putting it all back for tests.
 #include "game/KerboImplementation.h"
 
 namespace KerboImplementation {

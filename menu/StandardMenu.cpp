@@ -1,3 +1,5 @@
+// Buttons and polled menus: creating and placing buttons, drawing them with
+// their mouse-over pictures, and the left click that chooses one.
 #include "menu/StandardMenu.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// The fixed-seed random numbers, the chronometer and the distance; see StandardLib.h.
 #include "util/StandardLib.h"
 
 #include <chrono>

@@ -1,3 +1,5 @@
+// The grid geometry: cells and their borders, centring, single-precision
+// steps, and the glide that carries Oska to a target.
 #include <gtest/gtest.h>
 
 #include "game/KerboImplementation.h"
@@ -114,32 +116,4 @@ TEST_F(Glide, BothAxesMoveInTheSameCall) {
     EXPECT_EQ(Man.y, 238.0f + 0.4f);
     EXPECT_FALSE(Man.Controlable);
     EXPECT_EQ(Man.PersonalWalkTime, walk);
-}
-
-TEST(State, ResetPutsEverythingBackToProgramStart) {
-    Score = 1234;
-    Lifes = 2;
-    LevelDifficulty = Difficulty::Hard;
-    TrampolineX = 10.0f;
-    EnemyArr[300].StillExisting = true;
-    AllShockWaves.Waves[25].StillExisting = true;
-    House[10][16].Initial = Initial::t;
-    Passage.Bitmap = 9;
-    ResetState();
-    EXPECT_EQ(Score, 0u);
-    EXPECT_EQ(Lifes, 0u);
-    EXPECT_EQ(LevelDifficulty, Difficulty::Easy);
-    EXPECT_EQ(TrampolineX, 0.0f);
-    EXPECT_FALSE(EnemyArr[300].StillExisting);
-    EXPECT_FALSE(AllShockWaves.Waves[25].StillExisting);
-    EXPECT_EQ(House[10][16].Initial, Initial::p);
-    EXPECT_EQ(Passage.Bitmap, 0u);
-    EXPECT_EQ(&TemplateFor(Initial::t), &Trampoline);
-    EXPECT_EQ(&TemplateFor(Initial::S), &ShockDoorRight);
-}
-
-TEST(StateDeathTest, OneBasedArraysRefuseIndexZeroAndPastTheEnd) {
-    EXPECT_DEATH(EnemyArr[0].x = 1.0f, "index 0 outside 1..300");
-    EXPECT_DEATH(House[11][1].Points = 1, "index 11 outside 1..10");
-    EXPECT_DEATH(AllShockWaves.Waves[26].x = 1.0f, "index 26 outside 1..25");
 }

@@ -1,3 +1,5 @@
+// Reading the level files: line ends, ignored lines and columns, and each
+// kind of malformed file refused with its message.
 #include <gtest/gtest.h>
 
 #include <cstdio>

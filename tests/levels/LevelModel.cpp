@@ -1,3 +1,5 @@
+// The level checker's model of Oska's moves: which cells he can reach from
+// where, and the layout rules a level must keep; see LevelModel.h.
 #include "tests/levels/LevelModel.h"
 
 #include <deque>

@@ -1,3 +1,5 @@
+// The fixed-seed random numbers (the sequence, the intervals, the refusal of
+// an empty one) and the distance.
 #include <gtest/gtest.h>
 
 #include <set>

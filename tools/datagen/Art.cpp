@@ -1,3 +1,4 @@
+// Reading the pixel art: palettes and pictures written as text; see Art.h.
 #include "Art.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// RGB images, the drawing primitives the generator uses, and writing them as
+// BMP files; see Image.h.
 #include "Image.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Encoding sound to MP3 with LAME; see Mp3.h.
 #include "Mp3.h"
 
 #include <lame/lame.h>

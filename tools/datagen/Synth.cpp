@@ -1,3 +1,4 @@
+// The chip synthesiser: tunes parsed from notes and rendered to samples; see Synth.h.
 #include "Synth.h"
 
 #include <algorithm>

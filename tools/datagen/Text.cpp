@@ -1,3 +1,4 @@
+// Text through FreeType with the DejaVu fonts, drawn onto images; see Text.h.
 #include "Text.h"
 
 #include <ft2build.h>
