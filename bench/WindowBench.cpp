@@ -2,7 +2,7 @@
 // frame of the game (160 tiles, masked sprites, 14 status texts, the grey bar
 // and the hand-over of the frame to the message thread).
 #include "window/Vitrine.h"
-#include "tests/window/BmpWriter.h"
+#include "tests/support/BmpWriter.h"
 
 #include <benchmark/benchmark.h>
 

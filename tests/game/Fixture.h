@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "game/KerboImplementation.h"
+#include "tests/support/BmpWriter.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
@@ -79,43 +80,7 @@ inline uint32_t ColourOf(const std::string& name) {
 
 // An uncompressed 24-bit BMP of one colour (0x00BBGGRR).
 inline void WriteBmp(const fs::path& path, uint32_t width, uint32_t height, uint32_t colour) {
-    const uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
-    const uint32_t dataBytes = rowBytes * height;
-    std::vector<uint8_t> out;
-    auto u16 = [&out](uint32_t v) {
-        out.push_back(v & 0xFF);
-        out.push_back((v >> 8) & 0xFF);
-    };
-    auto u32 = [&u16](uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    out.push_back('B');
-    out.push_back('M');
-    u32(54 + dataBytes);
-    u32(0);
-    u32(54);
-    u32(40);
-    u32(width);
-    u32(height);
-    u16(1);
-    u16(24);
-    u32(0);
-    u32(dataBytes);
-    u32(2835);
-    u32(2835);
-    u32(0);
-    u32(0);
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            out.push_back((colour >> 16) & 0xFF);  // blue, green, red
-            out.push_back((colour >> 8) & 0xFF);
-            out.push_back(colour & 0xFF);
-        }
-        for (uint32_t pad = width * 3; pad < rowBytes; ++pad) out.push_back(0);
-    }
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    ASSERT_TRUE(kerbo_test::WriteSolidBmp(path, int(width), int(height), colour)) << path;
 }
 
 // The game's working directory for this test program.

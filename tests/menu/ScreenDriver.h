@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/StandardMenu.h"
+#include "tests/support/BmpWriter.h"
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
 
@@ -26,34 +27,9 @@ namespace ScreenDriver {
 // half has that colour and the left half is `left`.
 inline void WriteBmp(const std::filesystem::path& path, int32_t w, int32_t h, uint32_t color,
                      bool splitHalves = false, uint32_t left = 0) {
-    std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
-    const uint32_t rowBytes = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
-    const uint32_t dataBytes = rowBytes * static_cast<uint32_t>(h);
-    std::string bytes(54 + dataBytes, '\0');
-    auto put32 = [&](std::size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, 54 + dataBytes);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(w));
-    put32(22, static_cast<uint32_t>(h));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    put32(34, dataBytes);
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            const uint32_t c = (splitHalves && x < w / 2) ? left : color;
-            const std::size_t at =
-                54 + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
-            bytes[at] = static_cast<char>((c >> 16) & 0xFF);  // blue
-            bytes[at + 1] = static_cast<char>((c >> 8) & 0xFF);
-            bytes[at + 2] = static_cast<char>(c & 0xFF);
-        }
-    }
-    std::ofstream(path, std::ios::binary) << bytes;
+    ASSERT_TRUE(kerbo_test::WriteSolidBmp(path, w, h, color,
+                                          splitHalves ? std::optional<uint32_t>(left) : std::nullopt))
+        << path;
 }
 
 // Polls `done` until it holds or `seconds` have passed.

@@ -4,7 +4,7 @@
 
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
-#include "tests/window/BmpWriter.h"
+#include "tests/support/BmpWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -53,11 +53,6 @@ class ScratchFolder {
 inline void WriteBmp(const std::string& file, int width, int height, int bpp,
                      const std::function<uint32_t(int, int)>& pixel, std::vector<uint32_t> palette = {}) {
     ASSERT_TRUE(WriteBmpFile(file, width, height, bpp, pixel, std::move(palette))) << file;
-}
-
-// 0x00RRGGBB as the layer's 0x00BBGGRR.
-constexpr uint32_t Bgr(uint32_t rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
 }  // namespace kerbo_test

@@ -1,10 +1,11 @@
-// Writes small BMP files of any bit depth, for the window layer's tests and
-// benchmarks.
+// The tests' one writer of BMP files: any bit depth, or one colour.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,22 @@ inline bool WriteBmpFile(const std::string& file, int width, int height, int bpp
     if (!out) return false;
     bool written = std::fwrite(data.data(), 1, data.size(), out) == data.size();
     return std::fclose(out) == 0 && written;
+}
+
+// 0x00RRGGBB as the window layer's 0x00BBGGRR, and back.
+constexpr uint32_t Bgr(uint32_t rgb) {
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+// A 24-bit picture of one colour, given as the window layer reads it back
+// (0x00BBGGRR); with `left`, the left half has that colour instead. Makes the
+// file's folder when missing.
+inline bool WriteSolidBmp(const std::filesystem::path& path, int width, int height, uint32_t colour,
+                          std::optional<uint32_t> left = std::nullopt) {
+    std::error_code ignored;
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
+    return WriteBmpFile(path.string(), width, height, 24,
+                        [&](int x, int) { return Bgr(left && x < width / 2 ? *left : colour); });
 }
 
 }  // namespace kerbo_test
