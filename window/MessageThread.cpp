@@ -303,6 +303,15 @@ bool WakeForFrame() {
     return PostWake(WAKE_FRAME);
 }
 
+void RequestClose() {
+    std::unique_lock guard(link().lock);
+    if (!link().threadRunning) return;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    link().changed.wait(guard, [] { return link().closed; });
+}
+
 // When the program ends on the message thread itself (Xlib ends the process
 // when the X server goes away), that thread cannot be joined.
 ExitGuard::~ExitGuard() {

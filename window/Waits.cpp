@@ -2,6 +2,7 @@
 // frame will be seen. Each wait hands the newest frame over whenever it wakes
 // and ends early when the window closes.
 #include "window/VitrineInternal.h"
+#include "window/VitrineReplay.h"
 
 #include <chrono>
 
@@ -79,6 +80,10 @@ bool FrameWillBeSeen() {
     // the one drawn before it.
     const Clock::time_point nextWant{Clock::duration(link().nextWantNs.load())};
     return Clock::now() + gFramePeriod >= nextWant;
+}
+
+void Replay::SetInstantWaits(bool on) {
+    instantWaits = on;
 }
 
 }  // namespace Vitrine
