@@ -17,7 +17,6 @@
 #include "game/Options.h"
 #include "game/StateHash.h"
 #include "window/VitrineReplay.h"
-#include "window/VitrineTest.h"
 
 namespace KerboImplementation {
 
@@ -118,7 +117,7 @@ int Replay(const std::string& file, bool paced, bool timed) {
         return 1;
     }
     Vitrine::Replay::SetStateHash(StateHash);
-    Vitrine::Testing::SetInstantWaits(!paced);
+    Vitrine::Replay::SetInstantWaits(!paced);
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     TotalProgram();

@@ -1,23 +1,22 @@
-// The bitmap table: images loaded from BMP files or created blank, named by
-// handles counted from 1, drawn whole or through a black-and-white mask, and
-// copied into one another.
+// The bitmap table: images loaded from BMP files (read by Bmp.cpp) or created
+// blank, named by handles counted from 1, drawn whole or through a
+// black-and-white mask, and copied into one another.
 //
 // Loads of the same file at the same size share one copy of the pixels (the
 // game loads the cat images for every cat at every attempt, and each screen's
 // images at every entry), decoded once while the window is open; a shared
 // copy is never written: CopyBitmap gives its destination a private copy first.
+#include "window/Bmp.h"
+#include "window/FindFile.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineTest.h"
 
-#include <SDL.h>
-
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace Vitrine {
@@ -42,10 +41,8 @@ struct PreparedMask {
     std::vector<Span> spans;
 };
 
-struct Pixels {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    std::vector<uint32_t> px;          // 0x00BBGGRR
+// A picture as the table keeps it.
+struct Pixels : Picture {
     bool fromFile = false;             // may be shared by several loads: never written in place
     std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
 };
@@ -66,32 +63,6 @@ struct Decoded {
     std::shared_ptr<Pixels> pixels;
 };
 std::map<LoadKey, Decoded> gLoaded;
-uint64_t gDecodes = 0;
-
-constexpr uint32_t kMaxSide = 16384;
-constexpr uint64_t kMaxPixels = uint64_t(4096) * 4096;  // 64 MB of pixels
-
-bool SizeAllowed(uint64_t width, uint64_t height) {
-    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxPixels;
-}
-
-// The picture's size as the file's header gives it, checked before the
-// decoder sees it: a header may claim any size, and the decoder allocates
-// whatever it claims. Files that are not BMP are left to the decoder to refuse.
-bool DeclaredSizeAllowed(const std::string& file) {
-    unsigned char h[26] = {};
-    std::ifstream in(file, std::ios::binary);
-    in.read(reinterpret_cast<char*>(h), sizeof h);
-    if (in.gcount() < 18 || h[0] != 'B' || h[1] != 'M') return true;
-    auto u16 = [&](int at) { return uint64_t(h[at]) | uint64_t(h[at + 1]) << 8; };
-    auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
-    const uint64_t headerSize = u32(14);
-    if (headerSize == 12) return in.gcount() >= 22 && SizeAllowed(u16(18), u16(20));
-    if (in.gcount() < 26) return false;
-    const int64_t width = int32_t(uint32_t(u32(18)));
-    const int64_t height = int32_t(uint32_t(u32(22)));  // negative: rows stored top down
-    return SizeAllowed(uint64_t(width < 0 ? -width : width), uint64_t(height < 0 ? -height : height));
-}
 
 BitStruct* Entry(uint32_t handle) {
     if (handle == 0 || handle > bit.size() || !bit[handle - 1].hbit) return nullptr;
@@ -113,79 +84,7 @@ void DelBitmap(uint32_t del) {
     if (bit.empty()) bit.shrink_to_fit();
 }
 
-// ------------------------------------------------ file names
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-// The path as given when it exists; otherwise each component that does not
-// exist is looked up in its folder without regard to case. Backslashes count
-// as separators.
-std::string FindFile(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    std::error_code error;
-    if (fs::exists(path, error)) return path;
-    fs::path given(path);
-    fs::path found = given.root_path();
-    for (const fs::path& part : given.relative_path()) {
-        fs::path next = found / part;
-        if (part == "." || part == ".." || fs::exists(next, error)) {
-            found = next;
-            continue;
-        }
-        fs::path folder = found.empty() ? fs::path(".") : found;
-        bool matched = false;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-            if (SameIgnoringCase(it->path().filename().string(), part.string())) {
-                found /= it->path().filename();
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) return path;
-    }
-    return found.string();
-}
-
 // ------------------------------------------------ loading
-
-// Reads a BMP file and scales it to width x height (nearest neighbour); a
-// size of 0 takes the file's own. Null when the file can't be read.
-std::shared_ptr<Pixels> ReadBmp(const std::string& file, uint32_t width, uint32_t height) {
-    if (!DeclaredSizeAllowed(file)) return nullptr;
-    ++gDecodes;
-    SDL_Surface* loaded = SDL_LoadBMP(file.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XBGR8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!surface) return nullptr;
-    if (width == 0) width = uint32_t(surface->w);
-    if (height == 0) height = uint32_t(surface->h);
-    if (!SizeAllowed(width, height) || surface->w == 0 || surface->h == 0) {
-        SDL_FreeSurface(surface);
-        return nullptr;
-    }
-    auto pixels = std::make_shared<Pixels>();
-    pixels->width = width;
-    pixels->height = height;
-    pixels->fromFile = true;
-    pixels->px.resize(size_t(width) * height);
-    std::vector<uint32_t> column(width);
-    for (uint32_t x = 0; x < width; ++x) column[x] = uint32_t(uint64_t(x) * uint32_t(surface->w) / width);
-    for (uint32_t y = 0; y < height; ++y) {
-        uint32_t sy = uint32_t(uint64_t(y) * uint32_t(surface->h) / height);
-        auto* source = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
-                                                         size_t(sy) * surface->pitch);
-        uint32_t* out = pixels->px.data() + size_t(y) * width;
-        for (uint32_t x = 0; x < width; ++x) out[x] = source[column[x]] & 0xFFFFFF;
-    }
-    SDL_FreeSurface(surface);
-    return pixels;
-}
 
 // The pixels of a file at a size, shared with an earlier load when there is one.
 std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t height) {
@@ -198,12 +97,15 @@ std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t he
     if (auto known = gLoaded.find(key); known != gLoaded.end() && known->second.stamp == when) {
         return known->second.pixels;
     }
-    auto pixels = ReadBmp(path, width, height);
-    if (pixels) {
-        gLoaded[key] = Decoded{when, pixels};
-    } else {
+    std::optional<Picture> picture = ReadBmp(path, width, height);
+    if (!picture) {
         gLoaded.erase(key);
+        return nullptr;
     }
+    auto pixels = std::make_shared<Pixels>();
+    static_cast<Picture&>(*pixels) = std::move(*picture);
+    pixels->fromFile = true;
+    gLoaded[key] = Decoded{when, pixels};
     return pixels;
 }
 
@@ -365,7 +267,7 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
 namespace Testing {
 
 uint64_t BitmapDecodes() {
-    return gDecodes;
+    return BmpDecodes();
 }
 
 uint32_t BitmapCount() {

@@ -1,7 +1,6 @@
 // Recording and replaying the input of a run (see VitrineReplay.h).
 #include "window/ReplayHooks.h"
 #include "window/VitrineReplay.h"
-#include "window/VitrineTest.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -50,7 +49,7 @@ uint32_t StateHashNow() {
 void CloseByReplay() {
     if (gPlay.closing) return;
     gPlay.closing = true;
-    Testing::CloseWindow();
+    RequestClose();
 }
 
 }  // namespace

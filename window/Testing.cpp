@@ -1,8 +1,6 @@
-// Vitrine::Testing: feeding input and reading pixels for tests and replays.
+// Vitrine::Testing: feeding input and reading pixels for tests.
 #include "window/VitrineTest.h"
 #include "window/VitrineInternal.h"
-
-#include <SDL.h>
 
 namespace Vitrine::Testing {
 
@@ -60,12 +58,7 @@ void ApplyInput() {
 }
 
 void CloseWindow() {
-    std::unique_lock guard(link().lock);
-    if (!link().threadRunning) return;
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    link().changed.wait(guard, [] { return link().closed; });
+    RequestClose();
 }
 
 void SetInstantWaits(bool on) {

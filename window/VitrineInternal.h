@@ -111,6 +111,9 @@ inline void ShowChange() {
 }
 // Main thread: empties the bitmap table (the window closed).
 void ResetBitmaps();
+// Any thread: closes the window as the user would (the message thread ends
+// it) and returns once it has gone; nothing when none is open.
+void RequestClose();
 
 // Instant waits for tests and replays.
 extern bool instantWaits;

@@ -58,4 +58,8 @@ Outcome ReplayOutcome();
 // Back to plain input.
 void StopReplay();
 
+// For replays and the timedemo: Delay and PaceFrame return at once (after
+// applying pending input), so a run goes as fast as it can be computed.
+void SetInstantWaits(bool on);
+
 }  // namespace Vitrine::Replay

@@ -1,4 +1,4 @@
-// Vitrine::Testing: what tests and replays need and the game never uses:
+// Vitrine::Testing: what tests need and the game never uses:
 // reading the drawing buffer, feeding keyboard and mouse events, closing the
 // window as the user would, and instant waits.
 //
@@ -32,7 +32,8 @@ void ApplyInput();  // apply everything fed so far, now
 // As if the user closed the window; returns once the window has gone. Any
 // thread may call it.
 void CloseWindow();
-// Delay and PaceFrame return at once (after applying pending input).
+// Delay and PaceFrame return at once (after applying pending input); the
+// same switch as Replay::SetInstantWaits.
 void SetInstantWaits(bool on);
 // FrameWillBeSeen answers false to every frame, so a paced loop draws none:
 // the game must play exactly as when it draws them all.

@@ -2,6 +2,7 @@
 // or by the user), re-opening, waits that end when the window goes, and
 // input arriving from another thread. Run under ThreadSanitizer too.
 #include "tests/window/WindowFixture.h"
+#include "window/VitrineReplay.h"
 
 #include <SDL.h>
 
@@ -164,6 +165,19 @@ TEST_F(WindowLife, DelayAndPaceFrameWaitAndApplyInput) {
     Delay(10000);
     PaceFrame(1);
     EXPECT_LT(Clock::now() - start, 1s);
+}
+
+// Replays and the timedemo turn the waits off through their own switch.
+TEST_F(WindowLife, ReplaysTurnTheWaitsOff) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    Replay::SetInstantWaits(true);
+    Testing::PressKey(80);
+    const auto start = Clock::now();
+    Delay(10000);
+    PaceFrame(1);
+    PaceFrame(1);
+    EXPECT_LT(Clock::now() - start, 1s);
+    EXPECT_TRUE(KeyDown(80));
 }
 
 // Frames come far faster than a screen shows them: only the ones the screen

@@ -1,0 +1,93 @@
+// The window layer's dealings with the desktop around it: the player's own
+// data folder, which video drivers may show the window, and the end of the
+// program when the X display goes away.
+#include "window/Desktop.h"
+#include "window/Vitrine.h"
+
+#include <SDL.h>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace Vitrine {
+namespace detail {
+
+namespace {
+
+// When the X server goes away, Xlib's own handler calls exit() from the thread
+// that notices it, and both of ours may notice at once (the main thread wakes
+// the message thread through the X connection): two exits at a time crash in
+// the exit handlers. This one ends the process once, at once; the high-score
+// file is only ever replaced whole, so nothing written is lost.
+int DisplayLost(void*) {
+    static std::atomic_flag ending;
+    if (!ending.test_and_set()) {
+        static const char message[] = "kerbo: the display went away; the game ends.\n";
+        [[maybe_unused]] auto written = write(STDERR_FILENO, message, sizeof message - 1);
+        _exit(1);
+    }
+    for (;;) pause();  // the first thread is ending the process
+}
+
+}  // namespace
+
+// Unless SDL_VIDEODRIVER names one, SDL may only use drivers that show a
+// window to someone: with no display it would otherwise fall back to its
+// invisible off-screen driver, and the game would wait for keys nobody can type.
+void AllowOnlyRealDisplays() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen && *chosen) return;
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        std::string name = SDL_GetVideoDriver(i);
+        if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+        drivers += (drivers.empty() ? "" : ",") + name;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+}
+
+void CatchDisplayLoss() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) return;
+    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);  // SDL has loaded it
+    if (!x11) return;
+    using Handler = int (*)(void*);
+    using SetHandler = Handler (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(x11, "XSetIOErrorHandler"))) set(DisplayLost);
+    dlclose(x11);  // drops only the reference taken here
+}
+
+}  // namespace detail
+
+std::string UserDataFolder(const char* app, std::string& why) {
+    // An empty or relative XDG_DATA_HOME counts as unset (SDL would take it
+    // as given and make the folder in / or in the working directory).
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data && data[0] != '/' && home && home[0] == '/') {
+        const std::filesystem::path folder = std::filesystem::path(home) / ".local" / "share" / app;
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            why = folder.string() + ": " + error.message();
+            return {};
+        }
+        return folder.string() + "/";
+    }
+    char* path = SDL_GetPrefPath("", app);
+    if (!path) {
+        why = SDL_GetError();
+        return {};
+    }
+    std::string folder = path;
+    SDL_free(path);
+    return folder;
+}
+
+}  // namespace Vitrine

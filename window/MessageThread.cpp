@@ -1,0 +1,325 @@
+// The message thread: it owns every SDL window and renderer object, opens the
+// screen (Screen.cpp), turns SDL's input events into the layer's own events,
+// and shows the newest frame the main thread handed over. The main thread
+// wakes it with SDL user events (a frame is ready, or close the window), which
+// SDL lets any thread push.
+#include "window/MessageThread.h"
+#include "window/Desktop.h"
+#include "window/Display.h"
+#include "window/Gamepad.h"
+#include "window/Screen.h"
+#include "window/VitrineInternal.h"
+#include "window/VitrineSdl.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <system_error>
+#include <thread>
+
+namespace Vitrine::detail {
+
+std::atomic<bool> reportFocus{true};
+
+namespace {
+
+std::thread gThread;
+
+// SDL user event codes sent to the message thread.
+enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
+std::atomic<uint32_t> gWakeType{0};
+
+// Joins the message thread when the program ends with the window still open,
+// so that the thread never outlives the data it uses.
+struct ExitGuard {
+    ~ExitGuard();
+} gExitGuard;
+
+// Pushes a wake-up to the message thread. Caller holds link().lock, so the
+// thread cannot be tearing SDL down at the same time.
+bool PostWake(int32_t code) {
+    if (!link().threadRunning) return false;
+    SDL_Event event{};
+    event.type = gWakeType.load();
+    event.user.code = code;
+    return SDL_PushEvent(&event) == 1;
+}
+
+// The screen with the event loop's own state.
+struct Loop : Screen {
+    bool frameWaiting = false;  // a frame was handed over and is not shown yet
+    std::chrono::steady_clock::time_point nextShow;
+    bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
+    bool leftHeld = false;
+    bool rightHeld = false;
+};
+
+void ReportOpened(WinState state, const char* error) {
+    {
+        std::lock_guard guard(link().lock);
+        link().reported = state;
+        link().threadRunning = state == STATE_ACTIVE;
+        if (error) link().error = error;
+    }
+    link().changed.notify_all();
+}
+
+// Shows the frame handed over. Until the next one may be shown, the main
+// thread keeps its frames: most of them would never reach the screen.
+void ShowNewestFrame(Loop& screen) {
+    screen.frameWaiting = false;
+    {
+        std::lock_guard guard(link().lock);
+        link().wakePosted = false;
+        if (!link().frameFresh) return;
+        link().frameFresh = false;
+        screen.shown.swap(link().front);
+        link().front.resize(screen.shown.size());
+    }
+    screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
+    Upload(screen);
+    Render(screen);
+    // With vsync the present above waited for a refresh; the next one is a
+    // refresh period later.
+    auto nextWant = screen.nextShow;
+    if (screen.minInterval.count() == 0) nextWant = std::chrono::steady_clock::now() + screen.refreshPeriod;
+    link().nextWantNs = nextWant.time_since_epoch().count();
+}
+
+// Tells the main thread that a frame may be shown now: it hands over the one it
+// drew last, at once if it is waiting, else when it finishes the one it draws.
+void AskForFrame() {
+    {
+        std::lock_guard guard(link().lock);
+        if (link().wanted || link().frameFresh) return;
+        link().wanted = true;
+    }
+    link().changed.notify_all();
+}
+
+// Keeps the mouse captured while a button is held, so that a drag outside the
+// window still reports positions (left of or above it: negative numbers).
+void TrackCapture(Loop& screen, const InputEvent& event) {
+    bool wasHeld = screen.leftHeld || screen.rightHeld;
+    switch (event.kind) {
+        case InputKind::LEFT_DOWN:
+        case InputKind::LEFT_DOUBLE:
+            screen.leftHeld = true;
+            break;
+        case InputKind::LEFT_UP:
+            screen.leftHeld = false;
+            break;
+        case InputKind::RIGHT_DOWN:
+            screen.rightHeld = true;
+            break;
+        case InputKind::RIGHT_UP:
+            screen.rightHeld = false;
+            break;
+        default:
+            return;
+    }
+    bool held = screen.leftHeld || screen.rightHeld;
+    if (held != wasHeld) SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
+}
+
+// F11 and Alt+Enter switch between window and whole screen; neither their
+// presses nor their releases reach the game.
+bool FullscreenKey(Loop& screen, const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
+    const SDL_Keysym& keysym = event.key.keysym;
+    if (keysym.sym == SDLK_F11) return true;
+    if (keysym.sym != SDLK_RETURN && keysym.sym != SDLK_KP_ENTER) return false;
+    if (event.type == SDL_KEYDOWN && (keysym.mod & KMOD_ALT) != 0) {
+        screen.enterTaken = true;
+        return true;
+    }
+    if (event.type == SDL_KEYUP && screen.enterTaken) {
+        screen.enterTaken = false;
+        return true;
+    }
+    return false;
+}
+
+// Mouse positions go to the game in its picture's pixels.
+void ToPicturePixels(const Screen& screen, InputEvent& input) {
+    switch (input.kind) {
+        case InputKind::MOUSE_MOVE:
+        case InputKind::LEFT_DOWN:
+        case InputKind::LEFT_UP:
+        case InputKind::LEFT_DOUBLE:
+        case InputKind::RIGHT_DOWN:
+        case InputKind::RIGHT_UP:
+            ToPicture(screen.scaler.pointer, screen.scaler.picW, screen.scaler.picH, input.x, input.y);
+            break;
+        default:
+            break;
+    }
+}
+
+// Handles one SDL event; false when the window is to close.
+bool HandleEvent(Loop& screen, const SDL_Event& event) {
+    if (event.type == gWakeType.load()) {
+        if (event.user.code == WAKE_CLOSE) return false;
+        screen.frameWaiting = true;
+        return true;
+    }
+    switch (event.type) {
+        case SDL_QUIT:
+            return false;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    return false;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    Relayout(screen.scaler, screen.window, screen.renderer);
+                    Render(screen);
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    Render(screen);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (reportFocus) QueueInput(InputEvent{InputKind::FOCUS_LOST, 0, 0, 0});
+                    break;
+                default:
+                    break;
+            }
+            return true;
+        default:
+            break;
+    }
+    if (FullscreenKey(screen, event)) {
+        if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+            ToggleFullscreen(screen.scaler, screen.window);
+            Relayout(screen.scaler, screen.window, screen.renderer);
+            Render(screen);
+        }
+        return true;
+    }
+    if (HandlePadEvent(event)) return true;
+    if (std::optional<InputEvent> input = TranslateEvent(event)) {
+        TrackCapture(screen, *input);
+        ToPicturePixels(screen, *input);
+        QueueInput(*input);
+    }
+    return true;
+}
+
+// Waits for events and handles them until the window is to close; shows a
+// handed-over frame as soon as the pace of showing allows, and asks for one
+// when it may show one and has none.
+void RunEventLoop(Loop& screen) {
+    for (;;) {
+        using std::chrono::steady_clock;
+        if (screen.nextShow <= steady_clock::now()) {
+            if (screen.frameWaiting) ShowNewestFrame(screen);
+            if (screen.nextShow <= steady_clock::now()) AskForFrame();
+        }
+        const auto wait = screen.nextShow - steady_clock::now();
+        const int timeout =
+            wait > wait.zero() ? int(std::chrono::ceil<std::chrono::milliseconds>(wait).count()) : -1;
+        SDL_Event event;
+        if (timeout < 0) {
+            if (!SDL_WaitEvent(&event)) return;
+        } else if (!SDL_WaitEventTimeout(&event, timeout)) {
+            continue;
+        }
+        if (!HandleEvent(screen, event)) return;
+    }
+}
+
+void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t scale) {
+    AllowOnlyRealDisplays();
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        ReportOpened(STATE_ERROR, SDL_GetError());
+        return;
+    }
+    CatchDisplayLoss();
+    gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
+    Loop screen;
+    if (!OpenScreen(screen, title, width, height, scale)) {
+        std::string reason = SDL_GetError();
+        CloseScreen(screen);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReportOpened(STATE_ERROR, reason.c_str());
+        return;
+    }
+    SDL_StopTextInput();
+    // Controllers plugged in already are announced as added once this is up.
+    const bool pads = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    ReportOpened(STATE_ACTIVE, nullptr);
+
+    RunEventLoop(screen);
+
+    {
+        std::lock_guard guard(link().lock);
+        link().threadRunning = false;
+        link().closed = true;
+        link().closedFlag = true;
+    }
+    link().changed.notify_all();
+    if (screen.leftHeld || screen.rightHeld) SDL_CaptureMouse(SDL_FALSE);
+    ClosePads();
+    if (pads) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    CloseScreen(screen);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+}  // namespace
+
+bool StartMessageThread(const char* title, uint32_t width, uint32_t height, uint32_t scale,
+                        std::string& error) {
+    try {
+        gThread = std::thread(MessageThread, std::string(title ? title : ""), width, height, scale);
+    } catch (const std::system_error& failure) {
+        error = failure.what();
+        return false;
+    }
+    WinState reported;
+    {
+        std::unique_lock guard(link().lock);
+        link().changed.wait(guard, [] { return link().reported != STATE_DEAD; });
+        reported = link().reported;
+        error = link().error;
+    }
+    if (reported != STATE_ACTIVE) {
+        gThread.join();
+        return false;
+    }
+    return true;
+}
+
+void StopMessageThread() {
+    if (!gThread.joinable()) return;
+    {
+        std::lock_guard guard(link().lock);
+        PostWake(WAKE_CLOSE);
+    }
+    gThread.join();
+}
+
+bool WakeForFrame() {
+    return PostWake(WAKE_FRAME);
+}
+
+void RequestClose() {
+    std::unique_lock guard(link().lock);
+    if (!link().threadRunning) return;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    link().changed.wait(guard, [] { return link().closed; });
+}
+
+// When the program ends on the message thread itself (Xlib ends the process
+// when the X server goes away), that thread cannot be joined.
+ExitGuard::~ExitGuard() {
+    if (gThread.joinable() && gThread.get_id() == std::this_thread::get_id()) {
+        gThread.detach();
+        return;
+    }
+    StopMessageThread();
+}
+
+}  // namespace Vitrine::detail
