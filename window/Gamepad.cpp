@@ -82,20 +82,20 @@ uint32_t KeyOf(uint32_t button) {
     switch (button) {
         case PAD_LEFT:
         case STICK_LEFT:
-            return 37;
+            return KEY_LEFT;
         case PAD_UP:
         case STICK_UP:
-            return 38;
+            return KEY_UP;
         case PAD_RIGHT:
         case STICK_RIGHT:
-            return 39;
+            return KEY_RIGHT;
         case PAD_DOWN:
         case STICK_DOWN:
-            return 40;
+            return KEY_DOWN;
         case PAD_A:
-            return 88;  // X: doors, and going on from the story, name and high-score screens
+            return KEY_X;  // X: doors, and going on from the story, name and high-score screens
         case PAD_START:
-            return 80;  // P: pause
+            return KEY_P;  // P: pause
         default:
             return 0;
     }
@@ -103,7 +103,7 @@ uint32_t KeyOf(uint32_t button) {
 
 bool IsDirection(uint32_t button) {
     const uint32_t k = KeyOf(button);
-    return k >= 37 && k <= 40;
+    return k >= KEY_LEFT && k <= KEY_DOWN;
 }
 
 // True when some other button's press still holds key k down.
@@ -127,7 +127,7 @@ InputEvent PointerStep(uint32_t button, int32_t x, int32_t y) {
         if (InStop(stops[k], x, y)) at = k;
     }
     const uint32_t k = KeyOf(button);
-    const bool forward = k == 39 || k == 40;
+    const bool forward = k == KEY_RIGHT || k == KEY_DOWN;
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
     const PadStop& stop = stops[next];
     return InputEvent{InputKind::MOUSE_MOVE, 0, stop.x0 + stop.width / 2, stop.y0 + stop.height / 2};

@@ -122,39 +122,39 @@ void ResetInput() {
 // ---------------------------------------------------------------- SDL translation
 
 uint32_t VirtualKey(SDL_Keycode sym) {
-    if (sym >= SDLK_a && sym <= SDLK_z) return uint32_t(sym - SDLK_a) + 65;
+    if (sym >= SDLK_a && sym <= SDLK_z) return uint32_t(sym - SDLK_a) + KEY_A;
     if (sym >= SDLK_0 && sym <= SDLK_9) return uint32_t(sym);  // 48..57
-    if (sym >= SDLK_F1 && sym <= SDLK_F12) return uint32_t(sym - SDLK_F1) + 112;
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) return uint32_t(sym - SDLK_F1) + KEY_F1;
     if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return uint32_t(sym - SDLK_KP_1) + 97;
     switch (sym) {
         case SDLK_LEFT:
-            return 37;
+            return KEY_LEFT;
         case SDLK_UP:
-            return 38;
+            return KEY_UP;
         case SDLK_RIGHT:
-            return 39;
+            return KEY_RIGHT;
         case SDLK_DOWN:
-            return 40;
+            return KEY_DOWN;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            return 13;
+            return KEY_ENTER;
         case SDLK_ESCAPE:
-            return 27;
+            return KEY_ESCAPE;
         case SDLK_SPACE:
-            return 32;
+            return KEY_SPACE;
         case SDLK_BACKSPACE:
-            return 8;
+            return KEY_BACKSPACE;
         case SDLK_TAB:
-            return 9;
+            return KEY_TAB;
         case SDLK_LSHIFT:
         case SDLK_RSHIFT:
-            return 16;
+            return KEY_SHIFT;
         case SDLK_LCTRL:
         case SDLK_RCTRL:
-            return 17;
+            return KEY_CTRL;
         case SDLK_LALT:
         case SDLK_RALT:
-            return 18;
+            return KEY_ALT;
         case SDLK_PAUSE:
             return 19;
         case SDLK_CAPSLOCK:

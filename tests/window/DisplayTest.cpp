@@ -147,7 +147,7 @@ TEST(Display, AControllerPluggedInLaterSteers) {
         SDL_PushEvent(&wake);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         Vitrine::Testing::ApplyInput();
-        down = Vitrine::KeyDown(39);
+        down = Vitrine::KeyDown(Vitrine::KEY_RIGHT);
     }
     EXPECT_TRUE(down);
     SDL_JoystickClose(pad);

@@ -29,42 +29,42 @@ TEST_F(Keyboard, PressesComeOutInOrder) {
 }
 
 TEST_F(Keyboard, InputTakesEffectAtInputPointsOnly) {
-    PressKey(39);
-    EXPECT_FALSE(KeyDown(39)) << "not before the main thread's next input point";
+    PressKey(KEY_RIGHT);
+    EXPECT_FALSE(KeyDown(KEY_RIGHT)) << "not before the main thread's next input point";
     UpdateWindow();
-    EXPECT_TRUE(KeyDown(39));
-    ReleaseKey(39);
+    EXPECT_TRUE(KeyDown(KEY_RIGHT));
+    ReleaseKey(KEY_RIGHT);
     Delay(200);
-    EXPECT_FALSE(KeyDown(39));
-    PressKey(37);
+    EXPECT_FALSE(KeyDown(KEY_RIGHT));
+    PressKey(KEY_LEFT);
     PaceFrame(60);
-    EXPECT_TRUE(KeyDown(37));
+    EXPECT_TRUE(KeyDown(KEY_LEFT));
 }
 
 TEST_F(Keyboard, AShortPressIsMissedByKeyDownButQueued) {
-    PressKey(88);
-    ReleaseKey(88);
+    PressKey(KEY_X);
+    ReleaseKey(KEY_X);
     UpdateWindow();
-    EXPECT_FALSE(KeyDown(88));
+    EXPECT_FALSE(KeyDown(KEY_X));
     EXPECT_EQ(GetKey(), 88u);
 }
 
 TEST_F(Keyboard, AutoRepeatQueuesEachRepeatAndFlushEmptiesTheQueueOnly) {
-    PressKey(37);
-    PressKey(37);
-    PressKey(37);
+    PressKey(KEY_LEFT);
+    PressKey(KEY_LEFT);
+    PressKey(KEY_LEFT);
     ApplyInput();
-    EXPECT_TRUE(KeyDown(37));
+    EXPECT_TRUE(KeyDown(KEY_LEFT));
     EXPECT_FALSE(KeyDown(256));
     FlushKeys();
-    EXPECT_TRUE(KeyDown(37)) << "flushing leaves the flags alone";
-    PressKey(37);  // the next repeat counts again
-    PressKey(80);
+    EXPECT_TRUE(KeyDown(KEY_LEFT)) << "flushing leaves the flags alone";
+    PressKey(KEY_LEFT);  // the next repeat counts again
+    PressKey(KEY_P);
     EXPECT_EQ(GetKey(), 37u);
     EXPECT_EQ(GetKey(), 80u);
-    ReleaseKey(37);
+    ReleaseKey(KEY_LEFT);
     ApplyInput();
-    EXPECT_FALSE(KeyDown(37));
+    EXPECT_FALSE(KeyDown(KEY_LEFT));
 }
 
 TEST_F(Keyboard, CodesKeepTheirLowByte) {

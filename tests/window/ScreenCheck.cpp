@@ -150,11 +150,11 @@ void CheckInput(int ox, int oy) {
 
     Run("xdotool mousemove" + at(400, 250));
     Run("xdotool keydown x");
-    bool held = WaitFor([] { return Vitrine::KeyDown(88); });
-    Check(held, "X held reads as KeyDown(88)");
+    bool held = WaitFor([] { return Vitrine::KeyDown(Vitrine::KEY_X); });
+    Check(held, "X held reads as KeyDown(KEY_X)");
     Run("xdotool keyup x");
-    Check(WaitFor([] { return !Vitrine::KeyDown(88); }), "X released");
-    if (held) Check(Vitrine::GetKey() == 88, "X queued");
+    Check(WaitFor([] { return !Vitrine::KeyDown(Vitrine::KEY_X); }), "X released");
+    if (held) Check(Vitrine::GetKey() == Vitrine::KEY_X, "X queued");
 
     Vitrine::OnMouseLeftUp(OnRelease);
     Run("xdotool mousemove" + at(50, 50));

@@ -54,7 +54,7 @@ TEST_F(WindowLife, OpenCloseAndReopenStartFromNothing) {
     Fill(0xFFFFFF);
     EXPECT_EQ(Testing::Pixel(799, 499), 0xFFFFFFu);
     EXPECT_EQ(CreateBitmap(5, 5), 1u);
-    Testing::PressKey(39);
+    Testing::PressKey(KEY_RIGHT);
     Testing::MoveMouse(40, 50);
     Testing::ApplyInput();
     SetBuffering(true);
@@ -62,7 +62,7 @@ TEST_F(WindowLife, OpenCloseAndReopenStartFromNothing) {
     KillWindow();
     EXPECT_TRUE(WindowClosed());
     EXPECT_EQ(Testing::BitmapCount(), 0u);
-    EXPECT_FALSE(KeyDown(39));
+    EXPECT_FALSE(KeyDown(KEY_RIGHT));
     int32_t x = -1, y = -1;
     MousePos(x, y);
     EXPECT_EQ(x, 0);
@@ -154,9 +154,9 @@ TEST_F(WindowLife, DelayAndPaceFrameWaitAndApplyInput) {
     EXPECT_GE(Clock::now() - start, 80ms);
     // After a stall the pace carries on from now instead of catching up.
     std::this_thread::sleep_for(100ms);
-    Testing::PressKey(80);
+    Testing::PressKey(KEY_P);
     PaceFrame(50);
-    EXPECT_TRUE(KeyDown(80));
+    EXPECT_TRUE(KeyDown(KEY_P));
     start = Clock::now();
     PaceFrame(50);
     EXPECT_GE(Clock::now() - start, 15ms);
@@ -171,13 +171,13 @@ TEST_F(WindowLife, DelayAndPaceFrameWaitAndApplyInput) {
 TEST_F(WindowLife, ReplaysTurnTheWaitsOff) {
     ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
     Replay::SetInstantWaits(true);
-    Testing::PressKey(80);
+    Testing::PressKey(KEY_P);
     const auto start = Clock::now();
     Delay(10000);
     PaceFrame(1);
     PaceFrame(1);
     EXPECT_LT(Clock::now() - start, 1s);
-    EXPECT_TRUE(KeyDown(80));
+    EXPECT_TRUE(KeyDown(KEY_P));
 }
 
 // Frames come far faster than a screen shows them: only the ones the screen
