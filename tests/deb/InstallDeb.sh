@@ -8,10 +8,11 @@
 #
 #   InstallDeb.sh <source folder> <scratch folder> <close-window tool>
 #
-# The machine is left as it was: whatever happens, a package this test
-# installed is purged on the way out. Exit status 77 (skipped) when not root,
-# when a tool is missing, or when kerbo is already known to dpkg (then its
-# files are not this test's to remove).
+# The machine is left as it was: whatever happens, the packages this test
+# installed (kerbo, and any it pulled in) are purged on the way out, and no
+# other. Exit status 77 (skipped) when not root, when a tool is missing, when
+# the source is not a git checkout, or when kerbo is already known to dpkg
+# (then its files are not this test's to remove).
 set -u
 
 src=$1
@@ -26,6 +27,7 @@ for tool in apt-get dpkg-buildpackage dh lintian git man xvfb-run xdotool import
             desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
+git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1 || skip "$src is not a git checkout"
 before=$(dpkg -l kerbo 2>&1)
 if dpkg-query -W -f='${db:Status-Abbrev}' kerbo 2>/dev/null | grep -qv '^[up]n'; then
     skip "kerbo is already installed here: $(dpkg-query -W -f='${db:Status-Abbrev} ${Version}' kerbo)"
@@ -33,11 +35,19 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 apt=(apt-get -y -q -o DPkg::Lock::Timeout=300)
+# Packages whose files are on the machine, installed or half so.
+present_packages() {
+    dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk 'substr($1, 2, 1) !~ /[nc]/ { print $2 }'
+}
 installed=0
 cleanup() {
-    if [ "$installed" -eq 1 ]; then
-        echo "--- purging the package on the way out"
-        "${apt[@]}" purge kerbo >"$out/purge-on-exit.log" 2>&1 || cat "$out/purge-on-exit.log"
+    [ "$installed" -eq 1 ] || return
+    # kerbo, and what its installation pulled in, where still there.
+    local added
+    added=$(present_packages | sort | comm -12 "$out/added.txt" - | tr '\n' ' ')
+    if [ -n "$added" ]; then
+        echo "--- purging on the way out: $added"
+        "${apt[@]}" purge $added >"$out/purge-on-exit.log" 2>&1 || cat "$out/purge-on-exit.log"
     fi
 }
 trap cleanup EXIT
@@ -51,10 +61,15 @@ echo "package built and checked in $((SECONDS - start)) s"
 debs=("$out"/package/kerbo_*_"$(dpkg --print-architecture)".deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single kerbo_*.deb in $out/package"
 
+present_packages | sort >"$out/packages-before.txt"
+echo kerbo >"$out/added.txt"
 installed=1
-"${apt[@]}" install "${debs[0]}" >"$out/install.log" 2>&1 || { cat "$out/install.log"; fail "apt-get install"; }
+"${apt[@]}" install "${debs[0]}" >"$out/install.log" 2>&1
+status=$?
+present_packages | sort | comm -13 "$out/packages-before.txt" - | sort -u - "$out/added.txt" -o "$out/added.txt"
+[ "$status" -eq 0 ] || { cat "$out/install.log"; fail "apt-get install"; }
 dpkg -L kerbo >"$out/files.txt" || fail "dpkg -L kerbo"
-# What the package put there, files and links apart from folders.
+# What the package put there: its files and links, and its own folders (.../kerbo).
 : >"$out/ours.txt"
 while IFS= read -r path; do
     if [ -L "$path" ] || [ -f "$path" ] || case "$path" in */kerbo | */kerbo/*) true ;; *) false ;; esac; then
@@ -129,7 +144,6 @@ cmp "$data/Highscores.txt" "$out/home/data/kerbo/Highscores.txt" ||
 [ -z "$(ls -A "$out/empty")" ] || fail "the game wrote into the folder it was started from"
 
 "${apt[@]}" purge kerbo >"$out/purge.log" 2>&1 || { cat "$out/purge.log"; fail "apt-get purge"; }
-installed=0
 left=0
 while IFS= read -r path; do
     if [ -e "$path" ] || [ -L "$path" ]; then echo "left behind: $path"; left=1; fi
