@@ -3,11 +3,12 @@
 #   make test   installs what is missing, builds and runs every test
 # (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
 # then 30 seconds of each libFuzzer target)
+#   make deb    installs what is missing and builds the Debian package into build-deb/
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build build-asan build-tsan build-fuzz bench clean
+.PHONY: run test deps build build-asan build-tsan build-fuzz bench deb clean
 
 deps:
 	@tools/install-deps.sh
@@ -45,5 +46,9 @@ bench: build
 	cmake --build build-release -j $(JOBS)
 	for b in build-release/bench/*_bench; do $$b; done
 
+# kerbo_<version>_<arch>.deb, built from a copy of the tracked files and checked by lintian.
+deb: deps
+	JOBS=$(JOBS) tools/make-deb.sh build-deb
+
 clean:
-	rm -rf build build-asan build-tsan build-fuzz build-release
+	rm -rf build build-asan build-tsan build-fuzz build-release build-deb

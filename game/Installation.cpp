@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -67,9 +68,13 @@ std::vector<std::string> DataFolderCandidates(const std::string& workingDir, con
         candidates.push_back(program.string());
         candidates.push_back((program / "data").string());
         candidates.push_back((program.parent_path() / "share" / "kerbo").string());
+        // Debian's layout for games: the program in games/, its data in share/games/.
+        candidates.push_back((program.parent_path() / "share" / "games" / "kerbo").string());
     }
 #ifdef KERBO_INSTALLED_DATA
-    candidates.push_back(KERBO_INSTALLED_DATA);
+    if (std::find(candidates.begin(), candidates.end(), KERBO_INSTALLED_DATA) == candidates.end()) {
+        candidates.push_back(KERBO_INSTALLED_DATA);
+    }
 #endif
     return candidates;
 }

@@ -3,8 +3,9 @@
 //
 // The data folder is looked for in the working directory first (as with
 // `make run`), then beside the program (and in its data/ folder, as in a
-// build tree), then in ../share/kerbo next to the program's bin/, and last
-// in the folder the game was installed to. The program then runs in it.
+// build tree), then in ../share/kerbo next to the program's bin/ (or
+// ../share/games/kerbo next to games/, as Debian lays games out), and last in
+// the folder the game was installed to. The program then runs in it.
 //
 // The high scores stay in the data folder when that is the working directory
 // and may be written; otherwise they live in the player's own data folder

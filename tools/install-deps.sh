@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test.
+# Installs the Debian packages the game needs to build, run, test and package.
 # Does nothing when they are all present. Runs apt-get as root, else through sudo.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
   desktop-file-utils appstream
+  build-essential dpkg-dev debhelper fakeroot lintian man-db
 )
 
 missing=()

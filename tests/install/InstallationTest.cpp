@@ -67,6 +67,16 @@ TEST_F(Installation, TheWorkingDirectoryComesFirstThenBesideTheProgramThenShare)
     EXPECT_EQ(found(), (bin / "data").string());
 }
 
+TEST_F(Installation, DebiansGamesLayoutIsFoundFromAnyFolder) {
+    const fs::path games = root_ / "usr" / "games", data = root_ / "usr" / "share" / "games" / "kerbo";
+    fs::create_directories(games);
+    MakeDataFolder(data, "shipped");
+    const auto candidates = DataFolderCandidates((root_ / "home").string(), games.string());
+    const int k = FindDataFolder(candidates);
+    ASSERT_GE(k, 0);
+    EXPECT_EQ(candidates[static_cast<std::size_t>(k)], data.string());
+}
+
 TEST_F(Installation, HighScoresStayInAWritableWorkingDirectoryElseGoToThePlayersFolder) {
     const fs::path data = root_ / "data";
     MakeDataFolder(data, "shipped table");
