@@ -18,15 +18,12 @@ set -u
 src=$1
 out=$2
 closer=$3
-
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; exit 1; }
+lib=$(dirname "$0")/../system/XSession.sh
+. "$lib"
 
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
-for tool in apt-get dpkg-buildpackage dh lintian git man xvfb-run xdotool import convert \
-            desktop-file-validate appstreamcli; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+need_tools apt-get dpkg-buildpackage dh lintian git man xvfb-run xdotool import convert \
+    desktop-file-validate appstreamcli
 git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1 || skip "$src is not a git checkout"
 before=$(dpkg -l kerbo 2>&1)
 if dpkg-query -W -f='${db:Status-Abbrev}' kerbo 2>/dev/null | grep -qv '^[up]n'; then
@@ -98,47 +95,24 @@ set -u
 command=$1
 out=$2
 closer=$3
+. "$4"
 cd "$out/empty"
 HOME="$out/home" XDG_DATA_HOME="$out/home/data" PATH="/usr/games:$PATH" SDL_AUDIODRIVER=dummy \
     $command >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
-fail() { echo "FAILED: $*"; kill "$pid" 2>/dev/null; exit 1; }
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --name "KERBO anno 2011" 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window opened"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled KERBO anno 2011"
-for _ in $(seq 1 40); do
-    sleep 0.5
-    import -window root "$out/startmenu.png" || fail "no screenshot"
-    [ "$(convert "$out/startmenu.png" -format "%k" info:)" -gt 16 ] && break
-done
-"$closer" "$wid" || fail "could not ask the window to close"
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after its window was closed"
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+find_window
+wait_for_picture "$out/startmenu.png"
+close_window "$closer"
 exit 0
 INNER
 )
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$command" "$out" "$closer"
+xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$command" "$out" "$closer" "$lib"
 status=$?
 echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
 echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
 [ "$status" -eq 0 ] || fail "the installed game ($command)"
 
-colours=$(convert "$out/startmenu.png" -format "%k" info:)
-brightest=$(convert "$out/startmenu.png" -colorspace Gray -format "%[fx:maxima]" info:)
-echo "start menu: $colours colours, brightest $brightest"
-[ "$colours" -ge 4 ] || fail "the start menu is nearly one colour"
-awk -v m="$brightest" 'BEGIN { exit !(m > 0.2) }' || fail "the start menu is black"
+check_picture "$out/startmenu.png" "start menu"
 cmp "$data/Highscores.txt" "$out/home/data/kerbo/Highscores.txt" ||
     fail "the player's high-score table was not made from the shipped one"
 [ -z "$(ls -A "$out/empty")" ] || fail "the game wrote into the folder it was started from"

@@ -13,15 +13,10 @@ set -u
 build=$1
 out=$2
 closer=$3
+lib=$(dirname "$0")/../system/XSession.sh
+. "$lib"
 
-for tool in xvfb-run xdotool import convert desktop-file-validate appstreamcli; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
-
-fail() { echo "FAILED: $*"; exit 1; }
+need_tools xvfb-run xdotool import convert desktop-file-validate appstreamcli
 
 rm -rf "$out"
 mkdir -p "$out/elsewhere" "$out/home"
@@ -50,35 +45,18 @@ set -u
 kerbo=$1
 out=$2
 closer=$3
+. "$4"
 cd "$out/elsewhere"
 HOME="$out/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy "$kerbo" >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
-fail() { echo "FAILED: $*"; kill "$pid" 2>/dev/null; exit 1; }
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --name "KERBO anno 2011" 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window opened"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled KERBO anno 2011"
-for _ in $(seq 1 40); do
-    sleep 0.5
-    import -window root "$out/startmenu.png" || fail "no screenshot"
-    [ "$(convert "$out/startmenu.png" -format "%k" info:)" -gt 16 ] && break
-done
-"$closer" "$wid" || fail "could not ask the window to close"
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after its window was closed"
-wait "$pid" || fail "the program ended with status $?"
+find_window
+wait_for_picture "$out/startmenu.png"
+close_window "$closer"
 exit 0
 INNER
 )
 
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$prefix/bin/kerbo" "$out" "$closer"
+xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$prefix/bin/kerbo" "$out" "$closer" "$lib"
 status=$?
 echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
 echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
@@ -88,11 +66,7 @@ echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
 colours=$(convert "$out/startmenu.png" -format "%k" info:)
 echo "start menu: $colours colours"
 [ "$colours" -gt 16 ] || fail "the start menu is nearly one colour"
-for p in "185 97" "185 417"; do
-    set -- $p
-    v=$(convert "$out/startmenu.png" -format "%[pixel:p{$1,$2}]" info:)
-    case "$v" in "black"|"srgb(0,0,0)"|"rgb(0,0,0)"|"gray(0)") fail "the start menu is black at ($1, $2)" ;; esac
-done
+for p in "185 97" "185 417"; do not_black "$out/startmenu.png" "start menu" $p; done
 cmp -s "$out/start.txt" "$out/home/.local/share/kerbo/Highscores.txt" ||
     fail "the player's high-score table was not made from the shipped one"
 [ ! -e "$out/elsewhere/Highscores.txt" ] || fail "a table was written in the working directory"

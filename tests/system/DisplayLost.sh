@@ -13,12 +13,10 @@ kerbo=$1
 data=$2
 out=$3
 recording=$4
+. "$(dirname "$0")/XSession.sh"
 
-if [ ! -f "$data/level1.txt" ] || [ ! -d "$data/images" ]; then
-    echo "SKIPPED: no data folder at $data (build with -DKERBO_DATA=ON)"
-    exit 77
-fi
-command -v Xvfb >/dev/null || { echo "SKIPPED: Xvfb is not installed"; exit 77; }
+need_data "$data"
+need_tools Xvfb
 
 rm -rf "$out"
 mkdir -p "$out/run"

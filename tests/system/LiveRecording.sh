@@ -14,14 +14,11 @@ kerbo=$1
 data=$2
 out=$3
 closer=$4
+lib=$(dirname "$0")/XSession.sh
+. "$lib"
 
-if [ ! -f "$data/level1.txt" ] || [ ! -d "$data/images" ]; then
-    echo "SKIPPED: no data folder at $data (build with -DKERBO_DATA=ON)"
-    exit 77
-fi
-for tool in xvfb-run xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
+need_data "$data"
+need_tools xvfb-run xdotool
 
 rm -rf "$out"
 mkdir -p "$out/live" "$out/replay"
@@ -33,18 +30,11 @@ set -u
 kerbo=$1
 out=$2
 closer=$3
+. "$4"
 cd "$out/live"
 SDL_AUDIODRIVER=dummy "$kerbo" --record "$out/live.kerborec" >"$out/live.txt" 2>"$out/live-errors.txt" &
 pid=$!
-fail() { echo "FAILED: $*"; kill "$pid" 2>/dev/null; exit 1; }
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --name "KERBO anno 2011" 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window opened"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled KERBO anno 2011"
+find_window
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 sleep 1.5
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
@@ -64,17 +54,11 @@ hold p 0.1          # pause ...
 sleep 1
 xdotool mousemove --window "$wid" 100 100 click 1  # ... and resume
 sleep 1
-"$closer" "$wid" || fail "could not ask the window to close"
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after its window was closed"
-wait "$pid" || fail "the recording run ended with status $?"
+close_window "$closer"
 INNER
 )
 
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$kerbo" "$out" "$closer" || {
+xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$kerbo" "$out" "$closer" "$lib" || {
     cat "$out/live-errors.txt" 2>/dev/null
     exit 1
 }
@@ -84,8 +68,8 @@ SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$kerbo" --replay "$out/live.kerbore
 status=$?
 echo "--- live run";   cat "$out/live.txt"
 echo "--- replay";     cat "$out/replay.txt" "$out/replay-errors.txt"
-[ "$status" -eq 0 ] || { echo "FAILED: the replay ended with status $status"; exit 1; }
+[ "$status" -eq 0 ] || fail "the replay ended with status $status"
 ending() { grep -E '^(frames|score|lives|level) ' "$1"; }
-[ "$(ending "$out/live.txt" | wc -l)" -eq 4 ] || { echo "FAILED: the live run printed no summary"; exit 1; }
-diff <(ending "$out/live.txt") <(ending "$out/replay.txt") || { echo "FAILED: the replay ended elsewhere"; exit 1; }
+[ "$(ending "$out/live.txt" | wc -l)" -eq 4 ] || fail "the live run printed no summary"
+diff <(ending "$out/live.txt") <(ending "$out/replay.txt") || fail "the replay ended elsewhere"
 echo "PASSED: $(ending "$out/live.txt" | tr '\n' ' ')"

@@ -1,0 +1,88 @@
+# Shell functions shared by the tests that drive the real program in a
+# virtual X server: skipping when something is missing, finding the game's
+# window, waiting for a picture, closing the window as a window manager's
+# close button does, and judging a screenshot. Source it (". XSession.sh");
+# `pid` names the program under test once it runs.
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+
+fail() {
+    echo "FAILED: $*"
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+    exit 1
+}
+
+# need_tools TOOL...: skips the test when one is not installed.
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed"
+    done
+}
+
+# need_data FOLDER: skips the test when the generated data folder is missing.
+need_data() {
+    [ -f "$1/level1.txt" ] && [ -d "$1/images" ] || skip "no data folder at $1 (build with -DKERBO_DATA=ON)"
+}
+
+# find_window: waits for the game's window (the program runs as $pid); sets wid.
+find_window() {
+    wid=""
+    local _
+    for _ in $(seq 1 100); do
+        wid=$(xdotool search --name "KERBO anno 2011" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window opened"
+        sleep 0.1
+    done
+    fail "no window titled KERBO anno 2011"
+}
+
+# wait_for_picture FILE: screenshots into FILE until the screen shows more
+# than a few colours (a screen of the game, not an empty window).
+wait_for_picture() {
+    local _
+    for _ in $(seq 1 40); do
+        sleep 0.5
+        import -window root "$1" || fail "no screenshot"
+        [ "$(convert "$1" -format "%k" info:)" -gt 16 ] && return 0
+    done
+}
+
+# close_window CLOSER: asks the window to close with the close-window tool
+# and waits for the program to end; fails unless it ends with status 0.
+close_window() {
+    "$1" "$wid" || fail "could not ask the window to close"
+    local _
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end after its window was closed"
+    wait "$pid"
+    local status=$?
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# check_picture FILE WHAT: not (nearly) one colour, and some light pixels.
+check_picture() {
+    local colours max
+    colours=$(convert "$1" -format "%k" info:)
+    max=$(convert "$1" -colorspace Gray -format "%[fx:maxima]" info:)
+    echo "$2: $colours colours, brightest $max"
+    [ "$colours" -ge 4 ] || fail "the $2 is nearly one colour"
+    awk -v m="$max" 'BEGIN { exit !(m > 0.2) }' || fail "the $2 is black"
+}
+
+# not_black FILE WHAT X Y: the pixel at (X, Y) is not black.
+not_black() {
+    local v
+    v=$(convert "$1" -format "%[pixel:p{$3,$4}]" info:)
+    echo "$2 at ($3, $4): $v"
+    case "$v" in
+        "black" | "srgb(0,0,0)" | "rgb(0,0,0)" | "gray(0)") fail "the $2 is black at ($3, $4)" ;;
+    esac
+}
