@@ -18,8 +18,7 @@ set -u
 src=$1
 out=$2
 closer=$3
-lib=$(dirname "$0")/../system/XSession.sh
-. "$lib"
+. "$(dirname "$0")/../system/XSession.sh"
 
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
 need_tools apt-get dpkg-buildpackage dh lintian git man xvfb-run xdotool import convert \
@@ -90,27 +89,9 @@ grep -q -- "--no-focus-pause" "$out/man.txt" || fail "man kerbo does not list th
 command=$(sed -n 's/^Exec=//p' /usr/share/applications/kerbo.desktop)
 [ -n "$command" ] || fail "the desktop entry has no command"
 
-session=$(cat <<'INNER'
-set -u
-command=$1
-out=$2
-closer=$3
-. "$4"
-cd "$out/empty"
-HOME="$out/home" XDG_DATA_HOME="$out/home/data" PATH="/usr/games:$PATH" SDL_AUDIODRIVER=dummy \
-    $command >"$out/stdout.txt" 2>"$out/stderr.txt" &
-pid=$!
-find_window
-wait_for_picture "$out/startmenu.png"
-close_window "$closer"
-exit 0
-INNER
-)
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$command" "$out" "$closer" "$lib"
-status=$?
-echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
-echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
-[ "$status" -eq 0 ] || fail "the installed game ($command)"
+# shellcheck disable=SC2086 # the command is split into words, as a menu does
+show_start_menu "$out" "$out/empty" "$closer" \
+    env HOME="$out/home" XDG_DATA_HOME="$out/home/data" PATH="/usr/games:$PATH" SDL_AUDIODRIVER=dummy $command
 
 check_picture "$out/startmenu.png" "start menu"
 cmp "$data/Highscores.txt" "$out/home/data/kerbo/Highscores.txt" ||

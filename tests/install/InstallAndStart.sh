@@ -13,8 +13,7 @@ set -u
 build=$1
 out=$2
 closer=$3
-lib=$(dirname "$0")/../system/XSession.sh
-. "$lib"
+. "$(dirname "$0")/../system/XSession.sh"
 
 need_tools xvfb-run xdotool import convert desktop-file-validate appstreamcli
 
@@ -40,27 +39,8 @@ cmp -s "$out/start.txt" "$share/kerbo/Highscores.txt" || fail "the shipped table
 desktop-file-validate "$share/applications/kerbo.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$share/metainfo/nl.kerbo.Kerbo.metainfo.xml" || fail "appstreamcli validate"
 
-session=$(cat <<'INNER'
-set -u
-kerbo=$1
-out=$2
-closer=$3
-. "$4"
-cd "$out/elsewhere"
-HOME="$out/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy "$kerbo" >"$out/stdout.txt" 2>"$out/stderr.txt" &
-pid=$!
-find_window
-wait_for_picture "$out/startmenu.png"
-close_window "$closer"
-exit 0
-INNER
-)
-
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$prefix/bin/kerbo" "$out" "$closer" "$lib"
-status=$?
-echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
-echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
-[ "$status" -eq 0 ] || exit 1
+show_start_menu "$out" "$out/elsewhere" "$closer" \
+    env HOME="$out/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy "$prefix/bin/kerbo"
 
 # The start menu is on the screen: many colours, and its buttons are not black.
 colours=$(convert "$out/startmenu.png" -format "%k" info:)

@@ -16,8 +16,7 @@ kerbo=$1
 data=$2
 out=$3
 closer=$4
-lib=$(dirname "$0")/XSession.sh
-. "$lib"
+. "$(dirname "$0")/XSession.sh"
 
 need_data "$data"
 need_tools xvfb-run xdotool import convert compare
@@ -29,11 +28,9 @@ cp -r "$data/." "$out/run/"
 
 # The session inside the X server; its own status is the test's.
 session=$(cat <<'INNER'
-set -u
 kerbo=$1
 out=$2
 closer=$3
-. "$4"
 cd "$out/run"
 SDL_AUDIODRIVER=dummy "$kerbo" >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
@@ -60,7 +57,7 @@ exit 0
 INNER
 )
 
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$kerbo" "$out" "$closer" "$lib"
+in_x_server "$session" "$kerbo" "$out" "$closer"
 status=$?
 echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
 echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null

@@ -14,8 +14,7 @@ kerbo=$1
 data=$2
 out=$3
 closer=$4
-lib=$(dirname "$0")/XSession.sh
-. "$lib"
+. "$(dirname "$0")/XSession.sh"
 
 need_data "$data"
 need_tools xvfb-run xdotool
@@ -26,11 +25,9 @@ cp -r "$data/." "$out/live/"
 cp -r "$data/." "$out/replay/"
 
 session=$(cat <<'INNER'
-set -u
 kerbo=$1
 out=$2
 closer=$3
-. "$4"
 cd "$out/live"
 SDL_AUDIODRIVER=dummy "$kerbo" --record "$out/live.kerborec" >"$out/live.txt" 2>"$out/live-errors.txt" &
 pid=$!
@@ -58,7 +55,7 @@ close_window "$closer"
 INNER
 )
 
-xvfb-run -a -s "-screen 0 800x500x24" bash -c "$session" session "$kerbo" "$out" "$closer" "$lib" || {
+in_x_server "$session" "$kerbo" "$out" "$closer" || {
     cat "$out/live-errors.txt" 2>/dev/null
     exit 1
 }

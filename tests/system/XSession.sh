@@ -4,6 +4,8 @@
 # close button does, and judging a screenshot. Source it (". XSession.sh");
 # `pid` names the program under test once it runs.
 
+XSESSION=${BASH_SOURCE[0]}
+
 skip() {
     echo "SKIPPED: $*"
     exit 77
@@ -85,4 +87,37 @@ not_black() {
     case "$v" in
         "black" | "srgb(0,0,0)" | "rgb(0,0,0)" | "gray(0)") fail "the $2 is black at ($3, $4)" ;;
     esac
+}
+
+# in_x_server SCRIPT ARG...: runs the bash SCRIPT in a virtual X server of
+# 800 x 500 with these functions at hand and ARGs as $1, $2, ...; its status
+# is the script's.
+in_x_server() {
+    local script=$1
+    shift
+    xvfb-run -a -s "-screen 0 800x500x24" bash -c "set -u; . '$XSESSION'; $script" session "$@"
+}
+
+# show_start_menu OUT FOLDER CLOSER COMMAND...: in a virtual X server, starts
+# COMMAND in FOLDER, waits for its start menu (OUT/startmenu.png), closes the
+# window with the CLOSER tool, then shows what the program wrote
+# (OUT/stdout.txt, OUT/stderr.txt). Fails unless all went well.
+show_start_menu() {
+    local out=$1 folder=$2 closer=$3
+    shift 3
+    in_x_server '
+        out=$1 folder=$2 closer=$3
+        shift 3
+        cd "$folder" || fail "no folder $folder"
+        "$@" >"$out/stdout.txt" 2>"$out/stderr.txt" &
+        pid=$!
+        find_window
+        wait_for_picture "$out/startmenu.png"
+        close_window "$closer"' "$out" "$folder" "$closer" "$@"
+    local status=$?
+    echo "--- program output"
+    cat "$out/stdout.txt" 2>/dev/null
+    echo "--- program errors"
+    cat "$out/stderr.txt" 2>/dev/null
+    [ "$status" -eq 0 ] || fail "the program in the X server ($*)"
 }
