@@ -4,17 +4,15 @@
 #include "game/FrontEnd.h"
 #include "sound/Music.h"
 #include "tests/game/Fixture.h"
+#include "tests/menu/ScreenDriver.h"
 
 namespace {
 
 using namespace KerboImplementation;
 namespace T = Vitrine::Testing;
 
-// The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
-int32_t Row(int n) {
-    return 60 + 80 * n + 37;
-}
-constexpr int32_t Column = 185;
+using ScreenDriver::Column;
+using ScreenDriver::Row;
 
 void Tap(Vitrine::PadButton button) {
     T::PressPad(button);

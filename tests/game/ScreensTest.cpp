@@ -17,13 +17,8 @@ using ScreenDriver::User;
 using ScreenDriver::WaitFor;
 namespace T = Vitrine::Testing;
 
-constexpr uint32_t KeyP = 80;
-
-// The middle of the n-th button of a menu laid out from (60, 60) with a step of 80.
-int32_t Row(int n) {
-    return 60 + 80 * n + 37;
-}
-constexpr int32_t Column = 185;
+using ScreenDriver::Column;
+using ScreenDriver::Row;
 
 void Type(std::initializer_list<uint32_t> keys) {
     for (uint32_t k : keys) {
@@ -323,14 +318,14 @@ TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
         ClickAndWait(Column, Row(0));  // resume
         ClickAndWait(Column, Row(1));  // quit to menu
     });
-    Fixture::Hold(KeyP);
+    Fixture::Hold(Vitrine::KEY_P);
     EXPECT_TRUE(PlayFrame());
     EXPECT_TRUE(Pause) << "P seen: the screen opens in the next frame";
     EXPECT_TRUE(PlayFrame());
     EXPECT_FALSE(Pause) << "resumed";
     EXPECT_TRUE(PlayFrame());
     EXPECT_TRUE(Pause) << "P still held pauses again";
-    Fixture::Release(KeyP);
+    Fixture::Release(Vitrine::KEY_P);
     EXPECT_FALSE(PlayFrame()) << "quit to menu leaves the game";
     EXPECT_FALSE(Pause);
 }

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/Assets.h"
 #include "menu/StandardMenu.h"
 #include "tests/support/BmpWriter.h"
 #include "window/Vitrine.h"
@@ -31,6 +32,14 @@ inline void WriteBmp(const std::filesystem::path& path, int32_t w, int32_t h, ui
                                           splitHalves ? std::optional<uint32_t>(left) : std::nullopt))
         << path;
 }
+
+// The middle of the n-th button of the game's menus (all stand in one column).
+inline int32_t Row(int n) {
+    const auto& menus = KerboImplementation::Assets::Menus;
+    return menus.Top + menus.Step * n + int32_t(KerboImplementation::Assets::PlayButton.normal.height) / 2;
+}
+inline constexpr int32_t Column = KerboImplementation::Assets::Menus.Left +
+                                  int32_t(KerboImplementation::Assets::PlayButton.normal.width) / 2;
 
 // Polls `done` until it holds or `seconds` have passed.
 inline bool WaitFor(const std::function<bool()>& done, double seconds = 10.0) {
