@@ -7,7 +7,7 @@
 #include <string>
 
 #include "game/KerboImplementation.h"
-#include "tests/levels/LevelModel.h"
+#include "levelcheck/LevelCheck.h"
 #include "tests/levels/ShippedLevels.h"
 
 using namespace LevelCheck;
@@ -30,8 +30,8 @@ class ShippedLevel : public ::testing::TestWithParam<int> {};
 TEST_P(ShippedLevel, ReadsCleanlyAndKeepsTheLayoutRules) {
     Level level;
     if (!Load(GetParam(), level)) return;
-    for (const std::string& fault : StructureFaults(level))
-        ADD_FAILURE() << Name(GetParam()) << ", " << fault;
+    for (const Fault& fault : StructureFaults(level))
+        ADD_FAILURE() << Name(GetParam()) << ", " << fault.Text();
 }
 
 TEST_P(ShippedLevel, EveryItemCanBeReachedAndNoWayStrandsOska) {
@@ -39,7 +39,7 @@ TEST_P(ShippedLevel, EveryItemCanBeReachedAndNoWayStrandsOska) {
     if (!Load(GetParam(), level)) return;
     const Report report = CheckReach(level);
     EXPECT_GT(report.items, 0) << Name(GetParam()) << " has no items";
-    for (const std::string& fault : report.faults) ADD_FAILURE() << Name(GetParam()) << ", " << fault;
+    for (const Fault& fault : report.faults) ADD_FAILURE() << Name(GetParam()) << ", " << fault.Text();
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, ::testing::Range(1, 11),

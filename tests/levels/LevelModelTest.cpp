@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/KerboImplementation.h"
-#include "tests/levels/LevelModel.h"
+#include "levelcheck/LevelCheck.h"
 
 using namespace LevelCheck;
 
@@ -56,9 +56,9 @@ int Rides(const House& house, Cell to) {
     return RidesFrom(house.Read(), {StartRow, StartColumn})[to.row][to.column];
 }
 
-bool HasFault(const std::vector<std::string>& faults, const std::string& where, const std::string& what) {
-    return std::any_of(faults.begin(), faults.end(), [&](const std::string& f) {
-        return f.find(where) != std::string::npos && f.find(what) != std::string::npos;
+bool HasFault(const std::vector<Fault>& faults, const std::string& where, const std::string& what) {
+    return std::any_of(faults.begin(), faults.end(), [&](const Fault& f) {
+        return f.Text().find(where) != std::string::npos && f.Text().find(what) != std::string::npos;
     });
 }
 
@@ -83,7 +83,7 @@ TEST(LevelModelRiding, AnUpperStoreyIsReachedOnlyByBouncingUpAShaft) {
     EXPECT_EQ(Rides(house, {6, 14}), 1);  // the top cell's own storey, either side
     EXPECT_EQ(Rides(house, {9, 14}), 1);  // across the shaft on his own storey
     const Report report = CheckReach(house.Read());
-    EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+    EXPECT_TRUE(report.faults.empty()) << report.faults.front().Text();
     EXPECT_EQ(report.mostRides, 1);
 
     // Without the trampoline at its foot he drops into the bottom row: lost.
@@ -158,8 +158,8 @@ TEST(LevelModelReach, AOneWayDropIntoAClosedRoomIsReportedAsAStrandingPlace) {
 TEST(LevelModelLayout, AGoodHouseHasNoFaults) {
     House house;
     house.Shaft(13, 4, 10).Shaft(3, 3, 7).Put(3, 4, 'p').Put(9, 3, 'd').Put(5, 10, 'S');
-    const std::vector<std::string> faults = StructureFaults(house.Read());
-    EXPECT_TRUE(faults.empty()) << faults.front();
+    const std::vector<Fault> faults = StructureFaults(house.Read());
+    EXPECT_TRUE(faults.empty()) << faults.front().Text();
 }
 
 TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
@@ -191,7 +191,7 @@ TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
         {House(good).Put(9, 10, 'i'), "row 9, column 10", "Oska starts here"},
     };
     for (Case& c : cases) {
-        const std::vector<std::string> faults = StructureFaults(c.house.Read());
+        const std::vector<Fault> faults = StructureFaults(c.house.Read());
         EXPECT_TRUE(HasFault(faults, c.where, c.what)) << "expected \"" << c.what << "\" at " << c.where;
     }
 }

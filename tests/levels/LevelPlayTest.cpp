@@ -9,11 +9,10 @@
 // house and keep getting back onto a storey.
 #include <algorithm>
 #include <iostream>
-#include <map>
 #include <sstream>
 
 #include "tests/game/Fixture.h"
-#include "tests/levels/LevelModel.h"
+#include "levelcheck/LevelCheck.h"
 #include "tests/levels/ShippedLevels.h"
 
 using namespace KerboImplementation;
@@ -72,24 +71,7 @@ std::string Describe(float x, float y) {
 
 // The fewest moves from `from` to the nearest item; empty when there is none.
 std::vector<Move> PathToAnItem(const Level& level, Cell from) {
-    std::map<Cell, std::pair<Cell, Move>> cameFrom;
-    std::vector<Cell> queue{from};
-    cameFrom[from] = {from, {}};
-    for (std::size_t k = 0; k < queue.size(); ++k) {
-        const Cell at = queue[k];
-        if (level[at.row][at.column] == 'i') {
-            std::vector<Move> path;
-            for (Cell c = at; !(c == from); c = cameFrom[c].first)
-                path.insert(path.begin(), cameFrom[c].second);
-            return path;
-        }
-        for (const Move& m : LevelCheck::MovesFrom(level, at)) {
-            if (cameFrom.count(m.to) != 0) continue;
-            cameFrom[m.to] = {at, m};
-            queue.push_back(m.to);
-        }
-    }
-    return {};
+    return LevelCheck::PathTo(level, from, [&](Cell c) { return level[c.row][c.column] == 'i'; });
 }
 
 class Pilot {

@@ -12,14 +12,13 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "game/KerboImplementation.h"
 #include "game/Options.h"
 #include "game/StateHash.h"
-#include "tests/levels/LevelModel.h"
+#include "levelcheck/LevelCheck.h"
 #include "window/VitrineReplay.h"
 #include "window/VitrineTest.h"
 
@@ -71,28 +70,6 @@ int Trampolines() {
         for (const Blok& cell : row) n += cell.Initial == Initial::t;
     }
     return n;
-}
-
-// The fewest moves from `from` to a cell that `goal` accepts; empty when none.
-std::vector<Move> PathTo(const Level& level, Cell from, const std::function<bool(Cell)>& goal) {
-    std::map<Cell, std::pair<Cell, Move>> cameFrom;
-    std::vector<Cell> queue{from};
-    cameFrom[from] = {from, {}};
-    for (std::size_t k = 0; k < queue.size(); ++k) {
-        const Cell at = queue[k];
-        if (goal(at) && !(at == from)) {
-            std::vector<Move> path;
-            for (Cell c = at; !(c == from); c = cameFrom[c].first)
-                path.insert(path.begin(), cameFrom[c].second);
-            return path;
-        }
-        for (const Move& m : LevelCheck::MovesFrom(level, at)) {
-            if (cameFrom.count(m.to) != 0) continue;
-            cameFrom[m.to] = {at, m};
-            queue.push_back(m.to);
-        }
-    }
-    return {};
 }
 
 // ------------------------------------------------ input
@@ -255,7 +232,7 @@ void Steer() {
                 }
             }
         }
-        p.path = PathTo(HouseLetters(), OskasCell(), GoalCells());
+        p.path = LevelCheck::PathTo(HouseLetters(), OskasCell(), GoalCells());
         p.next = 0;
         p.stage = 0;
         p.moveFrames = 0;

@@ -1,7 +1,8 @@
-// A small model of a level for the level checker: the rules a level's layout
-// must keep so that Oska and the cats always have a rule for the cell they
-// are in, and a graph of Oska's moves from which the cells he can reach
-// follow.
+// LevelCheck: the level checker. It judges a level's layout by the rules that
+// keep Oska and the cats always under a rule of the cell they are in, and
+// follows a graph of Oska's moves to find which cells he can reach. The game
+// (kerbo --check-levels), the level editor, the tests and the recordings'
+// maker all use it. It knows levels only as letters: no window, no SDL.
 //
 // The move graph works on whole cells. Oska stands on storey cells
 // (passage, item, door) of rows 3 to 9 and gets from one to another by
@@ -23,20 +24,23 @@
 // purpose) only make it stricter: what it reaches, he reaches.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "game/KerboImplementation.h"
+#include "game/Array1.h"
 
 namespace LevelCheck {
 
-using KerboImplementation::Level;
+// A level as its letters, [row][column] from 1: the game's own level type.
+using Level = KerboImplementation::Array1<KerboImplementation::Array1<char, 16>, 10>;
 
 constexpr int FirstStorey = 3;
 constexpr int LastStorey = 9;
 constexpr int BottomRow = 10;
 constexpr int StartRow = 9;
 constexpr int StartColumn = 10;
+constexpr int MostShockDoors = 25;  // one shock wave each; the game has room for 25
 
 // Cats appear at x 151..650, y 151..350: these cells.
 constexpr int CatFirstRow = 4, CatLastRow = 8;
@@ -49,12 +53,21 @@ struct Cell {
     friend auto operator<=>(const Cell&, const Cell&) = default;
 };
 
+// A broken rule: the cell it is found at ({0, 0} for the level as a whole)
+// and what is wrong, in words.
+struct Fault {
+    Cell cell;
+    std::string what;
+    // "row R, column C: what", or just what for the whole level.
+    std::string Text() const;
+};
+
 bool IsStorey(char kind);  // passage, item or door: a cell one walks in
 bool IsDoor(char kind);
 bool IsShockDoor(char kind);
 
-// Every broken rule of the layout, one line each: "row R, column C: what".
-std::vector<std::string> StructureFaults(const Level& level);
+// Every broken rule of the layout.
+std::vector<Fault> StructureFaults(const Level& level);
 
 // One move of the graph: where it ends, whether it took a trampoline ride,
 // and the column of the shaft or trampoline he walked into (0: a plain walk).
@@ -75,6 +88,10 @@ std::vector<Move> Bounce(const Level& level, int row, int column);
 using Distances = std::vector<std::vector<int>>;
 Distances RidesFrom(const Level& level, Cell from);
 
+// The fewest moves from `from` to another cell that `goal` accepts; empty
+// when there is none.
+std::vector<Move> PathTo(const Level& level, Cell from, const std::function<bool(Cell)>& goal);
+
 // A level's figures and the faults of its reachability.
 struct Report {
     int items = 0;
@@ -82,12 +99,21 @@ struct Report {
     int shockDoors = 0;
     int shafts = 0;     // top-of-shaft cells
     int mostRides = 0;  // rides on the shortest way to the farthest item
-    std::vector<std::string> faults;
+    std::vector<Fault> faults;
 };
 
 // Every item reachable from the start, and no cell he can reach from which
 // he cannot get back to the start (he could never be stuck for good).
 Report CheckReach(const Level& level);
+
+// The whole verdict on a level: its figures, and the faults of its layout
+// and of its reachability, layout first; a level without items is a fault
+// too (it would be cleared the moment it starts).
+Report Check(const Level& level);
+
+// The verdict in one line: "ok, 8 items, 2 doors, 1 shock door, farthest
+// item 3 rides away", or the faults, each with its cell, separated by "; ".
+std::string Summary(const Report& report);
 
 // "row R, column C" for messages.
 std::string Where(Cell cell);
