@@ -27,7 +27,7 @@ struct MouseStruct {
 };
 
 bool key[256] = {};
-std::deque<uint32_t> keybuf;  // oldest press at the front
+std::deque<KeyPress> keybuf;  // oldest press at the front
 MouseStruct mouse;
 std::deque<InputEvent> toApply;  // taken from the link, not applied yet
 KeyProc keyPressProc = nullptr;
@@ -74,7 +74,7 @@ void ApplyEvent(const InputEvent& event) {
         case InputKind::KEY_PRESS: {
             const bool first = !key[k];
             key[k] = true;
-            keybuf.push_back(k);
+            keybuf.push_back({k, key[KEY_SHIFT], key[KEY_CTRL]});
             if (first && keyPressProc) keyPressProc(k);
             break;
         }
@@ -93,6 +93,7 @@ void ApplyEvent(const InputEvent& event) {
             if (mouse.LeftUpProc) mouse.LeftUpProc(x, y);
             break;
         case InputKind::LEFT_DOUBLE:
+            mouse.left = true;  // the second press of a double click holds the button too
             break;
         case InputKind::RIGHT_DOWN:
             mouse.right = true;
@@ -292,7 +293,7 @@ uint32_t GetKey() {
         if (!Active()) return 0;
         ApplyPendingInput();
         if (!keybuf.empty()) {
-            uint32_t k = keybuf.front();
+            uint32_t k = keybuf.front().key;
             keybuf.pop_front();
             return k;
         }
@@ -305,8 +306,21 @@ uint32_t GetKey() {
     }
 }
 
+bool NextKey(KeyPress& press) {
+    NoticeClose();
+    if (keybuf.empty()) return false;
+    press = keybuf.front();
+    keybuf.pop_front();
+    return true;
+}
+
 void FlushKeys() {
     keybuf.clear();
+}
+
+bool MouseLeftDown() {
+    NoticeClose();
+    return mouse.left;
 }
 
 void MousePos(int32_t& x, int32_t& y) {

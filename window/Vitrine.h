@@ -45,7 +45,18 @@ bool KeyDown(uint32_t k);
 // The oldest queued key press; waits for one. Returns 0 when the window closed.
 uint32_t GetKey();
 void FlushKeys();
+// A queued key press with the Shift and Ctrl keys as they were when it took effect.
+struct KeyPress {
+    uint32_t key = 0;
+    bool shift = false;
+    bool ctrl = false;
+};
+// Takes the oldest queued key press (the queue GetKey reads) without waiting
+// and without being an input point itself; false when none is queued.
+bool NextKey(KeyPress& press);
 void MousePos(int32_t& x, int32_t& y);
+// True while the left mouse button is held down.
+bool MouseLeftDown();
 using MouseProc = void (*)(int32_t x, int32_t y);
 void OnMouseLeftUp(MouseProc proc);
 

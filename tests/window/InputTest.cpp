@@ -1,6 +1,8 @@
 // Keyboard and mouse: the key queue and flags, the mouse record and its
 // callback, all taking effect at the main thread's input points; and the
 // translation of SDL's events into the game's.
+#include <tuple>
+
 #include "tests/window/WindowFixture.h"
 #include "window/VitrineSdl.h"
 
@@ -65,6 +67,32 @@ TEST_F(Keyboard, AutoRepeatQueuesEachRepeatAndFlushEmptiesTheQueueOnly) {
     ReleaseKey(KEY_LEFT);
     ApplyInput();
     EXPECT_FALSE(KeyDown(KEY_LEFT));
+}
+
+TEST_F(Keyboard, NextKeyTakesPressesWithoutWaitingAndKnowsTheModifiersOfTheirMoment) {
+    KeyPress press;
+    EXPECT_FALSE(NextKey(press)) << "nothing queued: no wait";
+    // Ctrl+S, then Shift+D, all let go before the main thread looks.
+    PressKey(KEY_CTRL);
+    PressKey('S');
+    ReleaseKey('S');
+    ReleaseKey(KEY_CTRL);
+    PressKey(KEY_SHIFT);
+    PressKey('D');
+    ReleaseKey(KEY_SHIFT);
+    PressKey('D');
+    EXPECT_FALSE(NextKey(press)) << "not an input point itself";
+    ApplyInput();
+    std::vector<std::tuple<uint32_t, bool, bool>> seen;
+    while (NextKey(press)) seen.emplace_back(press.key, press.shift, press.ctrl);
+    const std::vector<std::tuple<uint32_t, bool, bool>> expected = {{KEY_CTRL, false, true},
+                                                                    {'S', false, true},
+                                                                    {KEY_SHIFT, true, false},
+                                                                    {'D', true, false},
+                                                                    {'D', false, false}};
+    EXPECT_EQ(seen, expected);
+    PressKey('A');
+    EXPECT_EQ(GetKey(), 65u) << "GetKey reads the same queue";
 }
 
 TEST_F(Keyboard, CodesKeepTheirLowByte) {
@@ -169,6 +197,20 @@ TEST_F(Mouse, ADoubleClickReleasesTwice) {
     EXPECT_EQ(seen[3].kind, detail::InputKind::LEFT_UP);
     ApplyInput();
     EXPECT_EQ(gClicks.size(), 2u);
+}
+
+TEST_F(Mouse, TheLeftButtonIsHeldFromEachPressToItsRelease) {
+    EXPECT_FALSE(MouseLeftDown());
+    LeftDown(5, 5);
+    ApplyInput();
+    EXPECT_TRUE(MouseLeftDown());
+    LeftUp(5, 5);
+    LeftDouble(5, 5);  // the second press of a double click holds it too
+    ApplyInput();
+    EXPECT_TRUE(MouseLeftDown());
+    LeftUp(5, 5);
+    ApplyInput();
+    EXPECT_FALSE(MouseLeftDown());
 }
 
 TEST(KeyTranslation, VirtualKeyCodes) {
