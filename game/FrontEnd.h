@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "game/HighScoreTable.h"
 #include "game/KerboImplementation.h"
@@ -35,6 +36,27 @@ void LoadDifficultySelector(std::span<StandardMenu::ButtonRc, 3> SpinnerMenu,
 void RunScreens(Screen first);
 // The screen that follows the end of a game.
 Screen AfterGame(GameEnd end);
+
+// ---------------------------------------------------------------- the level editor
+
+// The level editor (editor/) is built on top of the game, so the program's
+// main hands it in. `open` reads a pack for editing (a missing or empty
+// folder is a new pack) and returns "" or the problem in one line naming the
+// file; `run` edits the pack opened last, in the open window, until the
+// player leaves it. Null while there is no editor (the game's own tests).
+struct EditorEntry {
+    std::string (*open)(const std::string& folder) = nullptr;
+    void (*run)() = nullptr;
+};
+extern EditorEntry Editor;
+
+// kerbo --edit: the editor alone on the pack in `folder`; a pack it can't
+// read is refused before the window opens. Returns the exit status.
+int EditLevels(const std::string& folder);
+// The start menu's way into the editor: the pack in play, else the player's
+// own pack (my-levels/ in their data folder); the pack in play is read again
+// afterwards, so that play goes on with what was saved.
+void EditFromMenu();
 
 // ---------------------------------------------------------------- comforts
 

@@ -125,10 +125,17 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string problem;
+    if (WriteFileAtomically(path, bytes, problem)) return true;
+    std::cerr << path << ": can't save the high scores (" << problem << "); the old table is kept."
+              << std::endl;
+    return false;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem) {
     const auto fail = [&](const std::string& why, const std::string& temp) {
         if (!temp.empty()) ::unlink(temp.c_str());
-        std::cerr << path << ": can't save the high scores (" << why << "); the old table is kept."
-                  << std::endl;
+        problem = why;
         return false;
     };
 

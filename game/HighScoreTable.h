@@ -44,6 +44,8 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 // On failure the old file is untouched, one line on standard error says
 // why, and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The same without a word on standard error: false with the reason in `problem`.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
 
 // CompareHighScore on a file of the caller's choice.
 void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);

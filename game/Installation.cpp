@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "game/HighScoreTable.h"
+#include "game/LevelPacks.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -86,6 +87,12 @@ int FindDataFolder(const std::vector<std::string>& candidates) {
     return -1;
 }
 
+std::string DataFolder() {
+    const std::vector<std::string> candidates = DataFolderCandidates(WorkingDir(), ProgramDir());
+    const int found = FindDataFolder(candidates);
+    return found < 0 ? std::string() : candidates[static_cast<std::size_t>(found)];
+}
+
 std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
                                 const std::string& ownFolder) {
     const std::string shipped = (fs::path(dataFolder) / HighScoreFileName).string();
@@ -94,6 +101,36 @@ std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir
     const std::string own = ownFolder + HighScoreFileName;
     StartFrom(shipped, own);
     return own;
+}
+
+std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder) {
+    std::string path;
+    if (ownFolder.empty()) {
+        path = (fs::path(packFolder) / HighScoreFileName).string();
+    } else {
+        // Only letters, digits, '.', '-' and '_' of the pack's name make the file's name.
+        std::string name = PackName(packFolder);
+        for (char& c : name) {
+            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                               c == '.' || c == '-' || c == '_';
+            if (!plain) c = '_';
+        }
+        if (name.empty() || name == "." || name == "..") name = "pack";
+        path = ownFolder + "Highscores-" + name + ".txt";
+    }
+    std::error_code error;
+    if (!fs::exists(path, error)) WriteFileAtomically(path, FormatHighScores(HighScoreTable{}, true));
+    return path;
+}
+
+void UsePackHighScores(const std::string& packFolder) {
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    if (own.empty()) {
+        std::cerr << "No folder of your own for the high scores (" << why << "); the pack's table is kept in "
+                  << packFolder << "." << std::endl;
+    }
+    HighScoreFile = PackHighScoreFile(packFolder, own);
 }
 
 bool SetUpInstallation() {

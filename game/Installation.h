@@ -27,6 +27,10 @@ std::vector<std::string> DataFolderCandidates(const std::string& workingDir, con
 // The index of the first candidate that is a data folder, or -1.
 int FindDataFolder(const std::vector<std::string>& candidates);
 
+// The data folder as the program's start finds it (without moving into it);
+// "" when there is none.
+std::string DataFolder();
+
 // The high-score file for a data folder: "Highscores.txt" (relative: the
 // game runs in the data folder) when the folder is the working directory and
 // writable; else Highscores.txt in `ownFolder` (ending in '/'), copied there
@@ -34,6 +38,14 @@ int FindDataFolder(const std::vector<std::string>& candidates);
 // folder's file, which may then be read-only.
 std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
                                 const std::string& ownFolder);
+
+// The high-score file of a level pack, so that the shipped table stays a
+// record of the shipped levels: Highscores-<pack name>.txt in `ownFolder`
+// (ending in '/'), or with no own folder ("") Highscores.txt in the pack's
+// folder. Started as an empty table when it is missing.
+std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder);
+// Points HighScoreFile at the table of the pack in `packFolder`.
+void UsePackHighScores(const std::string& packFolder);
 
 // The program's start: finds the data folder, makes it the working directory
 // and sets HighScoreFile. False, with one line on standard error, when no

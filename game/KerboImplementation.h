@@ -133,7 +133,7 @@ extern uint32_t CurrentAmountOfEnemy;
 extern ShockWaves AllShockWaves;
 extern uint32_t Score;
 extern uint32_t Lifes;
-extern uint32_t ActualLevel;  // 1..10, 11 once the tenth is cleared
+extern uint32_t ActualLevel;  // 1..LevelCount, one more once the last is cleared
 extern uint32_t Jumps;        // bounces in a row, 0..3
 extern uint32_t ItemsTotal;
 extern uint32_t ItemsFound;
@@ -143,6 +143,11 @@ extern Difficulty LevelDifficulty;
 extern Array1<uint32_t, 5> Music;       // sound handles by MusicRole
 extern float TrampolineX, TrampolineY;  // the last bounce; 0 until the first
 extern String PlayerName;
+// The levels in play: the ten shipped ones, read from the working directory
+// at every attempt, or a pack's (LevelPacks.h), which Game holds.
+extern uint32_t LevelCount;     // the game is won after this level
+extern bool LevelsHeld;         // Game holds the levels: LoadLevel reads no file
+extern std::string PackFolder;  // the pack in play (absolute); "" for the shipped levels
 
 extern PersonageBitmaps ManBitmaps;
 extern AllTrampolineBitmaps TrampolineBitmaps;
@@ -155,7 +160,7 @@ extern Blok Passage, Wall, Elevator, EndElevator, DoorLeft, DoorRight, ShockDoor
     Trampoline, Ceiling, Item;
 
 // Puts every variable above back to its program-start value (all zero,
-// LevelDifficulty Easy). For tests and replays.
+// LevelDifficulty Easy, the ten shipped levels). For tests and replays.
 void ResetState();
 
 // The template for a cell kind.
@@ -166,7 +171,8 @@ Initial KindOf(char letter);
 
 // ---------------------------------------------------------------- level files
 
-// Reads level1.txt .. level10.txt from the working directory into Game.
+// Reads level1.txt .. level10.txt from the working directory into Game
+// (nothing while Game holds a pack's levels: LevelsHeld).
 // A missing or malformed file ends the program with one line on standard
 // error naming the file, the line and column and what was found.
 void InputLevels();

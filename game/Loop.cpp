@@ -29,7 +29,7 @@ GameEnd PlayGame() {
     Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
     PlayTune(Theme, Assets::ThemeTune, true);
     while (Lifes > 0) {
-        if (ActualLevel > 10) return GameEnd::Won;
+        if (ActualLevel > LevelCount) return GameEnd::Won;
         // Set up here and again in PlayLevel: both set-ups draw the cats'
         // places, so the random sequence of a game holds both.
         LoadLevel(ActualLevel);

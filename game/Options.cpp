@@ -1,12 +1,14 @@
 // The command line: what each option means, and which kind of run it starts
-// (play, record, replay, timedemo, help, version).
+// (play, record, replay, timedemo, help, version, checking or editing levels).
 #include "game/Options.h"
 
 #include <filesystem>
 #include <iostream>
 
+#include "game/FrontEnd.h"
 #include "game/Installation.h"
 #include "game/KerboImplementation.h"
+#include "game/LevelPacks.h"
 #include "game/Replay.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
@@ -41,6 +43,12 @@ const char* const Usage =
     "  --paced           with --replay: at the game's own speed\n"
     "  --timedemo FILE   replay as fast as possible with sound off and print the\n"
     "                    frames per second\n"
+    "  --levels DIR      play the level pack in DIR (level1.txt .. levelN.txt,\n"
+    "                    N up to 10) instead of the shipped levels\n"
+    "  --check-levels [DIR]  check every level of the pack in DIR (else the\n"
+    "                    shipped levels): one line per file; exit status 0 when\n"
+    "                    all of them pass\n"
+    "  --edit DIR        edit the level pack in DIR (made when it is new)\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n";
 
@@ -48,6 +56,16 @@ const char* const Usage =
 void StartFresh() {
     StandardLib::gPseudoRandom = true;
     StandardLib::ResetRandom();
+}
+
+// kerbo --check-levels: the pack in `folder`, or the shipped levels.
+int CheckLevelFolder(const std::string& folder) {
+    const std::string levels = folder.empty() ? DataFolder() : folder;
+    if (levels.empty()) {
+        std::cerr << "kerbo: can't find the game's data (level1.txt and images/)" << std::endl;
+        return 1;
+    }
+    return CheckLevels(levels, std::cout) ? 0 : 1;
 }
 
 }  // namespace
@@ -69,6 +87,21 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             mode = RunMode::Help, takesFile = false;
         } else if (arg == "--version") {
             mode = RunMode::Version, takesFile = false;
+        } else if (arg == "--check-levels") {
+            mode = RunMode::CheckLevels, takesFile = false;
+            // The folder is optional: the shipped levels without one.
+            if (k + 1 < args.size() && !args[k + 1].starts_with("-")) options.folder = args[++k];
+        } else if (arg == "--edit" || arg == "--levels") {
+            if (k + 1 == args.size() || args[k + 1].empty()) {
+                error = "option '" + arg + "' needs a folder";
+                return false;
+            }
+            if (arg == "--levels") {
+                options.levels = args[++k];
+                continue;
+            }
+            mode = RunMode::Edit, takesFile = false;
+            options.folder = args[++k];
         } else if (arg == "--paced") {
             options.paced = true;
             continue;
@@ -90,7 +123,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
         if (modeGiven) {
-            error = "only one of --record, --replay, --timedemo, --help and --version at a time";
+            error =
+                "only one of --record, --replay, --timedemo, --check-levels, --edit, --help and --version at "
+                "a "
+                "time";
             return false;
         }
         modeGiven = true;
@@ -107,6 +143,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         error = "--paced goes with --replay";
         return false;
     }
+    if (!options.levels.empty() && options.mode != RunMode::Play) {
+        error = "--levels goes with plain play";
+        return false;
+    }
     return true;
 }
 
@@ -117,6 +157,14 @@ int RunProgram(int argc, char** argv) {
         std::cerr << "kerbo: " << error << "\nTry 'kerbo --help'." << std::endl;
         return 2;
     }
+    // Level folders too are named from where the program was started.
+    for (std::string* folder : {&options.levels, &options.folder}) {
+        if (folder->empty()) continue;
+        std::error_code ec;
+        const fs::path absolute = fs::absolute(*folder, ec);
+        if (!ec) *folder = absolute.lexically_normal().string();
+    }
+    if (options.mode == RunMode::CheckLevels) return CheckLevelFolder(options.folder);
     if (options.mode != RunMode::Help && options.mode != RunMode::Version) {
         // The recording is named from where the program was started; the
         // program may then move into its data folder.
@@ -142,8 +190,21 @@ int RunProgram(int argc, char** argv) {
         case RunMode::Timedemo:
             StartFresh();
             return TimeDemo(options.file);
+        case RunMode::Edit:
+            StartFresh();
+            return EditLevels(options.folder);
+        case RunMode::CheckLevels:
         case RunMode::Play:
             break;
+    }
+    if (!options.levels.empty()) {
+        // A broken pack is refused before the window opens.
+        const std::string problem = UsePack(options.levels);
+        if (!problem.empty()) {
+            std::cerr << "kerbo: " << problem << std::endl;
+            return 1;
+        }
+        UsePackHighScores(options.levels);
     }
     StartFresh();
     TotalProgram();

@@ -1,6 +1,6 @@
 // The program's flow: open the window, then run one screen after the other,
 // each naming the next, so no number of games and returns to the menu makes
-// the call stack grow.
+// the call stack grow. Or the level editor alone in the window.
 #include <cstdlib>
 #include <iostream>
 
@@ -41,14 +41,35 @@ void RunScreens(Screen first) {
     Vitrine::KillWindow();
 }
 
-void TotalProgram() {
+namespace {
+
+void OpenWindow() {
     if (!Vitrine::Window("KERBO anno 2011", 800, 500)) {
         std::cerr << "Can't create window." << std::endl;
         std::cerr << Vitrine::LastError() << std::endl;
         std::exit(1);
     }
     InstallComforts();
+}
+
+}  // namespace
+
+void TotalProgram() {
+    OpenWindow();
     RunScreens(Screen::StartMenu);
+}
+
+int EditLevels(const std::string& folder) {
+    const std::string problem = Editor.open ? Editor.open(folder) : "this program has no level editor";
+    if (!problem.empty()) {
+        std::cerr << "kerbo: " << problem << std::endl;
+        return 1;
+    }
+    OpenWindow();
+    Editor.run();
+    Quit();
+    Vitrine::KillWindow();
+    return 0;
 }
 
 }  // namespace KerboImplementation

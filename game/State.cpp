@@ -22,6 +22,9 @@ Difficulty LevelDifficulty = Difficulty::Easy;
 Array1<uint32_t, 5> Music;
 float TrampolineX = 0.0f, TrampolineY = 0.0f;
 String PlayerName{};
+uint32_t LevelCount = 10;
+bool LevelsHeld = false;
+std::string PackFolder;
 
 PersonageBitmaps ManBitmaps;
 AllTrampolineBitmaps TrampolineBitmaps;
@@ -46,6 +49,9 @@ void ResetState() {
     Music = Array1<uint32_t, 5>{};
     TrampolineX = TrampolineY = 0.0f;
     PlayerName = {};
+    LevelCount = 10;
+    LevelsHeld = false;
+    PackFolder.clear();
     ManBitmaps = {};
     TrampolineBitmaps = {};
     DoorBitmaps = {};

@@ -111,4 +111,29 @@ TEST_F(Installation, HighScoresStayInAWritableWorkingDirectoryElseGoToThePlayers
     if (oldHome) ::setenv("HOME", home.c_str(), 1);
 }
 
+TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
+    const fs::path data = root_ / "data";
+    MakeDataFolder(data, "shipped table");
+    HighScoreFile = (data / HighScoreFileName).string();
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    const fs::path pack = root_ / "packs" / "Cat attic!";
+    fs::create_directories(pack);
+
+    UsePackHighScores(pack.string() + "/");
+    EXPECT_EQ(HighScoreFile, own + "Highscores-Cat_attic_.txt");
+    EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n") << "started empty";
+    String name{'A', 'N', 'N', 'A'};
+    CompareHighScoreIn(HighScoreFile, 700, name);
+    EXPECT_EQ(ReadHighScores(HighScoreFile)[0].Score, 700u);
+    EXPECT_EQ(PackHighScoreFile(pack.string(), own), HighScoreFile) << "the same pack, the same table";
+    EXPECT_EQ(ReadHighScores(HighScoreFile)[0].Score, 700u) << "never started again once there";
+    EXPECT_EQ(Slurp(data / HighScoreFileName), "shipped table");
+
+    // With no folder of the player's own, the pack keeps its table itself.
+    EXPECT_EQ(PackHighScoreFile(pack.string(), ""), (pack / HighScoreFileName).string());
+    EXPECT_TRUE(fs::exists(pack / HighScoreFileName));
+    EXPECT_EQ(PackHighScoreFile("/", own), own + "Highscores-pack.txt");
+}
+
 }  // namespace

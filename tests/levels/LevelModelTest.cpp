@@ -197,3 +197,38 @@ TEST(LevelModelLayout, EveryBrokenRuleIsNamedWithItsCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LevelVerdict, OneLineForAPassingLevelAndEveryFaultWithItsCell) {
+    House house;
+    house.Shaft(13, 6, 10).Put(6, 12, 'i').Put(9, 3, 'd').Put(8, 5, 'S');
+    EXPECT_EQ(Summary(Check(house.Read())), "ok, 1 item, 1 door, 1 shock door, farthest item 1 ride away");
+    EXPECT_EQ(Summary(Check(House().Read())),
+              "1 fault: no items: the level would be cleared the moment it starts");
+
+    // Layout faults first, then the reach; each keeps its cell for the editor's marks.
+    house.Put(7, 9, 'w').Put(4, 5, 'i');
+    const Report report = Check(house.Read());
+    ASSERT_EQ(report.faults.size(), 2u);
+    EXPECT_EQ(report.faults[0].cell, (Cell{7, 9}));
+    EXPECT_EQ(report.faults[1].cell, (Cell{4, 5}));
+    EXPECT_EQ(
+        Summary(report),
+        "2 faults: row 7, column 9: a wall where cats appear: a cat placed on its centre line never moves "
+        "again; row 4, column 5: an item Oska cannot reach from his start");
+
+    // More shock doors than the game has waves: a fault of the whole level.
+    Level many = House().Read();
+    int placed = 0;
+    for (std::size_t row = 3; row <= 9 && placed <= MostShockDoors; ++row) {
+        for (std::size_t column = 2; column <= 15 && placed <= MostShockDoors; ++column, ++placed)
+            many[row][column] = 's';
+    }
+    const std::vector<Fault> faults = StructureFaults(many);
+    EXPECT_TRUE(std::any_of(faults.begin(), faults.end(), [](const Fault& f) {
+        return f.cell == Cell{} && f.Text() == "the level has 26 shock doors; at most 25 fit";
+    }));
+}
+
+}  // namespace

@@ -39,6 +39,34 @@ TEST(CommandLine, ModesFilesAndMistakes) {
     }
 }
 
+TEST(CommandLine, LevelPacksToPlayCheckAndEdit) {
+    Options o;
+    std::string error;
+    ASSERT_TRUE(ParseOptions({"--levels", "pack", "--scale", "2"}, o, error)) << error;
+    EXPECT_EQ(o.mode, RunMode::Play);
+    EXPECT_EQ(o.levels, "pack");
+    ASSERT_TRUE(ParseOptions({"--check-levels"}, o, error)) << error;
+    EXPECT_EQ(o.mode, RunMode::CheckLevels);
+    EXPECT_EQ(o.folder, "") << "the shipped levels";
+    ASSERT_TRUE(ParseOptions({"--check-levels", "pack"}, o, error)) << error;
+    EXPECT_EQ(o.folder, "pack");
+    ASSERT_TRUE(ParseOptions({"--edit", "new pack"}, o, error)) << error;
+    EXPECT_EQ(o.mode, RunMode::Edit);
+    EXPECT_EQ(o.folder, "new pack");
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {"--levels"},                           // no folder
+        {"--edit", ""},                         // an empty one
+        {"--levels", "pack", "--replay", "a"},  // a replay plays what was recorded
+        {"--edit", "pack", "--check-levels"},   // two modes
+        {"--check-levels", "pack", "--levels", "other"},
+    };
+    for (const auto& args : wrong) {
+        EXPECT_FALSE(ParseOptions(args, o, error)) << args.front() << " " << args.back();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
 class RecordingFile : public ::testing::Test {
   protected:
     void TearDown() override {

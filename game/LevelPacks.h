@@ -1,0 +1,45 @@
+// Level packs: a folder of one's own levels, level1.txt .. levelN.txt (N from
+// 1 to 10, no gaps) in the level format. The game plays a pack instead of the
+// shipped levels (kerbo --levels), checks one (kerbo --check-levels), and the
+// level editor reads and writes one.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "game/KerboImplementation.h"
+
+namespace KerboImplementation {
+
+constexpr uint32_t MostLevels = 10;
+
+// "level3.txt".
+std::string LevelFileName(uint32_t k);
+// The file of level k of the pack in `folder`.
+std::string LevelPath(const std::string& folder, uint32_t k);
+
+// How many levels the folder holds (level1.txt up to the first missing one).
+// Returns "" when they make a pack, else the problem in one line naming the
+// file: no level1.txt, a gap before a later file, a level11.txt or beyond.
+std::string ListPack(const std::string& folder, uint32_t& count);
+
+// Reads every level of the pack in `folder` into levels[1..count]. Returns ""
+// or the first problem in one line naming the file (and the line and column
+// for a malformed one); `levels` and `count` are only changed on success.
+std::string ReadPack(const std::string& folder, TotalGame& levels, uint32_t& count);
+
+// Plays the pack in `folder` from now on: Game holds its levels (read once,
+// here) and the game is won after its last. Returns "" or the problem; on a
+// problem the levels in play stay as they were.
+std::string UsePack(const std::string& folder);
+
+// The pack's name, for its high-score table: the folder's last part.
+std::string PackName(const std::string& folder);
+
+// kerbo --check-levels: one line per level file of `folder` on `out`,
+// "level3.txt: ok, ..." or its faults, and a line for a missing or surplus
+// file. True only when every level passes.
+bool CheckLevels(const std::string& folder, std::ostream& out);
+
+}  // namespace KerboImplementation

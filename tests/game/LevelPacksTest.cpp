@@ -1,0 +1,120 @@
+// Level packs: a folder read whole or refused by the file at fault, a game
+// won after the pack's last level without reading a file again, and the
+// checker's line for every file of a folder.
+#include <sstream>
+
+#include "game/LevelPacks.h"
+#include "tests/game/Fixture.h"
+
+namespace {
+
+using namespace KerboImplementation;
+using Fixture::Storeys;
+using Fixture::WorkDir;
+namespace fs = std::filesystem;
+
+// Walls round the storeys, a floor of walls, one item two cells right of Oska's start.
+Storeys GoodLevel() {
+    Storeys level;
+    level.fill("wppppppppppppppw");
+    level[7] = "wwwwwwwwwwwwwwww";
+    level[6] = "wppppppppppipppw";
+    return level;
+}
+
+void WriteTo(const fs::path& folder, const std::string& name, const Storeys& storeys) {
+    fs::create_directories(folder);
+    std::ofstream file(folder / name, std::ios::binary);
+    file << "cccccccccccccccc\ncccccccccccccccc\n";
+    for (const std::string& storey : storeys) file << storey << "\n";
+}
+
+class LevelPacks : public Fixture::GameTest {
+  protected:
+    const fs::path pack = WorkDir() / "pack";
+};
+
+TEST_F(LevelPacks, APackIsReadWholeOrRefusedNamingTheFileAtFault) {
+    TotalGame levels;
+    uint32_t count = 0;
+    EXPECT_EQ(ReadPack(pack.string(), levels, count).find(pack.string() + ": can't be read as a folder"), 0u);
+    fs::create_directories(pack);
+    EXPECT_EQ(ReadPack(pack.string(), levels, count),
+              (pack / "level1.txt").string() +
+                  " is missing: a pack holds level1.txt .. levelN.txt, N from 1 to 10");
+
+    Storeys third = GoodLevel();
+    third[2] = "wppwpppppppppppw";
+    for (const char* name : {"level1.txt", "level2.txt"}) WriteTo(pack, name, GoodLevel());
+    WriteTo(pack, "level3.txt", third);
+    WriteTo(pack, "level3.unsaved.txt", GoodLevel());  // not a level of the pack
+    ASSERT_EQ(ReadPack(pack.string(), levels, count), "");
+    EXPECT_EQ(count, 3u);
+    EXPECT_EQ(levels[3][5][4], 'w');
+    EXPECT_EQ(levels[1][1][1], 'c');
+
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"level5.txt", (pack / "level4.txt").string() +
+                           " is missing, but level5.txt is there: a pack's levels are numbered from 1 "
+                           "without gaps"},
+        {"level11.txt", (pack / "level11.txt").string() + ": a pack holds at most 10 levels"},
+    };
+    for (const auto& [name, refusal] : refusals) {
+        WriteTo(pack, name, GoodLevel());
+        count = 0;
+        EXPECT_EQ(ReadPack(pack.string(), levels, count), refusal);
+        EXPECT_EQ(count, 0u) << "nothing read from a refused pack";
+        fs::remove(pack / name);
+    }
+    Storeys broken = GoodLevel();
+    broken[1][6] = 'x';
+    WriteTo(pack, "level2.txt", broken);
+    EXPECT_EQ(ReadPack(pack.string(), levels, count),
+              (pack / "level2.txt").string() +
+                  ": line 4, column 7: found 'x' where a cell letter (p w e n d D s S t c i) belongs");
+}
+
+TEST_F(LevelPacks, AGameOfAPackIsWonAfterItsLastLevelWithoutReadingItsFilesAgain) {
+    // Levels without items are cleared in their first frame.
+    for (const char* name : {"level1.txt", "level2.txt"}) WriteTo(pack, name, Fixture::QuietLevel());
+    ASSERT_EQ(UsePack(pack.string()), "");
+    EXPECT_EQ(LevelCount, 2u);
+    EXPECT_EQ(PackFolder, pack.string());
+    fs::remove_all(pack);
+    EXPECT_EQ(PlayGame(), GameEnd::Won);
+    EXPECT_EQ(ActualLevel, 3u);
+
+    // A pack that can't be read leaves the levels in play as they were.
+    EXPECT_NE(UsePack(pack.string()), "");
+    EXPECT_EQ(LevelCount, 2u);
+    EXPECT_TRUE(LevelsHeld);
+    EXPECT_EQ(PackName((pack / "").string()), "pack");
+}
+
+TEST_F(LevelPacks, TheCheckerGivesEachFileOneLineAndPassesOnlyAFaultlessPack) {
+    WriteTo(pack, "level1.txt", GoodLevel());
+    std::ostringstream out;
+    EXPECT_TRUE(CheckLevels(pack.string(), out));
+    EXPECT_EQ(out.str(), "level1.txt: ok, 1 item, 0 doors, 0 shock doors, farthest item 0 rides away\n");
+
+    Storeys faulty = GoodLevel();
+    faulty[1] = "wpippppppppppppw";  // an item on a storey he never gets to
+    faulty[4] = "wppppppwpppppppw";  // a wall where the cats appear
+    WriteTo(pack, "level2.txt", faulty);
+    Storeys broken = GoodLevel();
+    broken[6][15] = ' ';
+    WriteTo(pack, "level4.txt", broken);
+    WriteTo(pack, "level12.txt", GoodLevel());
+    out.str("");
+    EXPECT_FALSE(CheckLevels(pack.string(), out));
+    EXPECT_EQ(out.str(),
+              "level1.txt: ok, 1 item, 0 doors, 0 shock doors, farthest item 0 rides away\n"
+              "level2.txt: 2 faults: row 7, column 8: a wall where cats appear: a cat placed on its centre "
+              "line never moves again; row 4, column 3: an item Oska cannot reach from his start\n"
+              "level3.txt: missing: a pack's levels are numbered from 1 without gaps\n"
+              "level4.txt: line 9, column 16: found a space where a cell letter (p w e n d D s S t c i) "
+              "belongs\n"
+              "level12.txt: a pack holds at most 10 levels\n");
+}
+
+}  // namespace
