@@ -98,6 +98,8 @@ inline constexpr Button QuitToMenuButton{{"images/quittomenu0.bmp", 250, 75},
                                          {"images/quittomenu1.bmp", 250, 75}};
 inline constexpr Button RetryButton{{"images/retry0.bmp", 250, 75}, {"images/retry1.bmp", 250, 75}};
 inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1.bmp", 250, 75}};
+// The start screen's small button into the level editor, apart from the column.
+inline constexpr Button EditorButton{{"images/editor0.bmp", 150, 34}, {"images/editor1.bmp", 150, 34}};
 
 // The difficulty selector: two arrows, the back button's pictures at
 // 200 x 100 through a mask, and one picture per difficulty in one place.
@@ -132,6 +134,9 @@ struct MenuColumn {
     int32_t Left, Top, Step;
 };
 inline constexpr MenuColumn Menus{60, 60, 80};
+
+// The level editor's button: the start screen's top right corner, above the title.
+inline constexpr Place EditorButtonAt{640, 5};
 
 // The difficulty selector's pieces.
 inline constexpr Place DownArrowAt{25, 250};
@@ -217,6 +222,8 @@ inline constexpr Image ScreenImages[] = {
     RetryButton.over,
     BackButton.normal,
     BackButton.over,
+    EditorButton.normal,
+    EditorButton.over,
     DownArrow.normal,
     DownArrow.over,
     DownArrow.mask,

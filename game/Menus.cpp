@@ -15,7 +15,7 @@ uint32_t Background = 0;
 
 namespace {
 
-enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame };
+enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame, OpenEditor };
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
 void ButtonDoesNotExist() {
@@ -94,8 +94,10 @@ Screen Menu() {
     PlayTune(Theme, Assets::ThemeTune, true);
     Vitrine::SetBuffering(true);
 
-    std::array<ButtonRc, 5> StartMenu;
-    LoadStartMenu(StartMenu);
+    // The column's five buttons, and the level editor's button apart from them.
+    std::array<ButtonRc, 6> StartMenu;
+    LoadStartMenu(std::span<ButtonRc, 5>(StartMenu.data(), 5));
+    StartMenu[OpenEditor] = Placed(MakeButton(Assets::EditorButton), Assets::EditorButtonAt);
     LoadDifficultySelector(SpinnerMenu, Difficulties);
     // The selector opens on the difficulty in force, so that looking at it
     // and leaving changes nothing.
@@ -131,6 +133,9 @@ Screen Menu() {
                 break;
             case QuitGame:
                 chosen = true;
+                break;
+            case OpenEditor:
+                EditFromMenu();
                 break;
             default:
                 ButtonDoesNotExist();

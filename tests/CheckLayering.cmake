@@ -3,7 +3,8 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
      ${SOURCE_DIR}/game/*.cpp ${SOURCE_DIR}/game/*.h
      ${SOURCE_DIR}/menu/*.cpp ${SOURCE_DIR}/menu/*.h
      ${SOURCE_DIR}/util/*.cpp ${SOURCE_DIR}/util/*.h
-     ${SOURCE_DIR}/levelcheck/*.cpp ${SOURCE_DIR}/levelcheck/*.h)
+     ${SOURCE_DIR}/levelcheck/*.cpp ${SOURCE_DIR}/levelcheck/*.h
+     ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/editor/*.h)
 set(offenders "")
 foreach(f ${sources})
   file(STRINGS ${SOURCE_DIR}/${f} hits REGEX "#[ \t]*include[ \t]*[<\"]SDL")

@@ -104,7 +104,8 @@ void WriteButtons(const Output& out) {
                    {Assets::ResumeButton, "Resume"},
                    {Assets::QuitToMenuButton, "Quit to menu"},
                    {Assets::RetryButton, "Play again"},
-                   {Assets::BackButton, "Back"}};
+                   {Assets::BackButton, "Back"},
+                   {Assets::EditorButton, "Level editor"}};
     for (auto& b : buttons) {
         const Assets::Image& normal = b.button.normal;
         Write(out, normal, Button(b.label, int(normal.width), int(normal.height), false));

@@ -1,0 +1,83 @@
+// Opening a pack for the editor, and the editor's loop: it takes the keys and
+// the mouse as they come, draws the screen, test-plays on request and, should
+// the window close on unsaved levels, rescues them beside their files.
+#include <iostream>
+
+#include "editor/LevelEditor.h"
+#include "menu/StandardMenu.h"
+
+namespace LevelEditor {
+
+namespace {
+
+constexpr uint32_t PassMs = 10;  // the loop looks at the keys and the mouse this often
+
+Session session;  // the pack opened last
+
+// The last release of the left button since the loop's last look.
+struct Release {
+    bool any = false;
+    int32_t x = 0, y = 0;
+} release;
+
+void OnRelease(int32_t x, int32_t y) {
+    release = {true, x, y};
+}
+
+void RunTestPlay() {
+    session.testPlay = false;
+    session.Shown().history.End();
+    session.stroke = false;
+    session.message = TestPlay(session.Shown().letters, static_cast<uint32_t>(session.current + 1));
+    Vitrine::SetBuffering(true);
+    release = {};
+    session.pressed = Vitrine::MouseLeftDown();
+}
+
+}  // namespace
+
+std::string Open(const std::string& folder) {
+    Pack pack;
+    const std::string problem = ReadForEditing(folder, pack);
+    if (!problem.empty()) return problem;
+    session = Session{};
+    session.message = "editing " + folder + (pack.files.empty() ? ", a new pack" : "") + "; H shows the keys";
+    session.pack = std::move(pack);
+    Recheck(session);
+    return {};
+}
+
+void Run() {
+    if (session.pack.levels.empty()) return;
+    LoadPictures();
+    Vitrine::SetBuffering(true);
+    Vitrine::FlushKeys();
+    release = {};
+    session.leave = false;
+    session.pressed = Vitrine::MouseLeftDown();  // a press from before the editor paints nothing
+    while (!session.leave && !Vitrine::WindowClosed()) {
+        // Menus take the releases for their own; the editor, while it runs.
+        Vitrine::OnMouseLeftUp(OnRelease);
+        // The pointer first: a key pressed over a cell acts on that cell.
+        int32_t x = 0, y = 0;
+        Vitrine::MousePos(x, y);
+        const Release seen = release;
+        release = {};
+        OnMouse(session, x, y, Vitrine::MouseLeftDown(), seen.any, seen.x, seen.y);
+        Vitrine::KeyPress press;
+        while (!session.leave && !session.testPlay && Vitrine::NextKey(press)) OnKey(session, press);
+        if (session.testPlay) RunTestPlay();
+        if (session.leave || Vitrine::WindowClosed()) break;
+        Draw(session);
+        Vitrine::UpdateWindow();
+        Vitrine::Delay(PassMs);
+    }
+    if (Vitrine::WindowClosed() && session.pack.Unsaved()) {
+        std::cerr << "kerbo: the window closed on unsaved levels: " << Rescue(session.pack) << std::endl;
+    }
+    Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
+    StandardMenu::ClearPendingClick();
+    Vitrine::FlushKeys();
+}
+
+}  // namespace LevelEditor

@@ -1,0 +1,240 @@
+// What the player's keys and mouse do to the pack being edited: painting,
+// the cursor, the palette, undo and redo, switching, adding and deleting
+// levels, saving, leaving. Nothing here draws or waits, so it can be driven
+// by tests as by the editor's loop.
+#include <algorithm>
+#include <string_view>
+
+#include "editor/LevelEditor.h"
+#include "game/LevelPacks.h"
+
+namespace LevelEditor {
+
+namespace {
+
+using Vitrine::KeyPress;
+
+std::string LevelWord(std::size_t index) {
+    return "level " + std::to_string(index + 1);
+}
+
+// The palette's kind at a cell (within the stroke, while one is open).
+void PaintAt(Session& s, Cell cell) {
+    Place(s, cell, Kinds[s.kind].letter);
+}
+
+void ChooseKind(Session& s, char letter) {
+    for (std::size_t k = 0; k < Kinds.size(); ++k) {
+        if (Kinds[k].letter == letter) s.kind = k;
+    }
+}
+
+// After a save: which levels of the pack still have faults.
+std::string SavedWords(const Pack& pack) {
+    std::string faulty;
+    for (std::size_t k = 0; k < pack.levels.size(); ++k) {
+        if (LevelCheck::Check(pack.levels[k].letters).faults.empty()) continue;
+        faulty += (faulty.empty() ? "" : ", ") + std::to_string(k + 1);
+    }
+    const std::string saved = "saved in " + pack.folder;
+    if (faulty.empty()) return saved + "; every level passes the check";
+    return saved + ", with faults in level" + (faulty.find(',') == std::string::npos ? " " : "s ") + faulty;
+}
+
+void MoveCursor(Session& s, int rows, int columns) {
+    s.cursor.row = std::clamp(s.cursor.row + rows, FirstRow, LastRow);
+    s.cursor.column =
+        std::clamp(s.cursor.column + columns, 1, static_cast<int>(KerboImplementation::Columns));
+}
+
+}  // namespace
+
+void Recheck(Session& s) {
+    s.verdict = LevelCheck::Check(s.Shown().letters);
+}
+
+void ShowLevel(Session& s, std::size_t index) {
+    if (index >= s.pack.levels.size()) return;
+    s.Shown().history.End();
+    s.stroke = false;
+    s.current = index;
+    Recheck(s);
+}
+
+void Place(Session& s, Cell cell, char letter) {
+    const std::string refusal = CanPaint(s.Shown().letters, cell, letter);
+    if (!refusal.empty()) {
+        s.message = refusal;
+        return;
+    }
+    if (s.Shown().history.Paint(s.Shown().letters, cell, letter)) {
+        s.message.clear();
+        Recheck(s);
+    }
+}
+
+void Do(Session& s, Command command) {
+    const bool deleteAsked = s.confirmDelete, leaveAsked = s.confirmLeave;
+    s.confirmDelete = s.confirmLeave = false;
+    EditedLevel& shown = s.Shown();
+    switch (command) {
+        case Command::Undo:
+            s.message = shown.history.Undo(shown.letters) ? "" : "nothing to undo";
+            break;
+        case Command::Redo:
+            s.message = shown.history.Redo(shown.letters) ? "" : "nothing to redo";
+            break;
+        case Command::Save: {
+            const std::string problem = Save(s.pack);
+            s.message = problem.empty() ? SavedWords(s.pack) : "not saved: " + problem;
+            break;
+        }
+        case Command::Play:
+            s.testPlay = true;
+            break;
+        case Command::Leave:
+            if (s.pack.Unsaved() && !leaveAsked) {
+                s.confirmLeave = true;
+                s.message = "the pack has unsaved changes: Esc again leaves without them, Ctrl+S saves them";
+            } else {
+                s.leave = true;
+            }
+            break;
+        case Command::AddLevel:
+            if (s.pack.levels.size() >= KerboImplementation::MostLevels) {
+                s.message = "a pack holds at most 10 levels";
+                break;
+            }
+            s.pack.levels.emplace_back();
+            ShowLevel(s, s.pack.levels.size() - 1);
+            s.message = LevelWord(s.current) + " added; it is saved with the pack";
+            break;
+        case Command::DeleteLevel:
+            if (s.pack.levels.size() == 1) {
+                s.message = "a pack keeps at least one level";
+            } else if (!deleteAsked) {
+                s.confirmDelete = true;
+                s.message = "Del again deletes " + LevelWord(s.current) + "; the levels after it move up one";
+            } else {
+                s.pack.levels.erase(s.pack.levels.begin() + static_cast<std::ptrdiff_t>(s.current));
+                const std::string gone = LevelWord(s.current);
+                ShowLevel(s, std::min(s.current, s.pack.levels.size() - 1));
+                s.message = gone + " deleted; saving the pack removes it from the folder";
+            }
+            break;
+        case Command::Help:
+            s.help = !s.help;
+            break;
+    }
+    Recheck(s);
+}
+
+void OnKey(Session& s, const KeyPress& press) {
+    const uint32_t k = press.key;
+    if (k == Vitrine::KEY_SHIFT || k == Vitrine::KEY_CTRL || k == Vitrine::KEY_ALT) return;
+    if (s.help && (k == Vitrine::KEY_ESCAPE || k == 'H' || k == Vitrine::KEY_F1)) {
+        s.help = false;
+        return;
+    }
+    const auto command = [&](Command c) { Do(s, c); };
+    if (press.ctrl) {
+        if (k == 'Z') command(press.shift ? Command::Redo : Command::Undo);
+        if (k == 'Y') command(Command::Redo);
+        if (k == 'S') command(Command::Save);
+        if (k == 'N') command(Command::AddLevel);
+        return;
+    }
+    switch (k) {
+        case Vitrine::KEY_ESCAPE:
+            return command(Command::Leave);
+        case Vitrine::KEY_ENTER:
+            return command(Command::Play);
+        case Vitrine::KEY_DELETE:
+            return command(Command::DeleteLevel);
+        case 'Z':
+            return command(Command::Undo);
+        case 'Y':
+            return command(Command::Redo);
+        case 'H':
+        case Vitrine::KEY_F1:
+            return command(Command::Help);
+        default:
+            break;
+    }
+    s.confirmDelete = s.confirmLeave = false;
+    switch (k) {
+        case Vitrine::KEY_LEFT:
+            return MoveCursor(s, 0, -1);
+        case Vitrine::KEY_RIGHT:
+            return MoveCursor(s, 0, 1);
+        case Vitrine::KEY_UP:
+            return MoveCursor(s, -1, 0);
+        case Vitrine::KEY_DOWN:
+            return MoveCursor(s, 1, 0);
+        case Vitrine::KEY_PAGEUP:
+            return ShowLevel(s, s.current == 0 ? 0 : s.current - 1);
+        case Vitrine::KEY_PAGEDOWN:
+            return ShowLevel(s, s.current + 1);
+        case Vitrine::KEY_TAB:
+            s.kind = (s.kind + (press.shift ? Kinds.size() - 1 : 1)) % Kinds.size();
+            return;
+        case Vitrine::KEY_SPACE:
+            return Place(s, s.cursor, Kinds[s.kind].letter);
+        default:
+            break;
+    }
+    if (k >= Vitrine::KEY_0 && k <= Vitrine::KEY_9) return ShowLevel(s, k == Vitrine::KEY_0 ? 9 : k - '1');
+    // A cell's letter places that kind: Shift makes a door or shock door right-handed.
+    const char lower = static_cast<char>(k - 'A' + 'a');
+    if (k >= 'A' && k <= 'Z' && std::string_view("pwenti").find(lower) != std::string_view::npos) {
+        ChooseKind(s, lower);
+        Place(s, s.cursor, lower);
+    } else if (k == 'D' || k == 'S') {
+        const char letter = press.shift ? static_cast<char>(k) : lower;
+        ChooseKind(s, letter);
+        Place(s, s.cursor, letter);
+    }
+}
+
+void OnMouse(Session& s, int32_t x, int32_t y, bool down, bool released, int32_t rx, int32_t ry) {
+    const std::size_t levels = s.pack.levels.size();
+    if (released) {
+        const Spot at = SpotAt(rx, ry, levels);
+        if (s.stroke) {
+            if (at.what == Spot::What::Grid) PaintAt(s, at.cell);
+            s.Shown().history.End();
+            s.stroke = false;
+        } else if (at.what == Spot::What::Grid) {
+            // A click too quick to be seen held: one cell.
+            s.confirmDelete = s.confirmLeave = false;
+            PaintAt(s, at.cell);
+        } else if (at.what == Spot::What::Palette) {
+            s.kind = at.index;
+        } else if (at.what == Spot::What::Tab) {
+            ShowLevel(s, at.index);
+        } else if (at.what == Spot::What::Button) {
+            Do(s, at.command);
+        }
+        s.pressed = false;
+    }
+    const Spot here = SpotAt(x, y, levels);
+    const bool moved = x != s.pointerX || y != s.pointerY;
+    s.pointerX = x;
+    s.pointerY = y;
+    if (here.what == Spot::What::Grid && (moved || down)) s.cursor = here.cell;
+    if (down && !s.pressed) {
+        if (here.what == Spot::What::Grid) {
+            s.confirmDelete = s.confirmLeave = false;
+            s.Shown().history.Begin();
+            s.stroke = true;
+            PaintAt(s, here.cell);
+        } else if (here.what == Spot::What::Palette) {
+            s.kind = here.index;
+        }
+    } else if (down && s.stroke && here.what == Spot::What::Grid) {
+        PaintAt(s, here.cell);
+    }
+    s.pressed = down;
+}
+
+}  // namespace LevelEditor
