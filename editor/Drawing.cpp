@@ -71,8 +71,11 @@ void DrawMarks(const Session& s) {
     // Oska at his start.
     Frame(CellRect({LevelCheck::StartRow, LevelCheck::StartColumn}), White, 1);
     Vitrine::DrawMaskBitmap(ManBitmaps.Right1, ManBitmaps.RightMask1, 450 - 18, 439 - 27);
+    // Faults inside the cursor's frame, so that both show on the same cell.
     for (const LevelCheck::Fault& fault : s.verdict.faults) {
-        if (fault.cell.row >= FirstRow) Frame(CellRect(fault.cell), Red, 3);
+        if (fault.cell.row < FirstRow) continue;
+        const Rect r = CellRect(fault.cell);
+        Frame({r.x0 + 2, r.y0 + 2, r.x1 - 2, r.y1 - 2}, Red, 3);
     }
     if (!s.help) Frame(CellRect(s.cursor), Yellow, 2);
 }
