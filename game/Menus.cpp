@@ -1,5 +1,6 @@
 // The start menu and the screens it opens: the difficulty selector, the
-// controls and the story.
+// controls and the story; its small button apart from the column opens the
+// level editor (EditorLink.cpp).
 #include <iostream>
 
 #include "game/FrontEnd.h"
