@@ -1,10 +1,12 @@
 // The level reader on arbitrary bytes: it must refuse or accept without
-// reading out of bounds, and an accepted level holds only cell letters.
+// reading out of bounds, and an accepted level holds only cell letters; the
+// level checker then judges whatever the reader accepted.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "game/KerboImplementation.h"
+#include "levelcheck/LevelCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace KerboImplementation;
@@ -17,5 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (row <= 2 && c != 'c') std::abort();  // the status band is always ceiling
         }
     }
+    if (LevelCheck::Summary(LevelCheck::Check(level)).empty()) std::abort();
     return 0;
 }
