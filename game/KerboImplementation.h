@@ -4,6 +4,7 @@
 // per mechanic:
 //   State.cpp        the variables and their program-start values
 //   LevelFiles.cpp   reading level1.txt .. level10.txt
+//   LevelPacks.cpp   a pack of one's own levels: read, played, checked (LevelPacks.h)
 //   Geometry.cpp     pixels <-> cells, centring, falling, the glide
 //   SetUp.cpp        a new game and a new level attempt
 //   Loop.cpp         a game, a level attempt and the frame loop
@@ -13,6 +14,7 @@
 //   Doors.cpp        doors and shock waves
 //   Cats.cpp         the cats
 //   Pause.cpp, EndScreens.cpp, Menus.cpp, HighScores.cpp, Program.cpp: the screens around the game
+//   EditorLink.cpp   the way into the level editor (editor/), which is built on the game
 //
 // Conventions: positions are float pixels (single precision, rounded at
 // every store), cells and cats are counted from 1 (Array1), every speed is
