@@ -5,8 +5,8 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -18,8 +18,6 @@ namespace Vitrine {
 namespace detail {
 
 namespace {
-
-constexpr const char* kHeader = "kerbo-replay 1";  // RecordingFile.cpp reads it
 
 Replay::StateHash gHash = nullptr;
 Replay::InputPointHook gHook = nullptr;
@@ -156,7 +154,7 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
         error = path + ": can't be created (" + why + ")";
         return false;
     }
-    std::fprintf(gOut, "%s\nversion %s\n", kHeader, version.c_str());
+    std::fprintf(gOut, "%s\nversion %s\n", std::string(kRecordingHeader).c_str(), version.c_str());
     gRecordedFrames = 0;
     return true;
 }

@@ -8,8 +8,6 @@ namespace Vitrine::detail {
 
 namespace {
 
-constexpr std::string_view kHeader = "kerbo-replay 1";
-
 // The blank-separated words of a line.
 std::vector<std::string_view> Words(std::string_view line) {
     std::vector<std::string_view> words;
@@ -82,7 +80,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         if (lineNumber == 1) {
-            if (line != kHeader) return fail("not a recording of this program");
+            if (line != kRecordingHeader) return fail("not a recording of this program");
             continue;
         }
         const std::vector<std::string_view> words = Words(line);

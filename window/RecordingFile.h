@@ -11,6 +11,9 @@
 
 namespace Vitrine::detail {
 
+// A recording's first line.
+inline constexpr std::string_view kRecordingHeader = "kerbo-replay 1";
+
 struct RecordedEvent {
     uint64_t point = 0;
     InputEvent event;
