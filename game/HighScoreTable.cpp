@@ -5,14 +5,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <sstream>
 
 #include "game/HighScoreTable.h"
+#include "util/Leftovers.h"
+#include "util/SafeFile.h"
 
 namespace KerboImplementation {
 
@@ -20,9 +23,7 @@ std::string HighScoreFile = HighScoreFileName;
 
 namespace {
 
-bool IsSeparator(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26;
-}
+namespace fs = std::filesystem;
 
 std::string_view NameOf(const String& name) {
     const std::string_view all(name.data(), name.size());
@@ -33,72 +34,130 @@ std::string ErrnoText() {
     return std::strerror(errno);
 }
 
+// A line as a message shows it: in quotes, shortened, unprintable bytes as '?'.
+std::string Quoted(std::string_view line) {
+    constexpr std::size_t Shown = 40;
+    std::string text = "\"";
+    for (char c : line.substr(0, Shown)) {
+        const auto u = static_cast<unsigned char>(c);
+        text += (u < 0x20 || u == 0x7f) ? '?' : c;
+    }
+    return text + (line.size() > Shown ? "...\"" : "\"");
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the table
 
-std::string ParseHighScores(std::string_view bytes, HighScoreTable& table) {
-    table = {};
-    std::size_t pos = 0;
-    for (std::size_t entry = 0; entry < table.size(); ++entry) {
-        while (pos < bytes.size() && IsSeparator(bytes[pos])) ++pos;
-        if (pos == bytes.size()) {
-            return "it holds " + std::to_string(entry) + " of its 3 entries";
+HighScoreReading ReadHighScoreBytes(std::string_view bytes) {
+    HighScoreReading reading;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);  // saved by an editor as UTF-8
+    std::size_t lineNumber = 0;
+    while (!bytes.empty()) {
+        ++lineNumber;
+        const std::size_t end = std::min(bytes.find_first_of("\r\n\x1a"), bytes.size());
+        const std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end);
+        if (bytes.substr(0, 2) == "\r\n") {
+            bytes.remove_prefix(2);
+        } else if (!bytes.empty()) {
+            bytes.remove_prefix(1);
         }
-        const std::size_t start = pos;
-        while (pos < bytes.size() && !IsSeparator(bytes[pos])) ++pos;
-        const std::string_view digits = bytes.substr(start, pos - start);
+
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos) continue;  // a blank line
+        std::string_view rest = line.substr(first);
+        const std::string_view digits = rest.substr(0, rest.find_first_of(" \t"));
+        rest.remove_prefix(digits.size());
+        if (!rest.empty()) rest.remove_prefix(1);  // the blank between score and name
+
+        std::string why;
         uint64_t score = 0;
         for (char c : digits) {
             if (c < '0' || c > '9') {
-                return "entry " + std::to_string(entry + 1) + " has no valid score";
+                why = "has no valid score";
+                break;
             }
             score = score * 10 + static_cast<uint64_t>(c - '0');
             if (score > UINT32_MAX) {
-                return "entry " + std::to_string(entry + 1) + " has a score too large";
+                why = "has a score larger than 4294967295";
+                break;
             }
         }
-        if (pos < bytes.size()) ++pos;  // the blank between score and name
-
-        String name{};
-        std::size_t length = 0;
-        for (;;) {
-            if (pos == bytes.size() || bytes[pos] == '\n' || bytes[pos] == 26) break;
-            if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') break;
-            if (length == name.size()) {
-                return "entry " + std::to_string(entry + 1) + " has a name longer than 25 characters";
-            }
-            name[length++] = bytes[pos++];
+        HighScoreEntry entry;
+        if (why.empty() && rest.size() > entry.Name.size()) {
+            why = "has a name longer than " + std::to_string(entry.Name.size()) + " characters";
         }
-        if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
-        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-
-        table[entry].Score = static_cast<uint32_t>(score);
-        table[entry].Name = name;
+        if (why.empty() && rest.find('\0') != std::string_view::npos) why = "has a NUL byte in its name";
+        if (!why.empty()) {
+            reading.problems.push_back("line " + std::to_string(lineNumber) + " (" + Quoted(line) + ") " +
+                                       why);
+            continue;
+        }
+        entry.Score = static_cast<uint32_t>(score);
+        std::copy(rest.begin(), rest.end(), entry.Name.begin());
+        reading.valid.push_back(entry);
     }
-    return {};
+
+    // A table edited by hand may be out of order; equal scores keep the file's order.
+    std::vector<HighScoreEntry> best = reading.valid;
+    std::stable_sort(best.begin(), best.end(),
+                     [](const HighScoreEntry& a, const HighScoreEntry& b) { return a.Score > b.Score; });
+    for (std::size_t place = 0; place < reading.table.size() && place < best.size(); ++place) {
+        reading.table[place] = best[place];
+    }
+    return reading;
 }
 
+std::string ParseHighScores(std::string_view bytes, HighScoreTable& table) {
+    const HighScoreReading reading = ReadHighScoreBytes(bytes);
+    table = reading.table;
+    std::string findings;
+    for (const std::string& problem : reading.problems) findings += (findings.empty() ? "" : "\n") + problem;
+    const std::size_t count = reading.valid.size();
+    if (count != table.size()) {
+        findings += (findings.empty() ? "" : "\n") + std::string("it holds ") + std::to_string(count) +
+                    (count < table.size() ? " of its 3 entries" : " entries; the best 3 are kept");
+    }
+    return findings;
+}
+
+namespace {
+
+// Reads the table at `path` and reports what is wrong with it, one line each.
+// False when the file is there but can't be read (a folder, a pipe, too
+// large, no permission): such a file is no table the game may replace.
+bool ReadReported(const std::string& path, HighScoreReading& reading, std::string& bytes) {
+    reading = {};
+    const StandardLib::FileRead read =
+        StandardLib::ReadSmallFile(path, StandardLib::MaxHighScoreBytes, bytes);
+    if (!read.ok) {
+        std::cerr << path << ": can't read the high scores (" << read.why
+                  << "); every place counts as 0 points"
+                  << (read.missing ? " until a game ends." : ", and no score is saved in it.") << std::endl;
+        return read.missing;
+    }
+    reading = ReadHighScoreBytes(bytes);
+    for (const std::string& problem : reading.problems) {
+        std::cerr << path << ": " << problem << "; that entry is left out." << std::endl;
+    }
+    if (reading.valid.size() > reading.table.size()) {
+        std::cerr << path << ": it holds " << reading.valid.size() << " entries; the best "
+                  << reading.table.size() << " are kept." << std::endl;
+    } else if (reading.valid.size() < reading.table.size() && reading.problems.empty()) {
+        std::cerr << path << ": it holds " << reading.valid.size()
+                  << " of its 3 entries; the places after them count as 0 points." << std::endl;
+    }
+    return true;
+}
+
+}  // namespace
+
 HighScoreTable ReadHighScores(const std::string& path) {
-    HighScoreTable table{};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::cerr << path << ": can't read the high scores (" << ErrnoText()
-                  << "); every place counts as 0 points until a game ends." << std::endl;
-        return table;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        std::cerr << path << ": can't read the high scores (read error); every place counts as 0 points."
-                  << std::endl;
-        return {};
-    }
-    const std::string problem = ParseHighScores(bytes.str(), table);
-    if (!problem.empty()) {
-        std::cerr << path << ": " << problem << "; the places from there on count as 0 points." << std::endl;
-    }
-    return table;
+    HighScoreReading reading;
+    std::string bytes;
+    ReadReported(path, reading, bytes);
+    return reading.table;
 }
 
 bool EnterScore(HighScoreTable& table, uint32_t score, const String& name) {
@@ -139,7 +198,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return false;
     };
 
-    std::string temp = path + ".XXXXXX";
+    // The process's number in the name tells a later start whether the save
+    // that made it may still be under way (see RemoveStaleSaves).
+    std::string temp = StandardLib::ScratchPattern(path + ".saving-");
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return fail(ErrnoText(), "");
 
@@ -178,12 +239,65 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {  // as many as the kernel follows
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(std::size_t(PATH_MAX), '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0 || std::size_t(n) >= target.size()) return current;
+        target.resize(std::size_t(n));
+        const std::size_t slash = current.rfind('/');
+        if (target[0] != '/' && slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+        current = target;
+    }
+    return current;
+}
+
+void RemoveStaleSaves(const std::string& path) {
+    const std::string table = FollowLinks(path);
+    const std::size_t slash = table.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : table.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? table : table.substr(slash + 1);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // As WriteFileAtomically names them, for the table and for its copy.
+        std::error_code ignored;
+        if ((StandardLib::LeftByEndedProcess(name, base + ".saving-") ||
+             StandardLib::LeftByEndedProcess(name, base + ".bak.saving-")) &&
+            it->is_regular_file(ignored)) {
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
-    HighScoreTable table = ReadHighScores(path);
+    // A link is followed: the file it points to is replaced, in its own folder.
+    const std::string file = FollowLinks(path);
+    HighScoreReading reading;
+    std::string bytes;
+    if (!ReadReported(file, reading, bytes)) return;  // no table the game may replace
+    HighScoreTable table = reading.table;
     const bool entered = EnterScore(table, score, name);
+
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 &&
+        (::access(file.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0)) {
+        std::cerr << path << ": the table is read-only; it is left as it is"
+                  << (entered ? ", and this game's score is not saved." : ".") << std::endl;
+        return;
+    }
+    if (reading.Lossy()) {
+        // What the reader could not understand is kept for the player to mend.
+        const std::string copy = file + ".bak";
+        if (!WriteFileAtomically(copy, bytes)) return;
+        std::cerr << path << ": the table as it was is kept in " << copy << "." << std::endl;
+    }
     // An unchanged table keeps the line end after its last line; a new
     // entry leaves it off, as the table has always been written.
-    WriteFileAtomically(path, FormatHighScores(table, !entered));
+    WriteFileAtomically(file, FormatHighScores(table, !entered));
 }
 
 void CompareHighScore() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/KerboImplementation.h"
 
@@ -22,12 +23,26 @@ struct HighScoreEntry {
 };
 using HighScoreTable = std::array<HighScoreEntry, 3>;
 
-// Parses the file's bytes. Entries that are missing or malformed (and all
-// after the first bad one) read as score 0 with an empty name; the result
-// is empty when all three were good, else what was wrong.
+// What a table's bytes hold. Each line is read on its own: leading blanks,
+// the score (digits), one blank or tab, and the name up to the line end (CR
+// LF, LF, a lone CR or Ctrl-Z); blank lines and a UTF-8 byte-order mark at
+// the start are skipped. A bad line costs only itself.
+struct HighScoreReading {
+    HighScoreTable table{};             // the best three valid entries, best first
+    std::vector<HighScoreEntry> valid;  // every valid entry, in the file's order
+    std::vector<std::string> problems;  // one per line left out: "line 2 (\"...\"): why"
+    // True when a rewrite would drop something the file holds: a bad line or
+    // a fourth entry. Such a file is kept as a copy before it is replaced.
+    bool Lossy() const { return !problems.empty() || valid.size() > table.size(); }
+};
+HighScoreReading ReadHighScoreBytes(std::string_view bytes);
+
+// The table in the bytes (as ReadHighScoreBytes); empty when they hold
+// exactly three valid entries and nothing else, else what was wrong, one
+// finding a line.
 std::string ParseHighScores(std::string_view bytes, HighScoreTable& table);
-// Reads the table from a file; a missing, unreadable or malformed file is
-// reported on standard error in one line and read as above.
+// Reads the table from a file; a missing or unreadable file and each bad
+// entry are reported on standard error in one line, and read as above.
 HighScoreTable ReadHighScores(const std::string& path);
 
 // Offers a score to the table: it goes in at the first place whose score is
@@ -40,14 +55,24 @@ bool EnterScore(HighScoreTable& table, uint32_t score, const String& name);
 std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast);
 
 // Replaces the file's contents as a whole: the bytes go to a temporary file
-// in the same folder, which is flushed to disk and renamed over the old one.
-// On failure the old file is untouched, one line on standard error says
-// why, and the result is false.
+// in the same folder (named after the file and this process), which is
+// flushed to disk and renamed over the old one. On failure the old file is
+// untouched, one line on standard error says why, and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 // The same without a word on standard error: false with the reason in `problem`.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
 
-// CompareHighScore on a file of the caller's choice.
+// The file a path names once symbolic links are followed (the path itself
+// when it is no link, or when what it points to is missing).
+std::string FollowLinks(const std::string& path);
+
+// Removes what earlier saves of the table at `path` left behind when they were
+// killed half way: temporary files of processes that are gone.
+void RemoveStaleSaves(const std::string& path);
+
+// CompareHighScore on a file of the caller's choice. A table that is no
+// regular file, or is read-only, is left as it is (one line says so); a
+// table the reader could not fully understand is kept as `path`.bak first.
 void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
 
 }  // namespace KerboImplementation

@@ -7,13 +7,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <system_error>
 
 #include "game/HighScoreTable.h"
 #include "game/LevelPacks.h"
+#include "util/SafeFile.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -42,15 +41,15 @@ bool Writable(const std::string& folder) {
 // Copies the shipped table to `path` unless a file is there already.
 void StartFrom(const std::string& shipped, const std::string& path) {
     std::error_code error;
-    if (fs::exists(path, error) || !fs::exists(shipped, error)) return;
-    std::ifstream in(shipped, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        std::cerr << shipped << ": can't read the starting high scores (read error)." << std::endl;
+    if (fs::exists(fs::symlink_status(path, error)) || !fs::exists(shipped, error)) return;
+    std::string bytes;
+    const StandardLib::FileRead read =
+        StandardLib::ReadSmallFile(shipped, StandardLib::MaxHighScoreBytes, bytes);
+    if (!read.ok) {
+        std::cerr << shipped << ": can't read the starting high scores (" << read.why << ")." << std::endl;
         return;
     }
-    WriteFileAtomically(path, bytes.str());
+    WriteFileAtomically(path, bytes);
 }
 
 }  // namespace
@@ -155,6 +154,7 @@ bool SetUpInstallation() {
         }
     }
     HighScoreFile = ChooseHighScoreFile(data, isWorkingDir, own);
+    RemoveStaleSaves(HighScoreFile);
     if (::chdir(data.c_str()) != 0) {
         std::cerr << data << ": can't run in the game's data folder (" << std::strerror(errno) << ")."
                   << std::endl;

@@ -2,14 +2,15 @@
 // per cell. Lines 1 and 2 (the status band) are ignored and become ceiling;
 // lines 3 to 10 are the storeys, columns 1 to 16; characters 17 to 24 and
 // lines after the tenth are ignored. A file that breaks these rules is
-// refused with a message that points at the offending character.
+// refused with a message that points at the offending character; anything
+// that is no regular file of at most 64 KB is refused unread.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "game/KerboImplementation.h"
+#include "util/Leftovers.h"
+#include "util/SafeFile.h"
 
 namespace KerboImplementation {
 
@@ -133,10 +134,11 @@ std::string ParseLevel(std::string_view bytes, Level& level) {
 }
 
 std::string ReadLevelFile(const std::string& filename, Level& level) {
-    std::ifstream file(filename, std::ios::binary);
-    if (!file) return filename + ": cannot be opened";
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) return filename + ": cannot be read";
+    std::string bytes;
+    const StandardLib::FileRead read =
+        StandardLib::ReadSmallFile(filename, StandardLib::MaxLevelBytes, bytes);
+    if (read.missing) return filename + ": cannot be opened";
+    if (!read.ok) return filename + ": " + read.why;
     const std::string error = ParseLevel(bytes, level);
     return error.empty() ? error : filename + ": " + error;
 }
@@ -146,7 +148,7 @@ void ConfigureLevels(const std::string& filename, uint32_t k) {
     if (!error.empty()) {
         std::fflush(stdout);
         std::fprintf(stderr, "kerbo: level file %s\n", error.c_str());
-        std::_Exit(1);
+        StandardLib::EndNow(1);
     }
 }
 

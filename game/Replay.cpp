@@ -3,6 +3,7 @@
 // player's own table.
 #include "game/Replay.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -16,6 +17,8 @@
 #include "game/KerboImplementation.h"
 #include "game/Options.h"
 #include "game/StateHash.h"
+#include "util/Leftovers.h"
+#include "util/SafeFile.h"
 #include "window/VitrineReplay.h"
 
 namespace KerboImplementation {
@@ -24,22 +27,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Scratch folders of earlier replays whose process has ended (killed, say).
+void RemoveStaleCopies(const fs::path& temp) {
+    std::error_code error;
+    for (fs::directory_iterator it(temp, error), end; !error && it != end; it.increment(error)) {
+        struct stat info {};
+        std::error_code ignored;
+        if (StandardLib::LeftByEndedProcess(it->path().filename().string(), "kerbo-replay-") &&
+            ::lstat(it->path().c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid()) {
+            fs::remove_all(it->path(), ignored);
+        }
+    }
+}
+
 // A private copy of the high-score table for a replay; the program's own
-// table is put back in place (untouched) on destruction.
+// table is put back in place (untouched) on destruction. The copy's folder
+// goes however the program ends (see util/Leftovers.h).
 class TableCopy {
   public:
     bool Make(std::string& error) {
         std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "kerbo-replay-XXXXXX").string();
+        const fs::path temp = fs::temp_directory_path(ec);
+        if (!ec) RemoveStaleCopies(temp);
+        std::string pattern = (temp / StandardLib::ScratchPattern("kerbo-replay-")).string();
         if (ec || !::mkdtemp(pattern.data())) {
             error = "can't make a scratch folder for the high scores";
             return false;
         }
         folder_ = pattern;
+        StandardLib::RemoveWhenEnding(folder_);
         own_ = HighScoreFile;
         const fs::path copy = folder_ / HighScoreFileName;
-        if (fs::exists(own_, ec)) fs::copy_file(own_, copy, ec);
-        if (ec) {
+        std::string bytes;
+        const StandardLib::FileRead read =
+            StandardLib::ReadSmallFile(own_, StandardLib::MaxHighScoreBytes, bytes);
+        if (!read.ok && !read.missing) {
+            error = own_ + ": can't be copied for the replay (" + read.why + ")";
+            return false;
+        }
+        if (read.ok && !WriteFileAtomically(copy.string(), bytes)) {
             error = own_ + ": can't be copied for the replay";
             return false;
         }
@@ -51,6 +77,7 @@ class TableCopy {
         HighScoreFile = own_;
         std::error_code ec;
         fs::remove_all(folder_, ec);
+        StandardLib::Forget(folder_);
     }
 
   private:

@@ -22,9 +22,12 @@
 #include <array>
 #include <chrono>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "util/SafeFile.h"
 
 namespace Music {
 namespace {
@@ -105,6 +108,30 @@ bool OpenDevice() {
     return true;
 }
 
+// Says why a sound could not be loaded, once per file: the game goes on without it.
+void ReportUnloadable(const std::string& file, const std::string& why) {
+    static std::set<std::string> told;
+    if (told.insert(file).second) {
+        std::fprintf(stderr, "kerbo: %s: %s; the sound is left out.\n", file.c_str(), why.c_str());
+    }
+}
+
+// Reads the file whole (a regular file of at most 8 MB, opened without
+// blocking) and decodes it from memory; nothing, with one line, when it can't.
+Mix_Chunk* Decode(const std::string& file) {
+    std::string bytes;
+    const StandardLib::FileRead read = StandardLib::ReadSmallFile(file, StandardLib::MaxSoundBytes, bytes);
+    if (!read.ok || bytes.empty()) {
+        ReportUnloadable(file, read.ok ? "is empty" : read.why);
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    if (chunk == nullptr) {
+        ReportUnloadable(file, std::string("not a sound the game can play (") + SDL_GetError() + ")");
+    }
+    return chunk;
+}
+
 SndStruct* Valid(uint32_t sound) {
     if (!init || sound == 0 || sound > table.entries.size()) return nullptr;
     SndStruct* entry = &table.entries[sound - 1];
@@ -134,7 +161,7 @@ uint32_t LoadSound(const char* file) {
     if (!init || file == nullptr) return 0;
     auto it = table.chunks.find(file);
     if (it == table.chunks.end()) {
-        Mix_Chunk* chunk = Mix_LoadWAV(file);
+        Mix_Chunk* chunk = Decode(file);
         if (chunk == nullptr) return 0;  // not cached: the file may turn up later
         ++decodes;
         it = table.chunks.emplace(file, chunk).first;

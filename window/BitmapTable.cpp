@@ -12,11 +12,13 @@
 #include "window/VitrineTest.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace Vitrine {
@@ -86,20 +88,34 @@ void DelBitmap(uint32_t del) {
 
 // ------------------------------------------------ loading
 
+// Says why a picture could not be loaded, once per file: the game goes on
+// without it (a black square), and loads it again at every use.
+void ReportUnloadable(const std::string& path, const std::string& why) {
+    static std::set<std::string> told;
+    if (told.insert(path).second) {
+        std::fprintf(stderr, "kerbo: %s: %s; the picture is left out.\n", path.c_str(), why.c_str());
+    }
+}
+
 // The pixels of a file at a size, shared with an earlier load when there is one.
 std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t height) {
     std::string path = FindFile(file);
     std::error_code error;
     auto stamp = fs::last_write_time(path, error);
-    if (error) return nullptr;
+    if (error) {
+        ReportUnloadable(path, error.message());
+        return nullptr;
+    }
     const int64_t when = int64_t(stamp.time_since_epoch().count());
     LoadKey key{path, width, height};
     if (auto known = gLoaded.find(key); known != gLoaded.end() && known->second.stamp == when) {
         return known->second.pixels;
     }
-    std::optional<Picture> picture = ReadBmp(path, width, height);
+    std::string why;
+    std::optional<Picture> picture = ReadBmp(path, width, height, &why);
     if (!picture) {
         gLoaded.erase(key);
+        ReportUnloadable(path, why);
         return nullptr;
     }
     auto pixels = std::make_shared<Pixels>();

@@ -19,9 +19,11 @@ struct Picture {
 };
 
 // Reads a BMP file and scales it to width x height (nearest neighbour); a
-// size of 0 takes the file's own. Nothing when the file can't be read, or
-// when its header or the size asked for gives a picture too large.
-std::optional<Picture> ReadBmp(const std::string& file, uint32_t width, uint32_t height);
+// size of 0 takes the file's own. Nothing (and the reason in `why`, when
+// given) when the file can't be read, or when its header or the size asked
+// for gives a picture too large.
+std::optional<Picture> ReadBmp(const std::string& file, uint32_t width, uint32_t height,
+                               std::string* why = nullptr);
 
 // Files handed to the decoder since the program started.
 uint64_t BmpDecodes();

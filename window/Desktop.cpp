@@ -1,6 +1,6 @@
 // The window layer's dealings with the desktop around it: the player's own
 // data folder, which video drivers may show the window, and the end of the
-// program when the X display goes away.
+// program when the X display goes away or a signal asks it to end.
 #include "window/Desktop.h"
 #include "window/Vitrine.h"
 
@@ -9,11 +9,14 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "util/Leftovers.h"
 
 namespace Vitrine {
 namespace detail {
@@ -30,12 +33,44 @@ int DisplayLost(void*) {
     if (!ending.test_and_set()) {
         static const char message[] = "kerbo: the display went away; the game ends.\n";
         [[maybe_unused]] auto written = write(STDERR_FILENO, message, sizeof message - 1);
-        _exit(1);
+        StandardLib::EndNow(1);
     }
     for (;;) pause();  // the first thread is ending the process
 }
 
+volatile std::sig_atomic_t gEndingSignal = 0;
+struct sigaction gBefore[2];  // what handled SIGINT and SIGTERM before (SDL's handler)
+
+void OnEndingSignal(int sig, siginfo_t* info, void* context) {
+    if (gEndingSignal == 0) gEndingSignal = sig;
+    const struct sigaction& before = gBefore[sig == SIGINT ? 0 : 1];
+    if (before.sa_flags & SA_SIGINFO) {
+        before.sa_sigaction(sig, info, context);
+    } else if (before.sa_handler == SIG_DFL) {
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+    } else if (before.sa_handler != SIG_IGN) {
+        before.sa_handler(sig);
+    }
+}
+
 }  // namespace
+
+void CatchEndingSignals() {
+    static bool caught = false;
+    if (caught) return;
+    caught = true;
+    const int signals[2] = {SIGINT, SIGTERM};
+    for (int k = 0; k < 2; ++k) {
+        if (sigaction(signals[k], nullptr, &gBefore[k]) != 0) continue;
+        if (!(gBefore[k].sa_flags & SA_SIGINFO) && gBefore[k].sa_handler == SIG_IGN) continue;  // as started
+        struct sigaction mine {};
+        mine.sa_sigaction = OnEndingSignal;
+        mine.sa_flags = SA_SIGINFO;
+        sigemptyset(&mine.sa_mask);
+        sigaction(signals[k], &mine, nullptr);
+    }
+}
 
 // Unless SDL_VIDEODRIVER names one, SDL may only use drivers that show a
 // window to someone: with no display it would otherwise fall back to its
@@ -64,6 +99,10 @@ void CatchDisplayLoss() {
 }
 
 }  // namespace detail
+
+int EndingSignal() {
+    return detail::gEndingSignal;
+}
 
 std::string UserDataFolder(const char* app, std::string& why) {
     // An empty or relative XDG_DATA_HOME counts as unset (SDL would take it

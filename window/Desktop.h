@@ -11,5 +11,8 @@ void AllowOnlyRealDisplays();
 // Once SDL's video runs: when the X server goes away, the program says so and
 // ends at once.
 void CatchDisplayLoss();
+// Once SDL's video runs: SIGINT and SIGTERM still close the window as SDL
+// makes them do, and are remembered for the exit status (EndingSignal).
+void CatchEndingSignals();
 
 }  // namespace Vitrine::detail

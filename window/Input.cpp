@@ -297,7 +297,10 @@ uint32_t GetKey() {
             keybuf.pop_front();
             return k;
         }
-        if (ReplayFeedsInput()) continue;  // the next point brings the next input
+        if (ReplayFeedsInput()) {
+            ReplayWaitForInput();
+            continue;  // the next point brings the next input
+        }
         std::unique_lock guard(link().lock);
         link().changed.wait(guard, [] {
             ServeFrame();

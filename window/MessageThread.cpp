@@ -236,6 +236,7 @@ void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t 
         return;
     }
     CatchDisplayLoss();
+    CatchEndingSignals();
     gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
     Loop screen;
     if (!OpenScreen(screen, title, width, height, scale)) {

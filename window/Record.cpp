@@ -1,19 +1,23 @@
 // Recording and replaying the input of a run (see VitrineReplay.h).
+#include "window/RecordingFile.h"
 #include "window/ReplayHooks.h"
 #include "window/VitrineReplay.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 #include <vector>
+
+#include "util/SafeFile.h"
 
 namespace Vitrine {
 namespace detail {
 
 namespace {
-
-constexpr const char* kHeader = "kerbo-replay 1";
 
 Replay::StateHash gHash = nullptr;
 Replay::InputPointHook gHook = nullptr;
@@ -26,19 +30,11 @@ uint64_t gRecordedFrames = 0;  // frames written by the recording under way
 
 // ------------------------------------------------ replaying
 
-struct Recorded {
-    uint64_t point;
-    InputEvent event;
-};
-
 struct Playback {
     bool on = false;
-    std::vector<Recorded> events;  // in the order they took effect
-    size_t next = 0;
-    std::vector<uint32_t> hashes;  // one per frame
-    uint64_t closePoint = 0;       // 0: the user did not close the window
-    uint64_t endPoint = 0;         // the last point of the recorded run
-    bool closing = false;          // the window is being closed by the replay
+    Recording recording;
+    size_t next = 0;       // the next event to feed
+    bool closing = false;  // the window is being closed by the replay
     Replay::Outcome outcome;
 } gPlay;
 
@@ -58,20 +54,21 @@ void BeginInputPoint() {
     ++gPoint;
     if (gHook) gHook();
     if (!gPlay.on) return;
-    if (gPoint > gPlay.endPoint) {
+    if (gPoint > gPlay.recording.endPoint) {
         gPlay.outcome.ranPastEnd = true;
         CloseByReplay();
         return;
     }
     std::lock_guard guard(link().lock);
     link().pending.clear();  // the window's own input has no say in a replay
-    while (gPlay.next < gPlay.events.size() && gPlay.events[gPlay.next].point == gPoint) {
-        link().pending.push_back(gPlay.events[gPlay.next++].event);
+    const std::vector<RecordedEvent>& events = gPlay.recording.events;
+    while (gPlay.next < events.size() && events[gPlay.next].point == gPoint) {
+        link().pending.push_back(events[gPlay.next++].event);
     }
 }
 
 void EndInputPoint() {
-    if (gPlay.on && gPlay.closePoint != 0 && gPoint == gPlay.closePoint) CloseByReplay();
+    if (gPlay.on && gPlay.recording.closePoint != 0 && gPoint == gPlay.recording.closePoint) CloseByReplay();
 }
 
 void RecordEvent(const InputEvent& event) {
@@ -86,11 +83,18 @@ void RecordFrame() {
         return;
     }
     if (!gPlay.on) return;
+    const std::vector<uint32_t>& hashes = gPlay.recording.hashes;
     uint64_t frame = ++gPlay.outcome.frames;
+    if (frame > hashes.size()) {
+        // Every frame of the recorded run was shown: this run has gone past
+        // it, and nothing recorded can end it any more.
+        gPlay.outcome.ranPastEnd = true;
+        CloseByReplay();
+    }
     if (gPlay.outcome.firstDifference != 0) return;
     uint32_t actual = StateHashNow();
-    uint32_t expected = frame <= gPlay.hashes.size() ? gPlay.hashes[frame - 1] : 0;
-    if (frame > gPlay.hashes.size() || actual != expected) {
+    uint32_t expected = frame <= hashes.size() ? hashes[frame - 1] : 0;
+    if (frame > hashes.size() || actual != expected) {
         gPlay.outcome.firstDifference = frame;
         gPlay.outcome.expectedHash = expected;
         gPlay.outcome.actualHash = actual;
@@ -103,6 +107,23 @@ void RecordUserClose() {
 
 bool ReplayFeedsInput() {
     return gPlay.on || gHook != nullptr;
+}
+
+void ReplayWaitForInput() {
+    if (!gPlay.on || gHook != nullptr || gPlay.closing) return;
+    // Until the next recorded event or close, a pass through GetKey changes
+    // nothing: the points up to it pass at once.
+    const std::vector<RecordedEvent>& events = gPlay.recording.events;
+    uint64_t next = UINT64_MAX;
+    if (gPlay.next < events.size()) next = events[gPlay.next].point;
+    if (gPlay.recording.closePoint > gPoint) next = std::min(next, gPlay.recording.closePoint);
+    if (next == UINT64_MAX) {
+        // Nothing recorded is left to come: the live run would wait for ever.
+        gPlay.outcome.ranPastEnd = true;
+        CloseByReplay();
+        return;
+    }
+    if (next > gPoint + 1) gPoint = next - 1;
 }
 
 }  // namespace detail
@@ -122,12 +143,18 @@ void SetInputPointHook(InputPointHook hook) {
 bool StartRecording(const std::string& path, const std::string& version, std::string& error) {
     std::string ignored;
     StopRecording(ignored);
-    gOut = std::fopen(path.c_str(), "w");
+    std::string why;
+    const int fd = StandardLib::CreateRegularFile(path, why);
+    gOut = fd >= 0 ? ::fdopen(fd, "w") : nullptr;
     if (!gOut) {
-        error = path + ": can't be created";
+        if (fd >= 0) {
+            why = std::strerror(errno);
+            ::close(fd);
+        }
+        error = path + ": can't be created (" + why + ")";
         return false;
     }
-    std::fprintf(gOut, "%s\nversion %s\n", kHeader, version.c_str());
+    std::fprintf(gOut, "%s\nversion %s\n", std::string(kRecordingHeader).c_str(), version.c_str());
     gRecordedFrames = 0;
     return true;
 }
@@ -144,62 +171,19 @@ bool StopRecording(std::string& error) {
 
 bool StartReplay(const std::string& path, std::string& error) {
     StopReplay();
-    std::ifstream in(path);
-    if (!in) {
-        error = path + ": can't be opened";
+    std::string text;
+    const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxRecordingBytes, text);
+    if (!read.ok) {
+        error = path + ": can't be read (" + read.why + ")";
         return false;
     }
     Playback play;
-    std::string line;
-    uint64_t lineNumber = 0;
-    uint64_t lastPoint = 0;
-    bool ended = false;
-    auto fail = [&](const std::string& what) {
-        error = path + ": line " + std::to_string(lineNumber) + ": " + what;
+    if (!ParseRecording(text, play.recording, error)) {
+        error = path + ": " + error;
         return false;
-    };
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (lineNumber == 1) {
-            if (line != kHeader) return fail("not a recording of this program");
-            continue;
-        }
-        std::istringstream fields(line);
-        std::string tag;
-        fields >> tag;
-        if (lineNumber == 2) {
-            if (tag != "version" || !(fields >> play.outcome.version)) return fail("the version is missing");
-            continue;
-        }
-        if (ended) return fail("text after the end of the run");
-        if (tag == "e") {
-            uint64_t point = 0;
-            int kind = -1;
-            Recorded r{};
-            if (!(fields >> point >> kind >> r.event.key >> r.event.x >> r.event.y) || kind < 0 ||
-                kind > int(InputKind::LAST) || point < lastPoint || point == 0) {
-                return fail("a malformed event");
-            }
-            r.point = lastPoint = point;
-            r.event.kind = InputKind(kind);
-            play.events.push_back(r);
-        } else if (tag == "f") {
-            uint32_t hash = 0;
-            if (!(fields >> std::hex >> hash)) return fail("a malformed frame");
-            play.hashes.push_back(hash);
-        } else if (tag == "c") {
-            if (!(fields >> play.closePoint) || play.closePoint < lastPoint) return fail("a malformed close");
-            lastPoint = play.closePoint;
-        } else if (tag == "end") {
-            if (!(fields >> play.endPoint) || play.endPoint < lastPoint) return fail("a malformed end");
-            ended = true;
-        } else {
-            return fail("unknown line '" + line + "'");
-        }
     }
-    if (lineNumber < 2) return fail("the file is incomplete");
-    if (!ended) play.endPoint = lastPoint;  // a run cut short: replay what there is
-    play.outcome.recordedFrames = play.hashes.size();
+    play.outcome.version = play.recording.version;
+    play.outcome.recordedFrames = play.recording.hashes.size();
     play.on = true;
     gPlay = std::move(play);
     return true;
@@ -217,7 +201,7 @@ Outcome ReplayOutcome() {
     Outcome outcome = gPlay.outcome;
     if (outcome.firstDifference == 0 && outcome.frames < outcome.recordedFrames) {
         outcome.firstDifference = outcome.frames + 1;  // the run ended early
-        outcome.expectedHash = gPlay.hashes[outcome.frames];
+        outcome.expectedHash = gPlay.recording.hashes[outcome.frames];
     }
     return outcome;
 }

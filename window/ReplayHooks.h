@@ -19,5 +19,9 @@ void RecordFrame();
 void RecordUserClose();
 // True while a replay feeds the input: nothing is worth waiting for.
 bool ReplayFeedsInput();
+// GetKey has no key and would now wait for the next event. A replay moves
+// on to the point before its next recorded event or close (the passes in
+// between change nothing); with none left it ends the run there.
+void ReplayWaitForInput();
 
 }  // namespace Vitrine::detail

@@ -37,6 +37,9 @@ void KillWindow();
 // returns, drawing does nothing.
 bool WindowClosed();
 const char* LastError();
+// The signal (SIGINT or SIGTERM) that closed the window, 0 when none did:
+// the program then ends as when the player closes it, with status 128 + it.
+int EndingSignal();
 
 // ---------------------------------------------------------------- keyboard and mouse
 

@@ -41,8 +41,10 @@ uint64_t RecordedFrames();
 // Reads a recording; from then on the window's own input is ignored and the
 // recorded events are fed in instead, waits for keys never block, and the
 // window is closed where the user closed it, or once the run goes past the
-// end of the recording. False (with the reason) for an unreadable or
-// malformed file.
+// end of the recording: past its last point, past its last frame, or waiting
+// for a key with no event left to come (as the recorded run ended). False
+// (with the reason) for an unreadable or malformed file; a recording is a
+// regular file of at most 64 MB.
 bool StartReplay(const std::string& path, std::string& error);
 bool Replaying();
 

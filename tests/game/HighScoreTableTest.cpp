@@ -1,6 +1,9 @@
 // The high-score table: entering scores, the file's exact bytes, reading
-// back, bad files, and the rewrite that never loses the old table.
+// back, bad entries and hand edits, odd files, and the rewrite that never
+// loses the old table.
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <csignal>
@@ -13,10 +16,12 @@
 
 #include "game/HighScoreTable.h"
 #include "tests/menu/ScreenDriver.h"
+#include "tests/support/Bounded.h"
 
 namespace {
 
 using namespace KerboImplementation;
+using namespace std::literals;
 
 String Name(const std::string& text) {
     String name{};
@@ -121,29 +126,52 @@ TEST(HighScoreFile, WrittenTableReadsBackTheSameTrailingBlanksIncluded) {
     EXPECT_STREQ(back[1].Name.data(), "B O");
 }
 
-TEST(HighScoreFile, BadFilesReadAsZeroFromTheFirstFault) {
+TEST(HighScoreFile, EachBadEntryCostsOnlyItself) {
     struct Case {
-        const char* bytes;
+        std::string_view bytes;
         std::vector<uint32_t> scores;
+        std::size_t problems;  // lines left out
     };
     const Case cases[] = {
-        {"", {0, 0, 0}},
-        {"       500 ANNA\r\n       300 BOB\r\n", {500, 300, 0}},  // two entries
-        {"       500 ANNA\r\n      3x0 BOB\r\n       100 CAT", {500, 0, 0}},
-        {"       500 ANNA\r\n4294967296 BOB\r\n       100 CAT", {500, 0, 0}},  // beyond 32 bits
-        {"       500 ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n       300 B\r\n       100 C", {0, 0, 0}},  // 26 letters
-        {"-5 A\r\n1 B\r\n1 C", {0, 0, 0}},
+        {"", {0, 0, 0}, 0},
+        {"       500 ANNA\r\n       300 BOB\r\n", {500, 300, 0}, 0},  // two entries
+        {"       500 ANNA\r\n      3x0 BOB\r\n       100 CAT", {500, 100, 0}, 1},
+        {"       500 ANNA\r\n4294967296 BOB\r\n       100 CAT", {500, 100, 0}, 1},  // beyond 32 bits
+        {"       500 ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n       300 B\r\n       100 C",
+         {300, 100, 0},
+         1},  // 26 letters
+        {"-5 A\r\n1 B\r\n1 C", {1, 1, 0}, 1},
+        {"9 A\r\n8 B\0C\r\n7 C"sv, {9, 7, 0}, 1},  // a NUL can't be kept in a name
     };
     for (const Case& c : cases) {
+        const std::string_view bytes = c.bytes;
         HighScoreTable t = Table(9, 9, 9);
-        EXPECT_NE(ParseHighScores(c.bytes, t), "") << c.bytes;
-        EXPECT_EQ(Scores(t), c.scores) << c.bytes;
+        EXPECT_NE(ParseHighScores(bytes, t), "") << bytes;
+        EXPECT_EQ(Scores(t), c.scores) << bytes;
+        EXPECT_EQ(ReadHighScoreBytes(bytes).problems.size(), c.problems) << bytes;
         for (std::size_t i = 0; i < 3; ++i) {
             if (c.scores[i] == 0) {
-                EXPECT_EQ(t[i].Name, String{}) << c.bytes;
+                EXPECT_EQ(t[i].Name, String{}) << bytes;
             }
         }
     }
+    // Line ends of every kind, a byte-order mark, a score without a name,
+    // blank lines and an unsorted table all read in full, best first.
+    for (const char* bytes : {"      9000 ANNA\r      8000 BERT\r      7000 CARL\r",
+                              "\xEF\xBB\xBF      8000 BERT\n\n      7000 CARL\r\n      9000 ANNA"}) {
+        HighScoreTable t;
+        EXPECT_EQ(ParseHighScores(bytes, t), "") << bytes;
+        EXPECT_EQ(Scores(t), (std::vector<uint32_t>{9000, 8000, 7000})) << bytes;
+        EXPECT_STREQ(t[2].Name.data(), "CARL");
+    }
+    HighScoreTable t;
+    EXPECT_EQ(ParseHighScores("3000\n2000 KAT\n1000 DOREL\n", t), "");
+    EXPECT_EQ(t[0].Name, String{});
+    EXPECT_STREQ(t[1].Name.data(), "KAT");
+    // A fourth entry is one too many: the best three stay, equal ones in the file's order.
+    EXPECT_EQ(ParseHighScores("1 A\n5 B\n5 C\n5 D\n", t), "it holds 4 entries; the best 3 are kept");
+    EXPECT_EQ(std::string(t[0].Name.data()) + t[1].Name.data() + t[2].Name.data(), "BCD");
+    EXPECT_TRUE(ReadHighScoreBytes("1 A\n5 B\n5 C\n5 D\n").Lossy());
 }
 
 TEST(HighScoreFile, MissingOrMalformedFileIsReportedOnceAndRewrittenWellFormed) {
@@ -158,10 +186,82 @@ TEST(HighScoreFile, MissingOrMalformedFileIsReportedOnceAndRewrittenWellFormed) 
     testing::internal::CaptureStderr();
     CompareHighScoreIn(HighScoreFile, 0, Name("NIL"));
     err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_EQ(Lines(err), 2) << err;  // the entry left out, and where the old table is kept
+    EXPECT_EQ(Slurp(HighScoreFile + ".bak"), "garbage\r\n");
     EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n");
     HighScoreTable t;
     EXPECT_EQ(ParseHighScores(Slurp(HighScoreFile), t), "");
+}
+
+TEST(HighScoreFile, HandEditsAreKeptAndOddTablesLeftAlone) {
+    namespace fs = std::filesystem;
+    ScreenDriver::ScratchDir dir;
+    // A bad line costs only itself, and the file as it was is kept beside the new one.
+    const std::string edited = "      9000 ANNA\r\n      8x00 BERT\r\n      7000 CARL\r\n";
+    Spit(HighScoreFile, edited);
+    testing::internal::CaptureStderr();
+    CompareHighScoreIn(HighScoreFile, 100, Name("LOW"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("line 2 (\"      8x00 BERT\") has no valid score"), std::string::npos) << err;
+    EXPECT_EQ(Slurp(HighScoreFile), "      9000 ANNA\r\n      7000 CARL\r\n       100 LOW");
+    EXPECT_EQ(Slurp(HighScoreFile + ".bak"), edited);
+    // An unsorted table is sorted: nothing is lost, so nothing is kept aside.
+    fs::remove(HighScoreFile + ".bak");
+    Spit(HighScoreFile, "1000 A\r\n3000 B\r\n2000 C\r\n");
+    CompareHighScoreIn(HighScoreFile, 3700, Name("ROBO"));
+    EXPECT_EQ(Slurp(HighScoreFile), "      3700 ROBO\r\n      3000 B\r\n      2000 C");
+    EXPECT_FALSE(fs::exists(HighScoreFile + ".bak"));
+
+    // A link is followed: the file it names is replaced in its own folder.
+    fs::create_directory("real");
+    Spit("real/table.txt", FormatHighScores(Table(5, 4, 3), true));
+    fs::remove(HighScoreFile);
+    fs::create_symlink("real/table.txt", HighScoreFile);
+    CompareHighScoreIn(HighScoreFile, 10, Name("P"));
+    EXPECT_TRUE(fs::is_symlink(HighScoreFile));
+    EXPECT_EQ(Slurp("real/table.txt").substr(0, 13), "        10 P\r");
+
+    // A read-only table, a folder and a pipe are left as they are, one line each.
+    fs::remove(HighScoreFile);
+    const std::string old = FormatHighScores(Table(5, 4, 3), true);
+    Spit(HighScoreFile, old);
+    fs::permissions(HighScoreFile, fs::perms(0444));
+    testing::internal::CaptureStderr();
+    CompareHighScoreIn(HighScoreFile, 10, Name("P"));
+    err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_NE(err.find("read-only"), std::string::npos) << err;
+    EXPECT_EQ(Slurp(HighScoreFile), old);
+    fs::create_directory("folder");
+    ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+    const int done = RunBounded(10, [] {
+        testing::internal::CaptureStderr();
+        CompareHighScoreIn("folder", 10, Name("P"));
+        CompareHighScoreIn("pipe", 10, Name("P"));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Lines(said), 2) << said;
+        EXPECT_NE(said.find("pipe: can't read the high scores (is a pipe, not a file)"), std::string::npos);
+    });
+    EXPECT_EQ(done, 0) << "-1: blocked";
+    EXPECT_TRUE(fs::is_fifo("pipe"));
+    EXPECT_TRUE(fs::is_directory("folder"));
+}
+
+TEST(HighScoreFile, AStartRemovesWhatKilledSavesLeftBehind) {
+    ScreenDriver::ScratchDir dir;
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale = HighScoreFile + ".saving-" + std::to_string(gone) + "-Ab12Cd";
+    const std::string staleCopy = HighScoreFile + ".bak.saving-" + std::to_string(gone) + "-Ab12Cd";
+    const std::string underWay = HighScoreFile + ".saving-" + std::to_string(::getpid()) + "-Ab12Cd";
+    const std::string players = HighScoreFile + ".saving-2011";  // not a name the game makes
+    for (const std::string& file : {stale, staleCopy, underWay, players}) Spit(file, "x");
+    RemoveStaleSaves(HighScoreFile);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(staleCopy));
+    EXPECT_TRUE(std::filesystem::exists(underWay));
+    EXPECT_TRUE(std::filesystem::exists(players));
 }
 
 TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {

@@ -105,6 +105,27 @@ TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
     EXPECT_FALSE(Vitrine::Replay::Replaying()) << "a refused file leaves plain input in force";
 }
 
+TEST_F(RecordingFile, RefusesNegativeAndOutOfRangeNumbersAndReadsCrLf) {
+    const std::string head = "kerbo-replay 1\r\nversion 1.0.0\r\n";
+    EXPECT_EQ(Read(head + "e 3 0 88 -5 2147483647\r\nf 0000abcd\r\nend 9\r\n"), "");
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().version, "1.0.0");
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
+    const std::pair<std::string, std::string> wrong[] = {
+        {"c -1", "line 3: a malformed close: '-1' is negative"},
+        {"end -1", "line 3: a malformed end: '-1' is negative"},
+        {"e -3 0 88 0 0", "line 3: a malformed event: '-3' is negative"},
+        {"c 18446744073709551615",
+         "line 3: a malformed close: '18446744073709551615' is out of range (at most "
+         "9223372036854775807)"},
+        {"e 3 0 4294967296 0 0",
+         "line 3: a malformed event: '4294967296' is out of range (at most 4294967295)"},
+        {"e 3 0 88 0 -2147483649", "line 3: a malformed event: '-2147483649' is out of range"},
+        {"f 100000000", "line 3: a malformed frame: '100000000' is out of range (at most 4294967295)"},
+        {"e 3 0 88 0 0 1", "line 3: a malformed event (it has 5 numbers)"},
+    };
+    for (const auto& [line, says] : wrong) EXPECT_EQ(Read(head + line + "\n"), path + ": " + says);
+}
+
 TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {
     EXPECT_EQ(Read("kerbo-replay 1\nversion 1.0.0\ne 3 0 88 0 0\nf 00000001\nf 00000002\n"), "");
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 2u);

@@ -1,0 +1,36 @@
+// Reading a recording's text (see VitrineReplay.h for its lines) into what a
+// replay feeds back. Apart from the replay itself, so that it can be fuzzed alone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window/VitrineInternal.h"
+
+namespace Vitrine::detail {
+
+// A recording's first line.
+inline constexpr std::string_view kRecordingHeader = "kerbo-replay 1";
+
+struct RecordedEvent {
+    uint64_t point = 0;
+    InputEvent event;
+};
+
+struct Recording {
+    std::string version;                // of the program that made it
+    std::vector<RecordedEvent> events;  // in the order they took effect
+    std::vector<uint32_t> hashes;       // one per frame shown
+    uint64_t closePoint = 0;            // 0: the user did not close the window
+    uint64_t endPoint = 0;              // the last point of the run (of what there is, for a run cut short)
+};
+
+// Parses a recording. Lines may end in LF or CR LF. False, with "line N:
+// what is wrong" in `error`, for anything the recorder does not write: a
+// number that is negative, out of its range or not a number, points that go
+// back, a line after the end.
+bool ParseRecording(std::string_view text, Recording& recording, std::string& error);
+
+}  // namespace Vitrine::detail
