@@ -16,7 +16,7 @@ recording=$4
 . "$(dirname "$0")/XSession.sh"
 
 need_data "$data"
-need_tools Xvfb
+need_tools Xvfb xdotool
 
 rm -rf "$out"
 mkdir -p "$out/run"
@@ -24,7 +24,8 @@ cp -r "$data/." "$out/run/"
 cd "$out/run" || exit 1
 
 failures=0
-# One round: start an X server and the program in it, wait, stop the server.
+# One round: start an X server and the program in it, wait until its window
+# is up (a busy machine may take a while), wait some more, stop the server.
 round() {
     local wait=$1
     shift
@@ -32,7 +33,11 @@ round() {
     local server=$! display
     read -r -t 10 display <&3 || { echo "FAILED: Xvfb did not start"; failures=$((failures + 1)); return; }
     DISPLAY=":$display" SDL_AUDIODRIVER=dummy timeout 60 "$kerbo" "$@" >"$out/stdout.txt" 2>"$out/stderr.txt" &
-    local pid=$!
+    local pid=$! _
+    for _ in $(seq 1 100); do
+        DISPLAY=":$display" xdotool search --name "KERBO anno 2011" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     sleep "$wait"
     kill "$server"
     wait "$pid"
@@ -47,6 +52,6 @@ round() {
     fi
 }
 
-for wait in 1 1.5 2; do round "$wait"; done
-for wait in 3 4 5; do round "$wait" --replay "$recording" --paced; done
+for wait in 0.5 1 1.5; do round "$wait"; done
+for wait in 2 3 4; do round "$wait" --replay "$recording" --paced; done
 [ "$failures" -eq 0 ]
