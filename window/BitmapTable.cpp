@@ -41,8 +41,15 @@ struct PreparedMask {
     std::vector<Span> spans;
 };
 
+// A new number for each picture and for each change of one (never 0).
+uint64_t NewImageId() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 // A picture as the table keeps it.
 struct Pixels : Picture {
+    uint64_t id = NewImageId();        // tells this picture, as it is now, from every other
     bool fromFile = false;             // may be shared by several loads: never written in place
     std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
 };
@@ -119,6 +126,7 @@ Pixels& Writable(BitStruct& entry) {
         entry.hbit = std::move(copy);
     }
     entry.hbit->asMask.clear();
+    entry.hbit->id = NewImageId();  // what the buffer holds of it is no longer this picture
     return *entry.hbit;
 }
 
@@ -162,8 +170,7 @@ inline void CopyRowPart(const uint32_t* source, int64_t from, int64_t length, in
     int64_t left = std::max<int64_t>(from, -x);
     int64_t right = std::min<int64_t>(from + length, int64_t(window.xlen) - x);
     if (left >= right) return;
-    std::memcpy(window.buffer.data() + by * window.xlen + x + left, source + left,
-                size_t(right - left) * sizeof(uint32_t));
+    PutRow(source + left, x + left, right - left, by);
 }
 
 }  // namespace
@@ -206,10 +213,14 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     const BitStruct* entry = Entry(bitmap);
     if (!entry) return;
     const Pixels& image = *entry->hbit;
-    int64_t top = std::max<int64_t>(0, -int64_t(y));
-    int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
-    for (int64_t row = top; row < bottom; ++row) {
-        CopyRowPart(image.px.data() + row * image.width, 0, image.width, x, y + row);
+    // Drawn here before and untouched since: the buffer holds it already.
+    if (!window.held.Hold(image.id, x, y, image.width, image.height)) {
+        int64_t top = std::max<int64_t>(0, -int64_t(y));
+        int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+        for (int64_t row = top; row < bottom; ++row) {
+            CopyRowPart(image.px.data() + row * image.width, 0, image.width, x, y + row);
+        }
+        window.held.Record(image.id, x, y, image.width, image.height);
     }
     ShowChange();
 }

@@ -215,14 +215,15 @@ void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
         int64_t to = std::min<int64_t>(last, xlen - x);
         const uint8_t* alpha = r.alpha.data() + size_t(row) * r.width;
         uint32_t* out = window.buffer.data() + by * xlen + x;
+        bool changed = false;
         for (int64_t i = from; i < to; ++i) {
-            uint32_t a = alpha[i];
-            if (a == 255) {
-                out[i] = color;
-            } else if (a) {
-                out[i] = Blend(out[i], color, a);
-            }
+            const uint32_t a = alpha[i];
+            if (!a) continue;
+            const uint32_t mixed = a == 255 ? color : Blend(out[i], color, a);
+            changed |= mixed != out[i];
+            out[i] = mixed;
         }
+        if (changed) Changed(x + from, x + to, by);
     }
 }
 
