@@ -173,6 +173,19 @@ inline void CopyRowPart(const uint32_t* source, int64_t from, int64_t length, in
     PutRow(source + left, x + left, right - left, by);
 }
 
+// Tests: true when rows top .. bottom - 1 of the image drawn at (x, y) show in the buffer.
+bool ShowsImage(const Pixels& image, int64_t x, int64_t y, int64_t top, int64_t bottom) {
+    const int64_t left = std::max<int64_t>(0, -x),
+                  right = std::min<int64_t>(image.width, int64_t(window.xlen) - x);
+    for (int64_t row = top; row < bottom && left < right; ++row) {
+        if (std::memcmp(window.buffer.data() + (y + row) * window.xlen + x + left,
+                        image.px.data() + row * image.width + left,
+                        size_t(right - left) * sizeof(uint32_t)) != 0)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void ResetBitmaps() {
@@ -213,15 +226,22 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     const BitStruct* entry = Entry(bitmap);
     if (!entry) return;
     const Pixels& image = *entry->hbit;
-    // Drawn here before and untouched since: the buffer holds it already.
-    if (!window.held.Hold(image.id, x, y, image.width, image.height)) {
-        int64_t top = std::max<int64_t>(0, -int64_t(y));
-        int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+    // Over whole blocks, only the ones that no longer hold it from a drawing
+    // here are drawn again: the others show it already.
+    const bool inBlocks =
+        window.held.Redraw(image.id, x, y, image.width, image.height, [&](const Area& area) {
+            for (int64_t by = area.y; by < int64_t(area.y) + area.h; ++by) {
+                CopyRowPart(image.px.data() + (by - y) * image.width, area.x - x, area.w, x, by);
+            }
+        });
+    int64_t top = std::max<int64_t>(0, -int64_t(y));
+    int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+    if (!inBlocks) {
         for (int64_t row = top; row < bottom; ++row) {
             CopyRowPart(image.px.data() + row * image.width, 0, image.width, x, y + row);
         }
-        window.held.Record(image.id, x, y, image.width, image.height);
     }
+    if (window.checkDrawing && !ShowsImage(image, x, y, top, bottom)) ++window.drawnWrong;
     ShowChange();
 }
 

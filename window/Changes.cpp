@@ -36,56 +36,61 @@ void ChangeMap::Resize(uint32_t width, uint32_t height) {
     height_ = height;
     columns_ = (width + kBlock - 1) / kBlock;
     rows_ = (height + kBlock - 1) / kBlock;
-    marks_.assign(size_t(columns_) * rows_, 0);
+    marks_.assign(size_t(columns_) * rows_, Rows{});
     any_ = false;
 }
 
 void ChangeMap::MarkAll() {
-    std::fill(marks_.begin(), marks_.end(), uint8_t{1});
+    std::fill(marks_.begin(), marks_.end(), Rows{0, uint8_t(kBlock)});
     any_ = !marks_.empty();
 }
 
 void ChangeMap::Clear() {
     if (!any_) return;
-    std::fill(marks_.begin(), marks_.end(), uint8_t{0});
+    std::fill(marks_.begin(), marks_.end(), Rows{});
     any_ = false;
 }
 
 void ChangeMap::Add(const ChangeMap& other) {
     if (!other.any_ || other.marks_.size() != marks_.size()) return;
-    for (size_t i = 0; i < marks_.size(); ++i) marks_[i] |= other.marks_[i];
+    for (size_t i = 0; i < marks_.size(); ++i) {
+        if (other.marks_[i].Marked()) marks_[i].Add(other.marks_[i].top, other.marks_[i].end);
+    }
     any_ = true;
 }
 
-// Calls visit(x, y, w, h) for every marked block, clipped to the picture.
+// Calls visit(x, y, w, h, rows) for every marked block, clipped to the
+// picture, with the span of its rows that were marked.
 template <typename Visit>
 void ChangeMap::ForEachMarked(Visit visit) const {
     if (!any_) return;
     for (uint32_t r = 0; r < rows_; ++r) {
         const uint32_t y = r * kBlock, h = std::min(kBlock, height_ - y);
         for (uint32_t c = 0; c < columns_; ++c) {
-            if (!marks_[size_t(r) * columns_ + c]) continue;
+            const Rows& rows = marks_[size_t(r) * columns_ + c];
+            if (!rows.Marked()) continue;
             const uint32_t x = c * kBlock;
-            visit(x, y, std::min(kBlock, width_ - x), h);
+            visit(x, y, std::min(kBlock, width_ - x), h, rows);
         }
     }
 }
 
 bool ChangeMap::CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& copied) const {
     bool any = false;
-    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h) {
+    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h, const Rows& rows) {
         const size_t bytes = size_t(w) * sizeof(uint32_t);
-        uint32_t row = 0;
-        for (; row < h; ++row) {
+        const uint32_t end = std::min<uint32_t>(rows.end, h);
+        uint32_t row = rows.top;
+        for (; row < end; ++row) {
             const size_t at = size_t(y + row) * width_ + x;
             if (std::memcmp(from + at, to + at, bytes) != 0) break;
         }
-        if (row == h) return;
-        for (; row < h; ++row) {
+        if (row >= end) return;
+        for (; row < end; ++row) {
             const size_t at = size_t(y + row) * width_ + x;
             std::memcpy(to + at, from + at, bytes);
         }
-        copied.marks_[size_t(y / kBlock) * columns_ + x / kBlock] = 1;
+        copied.marks_[size_t(y / kBlock) * columns_ + x / kBlock] = Rows{0, uint8_t(kBlock)};
         copied.any_ = true;
         any = true;
     });
@@ -93,7 +98,7 @@ bool ChangeMap::CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& cop
 }
 
 void ChangeMap::CopyMarked(const uint32_t* from, uint32_t* to) const {
-    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h) {
+    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h, const Rows&) {
         for (uint32_t row = 0; row < h; ++row) {
             const size_t at = size_t(y + row) * width_ + x;
             std::memcpy(to + at, from + at, size_t(w) * sizeof(uint32_t));
@@ -107,16 +112,16 @@ std::vector<Area> ChangeMap::Areas() const {
     // Runs still open below the previous row of blocks, as indexes into areas.
     std::vector<size_t> open, stillOpen;
     for (uint32_t r = 0; r < rows_; ++r) {
-        const uint8_t* row = marks_.data() + size_t(r) * columns_;
+        const Rows* row = marks_.data() + size_t(r) * columns_;
         const int32_t y = int32_t(r * kBlock), h = int32_t(std::min(kBlock, height_ - r * kBlock));
         stillOpen.clear();
         for (uint32_t c = 0; c < columns_;) {
-            if (!row[c]) {
+            if (!row[c].Marked()) {
                 ++c;
                 continue;
             }
             const uint32_t first = c;
-            while (c < columns_ && row[c]) ++c;
+            while (c < columns_ && row[c].Marked()) ++c;
             const int32_t x = int32_t(first * kBlock);
             const int32_t w = int32_t(std::min(c * kBlock, width_)) - x;
             auto same = std::find_if(open.begin(), open.end(),
@@ -158,24 +163,11 @@ bool BlockImages::Blocks(int64_t x, int64_t y, int64_t w, int64_t h, uint32_t& c
     return true;
 }
 
-bool BlockImages::Hold(uint64_t image, int64_t x, int64_t y, int64_t w, int64_t h) const {
-    uint32_t c0, c1, r0, r1;
-    if (image == 0 || !Blocks(x, y, w, h, c0, c1, r0, r1)) return false;
-    for (uint32_t r = r0; r < r1; ++r) {
-        for (uint32_t c = c0; c < c1; ++c) {
-            const Held& held = held_[size_t(r) * columns_ + c];
-            if (held.image != image || held.x != x || held.y != y) return false;
-        }
-    }
-    return true;
-}
-
-void BlockImages::Record(uint64_t image, int64_t x, int64_t y, int64_t w, int64_t h) {
-    uint32_t c0, c1, r0, r1;
-    if (!Blocks(x, y, w, h, c0, c1, r0, r1)) return;
-    for (uint32_t r = r0; r < r1; ++r) {
-        for (uint32_t c = c0; c < c1; ++c) held_[size_t(r) * columns_ + c] = Held{image, x, y};
-    }
+Area BlockImages::Clipped(uint32_t first, uint32_t end, uint32_t r, Span need) const {
+    constexpr uint32_t B = ChangeMap::kBlock;
+    const uint32_t x0 = first * B, x1 = std::min(end * B, width_);
+    const uint32_t y0 = r * B + need.top, y1 = std::min(r * B + need.end, height_);
+    return Area{int32_t(x0), int32_t(y0), int32_t(x1 - x0), int32_t(y1 - y0)};
 }
 
 }  // namespace Vitrine::detail

@@ -92,9 +92,14 @@ bool FrameUnsent() {
 }
 
 void CheckShownFrames(bool on) {
+    window.checkDrawing = on;
     std::lock_guard guard(link().lock);
     link().keepReference = on;
     if (!on) link().reference = {};
+}
+
+uint64_t ImagesDrawnWrong() {
+    return window.drawnWrong;
 }
 
 uint64_t ShownFramesChecked() {

@@ -104,6 +104,10 @@ struct WinStruct {
     uint64_t framesShown = 0;
     uint64_t handOffs = 0;  // frames offered to the message thread
     uint64_t copies = 0;    // frames handed over to it (only their changed blocks are copied)
+    // Tests: every image drawn is compared with the buffer after it; the
+    // drawings after which the buffer did not show it.
+    bool checkDrawing = false;
+    uint64_t drawnWrong = 0;
 };
 extern WinStruct window;
 

@@ -1,8 +1,10 @@
 // The window shows exactly the game's picture after every frame it shows,
 // though frames are handed over, uploaded and presented only where they
-// changed: the committed recordings replayed headless at scale 1 and 2, with
-// what the window presented read back after each shown frame and compared
-// with the whole buffer as the game handed it over.
+// changed, and images are drawn again only where the buffer lost them: the
+// committed recordings replayed headless at scale 1 and 2, with what the
+// window presented read back after each shown frame and compared with the
+// whole buffer as the game handed it over, and every image compared with the
+// buffer after it was drawn.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -44,6 +46,7 @@ bool Paced(const std::string& recording) {
         wrong += std::to_string(T::ShownFramesWrong()) + " of " + std::to_string(T::ShownFramesChecked()) +
                  " frames shown wrong; ";
     if (T::FramesShownInParts() == 0) wrong += "no frame was shown in parts; ";
+    if (T::ImagesDrawnWrong() != 0) wrong += std::to_string(T::ImagesDrawnWrong()) + " images drawn wrong; ";
     std::fprintf(stderr, "%s\n", wrong.empty() ? "all well" : wrong.c_str());
     std::fflush(nullptr);
     std::_Exit(wrong.empty() ? 0 : 1);

@@ -39,7 +39,7 @@ TEST(ChangeMap, CopiesOnlyMarkedBlocksThatDiffer) {
     std::vector<uint32_t> from(50 * 25, 7), to(50 * 25, 7);
     from[24 * 50 + 49] = 9;  // the last pixel of the right block
     from[0] = 9;             // a change in the left block, which nobody marked
-    marked.MarkRow(25, 50, 3);
+    marked.MarkRow(25, 50, 24);
     EXPECT_TRUE(marked.CopyDiffering(from.data(), to.data(), copied));
     EXPECT_EQ(to[24 * 50 + 49], 9u);
     EXPECT_EQ(to[0], 7u);
@@ -66,19 +66,25 @@ TEST(Overlay, ItsPlaceIsRepaintedWhenItComesGoesMovesOrSomethingUnderItChanges) 
     EXPECT_EQ(areas, (std::vector<Area>{note}));
 }
 
-TEST(BlockImages, AnImageIsHeldWhereItCoversWholeBlocksUntilAPixelChanges) {
+// What a redraw of the image would draw: the runs of blocks that do not hold it.
+static std::vector<Area> Redrawn(BlockImages& held, uint64_t image, int64_t x, int64_t y, int64_t w,
+                                 int64_t h) {
+    std::vector<Area> drawn;
+    if (!held.Redraw(image, x, y, w, h, [&](const Area& a) { drawn.push_back(a); }))
+        drawn.push_back({-1, -1, 0, 0});
+    return drawn;
+}
+
+TEST(BlockImages, AnImageIsDrawnAgainOnlyWhereABlockLostIt) {
     BlockImages held;
     held.Resize(110, 60);  // the last column of blocks is 10 wide
-    EXPECT_FALSE(held.Hold(1, 0, 0, 50, 50));
-    held.Record(1, 0, 0, 50, 50);
-    EXPECT_TRUE(held.Hold(1, 0, 0, 50, 50));
-    EXPECT_FALSE(held.Hold(1, 50, 0, 50, 50)) << "elsewhere";
-    EXPECT_FALSE(held.Hold(2, 0, 0, 50, 50)) << "another image";
+    EXPECT_EQ(Redrawn(held, 1, 0, 0, 50, 50), (std::vector<Area>{{0, 0, 50, 25}, {0, 25, 50, 25}}));
+    EXPECT_TRUE(Redrawn(held, 1, 0, 0, 50, 50).empty());
+    EXPECT_EQ(Redrawn(held, 2, 0, 0, 50, 50).size(), 2u) << "another image";
+    EXPECT_EQ(Redrawn(held, 2, 50, 0, 50, 50).size(), 2u) << "elsewhere";
     held.Forget(30, 31, 49);
-    EXPECT_FALSE(held.Hold(1, 0, 0, 50, 50));
+    EXPECT_EQ(Redrawn(held, 2, 0, 0, 50, 50), (std::vector<Area>{{25, 49, 25, 1}})) << "the row that changed";
     // Out to the picture's edge counts as whole; a part block never does.
-    held.Record(3, 100, 50, 50, 50);
-    EXPECT_TRUE(held.Hold(3, 100, 50, 50, 50));
-    held.Record(4, 10, 0, 50, 50);
-    EXPECT_FALSE(held.Hold(4, 10, 0, 50, 50));
+    EXPECT_EQ(Redrawn(held, 3, 100, 50, 50, 50), (std::vector<Area>{{100, 50, 10, 10}}));
+    EXPECT_EQ(Redrawn(held, 4, 10, 0, 50, 50), (std::vector<Area>{{-1, -1, 0, 0}}));
 }
