@@ -16,6 +16,8 @@
 #include <chrono>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace Vitrine::detail {
 
@@ -68,20 +70,21 @@ void ReportOpened(WinState state, const char* error) {
 // screen.
 void ShowNewestFrame(Loop& screen) {
     std::vector<uint32_t> reference;
+    std::vector<Area> areas;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
         if (!link().frameFresh) return;
         link().frameFresh = false;
-        // Only the blocks that changed are copied; `front` stays the main
-        // thread's copy of the frame it handed over.
-        link().frontChanges.CopyMarked(link().front.data(), screen.shown.data());
-        std::swap(screen.changes, link().frontChanges);
+        // The blocks that changed go from `front`, which stays the main
+        // thread's copy of the frame it handed over, straight onto the texture.
+        areas = link().frontChanges.Areas();
+        Upload(screen, link().front.data(), areas);
         link().frontChanges.Clear();
         reference.swap(link().reference);
     }
     screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
-    if (ShowChanges(screen)) ++link().framesInParts;
+    if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
         ++link().framesChecked;
@@ -249,7 +252,6 @@ void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t 
     CatchDisplayLoss();
     gWakeType = SDL_RegisterEvents(1);  // before ReportOpened: the main thread reads it afterwards
     Loop screen;
-    screen.changes.Resize(width, height);
     if (!OpenScreen(screen, title, width, height, scale)) {
         std::string reason = SDL_GetError();
         CloseScreen(screen);

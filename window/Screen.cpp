@@ -57,10 +57,10 @@ Uint32 PictureFormat(bool software, SDL_Window* window) {
     return SDL_PIXELFORMAT_XBGR8888;
 }
 
-// Puts one area of `shown` on the texture.
-void UploadArea(Screen& screen, const Area& area) {
+// Puts one area of a frame on the texture.
+void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
     const SDL_Rect rect{area.x, area.y, area.w, area.h};
-    const uint32_t* from = screen.shown.data() + size_t(area.y) * screen.width + size_t(area.x);
+    const uint32_t* from = frame + size_t(area.y) * screen.width + size_t(area.x);
     if (screen.textureFormat == SDL_PIXELFORMAT_XBGR8888) {
         SDL_UpdateTexture(screen.texture, &rect, from, screen.pitch);
         return;
@@ -116,8 +116,8 @@ void RenderParts(Screen& screen, const std::vector<Area>& areas) {
 
 }  // namespace
 
-void Upload(Screen& screen) {
-    UploadArea(screen, Area{0, 0, int32_t(screen.width), int32_t(screen.scaler.picH)});
+void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas) {
+    for (const Area& area : areas) UploadArea(screen, frame, area);
 }
 
 void Render(Screen& screen) {
@@ -126,13 +126,9 @@ void Render(Screen& screen) {
     SDL_RenderPresent(screen.renderer);
 }
 
-bool ShowChanges(Screen& screen) {
-    std::vector<Area> areas = screen.changes.Areas();
+bool ShowChanges(Screen& screen, std::vector<Area> areas) {
     int64_t covered = 0;
-    for (const Area& area : areas) {
-        UploadArea(screen, area);
-        covered += int64_t{area.w} * area.h;
-    }
+    for (const Area& area : areas) covered += int64_t{area.w} * area.h;
     const int64_t whole = int64_t{screen.scaler.picW} * screen.scaler.picH;
     if (!screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole) {
         Render(screen);
@@ -181,7 +177,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.scaler.picW = width;
     screen.scaler.picH = height;
     Relayout(screen.scaler, screen.window, screen.renderer);
-    screen.shown.assign(size_t(width) * height, 0);
+
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
         // cost CPU, as no screen shows it. SDL's software renderer claims vsync
@@ -191,7 +187,8 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     SDL_DisplayMode mode;
     if (SDL_GetWindowDisplayMode(screen.window, &mode) == 0 && mode.refresh_rate > 0)
         screen.refreshPeriod = std::chrono::microseconds(1000000 / mode.refresh_rate);
-    Upload(screen);
+    const std::vector<uint32_t> black(size_t(width) * height, 0);
+    Upload(screen, black.data(), {Area{0, 0, int32_t(width), int32_t(height)}});
     Render(screen);
     return true;
 }

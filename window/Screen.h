@@ -19,8 +19,6 @@ struct Screen {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     Uint32 textureFormat = SDL_PIXELFORMAT_XBGR8888;
-    std::vector<uint32_t> shown;  // the frame on the texture
-    ChangeMap changes;            // the blocks of `shown` that changed with the frame taken last
     // SDL's software renderer draws into the window's own pixels, which can be
     // presented in parts.
     bool software = false;
@@ -39,16 +37,17 @@ struct Screen {
 bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale);
 // Destroys whatever OpenScreen made, also after it failed halfway.
 void CloseScreen(Screen& screen);
-// Puts the frame `shown` on the texture, in the texture's layout.
-void Upload(Screen& screen);
+// Puts the areas of `frame` (a picture of the screen's size, 0x00BBGGRR) on
+// the texture, in the texture's layout.
+void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas);
 // Draws the texture into the window as placed, draws what goes over the
 // picture, and presents it all.
 void Render(Screen& screen);
-// Puts the blocks of `shown` marked in `changes` on the screen: uploads them,
-// and draws and presents only them where the renderer allows it (SDL's
+// Puts the areas of the texture that changed with the last upload on the
+// screen: draws and presents only them where the renderer allows it (SDL's
 // software renderer at a whole scale), else the whole picture. True when it
 // presented only parts.
-bool ShowChanges(Screen& screen);
+bool ShowChanges(Screen& screen, std::vector<Area> areas);
 
 // Tests: true when the window's pixels show `picture` (a frame of the
 // screen's size, 0x00BBGGRR) as placed; true as well when the placement is
