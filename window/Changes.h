@@ -5,6 +5,7 @@
 // Also which whole images the blocks of the main thread's buffer hold.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -34,14 +35,20 @@ class ChangeMap {
 
     // A map of a width x height picture with nothing marked.
     void Resize(uint32_t width, uint32_t height);
-    // Marks the blocks holding pixels x0 <= x < x1 of row y (inside the
-    // picture); each block keeps the span of its rows that were marked.
-    void MarkRow(int64_t x0, int64_t x1, int64_t y) {
-        Rows* row = marks_.data() + (y / kBlock) * columns_;
-        const auto r = uint8_t(y % kBlock);
-        for (int64_t c = x0 / kBlock, last = (x1 - 1) / kBlock; c <= last; ++c) row[c].Add(r, uint8_t(r + 1));
+    // Marks the blocks holding pixels x0 <= x < x1 of rows y0 <= y < y1
+    // (inside the picture); each block keeps the span of its rows that were
+    // marked.
+    void Mark(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
+        for (int64_t r = y0 / kBlock, last = (y1 - 1) / kBlock; r <= last; ++r) {
+            const int64_t base = r * kBlock;
+            const auto top = uint8_t(std::max(y0, base) - base),
+                       end = uint8_t(std::min(y1, base + kBlock) - base);
+            Rows* row = marks_.data() + r * columns_;
+            for (int64_t c = x0 / kBlock, lastC = (x1 - 1) / kBlock; c <= lastC; ++c) row[c].Add(top, end);
+        }
         any_ = true;
     }
+    void MarkRow(int64_t x0, int64_t x1, int64_t y) { Mark(x0, x1, y, y + 1); }
     void MarkAll();
     void Clear();
     bool Any() const { return any_; }
@@ -88,16 +95,21 @@ class ChangeMap {
 class BlockImages {
   public:
     void Resize(uint32_t width, uint32_t height);
-    // Pixels x0 <= x < x1 of row y (inside the picture) changed.
-    void Forget(int64_t x0, int64_t x1, int64_t y) {
+    // Pixels x0 <= x < x1 of rows y0 <= y < y1 (inside the picture) changed.
+    void Forget(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
         if (held_.empty()) return;
-        Held* row = held_.data() + (y / ChangeMap::kBlock) * columns_;
-        const auto r = uint8_t(y % ChangeMap::kBlock);
-        for (int64_t c = x0 / ChangeMap::kBlock, last = (x1 - 1) / ChangeMap::kBlock; c <= last; ++c) {
-            if (r < row[c].lostTop) row[c].lostTop = r;
-            if (r >= row[c].lostEnd) row[c].lostEnd = uint8_t(r + 1);
+        constexpr int64_t B = ChangeMap::kBlock;
+        for (int64_t r = y0 / B, last = (y1 - 1) / B; r <= last; ++r) {
+            const int64_t base = r * B;
+            const auto top = uint8_t(std::max(y0, base) - base), end = uint8_t(std::min(y1, base + B) - base);
+            Held* row = held_.data() + r * columns_;
+            for (int64_t c = x0 / B, lastC = (x1 - 1) / B; c <= lastC; ++c) {
+                row[c].lostTop = std::min(row[c].lostTop, top);
+                row[c].lostEnd = std::max(row[c].lostEnd, end);
+            }
         }
     }
+
     // For a w x h image `image` about to be drawn at (x, y) over whole blocks:
     // calls draw(area) for what of it is to be drawn (areas inside the
     // picture, in picture pixels, each a span of rows of a run of blocks along

@@ -207,6 +207,7 @@ inline uint32_t Blend(uint32_t pixel, uint32_t color, uint32_t a) {
 
 void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
     int64_t xlen = window.xlen, ylen = window.ylen;
+    int64_t left = xlen, right = 0, top = ylen, bottom = 0;  // around the pixels that changed
     for (int row = 0; row < r.height; ++row) {
         int64_t by = int64_t(y) + row;
         if (by < 0 || by >= ylen) continue;
@@ -223,8 +224,11 @@ void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
             changed |= mixed != out[i];
             out[i] = mixed;
         }
-        if (changed) Changed(x + from, x + to, by);
+        if (!changed) continue;
+        left = std::min(left, x + from), right = std::max(right, x + to);
+        top = std::min(top, by), bottom = by + 1;
     }
+    if (left < right && top < bottom) Changed(left, right, top, bottom);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -131,28 +130,21 @@ void Present();
 // without the threads waking each other for it.
 void ServeFrame(int64_t wakesAtNs = 0);
 
-// Main thread: pixels x0 <= x < x1 of row y of the buffer have changed.
-inline void Changed(int64_t x0, int64_t x1, int64_t y) {
-    window.changes.MarkRow(x0, x1, y);
-    window.held.Forget(x0, x1, y);
+// Main thread: pixels x0 <= x < x1 of rows y0 <= y < y1 of the buffer may
+// have changed (all inside it).
+inline void Changed(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
+    window.changes.Mark(x0, x1, y0, y1);
+    window.held.Forget(x0, x1, y0, y1);
 }
-// Main thread: the drawing calls write the buffer through these two, which
-// leave pixels that already hold the value alone and note the ones that
-// change. Row y, columns x .. x + count - 1, all inside the buffer.
-inline void PutRow(const uint32_t* pixels, int64_t x, int64_t count, int64_t y) {
-    uint32_t* to = window.buffer.data() + y * window.xlen + x;
-    const size_t bytes = size_t(count) * sizeof(uint32_t);
-    if (std::memcmp(to, pixels, bytes) == 0) return;
-    std::memcpy(to, pixels, bytes);
-    Changed(x, x + count, y);
-}
+// Main thread: fills row y, columns x .. x + count - 1 (inside the buffer),
+// leaving the pixels alone and unnoted when they all hold the colour already.
 inline void FillRow(uint32_t color, int64_t x, int64_t count, int64_t y) {
     uint32_t* to = window.buffer.data() + y * window.xlen + x;
     int64_t i = 0;
     while (i < count && to[i] == color) ++i;
     if (i == count) return;
     for (; i < count; ++i) to[i] = color;
-    Changed(x, x + count, y);
+    Changed(x, x + count, y, y + 1);
 }
 // Main thread: in direct mode (buffering off) a change shows at once.
 inline void ShowChange() {

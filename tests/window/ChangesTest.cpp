@@ -82,7 +82,7 @@ TEST(BlockImages, AnImageIsDrawnAgainOnlyWhereABlockLostIt) {
     EXPECT_TRUE(Redrawn(held, 1, 0, 0, 50, 50).empty());
     EXPECT_EQ(Redrawn(held, 2, 0, 0, 50, 50).size(), 2u) << "another image";
     EXPECT_EQ(Redrawn(held, 2, 50, 0, 50, 50).size(), 2u) << "elsewhere";
-    held.Forget(30, 31, 49);
+    held.Forget(30, 31, 49, 50);
     EXPECT_EQ(Redrawn(held, 2, 0, 0, 50, 50), (std::vector<Area>{{25, 49, 25, 1}})) << "the row that changed";
     // Out to the picture's edge counts as whole; a part block never does.
     EXPECT_EQ(Redrawn(held, 3, 100, 50, 50, 50), (std::vector<Area>{{100, 50, 10, 10}}));
