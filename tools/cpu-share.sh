@@ -9,7 +9,8 @@
 #        menu:   measures 20 seconds (IDLE_SECONDS) on the start menu;
 #        pause:  starts a game, pauses it and measures on the pause screen.
 #   WINDOW_MANAGER: a program to run in the X server first (for instance a
-#   small window manager, which full screen needs); "full" then presses F11.
+#   small window manager, which full screen needs); "full" then presses F11
+#   once the window is up.
 # Figures come from /proc/<pid>/task/<tid>/stat (user + system time) and
 # status (voluntary context switches); SDL_AUDIODRIVER=dummy.
 set -u
@@ -47,6 +48,10 @@ server_ticks() {
 if [ "$mode" = replay ]; then
     "$kerbo" --replay "$source_dir/tests/replay/game.kerborec" --paced --scale "$scale" >/dev/null 2>&1 &
     pid=$!
+    if [ "$full" = full ]; then
+        sleep 2
+        xdotool key --window "$(xdotool search --name "KERBO anno 2011" | head -n 1)" F11
+    fi
     first="" server0=$(server_ticks) start=$(date +%s.%N)
     while kill -0 $pid 2>/dev/null; do  # the last look before the program ends
         now=$(threads $pid) && [ -n "$now" ] && last=$now server1=$(server_ticks) end=$(date +%s.%N)
