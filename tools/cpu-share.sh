@@ -63,10 +63,10 @@ else
     sleep 3
     window=$(xdotool search --name "KERBO anno 2011" | head -n 1)
     [ "$full" = full ] && { xdotool key --window "$window" F11; sleep 2; }
-    if [ "$mode" = pause ]; then  # Play, past the story, a name, then P in the game
+    if [ "$mode" = pause ]; then  # Play, past the story, a name (X ends it), then P in the game
         eval "$(xdotool getwindowgeometry --shell "$window")"
         xdotool mousemove --window "$window" $((WIDTH * 185 / 800)) $((HEIGHT * 95 / 500)) click 1
-        sleep 1; xdotool key x; sleep 1; xdotool type abc; xdotool key Return; sleep 4; xdotool key p
+        sleep 1; xdotool key x; sleep 1; xdotool type abc; xdotool key x; sleep 4; xdotool key p
     fi
     sleep 2
     first=$(threads $pid) server0=$(server_ticks) start=$(date +%s.%N)
