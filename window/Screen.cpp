@@ -1,5 +1,6 @@
-// The message thread's screen: the window, the renderer chosen for it, and the
-// streaming texture each shown frame is put on.
+// The message thread's screen: the window, the renderer chosen for it, the
+// streaming texture each shown frame is put on, and the presenting of only the
+// parts of a frame that changed.
 #include "window/Screen.h"
 
 #include <cstring>
@@ -111,7 +112,9 @@ void RenderParts(Screen& screen, const std::vector<Area>& areas) {
     }
     DrawOverlay(screen);
     SDL_RenderFlush(screen.renderer);
-    SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size()));
+    // Should the window's pixels have gone meanwhile, the renderer presents them whole.
+    if (SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size())) != 0)
+        SDL_RenderPresent(screen.renderer);
 }
 
 }  // namespace
@@ -177,7 +180,6 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.scaler.picW = width;
     screen.scaler.picH = height;
     Relayout(screen.scaler, screen.window, screen.renderer);
-
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
         // cost CPU, as no screen shows it. SDL's software renderer claims vsync
