@@ -100,17 +100,29 @@ bool InButton(const ButtonRc& button, int32_t x, int32_t y) {
     return button.x0 < x && x < x1 && button.y0 < y && y < y1;
 }
 
-void DrawButton(const ButtonRc& button) {
+namespace {
+
+// The picture a button shows now: 1 with the mouse over it, else 0; -1 when it is hidden.
+int ButtonPicture(const ButtonRc& button) {
     if (!button.visible) {
+        return -1;
+    }
+    if (!button.type.withMouseOver) {
+        return 0;
+    }
+    int32_t x = 0, y = 0;
+    Vitrine::MousePos(x, y);
+    return InButton(button, x, y) ? 1 : 0;
+}
+
+}  // namespace
+
+void DrawButton(const ButtonRc& button) {
+    const int picture = ButtonPicture(button);
+    if (picture < 0) {
         return;
     }
-    bool mouseOver = false;
-    if (button.type.withMouseOver) {
-        int32_t x = 0, y = 0;
-        Vitrine::MousePos(x, y);
-        mouseOver = InButton(button, x, y);
-    }
-    const std::size_t k = mouseOver ? 1 : 0;
+    const auto k = static_cast<std::size_t>(picture);
     if (button.type.withMask) {
         Vitrine::DrawMaskBitmap(button.bitmap[k], button.mask[k], button.x0, button.y0);
     } else {
@@ -156,13 +168,24 @@ int32_t MenuSelection(std::span<const ButtonRc> menu) {
     // Record releases from the first showing on, also in a newly opened window.
     Vitrine::OnMouseLeftUp(RegisterLeftClick);
     const PadStops pad(menu);
+    // The picture each button showed when this menu last drew it. A pass
+    // draws the buttons only when one of them is to look different: drawing
+    // them again unchanged would only cost time while the menu waits.
+    std::vector<int> drawn(menu.size(), -2);
     for (;;) {
         Vitrine::UpdateWindow();
         if (Vitrine::WindowClosed()) {
             return -1;
         }
+        bool redraw = false;
         for (std::size_t i = 0; i < menu.size(); ++i) {
-            DrawButton(menu[i]);
+            redraw = redraw || ButtonPicture(menu[i]) != drawn[i];
+        }
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            if (redraw) {
+                DrawButton(menu[i]);
+                drawn[i] = ButtonPicture(menu[i]);
+            }
             if (ButtonSelected(menu[i])) {
                 return static_cast<int32_t>(i);
             }

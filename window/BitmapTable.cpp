@@ -43,8 +43,15 @@ struct PreparedMask {
     std::vector<Span> spans;
 };
 
+// A new number for each picture and for each change of one (never 0).
+uint64_t NewImageId() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 // A picture as the table keeps it.
 struct Pixels : Picture {
+    uint64_t id = NewImageId();        // tells this picture, as it is now, from every other
     bool fromFile = false;             // may be shared by several loads: never written in place
     std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
 };
@@ -135,6 +142,7 @@ Pixels& Writable(BitStruct& entry) {
         entry.hbit = std::move(copy);
     }
     entry.hbit->asMask.clear();
+    entry.hbit->id = NewImageId();  // what the buffer holds of it is no longer this picture
     return *entry.hbit;
 }
 
@@ -174,12 +182,41 @@ const PreparedMask& Prepare(Pixels& mask, uint32_t width, uint32_t height) {
 
 // Copies `length` pixels of an image row (from column `from`) to the buffer at
 // (x + from, by), clipped to the buffer; by is inside the buffer.
-inline void CopyRowPart(const uint32_t* source, int64_t from, int64_t length, int64_t x, int64_t by) {
+// Returns the buffer's columns written, first .. end - 1 (none when end <=
+// first), for the caller to note as changed.
+struct Columns {
+    int64_t first = 0, end = 0;
+};
+inline Columns CopyRowPart(const uint32_t* source, int64_t from, int64_t length, int64_t x, int64_t by) {
     int64_t left = std::max<int64_t>(from, -x);
     int64_t right = std::min<int64_t>(from + length, int64_t(window.xlen) - x);
-    if (left >= right) return;
+    if (left >= right) return {};
     std::memcpy(window.buffer.data() + by * window.xlen + x + left, source + left,
                 size_t(right - left) * sizeof(uint32_t));
+    return {x + left, x + right};
+}
+
+// Copies columns from .. from + length - 1 of rows top .. bottom - 1 of an
+// image drawn at (x, y) (rows inside the buffer) and notes the change.
+void DrawRows(const Pixels& image, int64_t from, int64_t length, int64_t x, int64_t y, int64_t top,
+              int64_t bottom) {
+    Columns written;
+    for (int64_t row = top; row < bottom; ++row)
+        written = CopyRowPart(image.px.data() + row * image.width, from, length, x, y + row);
+    if (top < bottom && written.first < written.end) Changed(written.first, written.end, y + top, y + bottom);
+}
+
+// Tests: true when rows top .. bottom - 1 of the image drawn at (x, y) show in the buffer.
+bool ShowsImage(const Pixels& image, int64_t x, int64_t y, int64_t top, int64_t bottom) {
+    const int64_t left = std::max<int64_t>(0, -x),
+                  right = std::min<int64_t>(image.width, int64_t(window.xlen) - x);
+    for (int64_t row = top; row < bottom && left < right; ++row) {
+        if (std::memcmp(window.buffer.data() + (y + row) * window.xlen + x + left,
+                        image.px.data() + row * image.width + left,
+                        size_t(right - left) * sizeof(uint32_t)) != 0)
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -222,11 +259,16 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     const BitStruct* entry = Entry(bitmap);
     if (!entry) return;
     const Pixels& image = *entry->hbit;
+    // Over whole blocks, only the ones that no longer hold it from a drawing
+    // here are drawn again: the others show it already.
+    const bool inBlocks =
+        window.held.Redraw(image.id, x, y, image.width, image.height, [&](const Area& area) {
+            DrawRows(image, area.x - x, area.w, x, y, area.y - y, area.y - y + area.h);
+        });
     int64_t top = std::max<int64_t>(0, -int64_t(y));
     int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
-    for (int64_t row = top; row < bottom; ++row) {
-        CopyRowPart(image.px.data() + row * image.width, 0, image.width, x, y + row);
-    }
+    if (!inBlocks) DrawRows(image, 0, image.width, x, y, top, bottom);
+    if (window.checkDrawing && !ShowsImage(image, x, y, top, bottom)) ++window.drawnWrong;
     ShowChange();
 }
 
@@ -239,12 +281,21 @@ void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) 
     const PreparedMask& mask = Prepare(*maskEntry->hbit, image.width, image.height);
     int64_t top = std::max<int64_t>(0, -int64_t(y));
     int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
+    // The change is noted once, around everything drawn.
+    Columns drawn{INT64_MAX, INT64_MIN};
+    int64_t rowsTop = INT64_MAX, rowsEnd = 0;
     for (int64_t row = top; row < bottom; ++row) {
         const uint32_t* source = image.px.data() + row * image.width;
         for (uint32_t s = mask.rowStart[row]; s < mask.rowStart[row + 1]; ++s) {
-            CopyRowPart(source, mask.spans[s].x, mask.spans[s].length, x, y + row);
+            const Columns written = CopyRowPart(source, mask.spans[s].x, mask.spans[s].length, x, y + row);
+            if (written.first >= written.end) continue;
+            drawn.first = std::min(drawn.first, written.first);
+            drawn.end = std::max(drawn.end, written.end);
+            rowsTop = std::min(rowsTop, y + row);
+            rowsEnd = y + row + 1;
         }
     }
+    if (drawn.first < drawn.end) Changed(drawn.first, drawn.end, rowsTop, rowsEnd);
     ShowChange();
 }
 

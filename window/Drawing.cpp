@@ -18,10 +18,7 @@ void FillClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t color)
     x1 = std::min<int64_t>(x1, int64_t(window.xlen) - 1);
     y1 = std::min<int64_t>(y1, int64_t(window.ylen) - 1);
     if (x0 > x1 || y0 > y1) return;
-    for (int64_t y = y0; y <= y1; ++y) {
-        uint32_t* row = window.buffer.data() + y * window.xlen;
-        std::fill(row + x0, row + x1 + 1, color);
-    }
+    for (int64_t y = y0; y <= y1; ++y) FillRow(color, x0, x1 - x0 + 1, y);
 }
 
 }  // namespace
@@ -46,7 +43,7 @@ void UpdateWindow() {
 
 void ClearScreen() {
     if (!Active()) return;
-    std::fill(window.buffer.begin(), window.buffer.end(), 0u);
+    for (int64_t y = 0; y < int64_t(window.ylen); ++y) FillRow(0, 0, window.xlen, y);
     ShowChange();
 }
 

@@ -302,6 +302,7 @@ uint32_t GetKey() {
             continue;  // the next point brings the next input
         }
         std::unique_lock guard(link().lock);
+        ServeFrame(INT64_MAX);
         link().changed.wait(guard, [] {
             ServeFrame();
             return !link().pending.empty() || link().closed;

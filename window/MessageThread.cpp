@@ -16,6 +16,8 @@
 #include <chrono>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace Vitrine::detail {
 
@@ -47,7 +49,6 @@ bool PostWake(int32_t code) {
 
 // The screen with the event loop's own state.
 struct Loop : Screen {
-    bool frameWaiting = false;  // a frame was handed over and is not shown yet
     std::chrono::steady_clock::time_point nextShow;
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
@@ -64,21 +65,31 @@ void ReportOpened(WinState state, const char* error) {
     link().changed.notify_all();
 }
 
-// Shows the frame handed over. Until the next one may be shown, the main
-// thread keeps its frames: most of them would never reach the screen.
+// Shows the frame handed over, if there is one. Until the next one may be
+// shown, the main thread keeps its frames: most of them would never reach the
+// screen.
 void ShowNewestFrame(Loop& screen) {
-    screen.frameWaiting = false;
+    std::vector<uint32_t> reference;
+    std::vector<Area> areas;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
         if (!link().frameFresh) return;
         link().frameFresh = false;
-        screen.shown.swap(link().front);
-        link().front.resize(screen.shown.size());
+        // The blocks that changed go from `front`, which stays the main
+        // thread's copy of the frame it handed over, straight onto the texture.
+        areas = link().frontChanges.Areas();
+        Upload(screen, link().front.data(), areas);
+        link().frontChanges.Clear();
+        reference.swap(link().reference);
     }
     screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
-    Upload(screen);
-    Render(screen);
+    if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
+    if (!reference.empty()) {
+        const bool same = ShowsPicture(screen, reference);
+        ++link().framesChecked;
+        if (!same) ++link().framesWrong;
+    }
     // With vsync the present above waited for a refresh; the next one is a
     // refresh period later.
     auto nextWant = screen.nextShow;
@@ -88,13 +99,20 @@ void ShowNewestFrame(Loop& screen) {
 
 // Tells the main thread that a frame may be shown now: it hands over the one it
 // drew last, at once if it is waiting, else when it finishes the one it draws.
-void AskForFrame() {
+// A main thread that has shown nothing new since its last hand-over is not
+// woken: it hands its next frame over as soon as it shows it. True when a
+// frame has been handed over meanwhile, to be shown at once.
+bool AskForFrame() {
+    bool unsent = false;
     {
         std::lock_guard guard(link().lock);
-        if (link().wanted || link().frameFresh) return;
+        if (link().frameFresh) return true;
+        if (link().wanted) return false;
         link().wanted = true;
+        unsent = link().unsent;
     }
-    link().changed.notify_all();
+    if (unsent) link().changed.notify_all();
+    return false;
 }
 
 // Keeps the mouse captured while a button is held, so that a drag outside the
@@ -158,11 +176,7 @@ void ToPicturePixels(const Screen& screen, InputEvent& input) {
 
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Loop& screen, const SDL_Event& event) {
-    if (event.type == gWakeType.load()) {
-        if (event.user.code == WAKE_CLOSE) return false;
-        screen.frameWaiting = true;
-        return true;
-    }
+    if (event.type == gWakeType.load()) return event.user.code != WAKE_CLOSE;  // a frame: see RunEventLoop
     switch (event.type) {
         case SDL_QUIT:
             return false;
@@ -211,8 +225,8 @@ void RunEventLoop(Loop& screen) {
     for (;;) {
         using std::chrono::steady_clock;
         if (screen.nextShow <= steady_clock::now()) {
-            if (screen.frameWaiting) ShowNewestFrame(screen);
-            if (screen.nextShow <= steady_clock::now()) AskForFrame();
+            ShowNewestFrame(screen);
+            if (screen.nextShow <= steady_clock::now() && AskForFrame()) continue;
         }
         const auto wait = screen.nextShow - steady_clock::now();
         const int timeout =
@@ -246,6 +260,9 @@ void MessageThread(std::string title, uint32_t width, uint32_t height, uint32_t 
         ReportOpened(STATE_ERROR, reason.c_str());
         return;
     }
+    link().showPeriodNs =
+        std::chrono::nanoseconds(screen.minInterval.count() ? screen.minInterval : screen.refreshPeriod)
+            .count();
     SDL_StopTextInput();
     // Controllers plugged in already are announced as added once this is up.
     const bool pads = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;

@@ -1,5 +1,6 @@
-// The message thread's screen: the window, the renderer chosen for it, and the
-// streaming texture each shown frame is put on.
+// The message thread's screen: the window, the renderer chosen for it, the
+// streaming texture each shown frame is put on, and the presenting of only the
+// parts of a frame that changed.
 #include "window/Screen.h"
 
 #include <cstring>
@@ -57,23 +58,105 @@ Uint32 PictureFormat(bool software, SDL_Window* window) {
     return SDL_PIXELFORMAT_XBGR8888;
 }
 
-}  // namespace
-
-void Upload(Screen& screen) {
+// Puts one area of a frame on the texture.
+void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
+    const SDL_Rect rect{area.x, area.y, area.w, area.h};
+    const uint32_t* from = frame + size_t(area.y) * screen.width + size_t(area.x);
     if (screen.textureFormat == SDL_PIXELFORMAT_XBGR8888) {
-        SDL_UpdateTexture(screen.texture, nullptr, screen.shown.data(), screen.pitch);
+        SDL_UpdateTexture(screen.texture, &rect, from, screen.pitch);
         return;
     }
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(screen.texture, nullptr, &pixels, &pitch) != 0) return;
-    SDL_ConvertPixels(int(screen.width), int(screen.shown.size() / screen.width), SDL_PIXELFORMAT_XBGR8888,
-                      screen.shown.data(), screen.pitch, screen.textureFormat, pixels, pitch);
+    if (SDL_LockTexture(screen.texture, &rect, &pixels, &pitch) != 0) return;
+    SDL_ConvertPixels(area.w, area.h, SDL_PIXELFORMAT_XBGR8888, from, screen.pitch, screen.textureFormat,
+                      pixels, pitch);
     SDL_UnlockTexture(screen.texture);
+}
+
+// ------------------------------------------------ drawn over the picture
+
+// Where something drawn over the picture at render time is to go, in picture
+// pixels; empty when nothing is. Nothing is yet: a note over the picture
+// gives its place here and is drawn in DrawOverlay.
+Area OverlayArea(const Screen&) {
+    return Area{};
+}
+
+// Draws over the picture, after it and before the present.
+void DrawOverlay(Screen& screen) {
+    screen.overlay = OverlayArea(screen);
+}
+
+// ------------------------------------------------ showing parts
+
+// A change covering more than this share of the picture is shown whole.
+constexpr int64_t kWholeShare = 2;  // one half
+
+// The areas in window pixels, at a whole placement.
+SDL_Rect Placed(const Placement& placement, const Area& area) {
+    const int32_t k = int32_t(placement.whole);
+    return SDL_Rect{placement.x + area.x * k, placement.y + area.y * k, area.w * k, area.h * k};
+}
+
+// Draws `areas` of the texture into the window's own pixels and presents
+// only them (SDL's software renderer at a whole placement).
+void RenderParts(Screen& screen, const std::vector<Area>& areas) {
+    std::vector<SDL_Rect> placed;
+    placed.reserve(areas.size());
+    SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
+    for (const Area& area : areas) {
+        const SDL_Rect from{area.x, area.y, area.w, area.h};
+        placed.push_back(Placed(screen.scaler.pixels, area));
+        SDL_RenderCopy(screen.renderer, screen.texture, &from, &placed.back());
+    }
+    DrawOverlay(screen);
+    SDL_RenderFlush(screen.renderer);
+    // Should the window's pixels have gone meanwhile, the renderer presents them whole.
+    if (SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size())) != 0)
+        SDL_RenderPresent(screen.renderer);
+}
+
+}  // namespace
+
+void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas) {
+    for (const Area& area : areas) UploadArea(screen, frame, area);
 }
 
 void Render(Screen& screen) {
     DrawPlaced(screen.scaler, screen.renderer, screen.texture);
+    DrawOverlay(screen);
+    SDL_RenderPresent(screen.renderer);
+}
+
+bool ShowChanges(Screen& screen, std::vector<Area> areas) {
+    int64_t covered = 0;
+    for (const Area& area : areas) covered += int64_t{area.w} * area.h;
+    const int64_t whole = int64_t{screen.scaler.picW} * screen.scaler.picH;
+    if (!screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole) {
+        Render(screen);
+        return false;
+    }
+    AddOverlay(areas, screen.overlay, OverlayArea(screen));
+    RenderParts(screen, areas);
+    return true;
+}
+
+bool ShowsPicture(Screen& screen, const std::vector<uint32_t>& picture) {
+    const Placement& placed = screen.scaler.pixels;
+    if (placed.whole == 0 || picture.size() != size_t(screen.scaler.picW) * screen.scaler.picH) return true;
+    std::vector<uint32_t> pixels(size_t(placed.w) * placed.h);
+    const SDL_Rect rect{placed.x, placed.y, placed.w, placed.h};
+    if (SDL_RenderReadPixels(screen.renderer, &rect, SDL_PIXELFORMAT_XBGR8888, pixels.data(), placed.w * 4) !=
+        0)
+        return false;
+    for (int32_t y = 0; y < placed.h; ++y) {
+        const uint32_t* row = picture.data() + size_t(y / int32_t(placed.whole)) * screen.scaler.picW;
+        for (int32_t x = 0; x < placed.w; ++x) {
+            if ((pixels[size_t(y) * placed.w + x] ^ row[x / int32_t(placed.whole)]) & 0xFFFFFF) return false;
+        }
+    }
+    return true;
 }
 
 bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale) {
@@ -87,6 +170,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     SDL_RendererInfo info;
     const bool known = SDL_GetRendererInfo(screen.renderer, &info) == 0;
     const bool software = known && std::strcmp(info.name, "software") == 0;
+    screen.software = software;
     screen.textureFormat = PictureFormat(software, screen.window);
     screen.texture = SDL_CreateTexture(screen.renderer, screen.textureFormat, SDL_TEXTUREACCESS_STREAMING,
                                        int(width), int(height));
@@ -96,7 +180,6 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.scaler.picW = width;
     screen.scaler.picH = height;
     Relayout(screen.scaler, screen.window, screen.renderer);
-    screen.shown.assign(size_t(width) * height, 0);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
         // cost CPU, as no screen shows it. SDL's software renderer claims vsync
@@ -106,7 +189,8 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     SDL_DisplayMode mode;
     if (SDL_GetWindowDisplayMode(screen.window, &mode) == 0 && mode.refresh_rate > 0)
         screen.refreshPeriod = std::chrono::microseconds(1000000 / mode.refresh_rate);
-    Upload(screen);
+    const std::vector<uint32_t> black(size_t(width) * height, 0);
+    Upload(screen, black.data(), {Area{0, 0, int32_t(width), int32_t(height)}});
     Render(screen);
     return true;
 }

@@ -2,6 +2,7 @@
 // texture the frames go onto. Message thread only.
 #pragma once
 
+#include "window/Changes.h"
 #include "window/Display.h"
 
 #include <SDL.h>
@@ -18,7 +19,10 @@ struct Screen {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     Uint32 textureFormat = SDL_PIXELFORMAT_XBGR8888;
-    std::vector<uint32_t> shown;  // the frame on the texture
+    // SDL's software renderer draws into the window's own pixels, which can be
+    // presented in parts.
+    bool software = false;
+    Area overlay;  // where something was last drawn over the picture; empty: nowhere
     // Without vsync, frames are shown at most this often; the rest are skipped.
     std::chrono::steady_clock::duration minInterval{};
     std::chrono::steady_clock::duration refreshPeriod = std::chrono::microseconds(16667);
@@ -33,9 +37,21 @@ struct Screen {
 bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale);
 // Destroys whatever OpenScreen made, also after it failed halfway.
 void CloseScreen(Screen& screen);
-// Puts the frame `shown` on the texture, in the texture's layout.
-void Upload(Screen& screen);
-// Draws the texture into the window as placed, and presents it.
+// Puts the areas of `frame` (a picture of the screen's size, 0x00BBGGRR) on
+// the texture, in the texture's layout.
+void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas);
+// Draws the texture into the window as placed, draws what goes over the
+// picture, and presents it all.
 void Render(Screen& screen);
+// Puts the areas of the texture that changed with the last upload on the
+// screen: draws and presents only them where the renderer allows it (SDL's
+// software renderer at a whole scale), else the whole picture. True when it
+// presented only parts.
+bool ShowChanges(Screen& screen, std::vector<Area> areas);
+
+// Tests: true when the window's pixels show `picture` (a frame of the
+// screen's size, 0x00BBGGRR) as placed; true as well when the placement is
+// not a whole multiple, which blends pixels and can't be compared exactly.
+bool ShowsPicture(Screen& screen, const std::vector<uint32_t>& picture);
 
 }  // namespace Vitrine::detail

@@ -88,7 +88,30 @@ uint64_t FramesCopied() {
 
 bool FrameUnsent() {
     std::lock_guard guard(link().lock);
-    return window.unsent;
+    return link().unsent;
+}
+
+void CheckShownFrames(bool on) {
+    window.checkDrawing = on;
+    std::lock_guard guard(link().lock);
+    link().keepReference = on;
+    if (!on) link().reference = {};
+}
+
+uint64_t ImagesDrawnWrong() {
+    return window.drawnWrong;
+}
+
+uint64_t ShownFramesChecked() {
+    return link().framesChecked;
+}
+
+uint64_t ShownFramesWrong() {
+    return link().framesWrong;
+}
+
+uint64_t FramesShownInParts() {
+    return link().framesInParts;
 }
 
 }  // namespace Vitrine::Testing

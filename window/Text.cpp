@@ -207,6 +207,7 @@ inline uint32_t Blend(uint32_t pixel, uint32_t color, uint32_t a) {
 
 void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
     int64_t xlen = window.xlen, ylen = window.ylen;
+    int64_t left = xlen, right = 0, top = ylen, bottom = 0;  // around the pixels that changed
     for (int row = 0; row < r.height; ++row) {
         int64_t by = int64_t(y) + row;
         if (by < 0 || by >= ylen) continue;
@@ -215,15 +216,19 @@ void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
         int64_t to = std::min<int64_t>(last, xlen - x);
         const uint8_t* alpha = r.alpha.data() + size_t(row) * r.width;
         uint32_t* out = window.buffer.data() + by * xlen + x;
+        bool changed = false;
         for (int64_t i = from; i < to; ++i) {
-            uint32_t a = alpha[i];
-            if (a == 255) {
-                out[i] = color;
-            } else if (a) {
-                out[i] = Blend(out[i], color, a);
-            }
+            const uint32_t a = alpha[i];
+            if (!a) continue;
+            const uint32_t mixed = a == 255 ? color : Blend(out[i], color, a);
+            changed |= mixed != out[i];
+            out[i] = mixed;
         }
+        if (!changed) continue;
+        left = std::min(left, x + from), right = std::max(right, x + to);
+        top = std::min(top, by), bottom = by + 1;
     }
+    if (left < right && top < bottom) Changed(left, right, top, bottom);
 }
 
 }  // namespace

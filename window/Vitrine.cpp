@@ -5,7 +5,8 @@
 #include "window/ReplayHooks.h"
 #include "window/VitrineInternal.h"
 
-#include <cstring>
+#include <algorithm>
+#include <chrono>
 
 namespace Vitrine {
 namespace detail {
@@ -25,13 +26,18 @@ void FinishClose() {
     window.xlen = 0;
     window.ylen = 0;
     window.buffer = {};
+    window.changes.Resize(0, 0);
+    window.held.Resize(0, 0);
     window.buffering = false;
     {
         std::lock_guard guard(gLink.lock);
         gLink.pending.clear();
         gLink.front = {};
+        gLink.frontChanges.Resize(0, 0);
         gLink.frameFresh = false;
         gLink.wanted = false;
+        gLink.unsent = false;
+        gLink.reference = {};
     }
     ResetInput();
     ResetBitmaps();
@@ -57,20 +63,32 @@ bool Active() {
     return window.state == STATE_ACTIVE;
 }
 
-void ServeFrame() {
-    if (!gLink.wanted || !window.unsent || !gLink.threadRunning) return;
-    std::memcpy(gLink.front.data(), window.buffer.data(), window.buffer.size() * sizeof(uint32_t));
-    gLink.frameFresh = true;
-    gLink.wanted = false;
-    window.unsent = false;
+void ServeFrame(int64_t wakesAtNs) {
+    if (!gLink.unsent || !gLink.threadRunning) return;
+    if (!gLink.wanted && (wakesAtNs == 0 || gLink.nextWantNs > wakesAtNs)) return;
+    gLink.unsent = false;
+    const bool changed =
+        window.changes.CopyDiffering(window.buffer.data(), gLink.front.data(), gLink.frontChanges);
+    window.changes.Clear();
+    if (!changed) return;  // the screen shows this picture already, or will
+    if (gLink.keepReference) gLink.reference = window.buffer;
     ++window.copies;
-    if (!gLink.wakePosted) gLink.wakePosted = WakeForFrame();
+    if (gLink.frameFresh) return;  // it replaces a frame not taken yet
+    // The message thread takes the frame at once or when it wants one, and
+    // wants the next a period later: no frame drawn before then can be shown.
+    const int64_t now = std::chrono::steady_clock::now().time_since_epoch().count();
+    gLink.nextWantNs = std::max<int64_t>(now, gLink.nextWantNs) + gLink.showPeriodNs;
+    gLink.frameFresh = true;
+    // A message thread that waits for a frame is woken; one that paces its
+    // pictures finds it when it wants it.
+    if (gLink.wanted && !gLink.wakePosted) gLink.wakePosted = WakeForFrame();
+    gLink.wanted = false;
 }
 
 void Present() {
     ++window.handOffs;
     std::lock_guard guard(gLink.lock);
-    window.unsent = true;
+    gLink.unsent = true;
     ServeFrame();
 }
 
@@ -94,8 +112,11 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.closedFlag = false;
         gLink.pending.clear();
         gLink.front.assign(size_t(x) * y, 0);
+        gLink.frontChanges.Resize(x, y);
         gLink.frameFresh = false;
         gLink.wanted = false;
+        gLink.unsent = false;
+        gLink.reference = {};
         gLink.nextWantNs = 0;
         gLink.wakePosted = false;
     }
@@ -103,11 +124,12 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
     window.xlen = x;
     window.ylen = y;
     window.buffer.assign(size_t(x) * y, 0);
+    window.changes.Resize(x, y);
+    window.held.Resize(x, y);
     window.buffering = false;
     window.framesShown = 0;
     window.handOffs = 0;
     window.copies = 0;
-    window.unsent = false;
     window.state = STATE_ACTIVE;
     return true;
 }

@@ -6,6 +6,7 @@
 //  - the Link, the little that both threads share, guarded by one mutex.
 #pragma once
 
+#include "window/Changes.h"
 #include "window/Vitrine.h"
 
 #include <atomic>
@@ -65,10 +66,21 @@ struct Link {
     bool closed = false;              // the window has gone (user, or KillWindow)
     std::vector<InputEvent> pending;  // input not yet applied
     std::vector<uint32_t> front;      // the newest frame handed over
+    ChangeMap frontChanges;           // blocks of `front` changed since the message thread took it
     bool frameFresh = false;          // `front` holds a frame not shown yet
     bool wanted = false;              // the message thread may show a frame now and has none
+    bool unsent = false;              // the main thread has shown a frame it has not handed over
+    // Tests: a copy of the whole buffer at each hand-over, with which the
+    // message thread compares what it presented; the frames so checked.
+    bool keepReference = false;
+    std::vector<uint32_t> reference;
+    std::atomic<uint64_t> framesChecked{0};
+    std::atomic<uint64_t> framesWrong{0};
+    std::atomic<uint64_t> framesInParts{0};  // frames the message thread presented in parts
     // When the message thread expects to want the next frame (steady clock, ns).
     std::atomic<int64_t> nextWantNs{0};
+    // How long after taking a frame the message thread wants the next (ns).
+    std::atomic<int64_t> showPeriodNs{0};
     bool wakePosted = false;  // a wake-up is already in the SDL queue
     std::atomic<bool> closedFlag{false};
 };
@@ -83,11 +95,18 @@ struct WinStruct {
     uint32_t xlen = 0;
     uint32_t ylen = 0;
     std::vector<uint32_t> buffer;  // xlen * ylen pixels, 0x00BBGGRR
+    // The blocks of the buffer written since it was last handed over; every
+    // other block equals the frame handed over (link().front).
+    ChangeMap changes;
+    BlockImages held;  // the whole images the blocks of the buffer hold
     bool buffering = false;
     uint64_t framesShown = 0;
     uint64_t handOffs = 0;  // frames offered to the message thread
-    uint64_t copies = 0;    // frames copied over to it
-    bool unsent = false;    // the buffer changed since it was last handed over
+    uint64_t copies = 0;    // frames handed over to it (only their changed blocks are copied)
+    // Tests: every image drawn is compared with the buffer after it; the
+    // drawings after which the buffer did not show it.
+    bool checkDrawing = false;
+    uint64_t drawnWrong = 0;
 };
 extern WinStruct window;
 
@@ -97,14 +116,36 @@ bool Active();
 // Main thread: finishes a close if one happened; cheap when nothing happened.
 void NoticeClose();
 // Main thread: offers the buffer to the message thread and returns. It is
-// copied over when the message thread may show a frame, else kept until then
+// handed over when the message thread may show a frame, else kept until then
 // (see ServeFrame).
 void Present();
-// Main thread, holding link().lock: hands a copy of the buffer over if it is
-// newer than the last one handed over and the message thread wants one. Every
-// wait of the main thread calls it whenever it wakes, so the last frame drawn
-// before a wait is shown as soon as the screen can take it.
-void ServeFrame();
+// Main thread, holding link().lock: hands the buffer over if a frame was
+// shown since the last hand-over and the message thread wants one, or will
+// want one before `wakesAtNs` (steady clock, ns), when the caller, about to
+// wait, wakes next (0: it does not wait). Only the blocks that differ from
+// the frame handed over before are copied; when none does, the screen shows
+// this picture already and nothing is handed over. Every wait of the main
+// thread calls it before it waits and whenever it wakes, so the last frame
+// drawn before a wait is shown as soon as the screen can take it, and mostly
+// without the threads waking each other for it.
+void ServeFrame(int64_t wakesAtNs = 0);
+
+// Main thread: pixels x0 <= x < x1 of rows y0 <= y < y1 of the buffer may
+// have changed (all inside it).
+inline void Changed(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
+    window.changes.Mark(x0, x1, y0, y1);
+    window.held.Forget(x0, x1, y0, y1);
+}
+// Main thread: fills row y, columns x .. x + count - 1 (inside the buffer),
+// leaving the pixels alone and unnoted when they all hold the colour already.
+inline void FillRow(uint32_t color, int64_t x, int64_t count, int64_t y) {
+    uint32_t* to = window.buffer.data() + y * window.xlen + x;
+    int64_t i = 0;
+    while (i < count && to[i] == color) ++i;
+    if (i == count) return;
+    for (; i < count; ++i) to[i] = color;
+    Changed(x, x + count, y, y + 1);
+}
 // Main thread: in direct mode (buffering off) a change shows at once.
 inline void ShowChange() {
     if (!window.buffering) Present();

@@ -56,4 +56,17 @@ uint64_t FramesCopied();
 // True while the buffer holds changes the message thread has not been given.
 bool FrameUnsent();
 
+// On: from the next frame handed over on, also in windows opened later, the
+// message thread reads back what it presented after each frame it shows and
+// compares it with the whole buffer as it was handed over; and the buffer is
+// compared with every image drawn into it (drawings it holds are skipped).
+void CheckShownFrames(bool on);
+// Drawings of images after which the buffer did not show the image whole.
+uint64_t ImagesDrawnWrong();
+// Counted since the program started: frames compared, the ones of them the
+// window did not show exactly, and frames presented in parts (checked or not).
+uint64_t ShownFramesChecked();
+uint64_t ShownFramesWrong();
+uint64_t FramesShownInParts();
+
 }  // namespace Vitrine::Testing

@@ -23,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 // Blocks until `deadline` or until the window closes, whichever comes first.
 void WaitUntil(Clock::time_point deadline) {
     std::unique_lock guard(link().lock);
+    ServeFrame(deadline.time_since_epoch().count());
     link().changed.wait_until(guard, deadline, [] {
         ServeFrame();
         return link().closed;

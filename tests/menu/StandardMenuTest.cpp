@@ -3,6 +3,7 @@
 
 #include "menu/StandardMenu.h"
 #include "tests/menu/ScreenDriver.h"
+#include "window/VitrineReplay.h"
 
 namespace {
 
@@ -129,6 +130,25 @@ TEST_F(ButtonImages, MouseOverImageFollowsThePointerThroughTheMaskFieldsDoNot) {
     DrawButton(field);
     EXPECT_EQ(T::Pixel(230, 210), Red);
     EXPECT_EQ(T::Pixel(205, 210), Blue);
+}
+
+// A waiting menu draws its buttons again only when one is to look different;
+// the pointer coming and going still shows in the next pass.
+TEST_F(ButtonImages, AWaitingMenuFollowsThePointer) {
+    static int point;
+    static std::vector<uint32_t> seen;
+    point = 0;
+    seen.clear();
+    std::vector<ButtonRc> menu = {CreateMaskedButton(40, 20, "n.bmp", "o.bmp", "m.bmp")};
+    SetVerticalMenu(100, 100, 30, menu);
+    Vitrine::Replay::SetInputPointHook([] {
+        if (++point == 4) T::MoveMouse(110, 110);
+        if (point == 8) seen.push_back(T::Pixel(130, 110)), T::MoveMouse(300, 300);
+        if (point == 12) seen.push_back(T::Pixel(130, 110)), T::LeftUp(110, 110);
+    });
+    EXPECT_EQ(MenuSelection(menu), 0);
+    Vitrine::Replay::SetInputPointHook(nullptr);
+    EXPECT_EQ(seen, (std::vector<uint32_t>{Green, Red}));
 }
 
 TEST_F(ButtonImages, InvisibleButtonIsNotDrawnNorSelectedAndLeavesTheClickPending) {

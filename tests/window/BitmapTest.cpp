@@ -255,6 +255,25 @@ TEST_F(BitmapTable, CopyBitmapClipsAndCopiesOntoItself) {
     EXPECT_EQ(Testing::BitmapPixel(patch, 0, 0), Bgr(Gradient(45, 45)));
 }
 
+// Drawing an image again where it lies untouched is skipped; whatever was
+// drawn over it since, or a change of the image, brings its pixels back.
+TEST_F(BitmapTable, DrawingAgainRestoresWhateverChangedSince) {
+    const uint32_t image = Load();
+    DrawBitmap(image, 50, 100);
+    Rectangle(60, 110, 60, 110, 0xFFFFFF, true);
+    SetFont(1, 0xFFFFFF);
+    Text("W", 85, 120);
+    DrawBitmap(image, 50, 100);
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 50; ++x) ASSERT_EQ(Pixel(50 + x, 100 + y), Bgr(Gradient(x, y))) << x << ", " << y;
+    }
+    const uint32_t dot = CreateBitmap(1, 1);
+    CopyBitmap(dot, image, 0, 0, 20, 30, 1, 1);
+    DrawBitmap(image, 50, 100);
+    EXPECT_EQ(Pixel(70, 130), 0u) << "the image changed";
+    EXPECT_EQ(Pixel(71, 130), Bgr(Gradient(21, 30)));
+}
+
 TEST(BitmapsNoWindow, LoadWithoutAWindowButDrawNothing) {
     ScratchFolder folder;
     WriteBmp(folder.File("a.bmp"), 4, 4, 24, Gradient);

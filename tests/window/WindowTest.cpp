@@ -219,6 +219,28 @@ TEST_F(WindowLife, OnlyFramesTheScreenCanShowAreCopiedAndTheLastAlwaysIs) {
     EXPECT_FALSE(Testing::FrameUnsent()) << "and an instant wait, once the screen is ready";
 }
 
+// A picture the screen shows already is not handed over again: a menu that
+// waits and redraws unchanged costs neither thread a copy.
+TEST_F(WindowLife, AnUnchangedPictureIsNotHandedOverAgain) {
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    SetBuffering(true);
+    Fill(0x123456);
+    UpdateWindow();
+    Delay(50);
+    const uint64_t copied = Testing::FramesCopied();
+    for (int pass = 0; pass < 5; ++pass) {
+        Fill(0x123456);
+        UpdateWindow();
+        Delay(30);
+    }
+    EXPECT_EQ(Testing::FramesCopied(), copied);
+    EXPECT_FALSE(Testing::FrameUnsent());
+    Rectangle(10, 10, 20, 20, 0xFFFFFF, true);
+    UpdateWindow();
+    Delay(50);
+    EXPECT_EQ(Testing::FramesCopied(), copied + 1);
+}
+
 // A paced loop at 250 frames a second on a screen of at most about 60
 // pictures a second: most frames need not be drawn, some must be.
 TEST_F(WindowLife, APacedLoopDrawsOnlyAboutTheFramesTheScreenShows) {
