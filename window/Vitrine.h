@@ -7,6 +7,7 @@
 // (UpdateWindow, GetKey, Delay, PaceFrame), in the order they came.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -87,11 +88,18 @@ enum PadButton : uint32_t {
     PAD_COUNT
 };
 
-// A button of the menu that waits for a click, in window pixels.
+// A button of the menu that waits for a click, in window pixels, and up to
+// two keys that choose it at once (0: none), such as Escape for a back button.
 struct PadStop {
     int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+    std::array<uint32_t, 2> keys{};
 };
 // The menu's buttons in their order; an empty span when no menu waits.
+// While a menu waits the keyboard serves it as the gamepad does: the arrows
+// and Tab (Shift+Tab back) move the pointer from button to button, Enter and
+// Space click where it is (outside every button they move it to the first),
+// and a button's own keys click it. Those presses, their auto-repeats and
+// their releases do not reach the game as keys; every other key does.
 void SetPadStops(std::span<const PadStop> buttons);
 
 // ---------------------------------------------------------------- files

@@ -138,7 +138,42 @@ TEST_F(Screens, NameEntryKeepsUpToNineCapitalsThenBlanks) {
     EXPECT_EQ(Vitrine::GetKey(), 77u);
 }
 
+TEST_F(Screens, NameEntryTakesBackspaceAndEndsAtEnter) {
+    // Backspace takes the last letter back (none: nothing happens); Enter ends the name as X does.
+    Type({Vitrine::KEY_BACKSPACE, 65, 66, 67, Vitrine::KEY_BACKSPACE, Vitrine::KEY_BACKSPACE, 68,
+          Vitrine::KEY_ENTER, 69});
+    AskName();
+    EXPECT_EQ(PlayerName, Name("AD        "));
+    Type({Fixture::KeyX});
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Fixture::KeyX)) << "the keys after Enter are thrown away";
+}
+
 // ---------------------------------------------------------------- start menu
+
+// The start menu and every screen it opens, with the keyboard alone.
+TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
+    using ScreenDriver::ChooseByKeys;
+    using namespace Vitrine;
+    {
+        User user([] {
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});            // from no button: play, difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});              // the up arrow: medium
+            ChooseByKeys({KEY_ENTER});                                // hard
+            ChooseByKeys({KEY_ESCAPE});                               // back
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // controls
+            ChooseByKeys({KEY_ESCAPE});                               // back: the pointer stays on "controls"
+            ChooseByKeys({KEY_DOWN, KEY_SPACE});                      // high scores
+            Type({KEY_ESCAPE});
+            ChooseByKeys({KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER});  // up round to quit
+        });
+        testing::internal::CaptureStderr();  // no high-score table here
+        EXPECT_EQ(Menu(), Screen::Exit);
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+    for (uint32_t k : {KEY_DOWN, KEY_UP, KEY_TAB, KEY_ENTER, KEY_SPACE, KEY_ESCAPE})
+        EXPECT_FALSE(KeyDown(k)) << k;
+}
 
 TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
     {
@@ -328,6 +363,29 @@ TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
     Fixture::Release(Vitrine::KEY_P);
     EXPECT_FALSE(PlayFrame()) << "quit to menu leaves the game";
     EXPECT_FALSE(Pause);
+}
+
+TEST_F(Screens, PResumesEscapeResumesAndTheArrowsLeaveForTheMenu) {
+    using ScreenDriver::ChooseByKeys;
+    StartLevel(EndlessLevel());
+    User user([] {
+        ChooseByKeys({Vitrine::KEY_P});
+        ChooseByKeys({Vitrine::KEY_ESCAPE});
+        ChooseByKeys({Vitrine::KEY_DOWN, Vitrine::KEY_DOWN, Vitrine::KEY_ENTER});  // quit to menu
+    });
+    for (int round = 0; round < 2; ++round) {
+        Fixture::Hold(Vitrine::KEY_P);
+        EXPECT_TRUE(PlayFrame());
+        Fixture::Release(Vitrine::KEY_P);
+        EXPECT_TRUE(PlayFrame()) << "resumed";
+        EXPECT_FALSE(Pause);
+        EXPECT_TRUE(PlayFrame());
+        EXPECT_FALSE(Pause) << "the P that resumed does not pause again";
+    }
+    Fixture::Hold(Vitrine::KEY_P);
+    EXPECT_TRUE(PlayFrame());
+    Fixture::Release(Vitrine::KEY_P);
+    EXPECT_FALSE(PlayFrame()) << "quit to menu";
 }
 
 TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {
