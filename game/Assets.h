@@ -142,6 +142,14 @@ inline constexpr Place DifficultyAt{75, 250};
 // Where the name entry writes the name.
 inline constexpr Place NameField{480, 200};
 
+// The status band: the counts of lives (line LivesY) and of items left
+// (line ItemsY) start at CountX, each followed by its word at WordX; two
+// digits must stay clear of the word.
+struct StatusBand {
+    int32_t CountX, WordX, LivesY, ItemsY;
+};
+inline constexpr StatusBand Band{178, 190, 30, 50};
+
 // The high-score screen's three lines: the place's words, the name and the
 // score start at these x; the lines at these y.
 inline constexpr int32_t HighScorePlaceX = 280, HighScoreNameX = 400, HighScoreScoreX = 500;
