@@ -124,10 +124,10 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
     const auto fail = [&](const std::string& why, const std::string& temp) {
         if (!temp.empty()) ::unlink(temp.c_str());
-        std::cerr << path << ": can't save the high scores (" << why << "); the old table is kept."
+        std::cerr << path << ": can't save " << what << " (" << why << "); the old file is kept."
                   << std::endl;
         return false;
     };

@@ -42,8 +42,9 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 // Replaces the file's contents as a whole: the bytes go to a temporary file
 // in the same folder, which is flushed to disk and renamed over the old one.
 // On failure the old file is untouched, one line on standard error says
-// why, and the result is false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// why (naming `what` was being saved), and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string_view what = "the high scores");
 
 // CompareHighScore on a file of the caller's choice.
 void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);

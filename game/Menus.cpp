@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "game/FrontEnd.h"
+#include "game/Settings.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -122,6 +123,7 @@ Screen Menu() {
             case ChooseDifficulty:
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
+                SaveSettingsIfChanged();
                 break;
             case ShowControls:
                 Controls();

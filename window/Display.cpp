@@ -1,13 +1,18 @@
 // Placing the game's picture in a window or on a whole screen; see Display.h.
 #include "window/Display.h"
+#include "window/Vitrine.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace Vitrine::detail {
 
 namespace {
+
+std::atomic<bool> fullscreenWanted{false};  // SetFullScreen: for the next window
+std::atomic<bool> fullscreenNow{false};     // the window's state, kept after it closes
 
 // a / b rounded to the nearest whole number (a, b > 0).
 int64_t RoundDiv(int64_t a, int64_t b) {
@@ -123,7 +128,16 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
 
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {
     const bool on = !scaler.fullscreen;
-    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) scaler.fullscreen = on;
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        scaler.fullscreen = on;
+        fullscreenNow = on;
+    }
+}
+
+void StartFullscreen(Scaler& scaler, SDL_Window* window) {
+    // Should the screen refuse, the player's wish stands for the next run.
+    fullscreenNow = fullscreenWanted.load();
+    if (fullscreenWanted) ToggleFullscreen(scaler, window);
 }
 
 void ReleaseScaler(Scaler& scaler) {
@@ -142,3 +156,16 @@ void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_
 }
 
 }  // namespace Vitrine::detail
+
+namespace Vitrine {
+
+void SetFullScreen(bool on) {
+    detail::fullscreenWanted = on;
+    detail::fullscreenNow = on;
+}
+
+bool FullScreen() {
+    return detail::fullscreenNow;
+}
+
+}  // namespace Vitrine

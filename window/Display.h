@@ -64,5 +64,7 @@ void ToggleFullscreen(Scaler& scaler, SDL_Window* window);
 void ReleaseScaler(Scaler& scaler);
 // The window size for a picture at `scale` (0: DefaultScale on the main display).
 void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h);
+// Puts a newly opened window on the whole screen when SetFullScreen asked for it.
+void StartFullscreen(Scaler& scaler, SDL_Window* window);
 
 }  // namespace Vitrine::detail

@@ -95,6 +95,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.pitch = int(width * 4);
     screen.scaler.picW = width;
     screen.scaler.picH = height;
+    StartFullscreen(screen.scaler, screen.window);
     Relayout(screen.scaler, screen.window, screen.renderer);
     screen.shown.assign(size_t(width) * height, 0);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {

@@ -27,6 +27,12 @@ enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
 // and the whole screen; the picture keeps its shape and the mouse its
 // picture coordinates at any size.
 void SetWindowScale(uint32_t scale);
+// The next window opens on the whole screen (on) or as a window (off, the
+// start value). F11 and Alt+Enter switch as ever.
+void SetFullScreen(bool on);
+// True while the window is on the whole screen; once it has closed, how it
+// was at its close; before any window, what SetFullScreen asked for.
+bool FullScreen();
 
 // Opens the window with a client area of x by y pixels; closes an open one
 // first. Returns false when it could not be opened (no display); the reason
