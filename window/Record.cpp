@@ -119,7 +119,8 @@ void SetInputPointHook(InputPointHook hook) {
     gHook = hook;
 }
 
-bool StartRecording(const std::string& path, const std::string& version, std::string& error) {
+bool StartRecording(const std::string& path, const std::string& version, std::string& error,
+                    const std::vector<Setting>& settings) {
     std::string ignored;
     StopRecording(ignored);
     gOut = std::fopen(path.c_str(), "w");
@@ -128,6 +129,8 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
         return false;
     }
     std::fprintf(gOut, "%s\nversion %s\n", kHeader, version.c_str());
+    for (const auto& [name, value] : settings)
+        std::fprintf(gOut, "setting %s %s\n", name.c_str(), value.c_str());
     gRecordedFrames = 0;
     return true;
 }
@@ -190,6 +193,12 @@ bool StartReplay(const std::string& path, std::string& error) {
         } else if (tag == "c") {
             if (!(fields >> play.closePoint) || play.closePoint < lastPoint) return fail("a malformed close");
             lastPoint = play.closePoint;
+        } else if (tag == "setting") {
+            Setting setting;
+            std::string more;
+            if (!(fields >> setting.first >> setting.second) || (fields >> more))
+                return fail("a malformed setting");
+            play.outcome.settings.push_back(std::move(setting));
         } else if (tag == "end") {
             if (!(fields >> play.endPoint) || play.endPoint < lastPoint) return fail("a malformed end");
             ended = true;
