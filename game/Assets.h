@@ -114,6 +114,12 @@ inline constexpr Image MediumMask{"images/medium_mask.bmp", 200, 100};
 inline constexpr Image Hard{"images/hard.bmp", 200, 100};
 inline constexpr Image HardMask{"images/hard_mask.bmp", 200, 100};
 
+// ---------------------------------------------------------------- the window's icon
+
+// Oska's head on a rounded square, drawn through its mask.
+inline constexpr Image WindowIcon{"images/icon.bmp", 64, 64};
+inline constexpr Image WindowIconMask{"images/icon_mask.bmp", 64, 64};
+
 // ---------------------------------------------------------------- sounds
 
 inline constexpr Sound ThemeTune{"Music/Theme.MP3"};
@@ -197,7 +203,8 @@ inline constexpr Image GameScreenImages[] = {
     EnemyMask,
 };
 
-// The images of the screens around the game, at each size the game loads them.
+// The images of the screens around the game, at each size the game loads
+// them, and the window's icon.
 inline constexpr Image ScreenImages[] = {
     StartScreen,
     ControlsScreen,
@@ -240,6 +247,8 @@ inline constexpr Image ScreenImages[] = {
     MediumMask,
     Hard,
     HardMask,
+    WindowIcon,
+    WindowIconMask,
 };
 
 // Every picture drawn through a mask, with its mask.
@@ -258,6 +267,7 @@ inline constexpr std::pair<Image, Image> Masked[] = {
     {Easy, EasyMask},
     {Medium, MediumMask},
     {Hard, HardMask},
+    {WindowIcon, WindowIconMask},
 };
 
 inline constexpr Sound AllSounds[] = {ThemeTune, LevelClearedTune, DeathSound,     GameOverTune,

@@ -1,6 +1,7 @@
 // The message thread's screen: the window, the renderer chosen for it, and the
 // streaming texture each shown frame is put on.
 #include "window/Screen.h"
+#include "window/Icon.h"
 
 #include <cstring>
 
@@ -82,6 +83,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowW,
                                      windowH, SDL_WINDOW_SHOWN);  // fixed size: --scale and F11 choose it
     if (!screen.window) return false;
+    ApplyWindowIcon(screen.window);
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
     SDL_RendererInfo info;

@@ -33,6 +33,10 @@ void SetFullScreen(bool on);
 // True while the window is on the whole screen; once it has closed, how it
 // was at its close; before any window, what SetFullScreen asked for.
 bool FullScreen();
+// The picture (and its black-and-white mask: white is drawn) the desktop
+// shows for the window, from the next Window call on. A file that can't be
+// read is named in one line on standard error; the window then opens without one.
+void SetWindowIcon(const char* picture, const char* mask);
 
 // Opens the window with a client area of x by y pixels; closes an open one
 // first. Returns false when it could not be opened (no display); the reason
