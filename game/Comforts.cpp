@@ -1,7 +1,7 @@
 // Comforts on top of the game: M mutes and unmutes every sound, in play and in
-// the menus (not on the name entry, where M is a letter of the name), and
-// keeps it in the settings. (A window that loses the focus during play opens
-// the pause screen: Pause.cpp.)
+// the menus (not on the name entry, where M is a letter of the name), says so
+// in a note over the picture and keeps it in the settings. (A window that
+// loses the focus during play opens the pause screen: Pause.cpp.)
 #include "game/FrontEnd.h"
 #include "game/Settings.h"
 #include "sound/Music.h"
@@ -16,6 +16,7 @@ namespace {
 void ComfortKey(uint32_t k) {
     if (k != Vitrine::KEY_M || NameEntryOpen) return;
     Music::SetMuted(!Music::IsMuted());
+    Vitrine::ShowNote(Music::IsMuted() ? "Sound off" : "Sound on");
     SaveSettingsIfChanged();
 }
 

@@ -132,7 +132,6 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
                                 scaler.pixels.whole || !smaller ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
         SDL_RenderCopy(renderer, picture, nullptr, &to);
     }
-    SDL_RenderPresent(renderer);
 }
 
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {

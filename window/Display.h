@@ -62,7 +62,7 @@ struct Scaler {
 
 // Recomputes the placements after the window's size changed.
 void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer);
-// Draws the picture texture into the window as placed, and presents it.
+// Draws the picture texture into the window as placed; the caller presents it.
 void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture);
 // Desktop fullscreen on or off; the placements follow with the size change.
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window);

@@ -2,6 +2,7 @@
 // streaming texture each shown frame is put on.
 #include "window/Screen.h"
 #include "window/Icon.h"
+#include "window/Note.h"
 
 #include <cstring>
 
@@ -75,6 +76,8 @@ void Upload(Screen& screen) {
 
 void Render(Screen& screen) {
     DrawPlaced(screen.scaler, screen.renderer, screen.texture);
+    DrawNote(screen);
+    SDL_RenderPresent(screen.renderer);
 }
 
 bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale) {
@@ -115,6 +118,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
 }
 
 void CloseScreen(Screen& screen) {
+    DropNote();
     ReleaseScaler(screen.scaler);
     if (screen.texture) SDL_DestroyTexture(screen.texture);
     if (screen.renderer) SDL_DestroyRenderer(screen.renderer);

@@ -2,6 +2,7 @@
 // fontconfig, else in Debian's standard folder), text drawn with a
 // transparent background, and a cache of rendered texts, because the game
 // draws the same status lines every frame.
+#include "window/Note.h"
 #include "window/VitrineInternal.h"
 
 #include <SDL.h>
@@ -230,6 +231,13 @@ void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
 }
 
 }  // namespace
+
+Coverage TextCoverage(uint32_t style, std::string_view chars) {
+    chars = UpToNul(chars);
+    if (chars.empty()) return {};
+    const Rendered& r = RenderedText(style, chars);
+    return Coverage{r.width, r.height, r.alpha};
+}
 
 }  // namespace detail
 

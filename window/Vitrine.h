@@ -112,6 +112,14 @@ struct PadStop {
 // their releases do not reach the game as keys; every other key does.
 void SetPadStops(std::span<const PadStop> buttons);
 
+// ---------------------------------------------------------------- notes
+
+// Shows a short line of text (at most 40 characters) over the top of the
+// picture for about a second. It is drawn where the picture is put on the
+// screen, never into the buffer: no frame, no recording and no test of the
+// buffer sees it. A newer note replaces the one shown.
+void ShowNote(std::string_view text);
+
 // ---------------------------------------------------------------- files
 
 // The player's own folder for the program's files, made when missing
