@@ -99,14 +99,16 @@ inline constexpr Button QuitToMenuButton{{"images/quittomenu0.bmp", 250, 75},
 inline constexpr Button RetryButton{{"images/retry0.bmp", 250, 75}, {"images/retry1.bmp", 250, 75}};
 inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1.bmp", 250, 75}};
 
-// The difficulty selector: two arrows, the back button's pictures at
-// 200 x 100 through a mask, and one picture per difficulty in one place.
+// The difficulty selector: two arrows, a back button of its own at 200 x 100
+// (lettered like the menus' buttons) through a mask, and one picture per
+// difficulty in one place.
 inline constexpr Button DownArrow{
     {"images/down.bmp", 50, 100}, {"images/down1.bmp", 50, 100}, {"images/down_mask.bmp", 50, 100}};
 inline constexpr Button UpArrow{
     {"images/up.bmp", 50, 100}, {"images/up1.bmp", 50, 100}, {"images/up_mask.bmp", 50, 100}};
-inline constexpr Button SelectorBack{
-    {BackButton.normal.file, 200, 100}, {BackButton.over.file, 200, 100}, {"images/back_mask.bmp", 200, 100}};
+inline constexpr Button SelectorBack{{"images/selectorback0.bmp", 200, 100},
+                                     {"images/selectorback1.bmp", 200, 100},
+                                     {"images/back_mask.bmp", 200, 100}};
 inline constexpr Image Easy{"images/easy.bmp", 200, 100};
 inline constexpr Image EasyMask{"images/easy_mask.bmp", 200, 100};
 inline constexpr Image Medium{"images/medium.bmp", 200, 100};

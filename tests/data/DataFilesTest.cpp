@@ -187,6 +187,26 @@ TEST(DataFiles, TrampolineStatesStayApartForRedGreenColourBlindness) {
     }
 }
 
+// The selector's back button is lettered like every other button: a picture
+// of its own at the size it is shown, its label as wide and high as the
+// menus' Back.
+TEST(DataFiles, TheSelectorsBackButtonIsLetteredLikeTheOthers) {
+    const Bmp menu = Load(Assets::BackButton.normal), selector = Load(Assets::SelectorBack.normal);
+    ASSERT_TRUE(menu.ok && selector.ok);
+    EXPECT_EQ(selector.w, int(Assets::SelectorBack.normal.width));
+    EXPECT_EQ(selector.h, int(Assets::SelectorBack.normal.height));
+    const auto label = [](const Bmp& b) {  // the white lettering's width and height
+        int x0 = b.w, y0 = b.h, x1 = -1, y1 = -1;
+        for (int y = 0; y < b.h; ++y)
+            for (int x = 0; x < b.w; ++x)
+                if (b.At(x, y) == 0xFFFFFF)
+                    x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        return std::make_pair(x1 - x0, y1 - y0);
+    };
+    EXPECT_GT(label(menu).second, 10);
+    EXPECT_EQ(label(selector), label(menu));
+}
+
 // The status texts are light grey on the ceiling; the game writes black names and scores
 // on the name and high-score screens.
 TEST(DataFiles, TextsTheGameDrawsStayReadable) {
