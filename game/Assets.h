@@ -158,6 +158,11 @@ struct StatusBand {
 };
 inline constexpr StatusBand Band{178, 190, 30, 50};
 
+// The end screens: the final score and, when it entered the table, its place
+// there, in lines centred on x from y on (on a card under the buttons).
+inline constexpr Place EndScoreAt{185, 270};
+inline constexpr int32_t EndLineStep = 22;
+
 // The high-score screen's three lines: the place's words, the name and the
 // score start at these x; the lines at these y.
 inline constexpr int32_t HighScorePlaceX = 280, HighScoreNameX = 400, HighScoreScoreX = 500;

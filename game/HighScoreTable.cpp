@@ -101,15 +101,19 @@ HighScoreTable ReadHighScores(const std::string& path) {
     return table;
 }
 
-bool EnterScore(HighScoreTable& table, uint32_t score, const String& name) {
+std::size_t PlaceFor(const HighScoreTable& table, uint32_t score) {
     for (std::size_t place = 0; place < table.size(); ++place) {
-        if (table[place].Score < score) {
-            for (std::size_t k = table.size() - 1; k > place; --k) table[k] = table[k - 1];
-            table[place] = {score, name};
-            return true;
-        }
+        if (table[place].Score < score) return place + 1;
     }
-    return false;
+    return 0;
+}
+
+bool EnterScore(HighScoreTable& table, uint32_t score, const String& name) {
+    const std::size_t place = PlaceFor(table, score);
+    if (place == 0) return false;
+    for (std::size_t k = table.size() - 1; k >= place; --k) table[k] = table[k - 1];
+    table[place - 1] = {score, name};
+    return true;
 }
 
 std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast) {
@@ -171,16 +175,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
-void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
+std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
     HighScoreTable table = ReadHighScores(path);
+    const std::size_t place = PlaceFor(table, score);
     const bool entered = EnterScore(table, score, name);
     // An unchanged table keeps the line end after its last line; a new
     // entry leaves it off, as the table has always been written.
-    WriteFileAtomically(path, FormatHighScores(table, !entered));
+    const bool saved = WriteFileAtomically(path, FormatHighScores(table, !entered));
+    return entered && saved ? place : 0;
 }
 
-void CompareHighScore() {
-    CompareHighScoreIn(HighScoreFile, Score, PlayerName);
+std::size_t CompareHighScore() {
+    return CompareHighScoreIn(HighScoreFile, Score, PlayerName);
 }
 
 }  // namespace KerboImplementation

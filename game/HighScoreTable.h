@@ -30,8 +30,11 @@ std::string ParseHighScores(std::string_view bytes, HighScoreTable& table);
 // reported on standard error in one line and read as above.
 HighScoreTable ReadHighScores(const std::string& path);
 
-// Offers a score to the table: it goes in at the first place whose score is
-// lower, after any equal ones, and the last entry falls out. True when it went in.
+// The place (1 to 3) a score would take in the table: the first whose score
+// is lower, after any equal ones; 0 when it stays out.
+std::size_t PlaceFor(const HighScoreTable& table, uint32_t score);
+// Offers a score to the table: it goes in at PlaceFor and the last entry
+// falls out. True when it went in.
 bool EnterScore(HighScoreTable& table, uint32_t score, const String& name);
 
 // The file's bytes: each line the score right-aligned in 10 characters, a
@@ -47,6 +50,6 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string_view what = "the high scores");
 
 // CompareHighScore on a file of the caller's choice.
-void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
+std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
 
 }  // namespace KerboImplementation

@@ -230,6 +230,12 @@ TEST(DataFiles, TextsTheGameDrawsStayReadable) {
     for (int y : Assets::HighScoreLineY)
         EXPECT_TRUE(plainLight(high, Assets::HighScorePlaceX - 4, y - 2, 640, y + 22))
             << "score line at y " << y;
+    // The end screens' card for the final score and its place in the table.
+    const Assets::Place end = Assets::EndScoreAt;
+    for (const Assets::Image& screen : {Assets::GameOverScreen, Assets::WinScreen})
+        EXPECT_TRUE(
+            plainLight(Load(screen), end.x - 100, end.y - 2, end.x + 100, end.y + Assets::EndLineStep + 18))
+            << screen.file;
 }
 
 // Menus draw their buttons over the left part of these screens; nothing there may look like

@@ -345,6 +345,34 @@ TEST_F(Screens, RetryAfterTheWinStartsAfreshWithTheSameNameAndDifficulty) {
     EXPECT_EQ(RelativeSpeedCatX, 1.0f);
 }
 
+// The game-over screen shows the final score on its card, and under it the
+// place the score took in the table, when it took one; its menu answers the keyboard.
+TEST_F(Screens, TheEndScreenShowsTheFinalScoreAndItsPlaceInTheTable) {
+    Fixture::WriteBmp(Fixture::WorkDir() / Assets::GameOverScreen.file, 800, 500, 0xFFFFFF);
+    const auto inked = [](int32_t top) {
+        int n = 0;
+        for (int32_t y = top; y < top + 16; ++y)
+            for (int32_t x = Assets::EndScoreAt.x - 120; x < Assets::EndScoreAt.x + 120; ++x)
+                n += Fixture::Pixel(x, y) != 0xFFFFFF;
+        return n;
+    };
+    const int32_t scoreLine = Assets::EndScoreAt.y, placeLine = scoreLine + Assets::EndLineStep;
+    const std::pair<const char*, bool> tables[] = {{"500 A\r\n50 B\r\n10 C", true},
+                                                   {"500 A\r\n300 B\r\n200 C", false}};
+    for (const auto& [table, enters] : tables) {
+        std::ofstream(HighScoreFile, std::ios::binary) << table;
+        Score = 100;
+        {
+            User user([] {
+                ScreenDriver::ChooseByKeys({Vitrine::KEY_DOWN, Vitrine::KEY_DOWN, Vitrine::KEY_ENTER});
+            });
+            EXPECT_EQ(GameOver(), Screen::StartMenu) << "quit to menu, the second button";
+        }
+        EXPECT_GT(inked(scoreLine), 40) << table;
+        EXPECT_EQ(inked(placeLine) > 40, enters) << table;
+    }
+}
+
 // ---------------------------------------------------------------- pause
 
 TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {

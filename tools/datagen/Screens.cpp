@@ -118,17 +118,35 @@ void HouseWithRoof(Image& im, int x0, int y0, const std::vector<std::string>& ro
     FillRect(im, x0 - 16, y0 - 8, x0 + w + 16, y0 + 6, RgbHex(0x5a2a22));  // eaves over the loft
 }
 
-// Paper confetti for the win screen, the same scatter every time.
-void Confetti(Image& im, int x0, int y0, int x1, int y1, int count) {
+struct Box {
+    int x0, y0, x1, y1;  // x1, y1 exclusive
+    bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// The box a line of text (and its shadow) covers, with a margin around it.
+Box TextBox(const std::string& text, int cx, int y, const TextStyle& st, int shadow, int margin) {
+    const int w = TextWidth(text, st);
+    return {cx - w / 2 - margin, y - margin, cx + w / 2 + shadow + margin,
+            y + st.size * 6 / 5 + shadow + margin};
+}
+
+// Paper confetti for the win screen, the same scatter every time; no piece
+// lands on the boxes to keep clear (the lettering).
+void Confetti(Image& im, const Box& area, int count, const std::vector<Box>& keepClear) {
     const uint32_t colours[] = {0xff5a4a, 0xffd23f, 0x5ee0f0, 0x9a5ae8, 0x44c850, 0xffffff};
     uint32_t seed = 94;
-    for (int i = 0; i < count; ++i) {
+    for (int placed = 0, tries = 0; placed < count && tries < 50 * count; ++tries) {
         seed = seed * 1103515245u + 12345u;
-        int x = x0 + int((seed >> 8) % uint32_t(x1 - x0));
+        int x = area.x0 + int((seed >> 8) % uint32_t(area.x1 - area.x0));
         seed = seed * 1103515245u + 12345u;
-        int y = y0 + int((seed >> 8) % uint32_t(y1 - y0));
+        int y = area.y0 + int((seed >> 8) % uint32_t(area.y1 - area.y0));
         bool tall = (seed >> 20) & 1;
-        FillRect(im, x, y, x + (tall ? 3 : 6), y + (tall ? 6 : 3), RgbHex(colours[(seed >> 16) % 6]));
+        const Box piece{x, y, x + (tall ? 3 : 6), y + (tall ? 6 : 3)};
+        bool clear = true;
+        for (const Box& b : keepClear) clear = clear && !piece.Meets(b);
+        if (!clear) continue;
+        FillRect(im, piece.x0, piece.y0, piece.x1, piece.y1, RgbHex(colours[(seed >> 16) % 6]));
+        ++placed;
     }
 }
 
@@ -270,13 +288,24 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
                      const std::vector<std::string>& lines, const GameArt& a, int kind) {
     Image im = Sky(top, bottom);
     Ground(im, 470);
-    if (kind == 2) Confetti(im, 330, 10, 790, 340, 120);
-    const int cx = 565;
-    Title(im, title, cx, 50, 64, colour);
+    const int cx = 565, titleSize = 64;
+    const TextStyle lineStyle = Style(20, kWhite);
+    if (kind == 2) {
+        std::vector<Box> lettering = {
+            TextBox(title, cx, 50, Style(titleSize, colour), titleSize / 14 + 2, 4)};
+        for (size_t i = 0; i < lines.size(); ++i)
+            lettering.push_back(TextBox(lines[i], cx, 140 + 28 * int(i), lineStyle, 0, 4));
+        Confetti(im, {330, 10, 790, 340}, 120, lettering);
+    }
+    Title(im, title, cx, 50, titleSize, colour);
     int y = 140;
     for (auto& l : lines) {
-        DrawTextCentered(im, l, cx, y, Style(20, kWhite));
+        DrawTextCentered(im, l, cx, y, lineStyle);
         y += 28;
+    }
+    if (kind != 0) {  // game over and win: a card under the buttons where the game writes the score
+        const int ex = Assets::EndScoreAt.x, ey = Assets::EndScoreAt.y;
+        Panel(im, ex - 115, ey - 8, ex + 115, ey + Assets::EndLineStep + 24);
     }
     if (kind == 0) {  // pause: Oska and a cat, both frozen in their storey
         HouseWithRoof(im, 390, 250, {"wcccccw", "wppppDw", "wwwwwww"}, a);
