@@ -150,14 +150,14 @@ void Confetti(Image& im, const Box& area, int count, const std::vector<Box>& kee
     }
 }
 
-// A key cap with its label, as on the controls screen.
+// A key cap with its label, as on the controls screen; its width.
 int KeyCap(Image& im, const std::string& label, int x, int y) {
-    TextStyle st = Style(20, kInk);
-    int w = std::max(40, TextWidth(label, st) + 20);
-    FillRoundRect(im, x, y + 3, x + w, y + 43, 7, RgbHex(0x7c7a8c));
-    FillRoundRect(im, x, y, x + w, y + 38, 7, RgbHex(0xe4e2ee));
-    FillRoundRect(im, x + 3, y + 3, x + w - 3, y + 33, 5, kWhite);
-    DrawTextCentered(im, label, x + w / 2, y + 6, st);
+    TextStyle st = Style(15, kInk);
+    int w = std::max(30, TextWidth(label, st) + 14);
+    FillRoundRect(im, x, y + 3, x + w, y + 30, 6, RgbHex(0x7c7a8c));
+    FillRoundRect(im, x, y, x + w, y + 26, 6, RgbHex(0xe4e2ee));
+    FillRoundRect(im, x + 2, y + 2, x + w - 2, y + 22, 4, kWhite);
+    DrawTextCentered(im, label, x + w / 2, y + 3, st);
     return w;
 }
 
@@ -186,35 +186,51 @@ Image StartScreen(const GameArt& a) {
 
 Image ControlsScreen(const GameArt& a) {
     Image im = Sky(0x151a40, 0x3a2a60);
-    Panel(im, 340, 40, 770, 460);
-    TextStyle body = Style(17, kInk, Face::Sans), bold = Style(17, kInk);
-    DrawTextCentered(im, "Controls", 555, 58, Style(30, RgbHex(0x2b4cb0)));
+    Panel(im, 340, 30, 770, 470);
+    TextStyle bold = Style(15, kInk), body = Style(14, kInk, Face::Sans);
+    DrawTextCentered(im, "Controls", 555, 40, Style(28, RgbHex(0x2b4cb0)));
     struct Row {
         std::vector<std::string> keys;
         std::string what, more;
     };
+    // Every key the game knows, in play first, then in the menus.
     const Row rows[] = {
-        {{"\u2190", "\u2192"}, "Walk left and right.", ""},
-        {{"\u2190", "\u2192"}, "Rising in a shaft: step off", "sideways onto a storey."},
-        {{"X"}, "Open or close the door", "you are standing in."},
-        {{"X"}, "Go on: story, name entry", "and high scores."},
-        {{"P"}, "Pause the game.", ""},
+        {{"\u2190", "\u2192"}, "Walk; rising in a shaft,", "step off sideways."},
+        {{"X"}, "Open or close a door;", "go on from a screen."},
+        {{"P"}, "Pause; P or Esc resumes.", ""},
+        {{"M"}, "Sound off and on.", ""},
+        {{"F11"}, "Full screen and back", "(also Alt+Enter)."},
+        {{"\u2191", "\u2193", "Tab"}, "Menus: from button", "to button."},
+        {{"Enter", "Space"}, "Menus: choose.", ""},
+        {{"Esc"}, "Back from the controls,", "scores and difficulty."},
+        {{"\u232b"}, "Name: take a letter back;", "Enter ends the name."},
     };
-    int y = 112;
+    int y = 82;
     for (const Row& r : rows) {
-        int x = 366;
-        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + 8;
-        DrawText(im, r.what, 480, y + (r.more.empty() ? 9 : 0), r.more.empty() ? bold : bold);
-        if (!r.more.empty()) DrawText(im, r.more, 480, y + 20, body);
-        y += 62;
+        int x = 360;
+        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + 5;
+        const int tx = 540;
+        if (r.more.empty()) {
+            DrawText(im, r.what, tx, y + 4, bold);
+        } else {
+            DrawText(im, r.what, tx, y - 4, bold);
+            DrawText(im, r.more, tx, y + 14, body);
+        }
+        y += 42;
     }
-    DrawText(im, "Fall down a shaft to reach the trampoline below.", 366, 424, Style(14, kInk, Face::Sans));
+    // The gamepad, under the back button.
+    TextStyle pad = Style(15, kWhite), padBody = Style(14, RgbHex(0xd8d0f0), Face::Sans);
+    DrawText(im, "Gamepad", 60, 160, pad);
+    DrawText(im, "D-pad or left stick: walk, and move", 60, 182, padBody);
+    DrawText(im, "between menu buttons. A: X, and", 60, 200, padBody);
+    DrawText(im, "choose in menus. Start: P.", 60, 218, padBody);
     // A corner of a house: a shaft with its trampoline, doors and items.
-    const int hx = 60, hy = 236;
+    const int hx = 60, hy = 250;
     House(im, hx, hy, {"ccccc", "pnp2p", "sepdp", "1tp4p"}, a);
     FrameRect(im, hx - 4, hy - 4, hx + 254, hy + 204, kInk, 4);
     Stand(im, a.oskaRight1, hx + 108, hy + 50);
     Stand(im, Mirror(a.cat), hx + 208, hy + 150);
+    DrawText(im, "Drop down a shaft onto its trampoline.", 60, 462, Style(13, kWhite, Face::Sans));
     return im;
 }
 
