@@ -86,9 +86,10 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowW,
                                      windowH, SDL_WINDOW_SHOWN);  // fixed size: --scale and F11 choose it
     if (!screen.window) return false;
-    ApplyWindowIcon(screen.window);
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
+    // After the renderer: choosing it may make the window anew (SDL keeps the icon then).
+    ApplyWindowIcon(screen.window);
     SDL_RendererInfo info;
     const bool known = SDL_GetRendererInfo(screen.renderer, &info) == 0;
     const bool software = known && std::strcmp(info.name, "software") == 0;
