@@ -11,17 +11,16 @@
 #include "game/Settings.h"
 #include "sound/Music.h"
 #include "tests/menu/ScreenDriver.h"
-#include "window/Vitrine.h"
 
 namespace {
 
 using namespace KerboImplementation;
 namespace fs = std::filesystem;
+using S = KerboImplementation::Settings;
 
 std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(p, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -38,60 +37,57 @@ class SettingsFile : public ::testing::Test {
         fs::create_directories(File().parent_path());
         std::ofstream(File(), std::ios::binary) << text;
     }
-    // Loads the file; the lines it wrote on standard error.
-    KerboImplementation::Settings Load(std::string& errors) {
+    // Loads the file; `lines`: how many it wrote on standard error.
+    S Load(long& lines) {
         bool found = false;
         testing::internal::CaptureStderr();
-        const KerboImplementation::Settings s = LoadSettings(File().string(), found);
-        errors = testing::internal::GetCapturedStderr();
+        const S s = LoadSettings(File().string(), found);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        lines = std::count(errors.begin(), errors.end(), '\n');
         return s;
     }
     ScreenDriver::ScratchDir dir;
 };
 
 TEST_F(SettingsFile, WhatIsWrittenReadsBackAndHandEditsAreUnderstood) {
-    const KerboImplementation::Settings chosen{3, true, true, Difficulty::Hard};
+    const S chosen{3, true, true, Difficulty::Hard};
     ASSERT_TRUE(SaveSettings(File().string(), chosen));  // makes the folder
-    std::string errors;
-    EXPECT_EQ(Load(errors), chosen);
-    EXPECT_EQ(errors, "");
-
+    long lines = -1;
+    EXPECT_EQ(Load(lines), chosen);
+    EXPECT_EQ(lines, 0);
     // Blanks, comments, Windows line ends, any order; a name left out keeps its default.
     Write("# mine\r\n\n  difficulty=medium  \r\nsound = off\n");
-    EXPECT_EQ(Load(errors), (KerboImplementation::Settings{0, false, true, Difficulty::Medium}));
-    EXPECT_EQ(errors, "");
+    EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Medium}));
+    EXPECT_EQ(lines, 0);
 }
 
 TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
-    const std::string bad[] = {
-        "scale = 17\n",
-        "scale = -1\n",
-        "scale = two\n",
-        "full-screen = maybe\n",
-        "sound = loud\n",
-        "difficulty = insane\n",
-        "colour = red\n",
-        "just words\n",
-        std::string("sound = on\0\n", 12),
-        std::string(MaxSettingsBytes + 1, '\n'),
-    };
-    std::string errors;
+    const std::string bad[] = {"scale = 17\n",
+                               "scale = -1\n",
+                               "scale = two\n",
+                               "full-screen = maybe\n",
+                               "sound = loud\n",
+                               "difficulty = insane\n",
+                               "colour = red\n",
+                               "just words\n",
+                               std::string("sound = on\0\n", 12),
+                               std::string(MaxSettingsBytes + 1, '\n')};
+    long lines = 0;
     for (const std::string& text : bad) {
         Write("difficulty = hard\n" + text);
-        EXPECT_EQ(Load(errors), KerboImplementation::Settings{}) << text;
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(Load(lines), S{}) << text;
+        EXPECT_EQ(lines, 1) << text;
     }
     fs::remove(File());  // missing
-    EXPECT_EQ(Load(errors), KerboImplementation::Settings{});
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 1);
     fs::create_directories(File());  // a folder where the file should be
-    EXPECT_EQ(Load(errors), KerboImplementation::Settings{});
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 1);
     // Nor can it be written there: the folder stays, one line says why.
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(SaveSettings(File().string(), KerboImplementation::Settings{}));
-    errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(SaveSettings(File().string(), S{}));
+    const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     EXPECT_TRUE(fs::is_directory(File()));
 }
@@ -112,17 +108,16 @@ TEST_F(SettingsFile, TheFileLivesInTheConfigFolderElseUnderHome) {
 TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
     Write("scale = 3\nfull-screen = yes\nsound = off\ndifficulty = hard\n");
     StartWithSettings(true, 2);
-    EXPECT_EQ(CurrentSettings(), (KerboImplementation::Settings{2, true, true, Difficulty::Hard}));
-    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+    EXPECT_EQ(CurrentSettings(), (S{2, true, true, Difficulty::Hard}));
     EXPECT_TRUE(Music::IsMuted());
     LevelDifficulty = Difficulty::Medium;  // chosen in the selector
     SaveSettingsIfChanged();
-    std::string errors;
-    EXPECT_EQ(Load(errors), (KerboImplementation::Settings{2, true, true, Difficulty::Medium}));
+    long lines = 0;
+    EXPECT_EQ(Load(lines), (S{2, true, true, Difficulty::Medium}));
 
     const std::string before = Slurp(File());
     StartWithSettings(false, 0);
-    EXPECT_EQ(CurrentSettings(), KerboImplementation::Settings{});
+    EXPECT_EQ(CurrentSettings(), S{});
     LevelDifficulty = Difficulty::Hard;  // as a recording may name it
     SaveSettingsIfChanged(true);
     EXPECT_EQ(Slurp(File()), before);
@@ -133,8 +128,8 @@ TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
     StartWithSettings(true, 0);
     testing::internal::GetCapturedStderr();
     SaveSettingsIfChanged(true);
-    EXPECT_EQ(Load(errors), KerboImplementation::Settings{});
-    EXPECT_EQ(errors, "");
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 0);
 }
 
 }  // namespace
