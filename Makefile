@@ -1,5 +1,5 @@
 # The two commands a newcomer needs on a fresh Debian 12 machine:
-#   make run    installs what is missing, builds and starts the game
+#   make run    installs what is missing, builds the game and its data (no tests) and starts it
 #   make test   installs what is missing, builds and runs every test
 # (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
 # then 30 seconds of each libFuzzer target)
@@ -8,7 +8,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build build-asan build-tsan build-fuzz bench deb clean
+.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb clean
 
 deps:
 	@tools/install-deps.sh
@@ -17,7 +17,12 @@ build: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 	cmake --build build -j $(JOBS)
 
-run: build
+# Only what playing needs: the program, its levels, images and sounds.
+build-game: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	cmake --build build -j $(JOBS) --target kerbo levels data_setup
+
+run: build-game
 	cd build/data && ../kerbo
 
 build-asan: deps

@@ -80,7 +80,7 @@ std::string Save(Pack& pack) {
         if (!pack.LevelUnsaved(k)) continue;
         const std::string path = LevelPath(pack.folder, static_cast<uint32_t>(k + 1));
         std::string why;
-        if (!KerboImplementation::WriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why)) {
+        if (!KerboImplementation::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why)) {
             return "can't save " + path + " (" + why + ")";
         }
         if (k < pack.files.size()) {
@@ -107,7 +107,7 @@ std::string Rescue(const Pack& pack) {
             (fs::path(pack.folder) / ("level" + std::to_string(k + 1) + ".unsaved.txt")).string();
         std::string why;
         const bool kept =
-            KerboImplementation::WriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why);
+            KerboImplementation::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why);
         words += (words.empty() ? "" : "; ") +
                  (kept ? "kept in " + path : "lost: can't write " + path + " (" + why + ")");
     }

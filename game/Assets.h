@@ -101,20 +101,28 @@ inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1
 // The start screen's small button into the level editor, apart from the column.
 inline constexpr Button EditorButton{{"images/editor0.bmp", 150, 34}, {"images/editor1.bmp", 150, 34}};
 
-// The difficulty selector: two arrows, the back button's pictures at
-// 200 x 100 through a mask, and one picture per difficulty in one place.
+// The difficulty selector: two arrows, a back button of its own at 200 x 100
+// (lettered like the menus' buttons) through a mask, and one picture per
+// difficulty in one place.
 inline constexpr Button DownArrow{
     {"images/down.bmp", 50, 100}, {"images/down1.bmp", 50, 100}, {"images/down_mask.bmp", 50, 100}};
 inline constexpr Button UpArrow{
     {"images/up.bmp", 50, 100}, {"images/up1.bmp", 50, 100}, {"images/up_mask.bmp", 50, 100}};
-inline constexpr Button SelectorBack{
-    {BackButton.normal.file, 200, 100}, {BackButton.over.file, 200, 100}, {"images/back_mask.bmp", 200, 100}};
+inline constexpr Button SelectorBack{{"images/selectorback0.bmp", 200, 100},
+                                     {"images/selectorback1.bmp", 200, 100},
+                                     {"images/back_mask.bmp", 200, 100}};
 inline constexpr Image Easy{"images/easy.bmp", 200, 100};
 inline constexpr Image EasyMask{"images/easy_mask.bmp", 200, 100};
 inline constexpr Image Medium{"images/medium.bmp", 200, 100};
 inline constexpr Image MediumMask{"images/medium_mask.bmp", 200, 100};
 inline constexpr Image Hard{"images/hard.bmp", 200, 100};
 inline constexpr Image HardMask{"images/hard_mask.bmp", 200, 100};
+
+// ---------------------------------------------------------------- the window's icon
+
+// Oska's head on a rounded square, drawn through its mask.
+inline constexpr Image WindowIcon{"images/icon.bmp", 64, 64};
+inline constexpr Image WindowIconMask{"images/icon_mask.bmp", 64, 64};
 
 // ---------------------------------------------------------------- sounds
 
@@ -146,6 +154,19 @@ inline constexpr Place DifficultyAt{75, 250};
 
 // Where the name entry writes the name.
 inline constexpr Place NameField{480, 200};
+
+// The status band: the counts of lives (line LivesY) and of items left
+// (line ItemsY) start at CountX, each followed by its word at WordX; two
+// digits must stay clear of the word.
+struct StatusBand {
+    int32_t CountX, WordX, LivesY, ItemsY;
+};
+inline constexpr StatusBand Band{178, 190, 30, 50};
+
+// The end screens: the final score and, when it entered the table, its place
+// there, in lines centred on x from y on (on a card under the buttons).
+inline constexpr Place EndScoreAt{185, 270};
+inline constexpr int32_t EndLineStep = 22;
 
 // The high-score screen's three lines: the place's words, the name and the
 // score start at these x; the lines at these y.
@@ -194,7 +215,8 @@ inline constexpr Image GameScreenImages[] = {
     EnemyMask,
 };
 
-// The images of the screens around the game, at each size the game loads them.
+// The images of the screens around the game, at each size the game loads
+// them, and the window's icon.
 inline constexpr Image ScreenImages[] = {
     StartScreen,
     ControlsScreen,
@@ -239,6 +261,8 @@ inline constexpr Image ScreenImages[] = {
     MediumMask,
     Hard,
     HardMask,
+    WindowIcon,
+    WindowIconMask,
 };
 
 // Every picture drawn through a mask, with its mask.
@@ -257,6 +281,7 @@ inline constexpr std::pair<Image, Image> Masked[] = {
     {Easy, EasyMask},
     {Medium, MediumMask},
     {Hard, HardMask},
+    {WindowIcon, WindowIconMask},
 };
 
 inline constexpr Sound AllSounds[] = {ThemeTune, LevelClearedTune, DeathSound,     GameOverTune,

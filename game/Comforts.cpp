@@ -1,7 +1,9 @@
 // Comforts on top of the game: M mutes and unmutes every sound, in play and in
-// the menus (not on the name entry, where M is a letter of the name). (A
-// window that loses the focus during play opens the pause screen: Pause.cpp.)
+// the menus (not on the name entry, where M is a letter of the name), says so
+// in a note over the picture and keeps it in the settings. (A window that
+// loses the focus during play opens the pause screen: Pause.cpp.)
 #include "game/FrontEnd.h"
+#include "game/Settings.h"
 #include "sound/Music.h"
 #include "window/Vitrine.h"
 
@@ -12,7 +14,10 @@ bool NameEntryOpen = false;
 namespace {
 
 void ComfortKey(uint32_t k) {
-    if (k == Vitrine::KEY_M && !NameEntryOpen) Music::SetMuted(!Music::IsMuted());
+    if (k != Vitrine::KEY_M || NameEntryOpen) return;
+    Music::SetMuted(!Music::IsMuted());
+    Vitrine::ShowNote(Music::IsMuted() ? "Sound off" : "Sound on");
+    SaveSettingsIfChanged();
 }
 
 }  // namespace

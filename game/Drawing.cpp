@@ -10,6 +10,10 @@ namespace KerboImplementation {
 namespace {
 
 constexpr uint32_t LightGrey = 0xC0C0C0;
+// The font style of the counts of lives and items, and how far below their
+// words' tops they are drawn so that the base lines meet.
+constexpr uint32_t CountStyle = 6;
+constexpr int32_t CountDrop = 3;
 
 // The whole pixel a position lies on. Positions in play are inside the
 // window; anything else is clamped so the conversion stays defined.
@@ -48,24 +52,28 @@ void DrawHouse() {
 
 void TextDuringGame() {
     const uint32_t itemsLeft = ItemsFound < ItemsTotal ? ItemsTotal - ItemsFound : 0;
+    const Assets::StatusBand& band = Assets::Band;
 
     Vitrine::SetFont(1, LightGrey);
     Vitrine::Text("KERBO anno 2011 'The Dorel-Special'", 10, 10);
-    Vitrine::TextCard(itemsLeft, 178, 50);
     Vitrine::TextCard(Score, 70, 30);
-    Vitrine::TextCard(Lifes, 178, 30);
     Vitrine::TextCard(ActualLevel, 70, 50);
+    // The counts have 12 pixels before their words: a small face, set on
+    // the words' base line.
+    Vitrine::SetFont(CountStyle, LightGrey);
+    Vitrine::TextCard(itemsLeft, band.CountX, band.ItemsY + CountDrop);
+    Vitrine::TextCard(Lifes, band.CountX, band.LivesY + CountDrop);
 
     Vitrine::SetFont(4, LightGrey);
     Vitrine::Text("Score:", 10, 30);
     Vitrine::Text("Level", 10, 50);
-    Vitrine::Text("Nog", 150, 30);
-    Vitrine::Text(Lifes == 1 ? "leven." : "levens.", 190, 30);
+    Vitrine::Text("Nog", 150, band.LivesY);
+    Vitrine::Text(Lifes == 1 ? "leven." : "levens.", band.WordX, band.LivesY);
     Vitrine::Text("A game created by the KERBO team", 470, 10);
     Vitrine::Text("Art and sound: KERBO team", 614, 30);
     Vitrine::Text("Levels: KERBO team", 614, 50);
-    Vitrine::Text("Nog", 150, 50);
-    Vitrine::Text(itemsLeft == 1 ? "item te gaan." : "items te gaan.", 190, 50);
+    Vitrine::Text("Nog", 150, band.ItemsY);
+    Vitrine::Text(itemsLeft == 1 ? "item te gaan." : "items te gaan.", band.WordX, band.ItemsY);
 }
 
 }  // namespace KerboImplementation

@@ -1,5 +1,8 @@
 // The screens that end a game: game over and the win. Both record the score
-// first and then offer a new game or the start menu.
+// first, show it (and its place in the high-score table when it entered
+// it), and then offer a new game or the start menu.
+#include <string>
+
 #include "game/FrontEnd.h"
 #include "window/Vitrine.h"
 
@@ -9,8 +12,27 @@ namespace {
 
 enum EndChoice : int32_t { Retry, QuitToStartMenu };
 
+constexpr uint32_t LineStyle = 1;
+constexpr uint32_t Black = 0;
+
+void CentredLine(const std::string& text, int32_t y) {
+    uint32_t width = 0, height = 0;
+    Vitrine::GetTextSize(text, LineStyle, width, height);
+    Vitrine::SetFont(LineStyle, Black);
+    Vitrine::Text(text, Assets::EndScoreAt.x - static_cast<int32_t>(width / 2), y);
+}
+
+// The final score, and the place it took in the table (0: none).
+void DrawOutcome(std::size_t place) {
+    CentredLine("Final score: " + std::to_string(Score), Assets::EndScoreAt.y);
+    if (place != 0) {
+        CentredLine("Number " + std::to_string(place) + " in the high scores!",
+                    Assets::EndScoreAt.y + Assets::EndLineStep);
+    }
+}
+
 Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Image& backgroundFile) {
-    CompareHighScore();
+    const std::size_t place = CompareHighScore();
     PlayTune(tune, tuneFile, false);
 
     std::array<StandardMenu::ButtonRc, 2> menu;
@@ -23,6 +45,7 @@ Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Im
     for (bool chosen = false; !chosen;) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(background, 0, 0);
+        DrawOutcome(place);
         Vitrine::UpdateWindow();
         switch (StandardMenu::MenuSelection(menu)) {
             case Retry:

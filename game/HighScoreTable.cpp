@@ -160,15 +160,19 @@ HighScoreTable ReadHighScores(const std::string& path) {
     return reading.table;
 }
 
-bool EnterScore(HighScoreTable& table, uint32_t score, const String& name) {
+std::size_t PlaceFor(const HighScoreTable& table, uint32_t score) {
     for (std::size_t place = 0; place < table.size(); ++place) {
-        if (table[place].Score < score) {
-            for (std::size_t k = table.size() - 1; k > place; --k) table[k] = table[k - 1];
-            table[place] = {score, name};
-            return true;
-        }
+        if (table[place].Score < score) return place + 1;
     }
-    return false;
+    return 0;
+}
+
+bool EnterScore(HighScoreTable& table, uint32_t score, const String& name) {
+    const std::size_t place = PlaceFor(table, score);
+    if (place == 0) return false;
+    for (std::size_t k = table.size() - 1; k >= place; --k) table[k] = table[k - 1];
+    table[place - 1] = {score, name};
+    return true;
 }
 
 std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast) {
@@ -183,15 +187,14 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
     std::string problem;
-    if (WriteFileAtomically(path, bytes, problem)) return true;
-    std::cerr << path << ": can't save the high scores (" << problem << "); the old table is kept."
-              << std::endl;
+    if (TryWriteFileAtomically(path, bytes, problem)) return true;
+    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept." << std::endl;
     return false;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem) {
+bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem) {
     const auto fail = [&](const std::string& why, const std::string& temp) {
         if (!temp.empty()) ::unlink(temp.c_str());
         problem = why;
@@ -273,13 +276,14 @@ void RemoveStaleSaves(const std::string& path) {
     }
 }
 
-void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
+std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
     // A link is followed: the file it points to is replaced, in its own folder.
     const std::string file = FollowLinks(path);
     HighScoreReading reading;
     std::string bytes;
-    if (!ReadReported(file, reading, bytes)) return;  // no table the game may replace
+    if (!ReadReported(file, reading, bytes)) return 0;  // no table the game may replace
     HighScoreTable table = reading.table;
+    const std::size_t place = PlaceFor(table, score);
     const bool entered = EnterScore(table, score, name);
 
     struct stat info {};
@@ -287,21 +291,22 @@ void CompareHighScoreIn(const std::string& path, uint32_t score, const String& n
         (::access(file.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0)) {
         std::cerr << path << ": the table is read-only; it is left as it is"
                   << (entered ? ", and this game's score is not saved." : ".") << std::endl;
-        return;
+        return 0;
     }
     if (reading.Lossy()) {
         // What the reader could not understand is kept for the player to mend.
         const std::string copy = file + ".bak";
-        if (!WriteFileAtomically(copy, bytes)) return;
+        if (!WriteFileAtomically(copy, bytes)) return 0;
         std::cerr << path << ": the table as it was is kept in " << copy << "." << std::endl;
     }
     // An unchanged table keeps the line end after its last line; a new
     // entry leaves it off, as the table has always been written.
-    WriteFileAtomically(file, FormatHighScores(table, !entered));
+    const bool saved = WriteFileAtomically(file, FormatHighScores(table, !entered));
+    return entered && saved ? place : 0;
 }
 
-void CompareHighScore() {
-    CompareHighScoreIn(HighScoreFile, Score, PlayerName);
+std::size_t CompareHighScore() {
+    return CompareHighScoreIn(HighScoreFile, Score, PlayerName);
 }
 
 }  // namespace KerboImplementation

@@ -45,8 +45,11 @@ std::string ParseHighScores(std::string_view bytes, HighScoreTable& table);
 // entry are reported on standard error in one line, and read as above.
 HighScoreTable ReadHighScores(const std::string& path);
 
-// Offers a score to the table: it goes in at the first place whose score is
-// lower, after any equal ones, and the last entry falls out. True when it went in.
+// The place (1 to 3) a score would take in the table: the first whose score
+// is lower, after any equal ones; 0 when it stays out.
+std::size_t PlaceFor(const HighScoreTable& table, uint32_t score);
+// Offers a score to the table: it goes in at PlaceFor and the last entry
+// falls out. True when it went in.
 bool EnterScore(HighScoreTable& table, uint32_t score, const String& name);
 
 // The file's bytes: each line the score right-aligned in 10 characters, a
@@ -57,10 +60,12 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 // Replaces the file's contents as a whole: the bytes go to a temporary file
 // in the same folder (named after the file and this process), which is
 // flushed to disk and renamed over the old one. On failure the old file is
-// untouched, one line on standard error says why, and the result is false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// untouched, one line on standard error says why (naming `what` was being
+// saved), and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string_view what = "the high scores");
 // The same without a word on standard error: false with the reason in `problem`.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
+bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
 
 // The file a path names once symbolic links are followed (the path itself
 // when it is no link, or when what it points to is missing).
@@ -70,9 +75,10 @@ std::string FollowLinks(const std::string& path);
 // killed half way: temporary files of processes that are gone.
 void RemoveStaleSaves(const std::string& path);
 
-// CompareHighScore on a file of the caller's choice. A table that is no
-// regular file, or is read-only, is left as it is (one line says so); a
+// CompareHighScore on a file of the caller's choice; the place (1 to 3) the
+// score took when it entered the table and was saved, else 0. A table that is
+// no regular file, or is read-only, is left as it is (one line says so); a
 // table the reader could not fully understand is kept as `path`.bak first.
-void CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
+std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
 
 }  // namespace KerboImplementation

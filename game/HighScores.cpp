@@ -18,12 +18,12 @@ std::string_view NameOf(const String& name) {
     return all.substr(0, all.find('\0'));
 }
 
-// Waits for X; false when the window was closed instead.
+// Waits for X (or Escape or Enter); false when the window was closed instead.
 bool WaitForX() {
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) return false;
-        if (k == Vitrine::KEY_X) return true;
+        if (k == Vitrine::KEY_X || k == Vitrine::KEY_ESCAPE || k == Vitrine::KEY_ENTER) return true;
     }
 }
 
@@ -45,14 +45,19 @@ void AskName() {
         Vitrine::UpdateWindow();
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) break;
-        if (k == Vitrine::KEY_X) {
+        // X or Enter ends the name.
+        if (k == Vitrine::KEY_X || k == Vitrine::KEY_ENTER) {
             Vitrine::FlushKeys();
             break;
         }
         // Nine letters at most: the tenth place stays blank.
         if (k >= Vitrine::KEY_A && k <= Vitrine::KEY_Z && next < NameLength - 1) {
             PlayerName[next++] = static_cast<char>(k);
+        } else if (k == Vitrine::KEY_BACKSPACE && next > 0) {
+            PlayerName[--next] = ' ';
         }
+        // The field afresh: a letter taken back must not stay on the screen.
+        Vitrine::DrawBitmap(background, 0, 0);
         Vitrine::Text(std::string_view(PlayerName.data(), PlayerName.size()), Assets::NameField.x,
                       Assets::NameField.y);
     }

@@ -301,7 +301,9 @@ void Story();
 void Quit();
 void SelectDifficulty(uint32_t& level);
 void AskName();
-void CompareHighScore();
+// Offers the game's score to the high-score table and saves it; the place
+// (1 to 3) it took, or 0 when it stayed out or could not be saved.
+std::size_t CompareHighScore();
 void Highscores();
 
 }  // namespace KerboImplementation

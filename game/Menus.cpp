@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "game/FrontEnd.h"
+#include "game/Settings.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -125,6 +126,7 @@ Screen Menu() {
             case ChooseDifficulty:
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
+                SaveSettingsIfChanged();
                 break;
             case ShowControls:
                 Controls();
@@ -166,11 +168,12 @@ void SelectDifficulty(uint32_t& level) {
     Vitrine::CopyBitmap(Background, diffbg, diffbgx, diffbgy, 0, 0, w, h);
     Vitrine::DrawBitmap(Background, 0, 0);
 
+    const StandardMenu::Shortcut leave[] = {{Vitrine::KEY_ESCAPE, Back}};
     for (;;) {
         Vitrine::DrawBitmap(diffbg, diffbgx, diffbgy);
         StandardMenu::DrawButton(Difficulties[level]);
         Vitrine::UpdateWindow();
-        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu);
+        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu, leave);
         if (Select == -1 || Select == Back) break;
         if (Select == Down) {
             if (level > 0) level = level - 1;
@@ -187,11 +190,12 @@ void Controls() {
     std::array<ButtonRc, 1> menu;
     LoadControlMenu(menu);
     const uint32_t picture = LoadScreen(Assets::ControlsScreen);
+    const StandardMenu::Shortcut leave[] = {{Vitrine::KEY_ESCAPE, 0}};
     for (;;) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(picture, 0, 0);
         Vitrine::UpdateWindow();
-        const int32_t Select = StandardMenu::MenuSelection(menu);
+        const int32_t Select = StandardMenu::MenuSelection(menu, leave);
         if (Select == -1 || Select == 0) break;
         ButtonDoesNotExist();
     }

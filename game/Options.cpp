@@ -10,6 +10,7 @@
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
 #include "game/Replay.h"
+#include "game/Settings.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
 
@@ -31,9 +32,12 @@ const char* const Usage =
     "working directory, else from beside the program or from where it was\n"
     "installed. It keeps the high scores in Highscores.txt there when it runs in\n"
     "that folder and may write it, else in $XDG_DATA_HOME/kerbo/.\n"
-    "F11 or Alt+Enter: full screen; M: sound off and on.\n"
+    "F11 or Alt+Enter: full screen; M: sound off and on. The scale, full screen,\n"
+    "sound and difficulty are kept in $XDG_CONFIG_HOME/kerbo/settings\n"
+    "(~/.config/kerbo/settings); --replay and --timedemo leave them alone.\n"
     "\n"
-    "  --scale N         show the window N times as large (1 to 16)\n"
+    "  --scale N         show the window N times as large (1 to 16; kept in the\n"
+    "                    settings for the next runs)\n"
     "  --no-focus-pause  play on when the window loses the focus\n"
     "  --record FILE     play, and write every input event and the state of every\n"
     "                    frame to FILE; then print a summary as --replay does\n"
@@ -171,7 +175,8 @@ int RunProgram(int argc, char** argv) {
         std::error_code ec;
         if (!options.file.empty()) options.file = fs::absolute(options.file, ec).string();
         if (!SetUpInstallation()) return 1;
-        Vitrine::SetWindowScale(options.scale);
+        // Only play and recording read (and keep) the player's settings.
+        StartWithSettings(options.mode == RunMode::Play || options.mode == RunMode::Record, options.scale);
         Vitrine::ReportFocusLoss(options.focusPause);
     }
     switch (options.mode) {
@@ -181,9 +186,12 @@ int RunProgram(int argc, char** argv) {
         case RunMode::Version:
             std::cout << "kerbo " << ProgramVersion << std::endl;
             return 0;
-        case RunMode::Record:
+        case RunMode::Record: {
             StartFresh();
-            return RecordSession(options.file);
+            const int status = RecordSession(options.file);
+            SaveSettingsIfChanged(true);
+            return status;
+        }
         case RunMode::Replay:
             StartFresh();
             return ReplaySession(options.file, options.paced);
@@ -208,6 +216,7 @@ int RunProgram(int argc, char** argv) {
     }
     StartFresh();
     TotalProgram();
+    SaveSettingsIfChanged(true);
     return 0;
 }
 

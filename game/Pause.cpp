@@ -33,11 +33,13 @@ bool PauseGame(bool& Pause) {
     LoadPauseMenu(menu);
     const uint32_t background = LoadScreen(Assets::PauseScreen);
     bool playOn = true;
+    // P, which paused, and Escape resume as well.
+    const StandardMenu::Shortcut resume[] = {{Vitrine::KEY_P, Resume}, {Vitrine::KEY_ESCAPE, Resume}};
     while (Pause) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(background, 0, 0);
         Vitrine::UpdateWindow();
-        const int32_t choice = StandardMenu::MenuSelection(menu);
+        const int32_t choice = StandardMenu::MenuSelection(menu, resume);
         if (choice == Resume) {
             Pause = false;
         } else if (choice == QuitToStartMenu || choice == -1) {

@@ -44,6 +44,7 @@ void RunScreens(Screen first) {
 namespace {
 
 void OpenWindow() {
+    Vitrine::SetWindowIcon(Assets::WindowIcon.file, Assets::WindowIconMask.file);
     if (!Vitrine::Window("KERBO anno 2011", 800, 500)) {
         std::cerr << "Can't create window." << std::endl;
         std::cerr << Vitrine::LastError() << std::endl;

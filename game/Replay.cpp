@@ -1,6 +1,7 @@
 // Recordings, replays and the timedemo. A replay or timedemo plays against a
 // copy of the high-score table, so that the game it replays never changes the
-// player's own table.
+// player's own table, and with the difficulty the recording names, whatever
+// the player's settings.
 #include "game/Replay.h"
 
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include "game/HighScoreTable.h"
 #include "game/KerboImplementation.h"
 #include "game/Options.h"
+#include "game/Settings.h"
 #include "game/StateHash.h"
 #include "util/Leftovers.h"
 #include "util/SafeFile.h"
@@ -125,6 +127,20 @@ bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
     return same;
 }
 
+// The settings a recording started with, in force for its replay: the
+// difficulty it names, Easy (the program's start value) when it names none.
+// False for a setting this program can't play.
+bool UseRecordedSettings(const Vitrine::Replay::Outcome& recorded, std::string& error) {
+    LevelDifficulty = Difficulty::Easy;
+    for (const auto& [name, value] : recorded.settings) {
+        if (name == "difficulty" && !DifficultyNamed(value, LevelDifficulty)) {
+            error = "the recording's difficulty '" + value + "' is unknown";
+            return false;
+        }
+    }
+    return true;
+}
+
 int Replay(const std::string& file, bool paced, bool timed) {
     std::string error;
     if (!Vitrine::Replay::StartReplay(file, error)) {
@@ -135,6 +151,11 @@ int Replay(const std::string& file, bool paced, bool timed) {
     if (recorded.version != ProgramVersion) {
         std::cerr << "kerbo: " << file << " was recorded by version " << recorded.version << ", this is "
                   << ProgramVersion << std::endl;
+    }
+    if (!UseRecordedSettings(recorded, error)) {
+        Vitrine::Replay::StopReplay();
+        std::cerr << "kerbo: " << file << ": " << error << std::endl;
+        return 1;
     }
     // No such audio driver: the sound table stays silent and decodes nothing.
     if (timed) ::setenv("SDL_AUDIODRIVER", "none", 1);
@@ -170,7 +191,10 @@ int Replay(const std::string& file, bool paced, bool timed) {
 
 int RecordSession(const std::string& file) {
     std::string error;
-    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error)) {
+    // The difficulty the game starts with goes with the recording, so that a
+    // replay on another machine, with other settings, plays the same game.
+    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error,
+                                         {{"difficulty", DifficultyName(LevelDifficulty)}})) {
         std::cerr << "kerbo: " << error << std::endl;
         return 1;
     }

@@ -19,6 +19,8 @@ namespace {
 std::mutex clickLock;
 std::optional<ClickRc> leftClick;
 std::atomic<uint64_t> clicksTaken{0};
+std::atomic<uint64_t> menuWaits{0};
+std::atomic<uint64_t> waitingMenu{0};
 
 constexpr uint32_t PassMilliseconds = 25;
 
@@ -147,27 +149,39 @@ bool ButtonSelected(const ButtonRc& button) {
 
 namespace {
 
-// While a menu waits, a gamepad moves the pointer between its visible buttons.
+// While a menu waits, a gamepad and the keyboard move the pointer between its
+// visible buttons; a shortcut's keys go with its button.
 class PadStops {
   public:
-    explicit PadStops(std::span<const ButtonRc> menu) {
+    PadStops(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts) {
         std::vector<Vitrine::PadStop> stops;
-        for (const ButtonRc& b : menu) {
-            if (b.visible) stops.push_back({b.x0, b.y0, b.width, b.height});
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            const ButtonRc& b = menu[i];
+            if (!b.visible) continue;
+            Vitrine::PadStop stop{b.x0, b.y0, b.width, b.height, {}};
+            std::size_t keys = 0;
+            for (const Shortcut& s : shortcuts) {
+                if (s.button == i && keys < stop.keys.size()) stop.keys[keys++] = s.key;
+            }
+            stops.push_back(stop);
         }
         Vitrine::SetPadStops(stops);
+        waitingMenu = ++menuWaits;
     }
-    ~PadStops() { Vitrine::SetPadStops({}); }
+    ~PadStops() {
+        waitingMenu = 0;
+        Vitrine::SetPadStops({});
+    }
     PadStops(const PadStops&) = delete;
     PadStops& operator=(const PadStops&) = delete;
 };
 
 }  // namespace
 
-int32_t MenuSelection(std::span<const ButtonRc> menu) {
+int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts) {
     // Record releases from the first showing on, also in a newly opened window.
     Vitrine::OnMouseLeftUp(RegisterLeftClick);
-    const PadStops pad(menu);
+    const PadStops pad(menu, shortcuts);
     // The picture each button showed when this menu last drew it. A pass
     // draws the buttons only when one of them is to look different: drawing
     // them again unchanged would only cost time while the menu waits.
@@ -215,6 +229,10 @@ void ClearPendingClick() {
 
 uint64_t ClicksTaken() {
     return clicksTaken.load(std::memory_order_acquire);
+}
+
+uint64_t WaitingMenu() {
+    return waitingMenu.load();
 }
 
 }  // namespace StandardMenu

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -77,10 +78,18 @@ void DrawButton(const ButtonRc& button);
 // then taken. Also makes sure the left-button releases are being recorded.
 bool ButtonSelected(const ButtonRc& button);
 
+// A key that chooses one of a menu's buttons at once (Escape for Back).
+struct Shortcut {
+    uint32_t key = 0;
+    std::size_t button = 0;  // its index in the menu
+};
+
 // Shows the buffer and redraws the buttons every 25 milliseconds until a
 // click selects one of them; returns its index (the lowest where buttons
-// overlap), or -1 once the window has been closed.
-int32_t MenuSelection(std::span<const ButtonRc> menu);
+// overlap), or -1 once the window has been closed. Meanwhile the gamepad and
+// the keyboard move the pointer between the visible buttons and click (see
+// Vitrine::SetPadStops); a shortcut's key clicks its button.
+int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts = {});
 
 // The window layer's left-button-release callback: records (x, y) as the
 // pending click, replacing an older one. Safe to call from any thread.
@@ -93,5 +102,9 @@ void ClearPendingClick();
 // How many clicks buttons have taken since the program started; lets a
 // driver (a test, a replay) wait until a menu has acted on its click.
 uint64_t ClicksTaken();
+// The number of the menu wait under way (MenuSelection calls counted from 1
+// since the program started), 0 while none waits; lets a driver type into a
+// menu once it listens. Safe to call from any thread.
+uint64_t WaitingMenu();
 
 }  // namespace StandardMenu

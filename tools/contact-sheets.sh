@@ -41,11 +41,12 @@ for b in play difficulty controls highscores quit resume quittomenu retry back; 
 done
 montage "${bfiles[@]}" -tile 6x -geometry 125x38+4+4 -background '#202030' "$tmp/buttons.png"
 sel=()
-for p in down:down_mask up:up_mask easy:easy_mask medium:medium_mask hard:hard_mask back0:back_mask; do
+for p in down:down_mask up:up_mask easy:easy_mask medium:medium_mask hard:hard_mask selectorback0:back_mask \
+         icon:icon_mask; do
   n="${p%%:*}" m="${p##*:}"
   size=$(identify -format '%wx%h' "$img/$m.bmp")
   convert -size "$size" xc:'#202030' \( "$img/$n.bmp" -resize "$size!" \) "$img/$m.bmp" -composite "$tmp/sel_$n.png"
   sel+=("$tmp/sel_$n.png")
 done
-montage "${sel[@]}" -tile 6x -geometry +6+6 -background '#202030' "$tmp/selector.png"
+montage "${sel[@]}" -tile 7x -geometry +6+6 -background '#202030' "$tmp/selector.png"
 convert "$tmp/screens.png" "$tmp/buttons.png" "$tmp/selector.png" -background "#202030" -gravity center -append -colors 256 PNG8:"$root/docs/screens.png"

@@ -1,13 +1,20 @@
 // Placing the game's picture in a window or on a whole screen; see Display.h.
 #include "window/Display.h"
+#include "window/Vitrine.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
 
 namespace Vitrine::detail {
 
 namespace {
+
+std::atomic<bool> fullscreenWanted{false};  // SetFullScreen: for the next window
+std::atomic<bool> fullscreenNow{false};     // the window's state, kept after it closes
 
 // a / b rounded to the nearest whole number (a, b > 0).
 int64_t RoundDiv(int64_t a, int64_t b) {
@@ -49,6 +56,13 @@ uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t de
     const int64_t across = int64_t{desktopW} * 15 / (int64_t{picW} * 16);
     const int64_t down = int64_t{desktopH} * 15 / (int64_t{picH} * 16);
     return uint32_t(std::max<int64_t>(1, std::min(across, down)));
+}
+
+uint32_t FittingScale(uint32_t asked, uint32_t picW, uint32_t picH, int32_t usableW, int32_t usableH) {
+    if (asked < 1) asked = 1;
+    if (picW == 0 || picH == 0 || usableW <= 0 || usableH <= 0) return asked;
+    const int64_t across = int64_t{usableW} / picW, down = int64_t{usableH} / picH;
+    return uint32_t(std::max<int64_t>(1, std::min<int64_t>(asked, std::min(across, down))));
 }
 
 void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y) {
@@ -122,7 +136,16 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
 
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {
     const bool on = !scaler.fullscreen;
-    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) scaler.fullscreen = on;
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        scaler.fullscreen = on;
+        fullscreenNow = on;
+    }
+}
+
+void StartFullscreen(Scaler& scaler, SDL_Window* window) {
+    // Should the screen refuse, the player's wish stands for the next run.
+    fullscreenNow = fullscreenWanted.load();
+    if (fullscreenWanted) ToggleFullscreen(scaler, window);
 }
 
 void ReleaseScaler(Scaler& scaler) {
@@ -131,13 +154,46 @@ void ReleaseScaler(Scaler& scaler) {
 }
 
 void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h) {
+    SDL_DisplayMode desktop;
+    const bool known = SDL_GetDesktopDisplayMode(0, &desktop) == 0;
+    // SDL's screenless drivers make up a desktop size; no one looks at a
+    // window there, so it may be as large as asked.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool screenless =
+        driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     if (scale == 0) {
-        SDL_DisplayMode desktop;
-        scale =
-            SDL_GetDesktopDisplayMode(0, &desktop) == 0 ? DefaultScale(picW, picH, desktop.w, desktop.h) : 1;
+        scale = known ? DefaultScale(picW, picH, desktop.w, desktop.h) : 1;
+    } else if (known && !screenless) {
+        // The room left by panels and docks when the desktop tells it.
+        SDL_Rect usable{0, 0, desktop.w, desktop.h};
+        if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+            usable = SDL_Rect{0, 0, desktop.w, desktop.h};
+        }
+        const uint32_t fits = FittingScale(scale, picW, picH, usable.w, usable.h);
+        if (fits != scale) {
+            std::fprintf(stderr,
+                         "kerbo: a window at scale %u (%lld x %lld) is larger than the desktop (%d x %d); "
+                         "it opens at scale %u.\n",
+                         scale, static_cast<long long>(int64_t{picW} * scale),
+                         static_cast<long long>(int64_t{picH} * scale), usable.w, usable.h, fits);
+            scale = fits;
+        }
     }
     w = int32_t(int64_t{picW} * scale);
     h = int32_t(int64_t{picH} * scale);
 }
 
 }  // namespace Vitrine::detail
+
+namespace Vitrine {
+
+void SetFullScreen(bool on) {
+    detail::fullscreenWanted = on;
+    detail::fullscreenNow = on;
+}
+
+bool FullScreen() {
+    return detail::fullscreenNow;
+}
+
+}  // namespace Vitrine

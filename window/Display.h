@@ -39,6 +39,11 @@ uint32_t SharpFactor(const Placement& placement, uint32_t picW);
 // window leaves at least a sixteenth of the desktop free each way; at least 1.
 uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t desktopH);
 
+// The scale a window opens at when `asked` (at least 1) is wanted: the
+// largest up to it whose window fits a usable desktop area of usableW x
+// usableH; at least 1. Unknown desktop sizes (0 or less) change nothing.
+uint32_t FittingScale(uint32_t asked, uint32_t picW, uint32_t picH, int32_t usableW, int32_t usableH);
+
 // An output position (the mouse, also outside the output while it is
 // captured) to the picture's own pixels, rounding towards minus infinity.
 void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y);
@@ -62,7 +67,11 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture);
 // Desktop fullscreen on or off; the placements follow with the size change.
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window);
 void ReleaseScaler(Scaler& scaler);
-// The window size for a picture at `scale` (0: DefaultScale on the main display).
+// The window size for a picture at `scale` (0: DefaultScale on the main
+// display). A scale too large for the desktop gives the largest that fits,
+// and one line on standard error says so.
 void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h);
+// Puts a newly opened window on the whole screen when SetFullScreen asked for it.
+void StartFullscreen(Scaler& scaler, SDL_Window* window);
 
 }  // namespace Vitrine::detail

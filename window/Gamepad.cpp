@@ -118,22 +118,27 @@ bool InStop(const PadStop& stop, int32_t x, int32_t y) {
     return stop.x0 < x && x < stop.x0 + stop.width && stop.y0 < y && y < stop.y0 + stop.height;
 }
 
-// Down and right go to the next button, up and left to the one before; from
-// outside every button to the first or the last.
-InputEvent PointerStep(uint32_t button, int32_t x, int32_t y) {
-    const int n = int(stops.size());
+}  // namespace
+
+const std::vector<PadStop>& MenuStops() {
+    return stops;
+}
+
+int StopAt(int32_t x, int32_t y) {
     int at = -1;
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < int(stops.size()); ++k) {
         if (InStop(stops[k], x, y)) at = k;
     }
-    const uint32_t k = KeyOf(button);
-    const bool forward = k == KEY_RIGHT || k == KEY_DOWN;
+    return at;
+}
+
+InputEvent PointerStep(bool forward, int32_t x, int32_t y) {
+    const int n = int(stops.size());
+    const int at = StopAt(x, y);
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
     const PadStop& stop = stops[next];
     return InputEvent{InputKind::MOUSE_MOVE, 0, stop.x0 + stop.width / 2, stop.y0 + stop.height / 2};
 }
-
-}  // namespace
 
 bool HandlePadEvent(const SDL_Event& event) {
     switch (event.type) {
@@ -191,7 +196,11 @@ std::vector<InputEvent> PadToGame(const InputEvent& pad, int32_t pointerX, int32
     if (button >= PAD_COUNT) return {};
     if (pad.kind == InputKind::PAD_PRESS) {
         if (did[button] != Did::Nothing) return {};  // pressed already
-        if (!stops.empty() && IsDirection(button)) return {PointerStep(button, pointerX, pointerY)};
+        if (!stops.empty() && IsDirection(button)) {
+            // Down and right go to the next button, up and left to the one before.
+            const uint32_t k = KeyOf(button);
+            return {PointerStep(k == KEY_RIGHT || k == KEY_DOWN, pointerX, pointerY)};
+        }
         if (!stops.empty() && button == PAD_A) {
             did[button] = Did::Click;
             return {InputEvent{InputKind::LEFT_DOWN, 0, pointerX, pointerY}};

@@ -8,6 +8,7 @@
 // events replayed at the same points gives the same session.
 #include "window/ReplayHooks.h"
 #include "window/Gamepad.h"
+#include "window/MenuKeys.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineSdl.h"
 
@@ -70,6 +71,13 @@ void ApplyEvent(const InputEvent& event) {
     uint32_t k = event.key & 255;
     int32_t x = Unsigned16(event.x);
     int32_t y = Unsigned16(event.y);
+    if (event.kind == InputKind::KEY_PRESS || event.kind == InputKind::KEY_RELEASE) {
+        std::vector<InputEvent> as;
+        if (MenuTakesKey(event, key[k], key[KEY_SHIFT], mouse.x, mouse.y, as)) {
+            for (const InputEvent& e : as) ApplyEvent(e);
+            return;
+        }
+    }
     switch (event.kind) {
         case InputKind::KEY_PRESS: {
             const bool first = !key[k];
@@ -118,6 +126,7 @@ void ResetInput() {
     mouse = MouseStruct{};
     focusLost = false;
     ResetPads();
+    ResetMenuKeys();
 }
 
 // ---------------------------------------------------------------- SDL translation

@@ -7,6 +7,7 @@
 #include "window/Desktop.h"
 #include "window/Display.h"
 #include "window/Gamepad.h"
+#include "window/Note.h"
 #include "window/Screen.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineSdl.h"
@@ -228,9 +229,10 @@ void RunEventLoop(Loop& screen) {
             ShowNewestFrame(screen);
             if (screen.nextShow <= steady_clock::now() && AskForFrame()) continue;
         }
+        if (NoteChanged()) Render(screen);  // a note came or went (Note.cpp)
         const auto wait = screen.nextShow - steady_clock::now();
-        const int timeout =
-            wait > wait.zero() ? int(std::chrono::ceil<std::chrono::milliseconds>(wait).count()) : -1;
+        const int timeout = NoteTimeout(
+            wait > wait.zero() ? int(std::chrono::ceil<std::chrono::milliseconds>(wait).count()) : -1);
         SDL_Event event;
         if (timeout < 0) {
             if (!SDL_WaitEvent(&event)) return;

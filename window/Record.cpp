@@ -140,7 +140,8 @@ void SetInputPointHook(InputPointHook hook) {
     gHook = hook;
 }
 
-bool StartRecording(const std::string& path, const std::string& version, std::string& error) {
+bool StartRecording(const std::string& path, const std::string& version, std::string& error,
+                    const std::vector<Setting>& settings) {
     std::string ignored;
     StopRecording(ignored);
     std::string why;
@@ -155,6 +156,8 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
         return false;
     }
     std::fprintf(gOut, "%s\nversion %s\n", std::string(kRecordingHeader).c_str(), version.c_str());
+    for (const auto& [name, value] : settings)
+        std::fprintf(gOut, "setting %s %s\n", name.c_str(), value.c_str());
     gRecordedFrames = 0;
     return true;
 }
@@ -183,6 +186,7 @@ bool StartReplay(const std::string& path, std::string& error) {
         return false;
     }
     play.outcome.version = play.recording.version;
+    play.outcome.settings = play.recording.settings;
     play.outcome.recordedFrames = play.recording.hashes.size();
     play.on = true;
     gPlay = std::move(play);

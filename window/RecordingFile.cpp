@@ -132,6 +132,10 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
                 read.endPoint = point;
                 ended = true;
             }
+        } else if (tag == "setting") {
+            // A setting that changes play, as the recorded run had it.
+            if (words.size() != 3) return fail("a malformed setting (it has a name and a value)");
+            read.settings.emplace_back(std::string(words[1]), std::string(words[2]));
         } else {
             return fail("unknown line '" + std::string(line.substr(0, 40)) + "'");
         }

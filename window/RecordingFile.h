@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "window/VitrineInternal.h"
@@ -21,6 +22,7 @@ struct RecordedEvent {
 
 struct Recording {
     std::string version;                // of the program that made it
+    std::vector<std::pair<std::string, std::string>> settings;  // "setting NAME VALUE" lines, in order
     std::vector<RecordedEvent> events;  // in the order they took effect
     std::vector<uint32_t> hashes;       // one per frame shown
     uint64_t closePoint = 0;            // 0: the user did not close the window

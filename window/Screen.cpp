@@ -2,6 +2,8 @@
 // streaming texture each shown frame is put on, and the presenting of only the
 // parts of a frame that changed.
 #include "window/Screen.h"
+#include "window/Icon.h"
+#include "window/Note.h"
 
 #include <cstring>
 
@@ -77,15 +79,15 @@ void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
 // ------------------------------------------------ drawn over the picture
 
 // Where something drawn over the picture at render time is to go, in picture
-// pixels; empty when nothing is. Nothing is yet: a note over the picture
-// gives its place here and is drawn in DrawOverlay.
-Area OverlayArea(const Screen&) {
-    return Area{};
+// pixels; empty when nothing is: the note over the picture (Note.cpp).
+Area OverlayArea(const Screen& screen) {
+    return NoteArea(screen);
 }
 
 // Draws over the picture, after it and before the present.
 void DrawOverlay(Screen& screen) {
     screen.overlay = OverlayArea(screen);
+    DrawNote(screen);
 }
 
 // ------------------------------------------------ showing parts
@@ -150,10 +152,14 @@ bool ShowsPicture(Screen& screen, const std::vector<uint32_t>& picture) {
     if (SDL_RenderReadPixels(screen.renderer, &rect, SDL_PIXELFORMAT_XBGR8888, pixels.data(), placed.w * 4) !=
         0)
         return false;
+    const int32_t k = int32_t(placed.whole);
+    const Area& over = screen.overlay;  // drawn over the picture on purpose
     for (int32_t y = 0; y < placed.h; ++y) {
-        const uint32_t* row = picture.data() + size_t(y / int32_t(placed.whole)) * screen.scaler.picW;
+        const uint32_t* row = picture.data() + size_t(y / k) * screen.scaler.picW;
         for (int32_t x = 0; x < placed.w; ++x) {
-            if ((pixels[size_t(y) * placed.w + x] ^ row[x / int32_t(placed.whole)]) & 0xFFFFFF) return false;
+            const int32_t px = x / k, py = y / k;
+            if (px >= over.x && px < over.x + over.w && py >= over.y && py < over.y + over.h) continue;
+            if ((pixels[size_t(y) * placed.w + x] ^ row[px]) & 0xFFFFFF) return false;
         }
     }
     return true;
@@ -167,6 +173,8 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     if (!screen.window) return false;
     screen.renderer = CreateRenderer(screen.window);
     if (!screen.renderer) return false;
+    // After the renderer: choosing it may make the window anew (SDL keeps the icon then).
+    ApplyWindowIcon(screen.window);
     SDL_RendererInfo info;
     const bool known = SDL_GetRendererInfo(screen.renderer, &info) == 0;
     const bool software = known && std::strcmp(info.name, "software") == 0;
@@ -179,6 +187,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.pitch = int(width * 4);
     screen.scaler.picW = width;
     screen.scaler.picH = height;
+    StartFullscreen(screen.scaler, screen.window);
     Relayout(screen.scaler, screen.window, screen.renderer);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only
@@ -196,6 +205,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
 }
 
 void CloseScreen(Screen& screen) {
+    DropNote();
     ReleaseScaler(screen.scaler);
     if (screen.texture) SDL_DestroyTexture(screen.texture);
     if (screen.renderer) SDL_DestroyRenderer(screen.renderer);

@@ -1,7 +1,8 @@
-// Fonts and text: the six font styles on DejaVu faces (found through
+// Fonts and text: the seven font styles on DejaVu faces (found through
 // fontconfig, else in Debian's standard folder), text drawn with a
 // transparent background, and a cache of rendered texts, because the game
 // draws the same status lines every frame.
+#include "window/Note.h"
 #include "window/VitrineInternal.h"
 
 #include <SDL.h>
@@ -33,9 +34,11 @@ struct Face {
     int points;            // size at 72 dpi: points = pixels
 };
 
-constexpr int kFaces = 6;
+constexpr int kFaces = 7;
 // Style 1 and 3 proportional (1 bold, like a classic system font), 2, 4 and
-// 5 fixed pitch, 0 and 6 or more the default interface face.
+// 5 fixed pitch, 0 and 7 or more the default interface face. Style 6 is a
+// small bold fixed-pitch face for counts that must fit two digits in 12
+// pixels (the status band's counts of lives and items).
 const Face kFace[kFaces] = {
     {"DejaVu Sans:style=Book", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11},
     {"DejaVu Sans:style=Bold", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 13},
@@ -43,6 +46,7 @@ const Face kFace[kFaces] = {
     {"DejaVu Sans:style=Book", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 12},
     {"DejaVu Sans Mono:style=Book", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 12},
     {"DejaVu Sans Mono:style=Book", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 11},
+    {"DejaVu Sans Mono:style=Bold", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf", 9},
 };
 
 struct OpenFace {
@@ -52,7 +56,7 @@ struct OpenFace {
 OpenFace gFaces[kFaces];
 
 int FaceIndex(uint32_t style) {
-    return style >= 1 && style <= 5 ? int(style) : 0;
+    return style >= 1 && style < kFaces ? int(style) : 0;
 }
 
 // The file fontconfig offers for the pattern, if it really is the family asked for.
@@ -232,6 +236,13 @@ void DrawRendered(const Rendered& r, int32_t x, int32_t y, uint32_t color) {
 }
 
 }  // namespace
+
+Coverage TextCoverage(uint32_t style, std::string_view chars) {
+    chars = UpToNul(chars);
+    if (chars.empty()) return {};
+    const Rendered& r = RenderedText(style, chars);
+    return Coverage{r.width, r.height, r.alpha};
+}
 
 }  // namespace detail
 

@@ -7,6 +7,7 @@
 // (UpdateWindow, GetKey, Delay, PaceFrame), in the order they came.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +27,16 @@ enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
 // and the whole screen; the picture keeps its shape and the mouse its
 // picture coordinates at any size.
 void SetWindowScale(uint32_t scale);
+// The next window opens on the whole screen (on) or as a window (off, the
+// start value). F11 and Alt+Enter switch as ever.
+void SetFullScreen(bool on);
+// True while the window is on the whole screen; once it has closed, how it
+// was at its close; before any window, what SetFullScreen asked for.
+bool FullScreen();
+// The picture (and its black-and-white mask: white is drawn) the desktop
+// shows for the window, from the next Window call on. A file that can't be
+// read is named in one line on standard error; the window then opens without one.
+void SetWindowIcon(const char* picture, const char* mask);
 
 // Opens the window with a client area of x by y pixels; closes an open one
 // first. Returns false when it could not be opened (no display); the reason
@@ -101,12 +112,27 @@ enum PadButton : uint32_t {
     PAD_COUNT
 };
 
-// A button of the menu that waits for a click, in window pixels.
+// A button of the menu that waits for a click, in window pixels, and up to
+// two keys that choose it at once (0: none), such as Escape for a back button.
 struct PadStop {
     int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+    std::array<uint32_t, 2> keys{};
 };
 // The menu's buttons in their order; an empty span when no menu waits.
+// While a menu waits the keyboard serves it as the gamepad does: the arrows
+// and Tab (Shift+Tab back) move the pointer from button to button, Enter and
+// Space click where it is (outside every button they move it to the first),
+// and a button's own keys click it. Those presses, their auto-repeats and
+// their releases do not reach the game as keys; every other key does.
 void SetPadStops(std::span<const PadStop> buttons);
+
+// ---------------------------------------------------------------- notes
+
+// Shows a short line of text (at most 40 characters) over the top of the
+// picture for about a second. It is drawn where the picture is put on the
+// screen, never into the buffer: no frame, no recording and no test of the
+// buffer sees it. A newer note replaces the one shown.
+void ShowNote(std::string_view text);
 
 // ---------------------------------------------------------------- files
 

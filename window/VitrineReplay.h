@@ -8,13 +8,16 @@
 // frame shown, a hash of the program's state, so that a replay tells at which
 // frame it first went another way than the recorded run.
 //
-// The file is text: a header line, the program's version, then one line per
-// event ("e point kind key x y"), per frame ("f hash"), a window close by the
-// user ("c point") and the end of the run ("end point").
+// The file is text: a header line, the program's version, the settings the
+// run started with that change play ("setting name value", perhaps none),
+// then one line per event ("e point kind key x y"), per frame ("f hash"), a
+// window close by the user ("c point") and the end of the run ("end point").
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Vitrine::Replay {
 
@@ -29,9 +32,14 @@ void SetStateHash(StateHash hash);
 using InputPointHook = void (*)();
 void SetInputPointHook(InputPointHook hook);
 
-// Starts writing every input event the main thread applies to `path`. False
-// (with the reason in `error`) when the file can't be created.
-bool StartRecording(const std::string& path, const std::string& version, std::string& error);
+// A setting of a run: a name and a value, each one word.
+using Setting = std::pair<std::string, std::string>;
+
+// Starts writing every input event the main thread applies to `path`, after
+// the settings given. False (with the reason in `error`) when the file can't
+// be created.
+bool StartRecording(const std::string& path, const std::string& version, std::string& error,
+                    const std::vector<Setting>& settings = {});
 // Writes the end of the run and closes the file; false when it could not be
 // written completely.
 bool StopRecording(std::string& error);
@@ -49,8 +57,9 @@ bool StartReplay(const std::string& path, std::string& error);
 bool Replaying();
 
 struct Outcome {
-    std::string version;  // the version that made the recording
-    uint64_t frames = 0;  // frames shown in this run
+    std::string version;            // the version that made the recording
+    std::vector<Setting> settings;  // as recorded, in their order
+    uint64_t frames = 0;            // frames shown in this run
     uint64_t recordedFrames = 0;
     uint64_t firstDifference = 0;               // the first frame whose state differed (1-based); 0: none
     uint32_t expectedHash = 0, actualHash = 0;  // at that frame

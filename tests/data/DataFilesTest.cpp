@@ -139,6 +139,74 @@ TEST(DataFiles, PicturesThatMeanDifferentThingsLookDifferent) {
             }
 }
 
+// The trampoline's four states (resting, then after one, two and three
+// bounces) differ in shape too: seen as with deuteranopia or protanopia, the
+// common red-green colour blindnesses, every two of them still differ
+// clearly in many pixels.
+TEST(DataFiles, TrampolineStatesStayApartForRedGreenColourBlindness) {
+    // Simulation matrices on linear RGB (Machado, Oliveira and Fernandes 2009, full severity).
+    using Matrix = std::array<std::array<double, 3>, 3>;
+    const std::pair<const char*, Matrix> sights[] = {{"protanopia",
+                                                      {{{0.152286, 1.052583, -0.204868},
+                                                        {0.114503, 0.786281, 0.099216},
+                                                        {-0.003882, -0.048116, 1.051998}}}},
+                                                     {"deuteranopia",
+                                                      {{{0.367322, 0.860646, -0.227968},
+                                                        {0.280085, 0.672501, 0.047413},
+                                                        {-0.011820, 0.042940, 0.968881}}}}};
+    const auto seen = [](uint32_t c, const Matrix& m) {
+        std::array<double, 3> linear{}, out{};
+        for (int k = 0; k < 3; ++k) {
+            const double v = double((c >> (16 - 8 * k)) & 0xFF) / 255.0;
+            linear[k] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        }
+        for (int k = 0; k < 3; ++k) {
+            const double v =
+                std::clamp(m[k][0] * linear[0] + m[k][1] * linear[1] + m[k][2] * linear[2], 0.0, 1.0);
+            out[k] = 255.0 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
+        }
+        return out;
+    };
+    const Assets::Image states[] = {Assets::TrampolineGreen, Assets::TrampolineBlue, Assets::TrampolineYellow,
+                                    Assets::TrampolineRed};
+    for (const auto& [sight, m] : sights) {
+        for (size_t i = 0; i < 4; ++i) {
+            for (size_t j = i + 1; j < 4; ++j) {
+                Bmp a = Load(states[i]), b = Load(states[j]);
+                ASSERT_TRUE(a.ok && b.ok);
+                int apart = 0;
+                for (size_t k = 0; k < a.px.size(); ++k) {
+                    const auto p = seen(a.px[k], m), q = seen(b.px[k], m);
+                    double most = 0;
+                    for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(p[c] - q[c]));
+                    apart += most > 80.0;
+                }
+                EXPECT_GE(apart, 40) << sight << ": " << states[i].file << " and " << states[j].file;
+            }
+        }
+    }
+}
+
+// The selector's back button is lettered like every other button: a picture
+// of its own at the size it is shown, its label as wide and high as the
+// menus' Back.
+TEST(DataFiles, TheSelectorsBackButtonIsLetteredLikeTheOthers) {
+    const Bmp menu = Load(Assets::BackButton.normal), selector = Load(Assets::SelectorBack.normal);
+    ASSERT_TRUE(menu.ok && selector.ok);
+    EXPECT_EQ(selector.w, int(Assets::SelectorBack.normal.width));
+    EXPECT_EQ(selector.h, int(Assets::SelectorBack.normal.height));
+    const auto label = [](const Bmp& b) {  // the white lettering's width and height
+        int x0 = b.w, y0 = b.h, x1 = -1, y1 = -1;
+        for (int y = 0; y < b.h; ++y)
+            for (int x = 0; x < b.w; ++x)
+                if (b.At(x, y) == 0xFFFFFF)
+                    x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        return std::make_pair(x1 - x0, y1 - y0);
+    };
+    EXPECT_GT(label(menu).second, 10);
+    EXPECT_EQ(label(selector), label(menu));
+}
+
 // The status texts are light grey on the ceiling; the game writes black names and scores
 // on the name and high-score screens.
 TEST(DataFiles, TextsTheGameDrawsStayReadable) {
@@ -162,6 +230,12 @@ TEST(DataFiles, TextsTheGameDrawsStayReadable) {
     for (int y : Assets::HighScoreLineY)
         EXPECT_TRUE(plainLight(high, Assets::HighScorePlaceX - 4, y - 2, 640, y + 22))
             << "score line at y " << y;
+    // The end screens' card for the final score and its place in the table.
+    const Assets::Place end = Assets::EndScoreAt;
+    for (const Assets::Image& screen : {Assets::GameOverScreen, Assets::WinScreen})
+        EXPECT_TRUE(
+            plainLight(Load(screen), end.x - 100, end.y - 2, end.x + 100, end.y + Assets::EndLineStep + 18))
+            << screen.file;
 }
 
 // Menus draw their buttons over the left part of these screens; nothing there may look like

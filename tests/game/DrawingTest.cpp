@@ -2,6 +2,7 @@
 // fixture has its own colour, so a pixel tells which tile or sprite is on top.
 #include "tests/game/Fixture.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,11 @@ std::vector<uint32_t> ExpectedBand(const std::string& lifesWord, const std::stri
     DrawHouse();
     Vitrine::SetFont(1, LightGrey);
     Vitrine::Text("KERBO anno 2011 'The Dorel-Special'", 10, 10);
-    Vitrine::TextCard(ItemsTotal - ItemsFound, 178, 50);
     Vitrine::TextCard(Score, 70, 30);
-    Vitrine::TextCard(Lifes, 178, 30);
     Vitrine::TextCard(ActualLevel, 70, 50);
+    Vitrine::SetFont(6, LightGrey);  // the counts: small, on the words' base line
+    Vitrine::TextCard(ItemsTotal - ItemsFound, 178, 53);
+    Vitrine::TextCard(Lifes, 178, 33);
     Vitrine::SetFont(4, LightGrey);
     Vitrine::Text("Score:", 10, 30);
     Vitrine::Text("Level", 10, 50);
@@ -207,6 +209,45 @@ TEST_F(Drawing, StatusTextsSayLevensAndItemsUnlessThereIsOne) {
     EXPECT_GT(Differences(drawn, ExpectedBand("leven.", "items te gaan.")), 0u);
     DrawHouse();
     EXPECT_GT(Differences(drawn, Band()), 200u) << "the texts are drawn";
+}
+
+// Two-digit counts of lives and items stay clear of the word after them: a
+// column without ink lies between the count's last ink (the pixels that
+// change with the count) and the word's first (pixels drawn alike for every count).
+TEST_F(Drawing, TwoDigitCountsStayClearOfTheirWords) {
+    Storeys level = QuietLevel();
+    level[0] = "cccccccccccciccc";
+    WriteLevel(1, level);
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    const Assets::StatusBand band = Assets::Band;
+    DrawHouse();
+    const std::vector<uint32_t> background = Band();
+    for (const int32_t line : {band.LivesY, band.ItemsY}) {
+        SCOPED_TRACE(line == band.LivesY ? "lives" : "items");
+        std::vector<std::vector<uint32_t>> drawn;
+        for (uint32_t n = 10; n <= 99; ++n) {
+            Lifes = n;
+            ItemsTotal = ItemsFound + n;
+            DrawEverything();
+            drawn.push_back(Band());
+        }
+        int32_t countEnd = -1, wordStart = 800;
+        for (int32_t y = line; y < line + 20; ++y) {
+            for (int32_t x = band.CountX; x < band.WordX + 30; ++x) {
+                const std::size_t at = static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x);
+                bool changes = false;
+                for (const auto& d : drawn) changes = changes || d[at] != drawn.front()[at];
+                if (changes) countEnd = std::max(countEnd, x);
+                if (!changes && drawn.front()[at] != background[at]) wordStart = std::min(wordStart, x);
+            }
+        }
+        EXPECT_GE(countEnd, band.CountX + 8) << "the counts are drawn";
+        EXPECT_LT(wordStart, band.WordX + 4) << "the word is drawn";
+        EXPECT_GE(wordStart - countEnd, 2)
+            << "the count's last ink at x " << countEnd << ", the word's first at " << wordStart;
+    }
 }
 
 TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {

@@ -89,12 +89,13 @@ TEST(HighScoreFile, BytesAfterAnEnteredAndAnUnchangedRewrite) {
     EXPECT_EQ(Slurp(HighScoreFile),
               "       500 ANNA      \r\n       300 BOB       \r\n       100 CAT       \r\n");
 
-    CompareHighScoreIn(HighScoreFile, 1500, Name("ABC       "));
+    EXPECT_EQ(CompareHighScoreIn(HighScoreFile, 1500, Name("ABC       ")), 1u) << "the place it took";
     EXPECT_EQ(
         Slurp(HighScoreFile),
         "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       ");  // no line end at the end
 
-    CompareHighScoreIn(HighScoreFile, 300, Name("DUD       "));  // equal to the lowest: stays out
+    EXPECT_EQ(CompareHighScoreIn(HighScoreFile, 300, Name("DUD       ")),
+              0u);  // equal to the lowest: stays out
     EXPECT_EQ(Slurp(HighScoreFile),
               "      1500 ABC       \r\n       500 ANNA      \r\n       300 BOB       \r\n");
 
@@ -287,8 +288,9 @@ TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {
     // Standard error is caught in memory: a capture file would meet the limit too.
     std::ostringstream caught;
     std::streambuf* const cerrBuf = std::cerr.rdbuf(caught.rdbuf());
-    CompareHighScoreIn(HighScoreFile, 900, Name("LOST      "));
+    const std::size_t place = CompareHighScoreIn(HighScoreFile, 900, Name("LOST      "));
     setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(place, 0u) << "a table that was not saved holds no place for the score";
     std::cerr.rdbuf(cerrBuf);
     const std::string err = caught.str();
     EXPECT_EQ(Lines(err), 1) << err;

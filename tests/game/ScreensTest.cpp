@@ -1,6 +1,7 @@
 // The screens around the game, driven headless: a "user" thread clicks and
 // types through the window layer's test interface while the test's thread
-// runs the screens, exactly as the program does.
+// runs the screens, exactly as the program does. (Over 400 lines: every
+// screen's suite, mouse and keyboard, shares the helpers at the top.)
 #include <cstdlib>
 #include <sstream>
 
@@ -138,7 +139,42 @@ TEST_F(Screens, NameEntryKeepsUpToNineCapitalsThenBlanks) {
     EXPECT_EQ(Vitrine::GetKey(), 77u);
 }
 
+TEST_F(Screens, NameEntryTakesBackspaceAndEndsAtEnter) {
+    // Backspace takes the last letter back (none: nothing happens); Enter ends the name as X does.
+    Type({Vitrine::KEY_BACKSPACE, 65, 66, 67, Vitrine::KEY_BACKSPACE, Vitrine::KEY_BACKSPACE, 68,
+          Vitrine::KEY_ENTER, 69});
+    AskName();
+    EXPECT_EQ(PlayerName, Name("AD        "));
+    Type({Fixture::KeyX});
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Fixture::KeyX)) << "the keys after Enter are thrown away";
+}
+
 // ---------------------------------------------------------------- start menu
+
+// The start menu and every screen it opens, with the keyboard alone.
+TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
+    using ScreenDriver::ChooseByKeys;
+    using namespace Vitrine;
+    {
+        User user([] {
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});            // from no button: play, difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});              // the up arrow: medium
+            ChooseByKeys({KEY_ENTER});                                // hard
+            ChooseByKeys({KEY_ESCAPE});                               // back
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // controls
+            ChooseByKeys({KEY_ESCAPE});                               // back: the pointer stays on "controls"
+            ChooseByKeys({KEY_DOWN, KEY_SPACE});                      // high scores
+            Type({KEY_ESCAPE});
+            ChooseByKeys({KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER});  // up round to quit
+        });
+        testing::internal::CaptureStderr();  // no high-score table here
+        EXPECT_EQ(Menu(), Screen::Exit);
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
+    for (uint32_t k : {KEY_DOWN, KEY_UP, KEY_TAB, KEY_ENTER, KEY_SPACE, KEY_ESCAPE})
+        EXPECT_FALSE(KeyDown(k)) << k;
+}
 
 TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
     {
@@ -310,6 +346,34 @@ TEST_F(Screens, RetryAfterTheWinStartsAfreshWithTheSameNameAndDifficulty) {
     EXPECT_EQ(RelativeSpeedCatX, 1.0f);
 }
 
+// The game-over screen shows the final score on its card, and under it the
+// place the score took in the table, when it took one; its menu answers the keyboard.
+TEST_F(Screens, TheEndScreenShowsTheFinalScoreAndItsPlaceInTheTable) {
+    Fixture::WriteBmp(Fixture::WorkDir() / Assets::GameOverScreen.file, 800, 500, 0xFFFFFF);
+    const auto inked = [](int32_t top) {
+        int n = 0;
+        for (int32_t y = top; y < top + 16; ++y)
+            for (int32_t x = Assets::EndScoreAt.x - 120; x < Assets::EndScoreAt.x + 120; ++x)
+                n += Fixture::Pixel(x, y) != 0xFFFFFF;
+        return n;
+    };
+    const int32_t scoreLine = Assets::EndScoreAt.y, placeLine = scoreLine + Assets::EndLineStep;
+    const std::pair<const char*, bool> tables[] = {{"500 A\r\n50 B\r\n10 C", true},
+                                                   {"500 A\r\n300 B\r\n200 C", false}};
+    for (const auto& [table, enters] : tables) {
+        std::ofstream(HighScoreFile, std::ios::binary) << table;
+        Score = 100;
+        {
+            User user([] {
+                ScreenDriver::ChooseByKeys({Vitrine::KEY_DOWN, Vitrine::KEY_DOWN, Vitrine::KEY_ENTER});
+            });
+            EXPECT_EQ(GameOver(), Screen::StartMenu) << "quit to menu, the second button";
+        }
+        EXPECT_GT(inked(scoreLine), 40) << table;
+        EXPECT_EQ(inked(placeLine) > 40, enters) << table;
+    }
+}
+
 // ---------------------------------------------------------------- pause
 
 TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
@@ -328,6 +392,29 @@ TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
     Fixture::Release(Vitrine::KEY_P);
     EXPECT_FALSE(PlayFrame()) << "quit to menu leaves the game";
     EXPECT_FALSE(Pause);
+}
+
+TEST_F(Screens, PResumesEscapeResumesAndTheArrowsLeaveForTheMenu) {
+    using ScreenDriver::ChooseByKeys;
+    StartLevel(EndlessLevel());
+    User user([] {
+        ChooseByKeys({Vitrine::KEY_P});
+        ChooseByKeys({Vitrine::KEY_ESCAPE});
+        ChooseByKeys({Vitrine::KEY_DOWN, Vitrine::KEY_DOWN, Vitrine::KEY_ENTER});  // quit to menu
+    });
+    for (int round = 0; round < 2; ++round) {
+        Fixture::Hold(Vitrine::KEY_P);
+        EXPECT_TRUE(PlayFrame());
+        Fixture::Release(Vitrine::KEY_P);
+        EXPECT_TRUE(PlayFrame()) << "resumed";
+        EXPECT_FALSE(Pause);
+        EXPECT_TRUE(PlayFrame());
+        EXPECT_FALSE(Pause) << "the P that resumed does not pause again";
+    }
+    Fixture::Hold(Vitrine::KEY_P);
+    EXPECT_TRUE(PlayFrame());
+    Fixture::Release(Vitrine::KEY_P);
+    EXPECT_FALSE(PlayFrame()) << "quit to menu";
 }
 
 TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -62,6 +63,30 @@ inline bool ClickAndWait(int32_t x, int32_t y) {
     Vitrine::Testing::LeftUp(x, y);
     if (WaitFor([&] { return StandardMenu::ClicksTaken() > before; })) return true;
     ADD_FAILURE() << "no menu took the click at (" << x << ", " << y << ")";
+    Vitrine::Testing::CloseWindow();
+    return false;
+}
+
+// Taps the keys (press and release each) into the next menu that waits, one
+// that began after the last menu this driver typed into, and returns once a
+// button took the click they make. As ClickAndWait, a failure closes the window.
+inline bool ChooseByKeys(std::initializer_list<uint32_t> keys) {
+    static std::atomic<uint64_t> last{0};
+    uint64_t menu = 0;
+    const bool waits = WaitFor([&] {
+        menu = StandardMenu::WaitingMenu();
+        return menu > last;
+    });
+    const uint64_t before = StandardMenu::ClicksTaken();
+    if (waits) {
+        last = menu;
+        for (uint32_t k : keys) {
+            Vitrine::Testing::PressKey(k);
+            Vitrine::Testing::ReleaseKey(k);
+        }
+        if (WaitFor([&] { return StandardMenu::ClicksTaken() > before; })) return true;
+    }
+    ADD_FAILURE() << (waits ? "the keys chose nothing" : "no menu came to wait");
     Vitrine::Testing::CloseWindow();
     return false;
 }

@@ -216,6 +216,79 @@ TEST_F(Selection, ClicksOutsideKeepMenuWaitingAndTheLastOneCarriesIntoTheNextMen
     EXPECT_EQ(T::FramesShown(), frames + 1);  // in its first pass
 }
 
+void Tap(uint32_t k) {
+    T::PressKey(k);
+    T::ReleaseKey(k);
+}
+
+// While a menu waits the keyboard serves it as the gamepad does; every key it
+// does not use goes on to the game.
+TEST_F(Selection, TheKeyboardMovesBetweenButtonsAndChooses) {
+    std::vector<ButtonRc> menu = {Placed(60, 60, 250, 75), Placed(60, 140, 250, 75), Placed(60, 220, 250, 75),
+                                  Placed(60, 300, 250, 75)};
+    menu[2].visible = false;  // skipped
+    for (uint32_t k : {Vitrine::KEY_DOWN, Vitrine::KEY_RIGHT, Vitrine::KEY_ENTER}) Tap(k);
+    EXPECT_EQ(MenuSelection(menu), 1) << "from no button to the first, then the next";
+
+    Tap(Vitrine::KEY_TAB);  // past the hidden one
+    Tap(Vitrine::KEY_SPACE);
+    EXPECT_EQ(MenuSelection(menu), 3);
+
+    Tap(Vitrine::KEY_TAB);  // round to the first
+    T::PressKey(Vitrine::KEY_SHIFT);
+    Tap(Vitrine::KEY_TAB);  // Shift+Tab: back round to the last
+    T::ReleaseKey(Vitrine::KEY_SHIFT);
+    Tap(Vitrine::KEY_UP);
+    Tap(Vitrine::KEY_ENTER);
+    EXPECT_EQ(MenuSelection(menu), 1);
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Vitrine::KEY_SHIFT)) << "Shift is the game's";
+
+    // Enter off every button only brings the pointer to the first; other
+    // keys are the game's, and a shortcut chooses its button from anywhere.
+    T::MoveMouse(700, 450);
+    Tap(Vitrine::KEY_ENTER);
+    Tap(Vitrine::KEY_A);
+    Tap(Vitrine::KEY_ESCAPE);
+    const Shortcut back[] = {{Vitrine::KEY_ESCAPE, 3}};
+    EXPECT_EQ(MenuSelection(menu, back), 3);
+    int32_t x = 0, y = 0;
+    Vitrine::MousePos(x, y);
+    EXPECT_TRUE(InButton(menu[0], x, y));
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Vitrine::KEY_A)) << "the only key the game was given";
+    Vitrine::FlushKeys();
+
+    // Without a menu waiting, the same keys are the game's.
+    Tap(Vitrine::KEY_ENTER);
+    T::ApplyInput();
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Vitrine::KEY_ENTER));
+}
+
+// A key a menu took stays its own until released: its auto-repeats and its
+// release, even after the menu has gone, never reach the game. A key held
+// down from before the menu stays the game's.
+TEST_F(Selection, AKeyTheMenuTookStaysItsOwnUntilReleased) {
+    const std::vector<ButtonRc> menu = {Placed(60, 60, 250, 75), Placed(60, 140, 250, 75)};
+    const Shortcut resume[] = {{Vitrine::KEY_P, 0}};
+    T::PressKey(Vitrine::KEY_P);
+    EXPECT_EQ(MenuSelection(menu, resume), 0);
+    T::PressKey(Vitrine::KEY_P);  // held: auto-repeat
+    T::ReleaseKey(Vitrine::KEY_P);
+    T::ApplyInput();
+    EXPECT_FALSE(Vitrine::KeyDown(Vitrine::KEY_P));
+    Vitrine::OnMouseLeftUp(RegisterLeftClick);
+    ClickRc click;
+    EXPECT_FALSE(PendingClick(click)) << "chose once";
+
+    T::PressKey(Vitrine::KEY_DOWN);  // held from before the next menu
+    T::ApplyInput();
+    T::PressKey(Vitrine::KEY_DOWN);  // its auto-repeat while the menu waits
+    T::PressKey(Vitrine::KEY_P);
+    EXPECT_EQ(MenuSelection(menu, resume), 0);
+    EXPECT_TRUE(Vitrine::KeyDown(Vitrine::KEY_DOWN));
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Vitrine::KEY_DOWN));
+    EXPECT_EQ(Vitrine::GetKey(), uint32_t(Vitrine::KEY_DOWN)) << "the repeat, not a step between buttons";
+}
+
 TEST_F(Selection, ClosedWindowEndsTheWaitWithoutAChoice) {
     const std::vector<ButtonRc> menu = {Placed(60, 60, 250, 75)};
     ScreenDriver::User user([] {

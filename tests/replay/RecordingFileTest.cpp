@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/Options.h"
 #include "window/VitrineReplay.h"
@@ -124,6 +125,27 @@ TEST_F(RecordingFile, RefusesNegativeAndOutOfRangeNumbersAndReadsCrLf) {
         {"e 3 0 88 0 0 1", "line 3: a malformed event (it has 5 numbers)"},
     };
     for (const auto& [line, says] : wrong) EXPECT_EQ(Read(head + line + "\n"), path + ": " + says);
+}
+
+// The settings a run started with go after the version and come back in
+// order; a recording without them (as every older one) has none.
+TEST_F(RecordingFile, CarriesTheSettingsTheRunStartedWith) {
+    std::string error;
+    ASSERT_TRUE(Vitrine::Replay::StartRecording(path, "1.0.0", error, {{"difficulty", "hard"}, {"x", "1"}}));
+    ASSERT_TRUE(Vitrine::Replay::StopRecording(error)) << error;
+    std::ifstream in(path);
+    std::string header, version, first;
+    std::getline(in, header), std::getline(in, version), std::getline(in, first);
+    EXPECT_EQ(first, "setting difficulty hard");
+    ASSERT_TRUE(Vitrine::Replay::StartReplay(path, error)) << error;
+    const std::vector<Vitrine::Replay::Setting> expected = {{"difficulty", "hard"}, {"x", "1"}};
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().settings, expected);
+
+    const std::string head = "kerbo-replay 1\nversion 1.0.0\n";
+    EXPECT_EQ(Read(head + "e 3 0 88 0 0\nend 3\n"), "");
+    EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().settings.empty());
+    EXPECT_NE(Read(head + "setting difficulty\n"), "") << "no value";
+    EXPECT_NE(Read(head + "setting difficulty very hard\n"), "") << "one word each";
 }
 
 TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {

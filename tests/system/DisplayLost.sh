@@ -22,6 +22,7 @@ rm -rf "$out"
 mkdir -p "$out/run"
 cp -r "$data/." "$out/run/"
 cd "$out/run" || exit 1
+export XDG_CONFIG_HOME="$out/config"  # not the settings of whoever runs the test
 
 failures=0
 # One round: start an X server and the program in it, wait until its window

@@ -84,6 +84,18 @@ TEST(Display, DefaultScaleLeavesRoomOnTheDesktop) {
     EXPECT_EQ(DefaultScale(800, 500, 3840, 2160), 4u);
 }
 
+// A scale asked for that would make the window larger than the desktop's room
+// gives the largest that fits; what fits is kept; never less than 1.
+TEST(Display, AScaleTooLargeForTheDesktopGivesTheLargestThatFits) {
+    EXPECT_EQ(FittingScale(3, 800, 500, 1920, 1080), 2u);  // 2400 x 1500 would not fit
+    EXPECT_EQ(FittingScale(3, 800, 500, 1920, 1040), 2u);  // a panel's room taken off: 1600 x 1000
+    EXPECT_EQ(FittingScale(2, 800, 500, 1600, 999), 1u);   // one pixel short
+    EXPECT_EQ(FittingScale(2, 800, 500, 1600, 1000), 2u);  // exactly
+    EXPECT_EQ(FittingScale(16, 800, 500, 3840, 2160), 4u);
+    EXPECT_EQ(FittingScale(4, 800, 500, 640, 480), 1u);  // even 1 is too large: 1
+    EXPECT_EQ(FittingScale(5, 800, 500, 0, 0), 5u);      // no desktop size known
+}
+
 // SDL's mouse events, as the window at 2x reports them, reach the game halved.
 TEST(Display, TheWindowAtTwiceTheSizeGivesPicturePixels) {
     Vitrine::SetWindowScale(2);

@@ -241,6 +241,27 @@ TEST_F(WindowLife, AnUnchangedPictureIsNotHandedOverAgain) {
     EXPECT_EQ(Testing::FramesCopied(), copied + 1);
 }
 
+// A note goes over the picture where the screen shows it, never into the
+// buffer: no frame is handed over for it and the buffer keeps its pixels,
+// while the message thread draws it, replaces it and lets it go.
+TEST_F(WindowLife, ANoteNeverTouchesTheGamesPicture) {
+    ShowNote("before any window");  // nothing to show it on: ignored
+    ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
+    SetBuffering(true);
+    Fill(0x345678);
+    UpdateWindow();
+    Delay(50);
+    const uint64_t offered = Testing::HandOffs(), shown = Testing::FramesShown();
+    ShowNote("Sound off");
+    std::this_thread::sleep_for(50ms);
+    ShowNote("Sound on");
+    std::this_thread::sleep_for(1200ms);  // shown, then gone
+    EXPECT_EQ(Testing::HandOffs(), offered);
+    EXPECT_EQ(Testing::FramesShown(), shown);
+    EXPECT_FALSE(Testing::FrameUnsent());
+    EXPECT_EQ(Testing::Pixel(400, 40), 0x345678u);
+}
+
 // A paced loop at 250 frames a second on a screen of at most about 60
 // pictures a second: most frames need not be drawn, some must be.
 TEST_F(WindowLife, APacedLoopDrawsOnlyAboutTheFramesTheScreenShows) {

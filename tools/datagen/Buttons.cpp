@@ -12,8 +12,14 @@ namespace datagen {
 
 namespace {
 
-// Menu buttons: square-cornered (they are drawn without a mask), with a bevel.
-Image Button(const std::string& label, int w, int h, bool over) {
+// The lettering's size on the menus' buttons (250 x 75).
+int LabelSize(int h) {
+    return h * 2 / 5;
+}
+
+// Menu buttons: square-cornered (they are drawn without a mask), with a bevel;
+// the label at `size` pixels, made smaller when it is too wide.
+Image Button(const std::string& label, int w, int h, bool over, int size) {
     Image im(w, h);
     Rgb top = over ? RgbHex(0xffc84a) : RgbHex(0x5b8cf0);
     Rgb bottom = over ? RgbHex(0xe8792a) : RgbHex(0x2b4cb0);
@@ -21,7 +27,6 @@ Image Button(const std::string& label, int w, int h, bool over) {
     VerticalGradient(im, 3, 3, w - 3, h - 3, top, bottom);
     FillRect(im, 3, 3, w - 3, 6, Mix(top, kWhite, 0.55));
     FillRect(im, 3, h - 6, w - 3, h - 3, Mix(bottom, kInk, 0.35));
-    int size = h * 2 / 5;
     TextStyle st = Style(size, kWhite);
     while (TextWidth(label, st) > w - 24) st.size = --size;
     int y = (h - (Ascent(st) + size / 5)) / 2;
@@ -108,12 +113,18 @@ void WriteButtons(const Output& out) {
                    {Assets::EditorButton, "Level editor"}};
     for (auto& b : buttons) {
         const Assets::Image& normal = b.button.normal;
-        Write(out, normal, Button(b.label, int(normal.width), int(normal.height), false));
-        Write(out, b.button.over, Button(b.label, int(normal.width), int(normal.height), true));
+        const int w = int(normal.width), h = int(normal.height);
+        Write(out, normal, Button(b.label, w, h, false, LabelSize(h)));
+        Write(out, b.button.over, Button(b.label, w, h, true, LabelSize(h)));
     }
-    // The selector shows the back button's pictures at its own size; its mask only trims the corners.
-    const Assets::Image& back = Assets::SelectorBack.mask;
-    WriteMask(out, back, RoundRectMask(int(back.width), int(back.height), 6));
+    // The selector's back button has pictures of its own size, lettered like
+    // the menus' buttons; its mask only trims the corners.
+    const Assets::Image& back = Assets::SelectorBack.normal;
+    const int backLabel = LabelSize(int(Assets::BackButton.normal.height));
+    Write(out, back, Button("Back", int(back.width), int(back.height), false, backLabel));
+    Write(out, Assets::SelectorBack.over, Button("Back", int(back.width), int(back.height), true, backLabel));
+    const Assets::Image& backMask = Assets::SelectorBack.mask;
+    WriteMask(out, backMask, RoundRectMask(int(backMask.width), int(backMask.height), 6));
     Write(out, Assets::DownArrow.normal, Arrow(false, false, false));
     Write(out, Assets::DownArrow.over, Arrow(false, true, false));
     WriteMask(out, Assets::DownArrow.mask, Arrow(false, false, true));

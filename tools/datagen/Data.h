@@ -40,5 +40,7 @@ void WriteButtons(const Output& out);
 void WriteSounds(const Output& out);
 // The program's icons as hicolor/<size>x<size>/apps/kerbo.png under `folder`.
 void WriteIcons(const ArtBook& book, const std::string& folder);
+// The window's icon and its mask, as the game opens them.
+void WriteWindowIcon(const Output& out, const ArtBook& book);
 
 }  // namespace datagen

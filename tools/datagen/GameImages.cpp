@@ -48,11 +48,17 @@ GameArt BuildGameArt(const ArtBook& book) {
     a.shaft = Tile(book.Get("Shaft"));
     a.shaftTop = Tile(book.Get("ShaftTop"));
 
+    // Resting, then after one, two and three bounces in a row: a colour each,
+    // and as many bounce marks in the upper box of the frame.
     const uint32_t bed[4][2] = {
         {0x44c850, 0x26883a}, {0x3f86f2, 0x2452b0}, {0xffd42e, 0xc09a10}, {0xec3c3c, 0xa01f24}};
-    Image tramp = Tile(book.Get("Trampoline"));
+    const Image& mark = book.Get("BounceMark");
+    constexpr int boxX = 5, boxW = 15, boxY = 10;  // the box's inside, in the art's pixels
     for (int i = 0; i < 4; ++i) {
-        Image t = Recolour(Recolour(tramp, RgbHex(0xff00ff), RgbHex(bed[i][0])), RgbHex(0xaa00aa),
+        Image art = book.Get("Trampoline");
+        const int marksW = i * (mark.w + 1) - 1;
+        for (int m = 0; m < i; ++m) Paste(art, mark, boxX + (boxW - marksW) / 2 + m * (mark.w + 1), boxY);
+        Image t = Recolour(Recolour(Tile(art), RgbHex(0xff00ff), RgbHex(bed[i][0])), RgbHex(0xaa00aa),
                            RgbHex(bed[i][1]));
         a.trampoline[i] = Over(a.shaft, t);
     }

@@ -118,28 +118,46 @@ void HouseWithRoof(Image& im, int x0, int y0, const std::vector<std::string>& ro
     FillRect(im, x0 - 16, y0 - 8, x0 + w + 16, y0 + 6, RgbHex(0x5a2a22));  // eaves over the loft
 }
 
-// Paper confetti for the win screen, the same scatter every time.
-void Confetti(Image& im, int x0, int y0, int x1, int y1, int count) {
+struct Box {
+    int x0, y0, x1, y1;  // x1, y1 exclusive
+    bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// The box a line of text (and its shadow) covers, with a margin around it.
+Box TextBox(const std::string& text, int cx, int y, const TextStyle& st, int shadow, int margin) {
+    const int w = TextWidth(text, st);
+    return {cx - w / 2 - margin, y - margin, cx + w / 2 + shadow + margin,
+            y + st.size * 6 / 5 + shadow + margin};
+}
+
+// Paper confetti for the win screen, the same scatter every time; no piece
+// lands on the boxes to keep clear (the lettering).
+void Confetti(Image& im, const Box& area, int count, const std::vector<Box>& keepClear) {
     const uint32_t colours[] = {0xff5a4a, 0xffd23f, 0x5ee0f0, 0x9a5ae8, 0x44c850, 0xffffff};
     uint32_t seed = 94;
-    for (int i = 0; i < count; ++i) {
+    for (int placed = 0, tries = 0; placed < count && tries < 50 * count; ++tries) {
         seed = seed * 1103515245u + 12345u;
-        int x = x0 + int((seed >> 8) % uint32_t(x1 - x0));
+        int x = area.x0 + int((seed >> 8) % uint32_t(area.x1 - area.x0));
         seed = seed * 1103515245u + 12345u;
-        int y = y0 + int((seed >> 8) % uint32_t(y1 - y0));
+        int y = area.y0 + int((seed >> 8) % uint32_t(area.y1 - area.y0));
         bool tall = (seed >> 20) & 1;
-        FillRect(im, x, y, x + (tall ? 3 : 6), y + (tall ? 6 : 3), RgbHex(colours[(seed >> 16) % 6]));
+        const Box piece{x, y, x + (tall ? 3 : 6), y + (tall ? 6 : 3)};
+        bool clear = true;
+        for (const Box& b : keepClear) clear = clear && !piece.Meets(b);
+        if (!clear) continue;
+        FillRect(im, piece.x0, piece.y0, piece.x1, piece.y1, RgbHex(colours[(seed >> 16) % 6]));
+        ++placed;
     }
 }
 
-// A key cap with its label, as on the controls screen.
+// A key cap with its label, as on the controls screen; its width.
 int KeyCap(Image& im, const std::string& label, int x, int y) {
-    TextStyle st = Style(20, kInk);
-    int w = std::max(40, TextWidth(label, st) + 20);
-    FillRoundRect(im, x, y + 3, x + w, y + 43, 7, RgbHex(0x7c7a8c));
-    FillRoundRect(im, x, y, x + w, y + 38, 7, RgbHex(0xe4e2ee));
-    FillRoundRect(im, x + 3, y + 3, x + w - 3, y + 33, 5, kWhite);
-    DrawTextCentered(im, label, x + w / 2, y + 6, st);
+    TextStyle st = Style(15, kInk);
+    int w = std::max(30, TextWidth(label, st) + 14);
+    FillRoundRect(im, x, y + 3, x + w, y + 30, 6, RgbHex(0x7c7a8c));
+    FillRoundRect(im, x, y, x + w, y + 26, 6, RgbHex(0xe4e2ee));
+    FillRoundRect(im, x + 2, y + 2, x + w - 2, y + 22, 4, kWhite);
+    DrawTextCentered(im, label, x + w / 2, y + 3, st);
     return w;
 }
 
@@ -168,35 +186,51 @@ Image StartScreen(const GameArt& a) {
 
 Image ControlsScreen(const GameArt& a) {
     Image im = Sky(0x151a40, 0x3a2a60);
-    Panel(im, 340, 40, 770, 460);
-    TextStyle body = Style(17, kInk, Face::Sans), bold = Style(17, kInk);
-    DrawTextCentered(im, "Controls", 555, 58, Style(30, RgbHex(0x2b4cb0)));
+    Panel(im, 340, 30, 770, 470);
+    TextStyle bold = Style(15, kInk), body = Style(14, kInk, Face::Sans);
+    DrawTextCentered(im, "Controls", 555, 40, Style(28, RgbHex(0x2b4cb0)));
     struct Row {
         std::vector<std::string> keys;
         std::string what, more;
     };
+    // Every key the game knows, in play first, then in the menus.
     const Row rows[] = {
-        {{"\u2190", "\u2192"}, "Walk left and right.", ""},
-        {{"\u2190", "\u2192"}, "Rising in a shaft: step off", "sideways onto a storey."},
-        {{"X"}, "Open or close the door", "you are standing in."},
-        {{"X"}, "Go on: story, name entry", "and high scores."},
-        {{"P"}, "Pause the game.", ""},
+        {{"\u2190", "\u2192"}, "Walk; rising in a shaft,", "step off sideways."},
+        {{"X"}, "Open or close a door;", "go on from a screen."},
+        {{"P"}, "Pause; P or Esc resumes.", ""},
+        {{"M"}, "Sound off and on.", ""},
+        {{"F11"}, "Full screen and back", "(also Alt+Enter)."},
+        {{"\u2191", "\u2193", "Tab"}, "Menus: from button", "to button."},
+        {{"Enter", "Space"}, "Menus: choose.", ""},
+        {{"Esc"}, "Back from the controls,", "scores and difficulty."},
+        {{"\u232b"}, "Name: take a letter back;", "Enter ends the name."},
     };
-    int y = 112;
+    int y = 82;
     for (const Row& r : rows) {
-        int x = 366;
-        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + 8;
-        DrawText(im, r.what, 480, y + (r.more.empty() ? 9 : 0), r.more.empty() ? bold : bold);
-        if (!r.more.empty()) DrawText(im, r.more, 480, y + 20, body);
-        y += 62;
+        int x = 360;
+        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + 5;
+        const int tx = 540;
+        if (r.more.empty()) {
+            DrawText(im, r.what, tx, y + 4, bold);
+        } else {
+            DrawText(im, r.what, tx, y - 4, bold);
+            DrawText(im, r.more, tx, y + 14, body);
+        }
+        y += 42;
     }
-    DrawText(im, "Fall down a shaft to reach the trampoline below.", 366, 424, Style(14, kInk, Face::Sans));
+    // The gamepad, under the back button.
+    TextStyle pad = Style(15, kWhite), padBody = Style(14, RgbHex(0xd8d0f0), Face::Sans);
+    DrawText(im, "Gamepad", 60, 160, pad);
+    DrawText(im, "D-pad or left stick: walk, and move", 60, 182, padBody);
+    DrawText(im, "between menu buttons. A: X, and", 60, 200, padBody);
+    DrawText(im, "choose in menus. Start: P.", 60, 218, padBody);
     // A corner of a house: a shaft with its trampoline, doors and items.
-    const int hx = 60, hy = 236;
+    const int hx = 60, hy = 250;
     House(im, hx, hy, {"ccccc", "pnp2p", "sepdp", "1tp4p"}, a);
     FrameRect(im, hx - 4, hy - 4, hx + 254, hy + 204, kInk, 4);
     Stand(im, a.oskaRight1, hx + 108, hy + 50);
     Stand(im, Mirror(a.cat), hx + 208, hy + 150);
+    DrawText(im, "Drop down a shaft onto its trampoline.", 60, 462, Style(13, kWhite, Face::Sans));
     return im;
 }
 
@@ -270,13 +304,24 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
                      const std::vector<std::string>& lines, const GameArt& a, int kind) {
     Image im = Sky(top, bottom);
     Ground(im, 470);
-    if (kind == 2) Confetti(im, 330, 10, 790, 340, 120);
-    const int cx = 565;
-    Title(im, title, cx, 50, 64, colour);
+    const int cx = 565, titleSize = 64;
+    const TextStyle lineStyle = Style(20, kWhite);
+    if (kind == 2) {
+        std::vector<Box> lettering = {
+            TextBox(title, cx, 50, Style(titleSize, colour), titleSize / 14 + 2, 4)};
+        for (size_t i = 0; i < lines.size(); ++i)
+            lettering.push_back(TextBox(lines[i], cx, 140 + 28 * int(i), lineStyle, 0, 4));
+        Confetti(im, {330, 10, 790, 340}, 120, lettering);
+    }
+    Title(im, title, cx, 50, titleSize, colour);
     int y = 140;
     for (auto& l : lines) {
-        DrawTextCentered(im, l, cx, y, Style(20, kWhite));
+        DrawTextCentered(im, l, cx, y, lineStyle);
         y += 28;
+    }
+    if (kind != 0) {  // game over and win: a card under the buttons where the game writes the score
+        const int ex = Assets::EndScoreAt.x, ey = Assets::EndScoreAt.y;
+        Panel(im, ex - 115, ey - 8, ex + 115, ey + Assets::EndLineStep + 24);
     }
     if (kind == 0) {  // pause: Oska and a cat, both frozen in their storey
         HouseWithRoof(im, 390, 250, {"wcccccw", "wppppDw", "wwwwwww"}, a);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
         datagen::WriteGameImages(out, art);
         datagen::WriteScreens(out, art);
         datagen::WriteButtons(out);
+        datagen::WriteWindowIcon(out, book);
         datagen::DoneFonts();
         datagen::WriteSounds(out);
         if (argc == 4) datagen::WriteIcons(book, argv[3]);

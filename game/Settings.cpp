@@ -1,0 +1,204 @@
+// The player's settings file: reading, writing, and keeping it in step with
+// the game; see Settings.h.
+#include "game/Settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "game/HighScoreTable.h"
+#include "sound/Music.h"
+#include "util/SafeFile.h"
+#include "window/Vitrine.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The settings of this run and where they are kept ("" for nowhere).
+struct InForce {
+    std::string path;
+    Settings saved;  // as read or as last written
+    bool fileMissing = false;
+    uint32_t scale = 0;
+} gRun;
+
+std::string_view Trim(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+// True and sets `on` for the two words of a switch.
+bool Switch(std::string_view value, const char* yes, const char* no, bool& on) {
+    if (value == yes || value == no) {
+        on = value == yes;
+        return true;
+    }
+    return false;
+}
+
+// One "name = value" line into the settings; "" or what is wrong with it.
+std::string ParseLine(std::string_view name, std::string_view value, Settings& s) {
+    if (name == "scale") {
+        if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos) {
+            return "the scale is not a whole number from 0 to 16";
+        }
+        const uint32_t scale = static_cast<uint32_t>(std::stoul(std::string(value)));
+        if (scale > 16) return "the scale is not a whole number from 0 to 16";
+        s.scale = scale;
+        return {};
+    }
+    if (name == "full-screen") {
+        return Switch(value, "yes", "no", s.fullScreen) ? "" : "full-screen is neither yes nor no";
+    }
+    if (name == "sound") {
+        bool on = true;
+        if (!Switch(value, "on", "off", on)) return "sound is neither on nor off";
+        s.muted = !on;
+        return {};
+    }
+    if (name == "difficulty") {
+        return DifficultyNamed(value, s.difficulty) ? "" : "the difficulty is not easy, medium or hard";
+    }
+    return "there is no setting called '" + std::string(name) + "'";
+}
+
+}  // namespace
+
+const char* DifficultyName(Difficulty difficulty) {
+    switch (difficulty) {
+        case Difficulty::Easy:
+            return "easy";
+        case Difficulty::Medium:
+            return "medium";
+        case Difficulty::Hard:
+            return "hard";
+    }
+    return "easy";
+}
+
+bool DifficultyNamed(std::string_view name, Difficulty& difficulty) {
+    for (Difficulty d : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard}) {
+        if (name == DifficultyName(d)) {
+            difficulty = d;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ParseSettings(std::string_view text, Settings& settings) {
+    settings = {};
+    if (text.size() > MaxSettingsBytes)
+        return "it is larger than " + std::to_string(MaxSettingsBytes) + " bytes";
+    Settings read;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = Trim(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++lineNumber;
+        if (line.empty() || line[0] == '#') continue;
+        const std::size_t equals = line.find('=');
+        std::string problem =
+            equals == std::string_view::npos
+                ? "it is not of the form 'name = value'"
+                : ParseLine(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), read);
+        if (!problem.empty()) return "line " + std::to_string(lineNumber) + ": " + problem;
+    }
+    settings = read;
+    return {};
+}
+
+std::string FormatSettings(const Settings& s) {
+    return "# KERBO anno 2011: your settings. The game rewrites this file when you change one.\n"
+           "# scale: 1 to 16, or 0 for the largest window that suits the desktop\n"
+           "scale = " +
+           std::to_string(s.scale) + "\nfull-screen = " + (s.fullScreen ? "yes" : "no") +
+           "\nsound = " + (s.muted ? "off" : "on") + "\ndifficulty = " + DifficultyName(s.difficulty) + "\n";
+}
+
+std::string SettingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return (fs::path(config) / "kerbo" / "settings").string();
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return (fs::path(home) / ".config" / "kerbo" / "settings").string();
+    return {};
+}
+
+Settings LoadSettings(const std::string& path, bool& found) {
+    Settings settings;
+    found = false;
+    const char* const usingDefaults = "; the game starts with the default settings.";
+    std::error_code error;
+    if (path.empty()) {
+        std::cerr << "kerbo: no home folder for the settings" << usingDefaults << std::endl;
+        return settings;
+    }
+    if (!fs::exists(path, error)) {
+        std::cerr << "kerbo: no settings yet in " << path << usingDefaults << std::endl;
+        return settings;
+    }
+    found = true;
+    std::string text;
+    const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxSettingsBytes, text);
+    if (!read.ok) {
+        std::cerr << "kerbo: " << path << ": can't be read (" << read.why << ")" << usingDefaults << std::endl;
+        return settings;
+    }
+    const std::string problem = ParseSettings(text, settings);
+    if (!problem.empty()) std::cerr << "kerbo: " << path << ": " << problem << usingDefaults << std::endl;
+    return settings;
+}
+
+bool SaveSettings(const std::string& path, const Settings& settings) {
+    std::error_code error;
+    fs::create_directories(fs::path(path).parent_path(), error);
+    if (error) {
+        std::cerr << "kerbo: " << path << ": can't save the settings (" << error.message() << ")."
+                  << std::endl;
+        return false;
+    }
+    return WriteFileAtomically(path, FormatSettings(settings), "the settings");
+}
+
+void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
+    gRun = InForce{};
+    Settings settings;
+    if (playersOwn) {
+        gRun.path = SettingsFilePath();
+        bool found = false;
+        settings = LoadSettings(gRun.path, found);
+        gRun.fileMissing = !found;
+    }
+    gRun.saved = settings;
+    if (scaleAsked != 0) settings.scale = scaleAsked;
+    gRun.scale = settings.scale;
+    Vitrine::SetWindowScale(settings.scale);
+    Vitrine::SetFullScreen(settings.fullScreen);
+    Music::SetMuted(settings.muted);
+    LevelDifficulty = settings.difficulty;
+}
+
+Settings CurrentSettings() {
+    return Settings{gRun.scale, Vitrine::FullScreen(), Music::IsMuted(), LevelDifficulty};
+}
+
+void SaveSettingsIfChanged(bool atEnd) {
+    if (gRun.path.empty()) return;
+    const Settings now = CurrentSettings();
+    if (now == gRun.saved && !(atEnd && gRun.fileMissing)) return;
+    if (SaveSettings(gRun.path, now)) {
+        gRun.saved = now;
+        gRun.fileMissing = false;
+    } else {
+        gRun.path.clear();  // said once; the run goes on with its settings unsaved
+    }
+}
+
+}  // namespace KerboImplementation

@@ -1,0 +1,135 @@
+// The player's settings file: what it reads back, every kind of bad file,
+// where it lives, the command line over it, and runs that leave it alone.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "game/Settings.h"
+#include "sound/Music.h"
+#include "tests/menu/ScreenDriver.h"
+
+namespace {
+
+using namespace KerboImplementation;
+namespace fs = std::filesystem;
+using S = KerboImplementation::Settings;
+
+std::string Slurp(const fs::path& p) {
+    std::ostringstream s;
+    s << std::ifstream(p, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+// A scratch folder as $XDG_CONFIG_HOME for the test's life.
+class SettingsFile : public ::testing::Test {
+  protected:
+    void SetUp() override { ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1); }
+    void TearDown() override {
+        ::unsetenv("XDG_CONFIG_HOME");
+        StartWithSettings(false, 0);  // the defaults again, kept nowhere
+    }
+    fs::path File() const { return dir.path() / "kerbo" / "settings"; }
+    void Write(const std::string& text) {
+        fs::create_directories(File().parent_path());
+        std::ofstream(File(), std::ios::binary) << text;
+    }
+    // Loads the file; `lines`: how many it wrote on standard error.
+    S Load(long& lines) {
+        bool found = false;
+        testing::internal::CaptureStderr();
+        const S s = LoadSettings(File().string(), found);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        lines = std::count(errors.begin(), errors.end(), '\n');
+        return s;
+    }
+    ScreenDriver::ScratchDir dir;
+};
+
+TEST_F(SettingsFile, WhatIsWrittenReadsBackAndHandEditsAreUnderstood) {
+    const S chosen{3, true, true, Difficulty::Hard};
+    ASSERT_TRUE(SaveSettings(File().string(), chosen));  // makes the folder
+    long lines = -1;
+    EXPECT_EQ(Load(lines), chosen);
+    EXPECT_EQ(lines, 0);
+    // Blanks, comments, Windows line ends, any order; a name left out keeps its default.
+    Write("# mine\r\n\n  difficulty=medium  \r\nsound = off\n");
+    EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Medium}));
+    EXPECT_EQ(lines, 0);
+}
+
+TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
+    const std::string bad[] = {"scale = 17\n",
+                               "scale = -1\n",
+                               "scale = two\n",
+                               "full-screen = maybe\n",
+                               "sound = loud\n",
+                               "difficulty = insane\n",
+                               "colour = red\n",
+                               "just words\n",
+                               std::string("sound = on\0\n", 12),
+                               std::string(MaxSettingsBytes + 1, '\n')};
+    long lines = 0;
+    for (const std::string& text : bad) {
+        Write("difficulty = hard\n" + text);
+        EXPECT_EQ(Load(lines), S{}) << text;
+        EXPECT_EQ(lines, 1) << text;
+    }
+    fs::remove(File());  // missing
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 1);
+    fs::create_directories(File());  // a folder where the file should be
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 1);
+    // Nor can it be written there: the folder stays, one line says why.
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SaveSettings(File().string(), S{}));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_TRUE(fs::is_directory(File()));
+}
+
+TEST_F(SettingsFile, TheFileLivesInTheConfigFolderElseUnderHome) {
+    EXPECT_EQ(SettingsFilePath(), File().string());
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", "/home/oska", 1);
+    for (const char* config : {"", "relative/folder"}) {
+        ::setenv("XDG_CONFIG_HOME", config, 1);
+        EXPECT_EQ(SettingsFilePath(), "/home/oska/.config/kerbo/settings") << config;
+    }
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+// Play and recording read the file; --scale overrides it and is kept; a
+// change in the game is saved at once; a replay neither reads nor writes it.
+TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
+    Write("scale = 3\nfull-screen = yes\nsound = off\ndifficulty = hard\n");
+    StartWithSettings(true, 2);
+    EXPECT_EQ(CurrentSettings(), (S{2, true, true, Difficulty::Hard}));
+    EXPECT_TRUE(Music::IsMuted());
+    LevelDifficulty = Difficulty::Medium;  // chosen in the selector
+    SaveSettingsIfChanged();
+    long lines = 0;
+    EXPECT_EQ(Load(lines), (S{2, true, true, Difficulty::Medium}));
+
+    const std::string before = Slurp(File());
+    StartWithSettings(false, 0);
+    EXPECT_EQ(CurrentSettings(), S{});
+    LevelDifficulty = Difficulty::Hard;  // as a recording may name it
+    SaveSettingsIfChanged(true);
+    EXPECT_EQ(Slurp(File()), before);
+
+    // A first run makes the file at its end, even with nothing changed.
+    fs::remove(File());
+    testing::internal::CaptureStderr();
+    StartWithSettings(true, 0);
+    testing::internal::GetCapturedStderr();
+    SaveSettingsIfChanged(true);
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 0);
+}
+
+}  // namespace
