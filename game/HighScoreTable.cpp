@@ -190,7 +190,8 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
     std::string problem;
     if (TryWriteFileAtomically(path, bytes, problem)) return true;
-    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept." << std::endl;
+    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept."
+              << std::endl;
     return false;
 }
 

@@ -148,7 +148,8 @@ Settings LoadSettings(const std::string& path, bool& found) {
     std::string text;
     const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxSettingsBytes, text);
     if (!read.ok) {
-        std::cerr << "kerbo: " << path << ": can't be read (" << read.why << ")" << usingDefaults << std::endl;
+        std::cerr << "kerbo: " << path << ": can't be read (" << read.why << ")" << usingDefaults
+                  << std::endl;
         return settings;
     }
     const std::string problem = ParseSettings(text, settings);

@@ -115,8 +115,8 @@ void DrawNote(Screen& screen) {
     const Placement& p = screen.scaler.pixels;
     const int64_t picW = screen.scaler.picW, picH = screen.scaler.picH;
     const Area at = PlaceOf(screen);
-    const SDL_Rect to{int(p.x + at.x * p.w / picW), int(p.y + at.y * p.h / picH), int(int64_t{at.w} * p.w / picW),
-                      int(int64_t{at.h} * p.h / picH)};
+    const SDL_Rect to{int(p.x + at.x * p.w / picW), int(p.y + at.y * p.h / picH),
+                      int(int64_t{at.w} * p.w / picW), int(int64_t{at.h} * p.h / picH)};
     SDL_SetTextureScaleMode(texture, p.whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_RenderCopy(screen.renderer, texture, nullptr, &to);
 }

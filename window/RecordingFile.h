@@ -21,12 +21,12 @@ struct RecordedEvent {
 };
 
 struct Recording {
-    std::string version;                // of the program that made it
+    std::string version;                                        // of the program that made it
     std::vector<std::pair<std::string, std::string>> settings;  // "setting NAME VALUE" lines, in order
-    std::vector<RecordedEvent> events;  // in the order they took effect
-    std::vector<uint32_t> hashes;       // one per frame shown
-    uint64_t closePoint = 0;            // 0: the user did not close the window
-    uint64_t endPoint = 0;              // the last point of the run (of what there is, for a run cut short)
+    std::vector<RecordedEvent> events;                          // in the order they took effect
+    std::vector<uint32_t> hashes;                               // one per frame shown
+    uint64_t closePoint = 0;                                    // 0: the user did not close the window
+    uint64_t endPoint = 0;  // the last point of the run (of what there is, for a run cut short)
 };
 
 // Parses a recording. Lines may end in LF or CR LF. False, with "line N:
