@@ -270,6 +270,7 @@ TEST_F(WindowLife, APacedLoopDrawsOnlyAboutTheFramesTheScreenShows) {
     SetBuffering(true);
     int seen = 0;
     constexpr int kFrames = 250;
+    const auto start = std::chrono::steady_clock::now();
     for (int frame = 0; frame < kFrames; ++frame) {
         if (FrameWillBeSeen()) {
             ++seen;
@@ -278,8 +279,12 @@ TEST_F(WindowLife, APacedLoopDrawsOnlyAboutTheFramesTheScreenShows) {
         UpdateWindow();
         PaceFrame(250);
     }
+    // The screen shows a frame at most every 1/60 s, and a frame drawn within
+    // one game frame of that moment counts as seen: about two per showing at
+    // most. A loaded machine that runs the loop slower draws more, rightly.
+    const auto showings = (std::chrono::steady_clock::now() - start) / std::chrono::microseconds(16667);
     EXPECT_GT(seen, 0);
-    EXPECT_LT(seen, kFrames * 3 / 4);
+    EXPECT_LE(seen, 2 * showings + 4);
     Testing::SetInstantWaits(true);
     EXPECT_TRUE(FrameWillBeSeen()) << "instant waits draw every frame (tests, replays, timedemo)";
 }
