@@ -36,6 +36,11 @@ XDG_CONFIG_HOME="$out/config" SDL_AUDIODRIVER=dummy "$kerbo" --record "$out/keys
 pid=$!
 find_window
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+# The icon is set once the renderer is chosen, a moment after the window appears.
+for _ in $(seq 1 50); do
+    xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q "Icon (64 x 64)" && break
+    sleep 0.1
+done
 xprop -id "$wid" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no icon of its own"
 wait_for_picture "$out/startmenu.png"
 sleep 0.5
