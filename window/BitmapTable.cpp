@@ -41,6 +41,9 @@ struct PreparedMask {
     uint32_t height = 0;
     std::vector<uint32_t> rowStart;  // index into spans; height + 1 entries
     std::vector<Span> spans;
+    // Around every span: columns left .. right - 1 of rows top .. bottom - 1
+    // (none when bottom is 0), so a drawing notes its change in one step.
+    uint32_t left = UINT32_MAX, right = 0, top = UINT32_MAX, bottom = 0;
 };
 
 // A new number for each picture and for each change of one (never 0).
@@ -173,6 +176,10 @@ const PreparedMask& Prepare(Pixels& mask, uint32_t width, uint32_t height) {
             uint32_t start = x;
             while (x < across && IsWhite(row[x])) ++x;
             prepared.spans.push_back(Span{uint16_t(start), uint16_t(x - start)});
+            prepared.left = std::min(prepared.left, start);
+            prepared.right = std::max(prepared.right, x);
+            prepared.top = std::min(prepared.top, y);
+            prepared.bottom = y + 1;
         }
     }
     prepared.rowStart.push_back(uint32_t(prepared.spans.size()));
@@ -281,21 +288,17 @@ void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) 
     const PreparedMask& mask = Prepare(*maskEntry->hbit, image.width, image.height);
     int64_t top = std::max<int64_t>(0, -int64_t(y));
     int64_t bottom = std::min<int64_t>(image.height, int64_t(window.ylen) - y);
-    // The change is noted once, around everything drawn.
-    Columns drawn{INT64_MAX, INT64_MIN};
-    int64_t rowsTop = INT64_MAX, rowsEnd = 0;
     for (int64_t row = top; row < bottom; ++row) {
         const uint32_t* source = image.px.data() + row * image.width;
         for (uint32_t s = mask.rowStart[row]; s < mask.rowStart[row + 1]; ++s) {
-            const Columns written = CopyRowPart(source, mask.spans[s].x, mask.spans[s].length, x, y + row);
-            if (written.first >= written.end) continue;
-            drawn.first = std::min(drawn.first, written.first);
-            drawn.end = std::max(drawn.end, written.end);
-            rowsTop = std::min(rowsTop, y + row);
-            rowsEnd = y + row + 1;
+            CopyRowPart(source, mask.spans[s].x, mask.spans[s].length, x, y + row);
         }
     }
-    if (drawn.first < drawn.end) Changed(drawn.first, drawn.end, rowsTop, rowsEnd);
+    // The change is noted once, around the mask's spans inside the buffer.
+    const int64_t x0 = std::max<int64_t>(0, x + int64_t(mask.left)),
+                  x1 = std::min<int64_t>(window.xlen, x + int64_t(mask.right)),
+                  y0 = y + std::max<int64_t>(top, mask.top), y1 = y + std::min<int64_t>(bottom, mask.bottom);
+    if (x0 < x1 && y0 < y1) Changed(x0, x1, y0, y1);
     ShowChange();
 }
 
