@@ -70,16 +70,7 @@ cd "$out/run"
 SDL_AUDIODRIVER=dummy "$kerbo" --levels "$pack" >"$out/play-stdout.txt" 2>"$out/play-stderr.txt" &
 pid=$!
 find_window
-xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
-wait_for_picture "$out/startmenu.png"
-sleep 0.5
-xdotool mousemove --window "$wid" 185 97 click 1
-sleep 1
-xdotool key x
-sleep 0.5
-xdotool key a b c
-sleep 0.3
-xdotool key x
+play_as_abc "$out/startmenu.png"
 sleep 3
 xdotool keydown Right; sleep 4; xdotool keyup Right
 sleep 1.5

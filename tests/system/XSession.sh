@@ -54,6 +54,22 @@ wait_for_picture() {
     done
 }
 
+# play_as_abc FILE: focuses the window found, waits for the start menu
+# (screenshot in FILE), clicks Play, ends the story with X and gives the name
+# ABC; the level card comes next.
+play_as_abc() {
+    xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    wait_for_picture "$1"
+    sleep 0.5
+    xdotool mousemove --window "$wid" 185 97 click 1
+    sleep 1
+    xdotool key x
+    sleep 0.5
+    xdotool key a b c
+    sleep 0.3
+    xdotool key x
+}
+
 # close_window CLOSER: asks the window to close with the close-window tool
 # and waits for the program to end; fails unless it ends with status 0.
 close_window() {
