@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "bench/DataFolder.h"
 #include "game/KerboImplementation.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
@@ -18,12 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace KerboImplementation;
 
-fs::path DataFolder() {
-    if (const char* dir = std::getenv("KERBO_DATA_DIR")) return dir;
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path("data") : self.parent_path().parent_path() / "data";
-}
+using Bench::DataFolder;
 
 // Level 9 (eight cats) of a new game, the window open headless.
 bool StartLevelNine(benchmark::State& state) {

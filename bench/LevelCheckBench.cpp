@@ -5,24 +5,16 @@
 // KERBO_DATA_DIR. Run from a Release build.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
+#include "bench/DataFolder.h"
 #include "game/LevelPacks.h"
 #include "levelcheck/LevelCheck.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace KerboImplementation;
-
-std::string DataFolder() {
-    if (const char* dir = std::getenv("KERBO_DATA_DIR")) return dir;
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? "data" : (self.parent_path().parent_path() / "data").string();
-}
+using Bench::DataFolder;
 
 // The ten shipped levels, read; false (the benchmark skipped) when they can't be.
 bool ShippedLevels(benchmark::State& state, TotalGame& levels) {
