@@ -13,16 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using KerboImplementation::LevelPath;
-using KerboImplementation::MostLevels;
-
-// True when the folder holds none of level1.txt .. level10.txt: a new pack.
-bool NoLevelFiles(const std::string& folder) {
-    std::error_code ec;
-    for (uint32_t k = 1; k <= MostLevels; ++k) {
-        if (fs::exists(LevelPath(folder, k), ec)) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -55,7 +45,7 @@ std::string ReadForEditing(const std::string& folder, Pack& pack) {
     if (exists && !fs::is_directory(folder, ec)) return folder + ": not a folder";
     Pack read;
     read.folder = folder;
-    if (!exists || NoLevelFiles(folder)) {
+    if (!exists || !KerboImplementation::HoldsLevelFiles(folder)) {
         read.levels.resize(1);
         pack = std::move(read);
         return {};

@@ -79,10 +79,20 @@ void Do(Session& s, Command command) {
     EditedLevel& shown = s.Shown();
     switch (command) {
         case Command::Undo:
-            s.message = shown.history.Undo(shown.letters) ? "" : "nothing to undo";
+            if (shown.history.Undo(shown.letters)) {
+                s.message.clear();
+                Recheck(s);
+            } else {
+                s.message = "nothing to undo";
+            }
             break;
         case Command::Redo:
-            s.message = shown.history.Redo(shown.letters) ? "" : "nothing to redo";
+            if (shown.history.Redo(shown.letters)) {
+                s.message.clear();
+                Recheck(s);
+            } else {
+                s.message = "nothing to redo";
+            }
             break;
         case Command::Save: {
             const std::string problem = Save(s.pack);
@@ -102,7 +112,8 @@ void Do(Session& s, Command command) {
             break;
         case Command::AddLevel:
             if (s.pack.levels.size() >= KerboImplementation::MostLevels) {
-                s.message = "a pack holds at most 10 levels";
+                s.message =
+                    "a pack holds at most " + std::to_string(KerboImplementation::MostLevels) + " levels";
                 break;
             }
             s.pack.levels.emplace_back();
@@ -126,7 +137,7 @@ void Do(Session& s, Command command) {
             s.help = !s.help;
             break;
     }
-    Recheck(s);
+    // Only undo, redo and a level shown anew change the letters judged; each rechecks.
 }
 
 void OnKey(Session& s, const KeyPress& press) {

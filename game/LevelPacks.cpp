@@ -85,6 +85,12 @@ std::string ListPack(const std::string& folder, uint32_t& count) {
     return {};
 }
 
+bool HoldsLevelFiles(const std::string& folder) {
+    Listing listing;
+    std::string error;
+    return !ListFolder(folder, listing, error) || !listing.levels.empty() || !listing.surplus.empty();
+}
+
 std::string ReadPack(const std::string& folder, TotalGame& levels, uint32_t& count) {
     uint32_t n = 0;
     std::string error = ListPack(folder, n);
