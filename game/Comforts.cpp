@@ -3,7 +3,6 @@
 // in a note over the picture and keeps it in the settings. (A window that
 // loses the focus during play opens the pause screen: Pause.cpp.)
 #include "game/FrontEnd.h"
-#include "game/Settings.h"
 #include "sound/Music.h"
 #include "window/Vitrine.h"
 
@@ -17,7 +16,7 @@ void ComfortKey(uint32_t k) {
     if (k != Vitrine::KEY_M || NameEntryOpen) return;
     Music::SetMuted(!Music::IsMuted());
     Vitrine::ShowNote(Music::IsMuted() ? "Sound off" : "Sound on");
-    SaveSettingsIfChanged();
+    // Saved by the start menu and at the end of the run: never in the middle of a frame.
 }
 
 }  // namespace

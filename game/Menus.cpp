@@ -109,6 +109,7 @@ Screen Menu() {
     Screen next = Screen::Exit;
     bool chosen = false;
     while (!chosen) {
+        SaveSettingsIfChanged();  // sound, full screen or difficulty changed since
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(Background, 0, 0);
         Vitrine::UpdateWindow();
@@ -126,7 +127,6 @@ Screen Menu() {
             case ChooseDifficulty:
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
-                SaveSettingsIfChanged();
                 break;
             case ShowControls:
                 Controls();

@@ -23,6 +23,7 @@ struct InForce {
     std::string path;
     Settings saved;  // as read or as last written
     bool fileMissing = false;
+    bool fileNotUnderstood = false;  // moved aside before the first save
     uint32_t scale = 0;
 } gRun;
 
@@ -131,9 +132,10 @@ std::string SettingsFilePath() {
     return {};
 }
 
-Settings LoadSettings(const std::string& path, bool& found) {
+Settings LoadSettings(const std::string& path, bool& found, bool* understood) {
     Settings settings;
     found = false;
+    if (understood) *understood = false;
     const char* const usingDefaults = "; the game starts with the default settings.";
     std::error_code error;
     if (path.empty()) {
@@ -154,6 +156,7 @@ Settings LoadSettings(const std::string& path, bool& found) {
     }
     const std::string problem = ParseSettings(text, settings);
     if (!problem.empty()) std::cerr << "kerbo: " << path << ": " << problem << usingDefaults << std::endl;
+    if (understood) *understood = problem.empty();
     return settings;
 }
 
@@ -173,9 +176,10 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
     Settings settings;
     if (playersOwn) {
         gRun.path = SettingsFilePath();
-        bool found = false;
-        settings = LoadSettings(gRun.path, found);
+        bool found = false, understood = false;
+        settings = LoadSettings(gRun.path, found, &understood);
         gRun.fileMissing = !found;
+        gRun.fileNotUnderstood = found && !understood;
     }
     gRun.saved = settings;
     if (scaleAsked != 0) settings.scale = scaleAsked;
@@ -194,6 +198,19 @@ void SaveSettingsIfChanged(bool atEnd) {
     if (gRun.path.empty()) return;
     const Settings now = CurrentSettings();
     if (now == gRun.saved && !(atEnd && gRun.fileMissing)) return;
+    std::error_code error;
+    if (gRun.fileNotUnderstood && fs::is_regular_file(gRun.path, error)) {
+        fs::rename(gRun.path, gRun.path + ".bak", error);
+        if (error) {
+            std::cerr << "kerbo: " << gRun.path << ": can't be moved aside (" << error.message()
+                      << "); the settings are not saved." << std::endl;
+            gRun.path.clear();
+            return;
+        }
+        std::cerr << "kerbo: " << gRun.path << ": the file as it was is kept in " << gRun.path << ".bak."
+                  << std::endl;
+        gRun.fileNotUnderstood = false;
+    }
     if (SaveSettings(gRun.path, now)) {
         gRun.saved = now;
         gRun.fileMissing = false;

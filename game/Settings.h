@@ -49,8 +49,9 @@ std::string FormatSettings(const Settings& settings);
 std::string SettingsFilePath();
 
 // Reads the settings file; see the top of this file for what goes wrong.
-// `found` tells whether a file was there at all.
-Settings LoadSettings(const std::string& path, bool& found);
+// `found` tells whether a file was there at all; `understood`, when given,
+// whether it was read and understood whole.
+Settings LoadSettings(const std::string& path, bool& found, bool* understood = nullptr);
 // Writes the file atomically, making its folder when missing; false (with
 // one line on standard error) when it can't be written.
 bool SaveSettings(const std::string& path, const Settings& settings);
@@ -64,7 +65,9 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked);
 // the sound and the difficulty.
 Settings CurrentSettings();
 // Saves the settings when they changed since they were read or last saved;
-// at the end of a run (atEnd) also when the file was missing.
+// at the end of a run (atEnd) also when the file was missing. A file that was
+// there but not understood is first moved to settings.bak, so a hand edit is
+// never lost; should that fail, the file is left alone and nothing is saved.
 void SaveSettingsIfChanged(bool atEnd = false);
 
 }  // namespace KerboImplementation

@@ -92,6 +92,23 @@ TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
     EXPECT_TRUE(fs::is_directory(File()));
 }
 
+// A hand-edited file the game can't read is never lost: it goes aside before
+// the first change is saved, and only then.
+TEST_F(SettingsFile, AFileNotUnderstoodIsKeptAsideBeforeTheFirstSave) {
+    const std::string mine = "difficulty = Hard\n# my notes\n";
+    Write(mine);
+    testing::internal::CaptureStderr();
+    StartWithSettings(true, 0);
+    SaveSettingsIfChanged(true);
+    EXPECT_EQ(Slurp(File()), mine) << "nothing changed, nothing written";
+    LevelDifficulty = Difficulty::Medium;
+    SaveSettingsIfChanged();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Slurp(File().string() + ".bak"), mine);
+    long lines = 0;
+    EXPECT_EQ(Load(lines).difficulty, Difficulty::Medium);
+}
+
 TEST_F(SettingsFile, TheFileLivesInTheConfigFolderElseUnderHome) {
     EXPECT_EQ(SettingsFilePath(), File().string());
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
