@@ -16,12 +16,13 @@ bool Same(const Area& a, const Area& b) {
     return (Empty(a) && Empty(b)) || a == b;
 }
 
-}  // namespace
-
+// True when the two rectangles share a pixel.
 bool Overlap(const Area& a, const Area& b) {
     if (Empty(a) || Empty(b)) return false;
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
+
+}  // namespace
 
 void AddOverlay(std::vector<Area>& areas, const Area& before, const Area& now) {
     const bool moved = !Same(before, now);
@@ -49,14 +50,6 @@ void ChangeMap::Clear() {
     if (!any_) return;
     std::fill(marks_.begin(), marks_.end(), Rows{});
     any_ = false;
-}
-
-void ChangeMap::Add(const ChangeMap& other) {
-    if (!other.any_ || other.marks_.size() != marks_.size()) return;
-    for (size_t i = 0; i < marks_.size(); ++i) {
-        if (other.marks_[i].Marked()) marks_[i].Add(other.marks_[i].top, other.marks_[i].end);
-    }
-    any_ = true;
 }
 
 // Calls visit(x, y, w, h, rows) for every marked block, clipped to the
@@ -95,15 +88,6 @@ bool ChangeMap::CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& cop
         any = true;
     });
     return any;
-}
-
-void ChangeMap::CopyMarked(const uint32_t* from, uint32_t* to) const {
-    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h, const Rows&) {
-        for (uint32_t row = 0; row < h; ++row) {
-            const size_t at = size_t(y + row) * width_ + x;
-            std::memcpy(to + at, from + at, size_t(w) * sizeof(uint32_t));
-        }
-    });
 }
 
 std::vector<Area> ChangeMap::Areas() const {

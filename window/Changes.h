@@ -18,14 +18,26 @@ struct Area {
     bool operator==(const Area&) const = default;
 };
 
-// True when the two rectangles share a pixel.
-bool Overlap(const Area& a, const Area& b);
 // The picture's areas to repaint when `areas` changed and something drawn
 // over the picture covered `before` and is to cover `now` (an empty area:
 // nothing): its old and new places too when it appears, goes or moves, and
 // its whole place when anything under it changed, so that it is drawn once
 // over a picture that is whole beneath it.
 void AddOverlay(std::vector<Area>& areas, const Area& before, const Area& now);
+
+// For the blocks of side `block` holding pixels x0 <= x < x1 of rows
+// y0 <= y < y1 of a picture `columns` blocks wide: calls each(index, top, end)
+// with the block's index (row by row) and the span of its rows they cover.
+template <typename Each>
+inline void ForEachBlockRows(int64_t block, int64_t columns, int64_t x0, int64_t x1, int64_t y0, int64_t y1,
+                             Each each) {
+    for (int64_t r = y0 / block, last = (y1 - 1) / block; r <= last; ++r) {
+        const int64_t base = r * block;
+        const auto top = uint8_t(std::max(y0, base) - base), end = uint8_t(std::min(y1, base + block) - base);
+        for (int64_t c = x0 / block, lastC = (x1 - 1) / block; c <= lastC; ++c)
+            each(r * columns + c, top, end);
+    }
+}
 
 class ChangeMap {
   public:
@@ -39,21 +51,14 @@ class ChangeMap {
     // (inside the picture); each block keeps the span of its rows that were
     // marked.
     void Mark(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
-        for (int64_t r = y0 / kBlock, last = (y1 - 1) / kBlock; r <= last; ++r) {
-            const int64_t base = r * kBlock;
-            const auto top = uint8_t(std::max(y0, base) - base),
-                       end = uint8_t(std::min(y1, base + kBlock) - base);
-            Rows* row = marks_.data() + r * columns_;
-            for (int64_t c = x0 / kBlock, lastC = (x1 - 1) / kBlock; c <= lastC; ++c) row[c].Add(top, end);
-        }
+        ForEachBlockRows(kBlock, columns_, x0, x1, y0, y1,
+                         [this](int64_t i, uint8_t top, uint8_t end) { marks_[size_t(i)].Add(top, end); });
         any_ = true;
     }
     void MarkRow(int64_t x0, int64_t x1, int64_t y) { Mark(x0, x1, y, y + 1); }
     void MarkAll();
     void Clear();
     bool Any() const { return any_; }
-    // Marks whatever `other` (of the same size) has marked.
-    void Add(const ChangeMap& other);
 
     // For each block marked here whose marked rows differ between `from` and
     // `to` (pictures of this map's size, alike outside the marked rows):
@@ -98,16 +103,12 @@ class BlockImages {
     // Pixels x0 <= x < x1 of rows y0 <= y < y1 (inside the picture) changed.
     void Forget(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
         if (held_.empty()) return;
-        constexpr int64_t B = ChangeMap::kBlock;
-        for (int64_t r = y0 / B, last = (y1 - 1) / B; r <= last; ++r) {
-            const int64_t base = r * B;
-            const auto top = uint8_t(std::max(y0, base) - base), end = uint8_t(std::min(y1, base + B) - base);
-            Held* row = held_.data() + r * columns_;
-            for (int64_t c = x0 / B, lastC = (x1 - 1) / B; c <= lastC; ++c) {
-                row[c].lostTop = std::min(row[c].lostTop, top);
-                row[c].lostEnd = std::max(row[c].lostEnd, end);
-            }
-        }
+        ForEachBlockRows(ChangeMap::kBlock, columns_, x0, x1, y0, y1,
+                         [this](int64_t i, uint8_t top, uint8_t end) {
+                             Held& held = held_[size_t(i)];
+                             held.lostTop = std::min(held.lostTop, top);
+                             held.lostEnd = std::max(held.lostEnd, end);
+                         });
     }
 
     // For a w x h image `image` about to be drawn at (x, y) over whole blocks:
