@@ -97,11 +97,18 @@ int NoteTimeout(int timeout) {
     return timeout < 0 ? ms : std::min(timeout, ms);
 }
 
-void DrawNote(Screen& screen) {
+NoteState CurrentNote(const Screen& screen) {
     std::lock_guard hold(noteLock);
-    drawnVisible = Visible(Clock::now());
-    drawnSerial = pending.serial;
-    if (!drawnVisible || pending.width <= 0 || screen.scaler.picW == 0 || screen.scaler.picH == 0) return;
+    if (!Visible(Clock::now()) || pending.width <= 0 || screen.scaler.picW == 0 || screen.scaler.picH == 0)
+        return NoteState{Area{}, pending.serial};
+    return NoteState{PlaceOf(screen), pending.serial};
+}
+
+void DrawNote(Screen& screen, const NoteState& state) {
+    std::lock_guard hold(noteLock);
+    drawnVisible = state.at.w > 0;
+    drawnSerial = state.serial;
+    if (!drawnVisible || state.serial != pending.serial) return;
     if (textureSerial != pending.serial) {
         ReleaseTexture();
         texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
@@ -114,17 +121,11 @@ void DrawNote(Screen& screen) {
     // In the picture's pixels, then placed and scaled with it.
     const Placement& p = screen.scaler.pixels;
     const int64_t picW = screen.scaler.picW, picH = screen.scaler.picH;
-    const Area at = PlaceOf(screen);
+    const Area& at = state.at;
     const SDL_Rect to{int(p.x + at.x * p.w / picW), int(p.y + at.y * p.h / picH),
                       int(int64_t{at.w} * p.w / picW), int(int64_t{at.h} * p.h / picH)};
     SDL_SetTextureScaleMode(texture, p.whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_RenderCopy(screen.renderer, texture, nullptr, &to);
-}
-
-Area NoteArea(const Screen& screen) {
-    std::lock_guard hold(noteLock);
-    if (!Visible(Clock::now()) || pending.width <= 0 || screen.scaler.picW == 0) return Area{};
-    return PlaceOf(screen);
 }
 
 void DropNote() {

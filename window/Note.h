@@ -26,10 +26,17 @@ bool NoteChanged();
 // Message thread: a wait's timeout in milliseconds (-1: none) shortened to
 // when the note shown goes.
 int NoteTimeout(int timeout);
-// Message thread: draws the note, if one is due, over the placed picture.
-void DrawNote(Screen& screen);
-// Message thread: where the note is now, in picture pixels; empty when none is shown.
-Area NoteArea(const Screen& screen);
+// Message thread: the note as it stands, taken once for each present so that
+// the areas shown and the note drawn agree even when one comes or goes
+// meanwhile: where it goes in picture pixels (empty: none) and which it is.
+struct NoteState {
+    Area at;
+    uint64_t serial = 0;
+};
+NoteState CurrentNote(const Screen& screen);
+// Message thread: draws the note `state` (if any) over the placed picture
+// and counts it as drawn; a newer note than it shows at the next pass.
+void DrawNote(Screen& screen, const NoteState& state);
 // Message thread: lets go of the note's texture (the renderer is going).
 void DropNote();
 

@@ -78,16 +78,11 @@ void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
 
 // ------------------------------------------------ drawn over the picture
 
-// Where something drawn over the picture at render time is to go, in picture
-// pixels; empty when nothing is: the note over the picture (Note.cpp).
-Area OverlayArea(const Screen& screen) {
-    return NoteArea(screen);
-}
-
-// Draws over the picture, after it and before the present.
-void DrawOverlay(Screen& screen) {
-    screen.overlay = OverlayArea(screen);
-    DrawNote(screen);
+// Draws over the picture, after it and before the present, what is drawn
+// over it at render time: the note (Note.cpp) as taken for this present.
+void DrawOverlay(Screen& screen, const NoteState& note) {
+    screen.overlay = note.at;
+    DrawNote(screen, note);
 }
 
 // ------------------------------------------------ showing parts
@@ -103,7 +98,7 @@ SDL_Rect Placed(const Placement& placement, const Area& area) {
 
 // Draws `areas` of the texture into the window's own pixels and presents
 // only them (SDL's software renderer at a whole placement).
-void RenderParts(Screen& screen, const std::vector<Area>& areas) {
+void RenderParts(Screen& screen, const std::vector<Area>& areas, const NoteState& note) {
     std::vector<SDL_Rect> placed;
     placed.reserve(areas.size());
     SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
@@ -112,7 +107,7 @@ void RenderParts(Screen& screen, const std::vector<Area>& areas) {
         placed.push_back(Placed(screen.scaler.pixels, area));
         SDL_RenderCopy(screen.renderer, screen.texture, &from, &placed.back());
     }
-    DrawOverlay(screen);
+    DrawOverlay(screen, note);
     SDL_RenderFlush(screen.renderer);
     // Should the window's pixels have gone meanwhile, the renderer presents them whole.
     if (SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size())) != 0)
@@ -127,7 +122,7 @@ void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& area
 
 void Render(Screen& screen) {
     DrawPlaced(screen.scaler, screen.renderer, screen.texture);
-    DrawOverlay(screen);
+    DrawOverlay(screen, CurrentNote(screen));
     SDL_RenderPresent(screen.renderer);
 }
 
@@ -139,8 +134,9 @@ bool ShowChanges(Screen& screen, std::vector<Area> areas) {
         Render(screen);
         return false;
     }
-    AddOverlay(areas, screen.overlay, OverlayArea(screen));
-    RenderParts(screen, areas);
+    const NoteState note = CurrentNote(screen);
+    AddOverlay(areas, screen.overlay, note.at);
+    RenderParts(screen, areas, note);
     return true;
 }
 
