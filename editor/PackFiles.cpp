@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "editor/LevelEditor.h"
-#include "game/HighScoreTable.h"
 #include "game/LevelPacks.h"
+#include "util/SafeFile.h"
 
 namespace LevelEditor {
 
@@ -70,7 +70,7 @@ std::string Save(Pack& pack) {
         if (!pack.LevelUnsaved(k)) continue;
         const std::string path = LevelPath(pack.folder, static_cast<uint32_t>(k + 1));
         std::string why;
-        if (!KerboImplementation::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why)) {
+        if (!StandardLib::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why)) {
             return "can't save " + path + " (" + why + ")";
         }
         if (k < pack.files.size()) {
@@ -96,8 +96,7 @@ std::string Rescue(const Pack& pack) {
         const std::string path =
             (fs::path(pack.folder) / ("level" + std::to_string(k + 1) + ".unsaved.txt")).string();
         std::string why;
-        const bool kept =
-            KerboImplementation::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why);
+        const bool kept = StandardLib::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why);
         words += (words.empty() ? "" : "; ") +
                  (kept ? "kept in " + path : "lost: can't write " + path + " (" + why + ")");
     }

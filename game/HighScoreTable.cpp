@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -28,10 +26,6 @@ namespace fs = std::filesystem;
 std::string_view NameOf(const String& name) {
     const std::string_view all(name.data(), name.size());
     return all.substr(0, all.find('\0'));
-}
-
-std::string ErrnoText() {
-    return std::strerror(errno);
 }
 
 // A line as a message shows it: in quotes, shortened, unprintable bytes as '?'.
@@ -187,78 +181,6 @@ std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast)
     return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
-    std::string problem;
-    if (TryWriteFileAtomically(path, bytes, problem)) return true;
-    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept."
-              << std::endl;
-    return false;
-}
-
-bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem) {
-    const auto fail = [&](const std::string& why, const std::string& temp) {
-        if (!temp.empty()) ::unlink(temp.c_str());
-        problem = why;
-        return false;
-    };
-
-    // The process's number in the name tells a later start whether the save
-    // that made it may still be under way (see RemoveStaleSaves).
-    std::string temp = StandardLib::ScratchPattern(path + ".saving-");
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return fail(ErrnoText(), "");
-
-    // The new file gets the old one's permissions (mkstemp makes it private).
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const std::string why = ErrnoText();
-            ::close(fd);
-            return fail(why, temp);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        const std::string why = ErrnoText();
-        ::close(fd);
-        return fail(why, temp);
-    }
-    if (::close(fd) != 0) return fail(ErrnoText(), temp);
-    if (::rename(temp.c_str(), path.c_str()) != 0) return fail(ErrnoText(), temp);
-
-    // Make the rename itself durable.
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
-std::string FollowLinks(const std::string& path) {
-    std::string current = path;
-    for (int hop = 0; hop < 40; ++hop) {  // as many as the kernel follows
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
-        std::string target(std::size_t(PATH_MAX), '\0');
-        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-        if (n <= 0 || std::size_t(n) >= target.size()) return current;
-        target.resize(std::size_t(n));
-        const std::size_t slash = current.rfind('/');
-        if (target[0] != '/' && slash != std::string::npos) target = current.substr(0, slash + 1) + target;
-        current = target;
-    }
-    return current;
-}
-
 void RemoveStaleSaves(const std::string& path) {
     const std::string table = FollowLinks(path);
     const std::size_t slash = table.rfind('/');
@@ -297,12 +219,12 @@ std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const St
     if (reading.Lossy()) {
         // What the reader could not understand is kept for the player to mend.
         const std::string copy = file + ".bak";
-        if (!WriteFileAtomically(copy, bytes)) return 0;
+        if (!WriteFileAtomically(copy, bytes, "the high scores")) return 0;
         std::cerr << path << ": the table as it was is kept in " << copy << "." << std::endl;
     }
     // An unchanged table keeps the line end after its last line; a new
     // entry leaves it off, as the table has always been written.
-    const bool saved = WriteFileAtomically(file, FormatHighScores(table, !entered));
+    const bool saved = WriteFileAtomically(file, FormatHighScores(table, !entered), "the high scores");
     return entered && saved ? place : 0;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/KerboImplementation.h"
+#include "util/SafeFile.h"
 
 namespace KerboImplementation {
 
@@ -57,19 +58,10 @@ bool EnterScore(HighScoreTable& table, uint32_t score, const String& name);
 // when lineEndAfterLast.
 std::string FormatHighScores(const HighScoreTable& table, bool lineEndAfterLast);
 
-// Replaces the file's contents as a whole: the bytes go to a temporary file
-// in the same folder (named after the file and this process), which is
-// flushed to disk and renamed over the old one. On failure the old file is
-// untouched, one line on standard error says why (naming `what` was being
-// saved), and the result is false.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string_view what = "the high scores");
-// The same without a word on standard error: false with the reason in `problem`.
-bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
-
-// The file a path names once symbolic links are followed (the path itself
-// when it is no link, or when what it points to is missing).
-std::string FollowLinks(const std::string& path);
+// Writing files whole and safely (util/SafeFile.h), used here for the table.
+using StandardLib::FollowLinks;
+using StandardLib::TryWriteFileAtomically;
+using StandardLib::WriteFileAtomically;
 
 // Removes what earlier saves of the table at `path` left behind when they were
 // killed half way: temporary files of processes that are gone.

@@ -49,7 +49,7 @@ void StartFrom(const std::string& shipped, const std::string& path) {
         std::cerr << shipped << ": can't read the starting high scores (" << read.why << ")." << std::endl;
         return;
     }
-    WriteFileAtomically(path, bytes);
+    WriteFileAtomically(path, bytes, "the high scores");
 }
 
 }  // namespace
@@ -118,7 +118,8 @@ std::string PackHighScoreFile(const std::string& packFolder, const std::string& 
         path = ownFolder + "Highscores-" + name + ".txt";
     }
     std::error_code error;
-    if (!fs::exists(path, error)) WriteFileAtomically(path, FormatHighScores(HighScoreTable{}, true));
+    if (!fs::exists(path, error))
+        WriteFileAtomically(path, FormatHighScores(HighScoreTable{}, true), "the high scores");
     return path;
 }
 

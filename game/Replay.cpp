@@ -67,7 +67,7 @@ class TableCopy {
             error = own_ + ": can't be copied for the replay (" + read.why + ")";
             return false;
         }
-        if (read.ok && !WriteFileAtomically(copy.string(), bytes)) {
+        if (read.ok && !WriteFileAtomically(copy.string(), bytes, "the high scores")) {
             error = own_ + ": can't be copied for the replay";
             return false;
         }

@@ -7,7 +7,6 @@
 #include <iostream>
 #include <system_error>
 
-#include "game/HighScoreTable.h"
 #include "sound/Music.h"
 #include "util/SafeFile.h"
 #include "window/Vitrine.h"
@@ -168,7 +167,7 @@ bool SaveSettings(const std::string& path, const Settings& settings) {
                   << std::endl;
         return false;
     }
-    return WriteFileAtomically(path, FormatSettings(settings), "the settings");
+    return StandardLib::WriteFileAtomically(path, FormatSettings(settings), "the settings");
 }
 
 void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {

@@ -1,13 +1,16 @@
 // Reading and creating files without blocking and within a size limit; see SafeFile.h.
 #include "util/SafeFile.h"
+#include "util/Leftovers.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 #include <utility>
 
 namespace StandardLib {
@@ -127,6 +130,78 @@ std::string SizeText(uint64_t bytes) {
     if (bytes >= MB) return std::to_string(bytes / MB) + " MB";
     if (bytes >= KB) return std::to_string(bytes / KB) + " KB";
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
+    std::string problem;
+    if (TryWriteFileAtomically(path, bytes, problem)) return true;
+    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept."
+              << std::endl;
+    return false;
+}
+
+bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem) {
+    const auto fail = [&](const std::string& why, const std::string& temp) {
+        if (!temp.empty()) ::unlink(temp.c_str());
+        problem = why;
+        return false;
+    };
+
+    // The process's number in the name tells a later start whether the save
+    // that made it may still be under way (see RemoveStaleSaves).
+    std::string temp = ScratchPattern(path + ".saving-");
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return fail(std::strerror(errno), "");
+
+    // The new file gets the old one's permissions (mkstemp makes it private).
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            return fail(why, temp);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        const std::string why = std::strerror(errno);
+        ::close(fd);
+        return fail(why, temp);
+    }
+    if (::close(fd) != 0) return fail(std::strerror(errno), temp);
+    if (::rename(temp.c_str(), path.c_str()) != 0) return fail(std::strerror(errno), temp);
+
+    // Make the rename itself durable.
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {  // as many as the kernel follows
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(std::size_t(PATH_MAX), '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0 || std::size_t(n) >= target.size()) return current;
+        target.resize(std::size_t(n));
+        const std::size_t slash = current.rfind('/');
+        if (target[0] != '/' && slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+        current = target;
+    }
+    return current;
 }
 
 }  // namespace StandardLib

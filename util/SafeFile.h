@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace StandardLib {
 
@@ -32,6 +33,19 @@ FileRead ReadSmallFile(const std::string& path, std::size_t limit, std::string& 
 // umask) when it is missing, but only when it is, or becomes, a regular file:
 // never blocks on a pipe. The descriptor, or -1 with the reason in `why`.
 int CreateRegularFile(const std::string& path, std::string& why);
+
+// Replaces the file's contents as a whole: the bytes go to a temporary file
+// in the same folder (named after the file and this process), which is
+// flushed to disk and renamed over the old one. On failure the old file is
+// untouched, one line on standard error says why (naming `what` was being
+// saved), and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what);
+// The same without a word on standard error: false with the reason in `problem`.
+bool TryWriteFileAtomically(const std::string& path, std::string_view bytes, std::string& problem);
+
+// The file a path names once symbolic links are followed: the path itself
+// when it is no link, else the last target (which may be missing).
+std::string FollowLinks(const std::string& path);
 
 // A byte count as a person reads it: "512 bytes", "64 KB", "100 MB".
 std::string SizeText(uint64_t bytes);

@@ -108,7 +108,7 @@ TEST(HighScoreFile, WrittenTableReadsBackTheSameTrailingBlanksIncluded) {
     ScreenDriver::ScratchDir dir;
     HighScoreTable t = {{{4294967295u, Name("ABCDEFGHI ")}, {7, Name("          ")}, {0, Name("Z")}}};
     for (bool lineEnd : {true, false}) {
-        ASSERT_TRUE(WriteFileAtomically(HighScoreFile, FormatHighScores(t, lineEnd)));
+        ASSERT_TRUE(WriteFileAtomically(HighScoreFile, FormatHighScores(t, lineEnd), "the high scores"));
         const HighScoreTable back = ReadHighScores(HighScoreFile);
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(back[i].Score, t[i].Score);
@@ -272,7 +272,7 @@ TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {
     // The folder can't take the temporary file: the path's folder is a file.
     Spit("notafolder", old);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(WriteFileAtomically("notafolder/Highscores.txt", "x"));
+    EXPECT_FALSE(WriteFileAtomically("notafolder/Highscores.txt", "x", "the high scores"));
     EXPECT_EQ(Lines(testing::internal::GetCapturedStderr()), 1);
     EXPECT_EQ(Slurp("notafolder"), old);
 
@@ -304,7 +304,7 @@ TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {
     // The target is a folder: rename fails, nothing is lost, no crash.
     std::filesystem::create_directory("taken");
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(WriteFileAtomically("taken", old));
+    EXPECT_FALSE(WriteFileAtomically("taken", old, "the high scores"));
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(std::filesystem::is_directory("taken"));
 }
