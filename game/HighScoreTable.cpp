@@ -223,8 +223,11 @@ std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const St
         std::cerr << path << ": the table as it was is kept in " << copy << "." << std::endl;
     }
     // An unchanged table keeps the line end after its last line; a new
-    // entry leaves it off, as the table has always been written.
-    const bool saved = WriteFileAtomically(file, FormatHighScores(table, !entered), "the high scores");
+    // entry leaves it off, as the table has always been written. A file that
+    // holds those bytes already is left as it is.
+    const std::string written = FormatHighScores(table, !entered);
+    if (!entered && bytes == written) return 0;
+    const bool saved = WriteFileAtomically(file, written, "the high scores");
     return entered && saved ? place : 0;
 }
 

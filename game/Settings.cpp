@@ -136,18 +136,17 @@ Settings LoadSettings(const std::string& path, bool& found, bool* understood) {
     found = false;
     if (understood) *understood = false;
     const char* const usingDefaults = "; the game starts with the default settings.";
-    std::error_code error;
     if (path.empty()) {
         std::cerr << "kerbo: no home folder for the settings" << usingDefaults << std::endl;
         return settings;
     }
-    if (!fs::exists(path, error)) {
+    std::string text;
+    const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxSettingsBytes, text);
+    if (read.missing) {
         std::cerr << "kerbo: no settings yet in " << path << usingDefaults << std::endl;
         return settings;
     }
     found = true;
-    std::string text;
-    const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxSettingsBytes, text);
     if (!read.ok) {
         std::cerr << "kerbo: " << path << ": can't be read (" << read.why << ")" << usingDefaults
                   << std::endl;
