@@ -59,7 +59,8 @@ constexpr std::size_t Columns = 16;
 constexpr uint32_t CellSize = 50;
 
 using Level = Array1<Array1<char, Columns>, Rows>;  // one level as letters
-using TotalGame = Array1<Level, 10>;                // the ten levels
+constexpr uint32_t MostLevels = 10;                 // a game, or a pack, of at most ten levels
+using TotalGame = Array1<Level, MostLevels>;        // the ten levels
 using HouseGrid = Array1<Array1<Blok, Columns>, Rows>;
 
 using String = std::array<char, 25>;  // NUL-terminated when shorter

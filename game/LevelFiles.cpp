@@ -154,7 +154,7 @@ void ConfigureLevels(const std::string& filename, uint32_t k) {
 
 void InputLevels() {
     if (LevelsHeld) return;  // a pack, read once when it was chosen
-    for (uint32_t k = 1; k <= 10; ++k) {
+    for (uint32_t k = 1; k <= MostLevels; ++k) {
         ConfigureLevels("level" + std::to_string(k) + ".txt", k);
     }
 }

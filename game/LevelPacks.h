@@ -12,8 +12,6 @@
 
 namespace KerboImplementation {
 
-constexpr uint32_t MostLevels = 10;
-
 // "level3.txt".
 std::string LevelFileName(uint32_t k);
 // The file of level k of the pack in `folder`.

@@ -22,7 +22,7 @@ Difficulty LevelDifficulty = Difficulty::Easy;
 Array1<uint32_t, 5> Music;
 float TrampolineX = 0.0f, TrampolineY = 0.0f;
 String PlayerName{};
-uint32_t LevelCount = 10;
+uint32_t LevelCount = MostLevels;
 bool LevelsHeld = false;
 std::string PackFolder;
 
@@ -49,7 +49,7 @@ void ResetState() {
     Music = Array1<uint32_t, 5>{};
     TrampolineX = TrampolineY = 0.0f;
     PlayerName = {};
-    LevelCount = 10;
+    LevelCount = MostLevels;
     LevelsHeld = false;
     PackFolder.clear();
     ManBitmaps = {};
