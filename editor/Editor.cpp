@@ -55,20 +55,35 @@ void Run() {
     release = {};
     session.leave = false;
     session.pressed = Vitrine::MouseLeftDown();  // a press from before the editor paints nothing
+    // The picture shows only the session, which changes only by input: a pass
+    // without any draws nothing again.
+    bool drawn = false;
+    int32_t lastX = -1, lastY = -1;
+    bool lastDown = false;
     while (!session.leave && !Vitrine::WindowClosed()) {
         // Menus take the releases for their own; the editor, while it runs.
         Vitrine::OnMouseLeftUp(OnRelease);
         // The pointer first: a key pressed over a cell acts on that cell.
         int32_t x = 0, y = 0;
         Vitrine::MousePos(x, y);
+        const bool down = Vitrine::MouseLeftDown();
         const Release seen = release;
         release = {};
-        OnMouse(session, x, y, Vitrine::MouseLeftDown(), seen.any, seen.x, seen.y);
+        bool acted = seen.any || down != lastDown || x != lastX || y != lastY;
+        lastX = x, lastY = y, lastDown = down;
+        OnMouse(session, x, y, down, seen.any, seen.x, seen.y);
         Vitrine::KeyPress press;
-        while (!session.leave && !session.testPlay && Vitrine::NextKey(press)) OnKey(session, press);
-        if (session.testPlay) RunTestPlay();
+        while (!session.leave && !session.testPlay && Vitrine::NextKey(press)) {
+            OnKey(session, press);
+            acted = true;
+        }
+        if (session.testPlay) {
+            RunTestPlay();
+            acted = true;
+        }
         if (session.leave || Vitrine::WindowClosed()) break;
-        Draw(session);
+        if (acted || !drawn) Draw(session);
+        drawn = true;
         Vitrine::UpdateWindow();
         Vitrine::Delay(PassMs);
     }
