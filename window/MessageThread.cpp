@@ -29,7 +29,7 @@ namespace {
 std::thread gThread;
 
 // SDL user event codes sent to the message thread.
-enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2 };
+enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2, WAKE_LOOK = 3 };
 std::atomic<uint32_t> gWakeType{0};
 
 // Joins the message thread when the program ends with the window still open,
@@ -177,7 +177,8 @@ void ToPicturePixels(const Screen& screen, InputEvent& input) {
 
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Loop& screen, const SDL_Event& event) {
-    if (event.type == gWakeType.load()) return event.user.code != WAKE_CLOSE;  // a frame: see RunEventLoop
+    if (event.type == gWakeType.load())
+        return event.user.code != WAKE_CLOSE;  // a frame or a note: see RunEventLoop
     switch (event.type) {
         case SDL_QUIT:
             return false;
@@ -321,6 +322,10 @@ void StopMessageThread() {
 
 bool WakeForFrame() {
     return PostWake(WAKE_FRAME);
+}
+
+bool WakeToLook() {
+    return PostWake(WAKE_LOOK);
 }
 
 void RequestClose() {

@@ -1,5 +1,5 @@
 // What the window's life cycle asks of the message thread: starting it,
-// stopping it, and waking it when a frame has been handed over.
+// stopping it, and waking it when a frame has been handed over or a note came.
 #pragma once
 
 #include <atomic>
@@ -20,6 +20,9 @@ void StopMessageThread();
 // Caller holds link().lock: tells the message thread a frame was handed over.
 // False when the thread no longer takes events.
 bool WakeForFrame();
+// Caller holds link().lock: wakes the message thread to look again at what it
+// shows (a note came). False when the thread no longer takes events.
+bool WakeToLook();
 
 // Whether the message thread reports a lost focus as input (ReportFocusLoss).
 extern std::atomic<bool> reportFocus;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <mutex>
 
+#include "window/MessageThread.h"
 #include "window/VitrineInternal.h"
 
 namespace Vitrine {
@@ -38,8 +39,6 @@ SDL_Texture* texture = nullptr;
 uint64_t textureSerial = 0;
 bool drawnVisible = false;  // whether the last drawing showed the note
 uint64_t drawnSerial = 0;
-
-uint32_t wakeType = 0;  // an SDL event of our own that only wakes the message thread
 
 // The note's picture: the text in white on a dark, slightly see-through box.
 void Compose(const Coverage& text, Pending& note) {
@@ -149,12 +148,7 @@ void ShowNote(std::string_view text) {
     }
     // Wakes the message thread, which then sees the note has come.
     std::lock_guard guard(link().lock);
-    if (!link().threadRunning) return;
-    if (wakeType == 0) wakeType = SDL_RegisterEvents(1);
-    if (wakeType == uint32_t(-1)) return;
-    SDL_Event wake{};
-    wake.type = wakeType;
-    SDL_PushEvent(&wake);
+    WakeToLook();
 }
 
 }  // namespace Vitrine
