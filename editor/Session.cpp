@@ -3,7 +3,6 @@
 // levels, saving, leaving. Nothing here draws or waits, so it can be driven
 // by tests as by the editor's loop.
 #include <algorithm>
-#include <string_view>
 
 #include "editor/LevelEditor.h"
 #include "game/LevelPacks.h"
@@ -196,14 +195,14 @@ void OnKey(Session& s, const KeyPress& press) {
     }
     if (k >= Vitrine::KEY_0 && k <= Vitrine::KEY_9) return ShowLevel(s, k == Vitrine::KEY_0 ? 9 : k - '1');
     // A cell's letter places that kind: Shift makes a door or shock door right-handed.
+    if (k < 'A' || k > 'Z') return;
     const char lower = static_cast<char>(k - 'A' + 'a');
-    if (k >= 'A' && k <= 'Z' && std::string_view("pwenti").find(lower) != std::string_view::npos) {
-        ChooseKind(s, lower);
-        Place(s, s.cursor, lower);
-    } else if (k == 'D' || k == 'S') {
-        const char letter = press.shift ? static_cast<char>(k) : lower;
+    for (const char letter : {press.shift ? static_cast<char>(k) : lower, lower}) {
+        if (std::none_of(Kinds.begin(), Kinds.end(), [&](const Kind& kind) { return kind.letter == letter; }))
+            continue;
         ChooseKind(s, letter);
         Place(s, s.cursor, letter);
+        return;
     }
 }
 
