@@ -163,6 +163,10 @@ struct StatusBand {
 };
 inline constexpr StatusBand Band{178, 190, 30, 50};
 
+// The note that M shows over the picture: centred, its top here, in the
+// middle of the status band.
+inline constexpr int32_t NoteTop = 36;
+
 // The end screens: the final score and, when it entered the table, its place
 // there, in lines centred on x from y on (on a card under the buttons).
 inline constexpr Place EndScoreAt{185, 270};

@@ -22,7 +22,6 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kShownFor = std::chrono::milliseconds(1000);
 constexpr uint32_t kStyle = 1;
 constexpr int kPadX = 8, kPadY = 3;
-constexpr int32_t kTop = 36;  // in the picture: the middle of the status band
 constexpr uint32_t kBox = 0xDC1C1A28, kRim = 0xFFC0C0C0, kInk = 0xFFFFFFFF;  // 0xAARRGGBB
 
 // What the main thread hands over.
@@ -30,6 +29,7 @@ std::mutex noteLock;
 struct Pending {
     std::vector<uint32_t> px;  // 0xAARRGGBB
     int width = 0, height = 0;
+    int32_t top = 0;      // in the picture's rows
     uint64_t serial = 0;  // one more for each note
     Clock::time_point until;
 } pending;
@@ -74,9 +74,10 @@ bool Visible(Clock::time_point now) {
     return pending.serial != 0 && now < pending.until;
 }
 
-// The note's place in the picture's pixels: centred, in the status band.
+// The note's place in the picture's pixels: centred across it, at its top row.
 Area PlaceOf(const Screen& screen) {
-    return Area{(int32_t(screen.scaler.picW) - pending.width) / 2, kTop, pending.width, pending.height};
+    return Area{(int32_t(screen.scaler.picW) - pending.width) / 2, pending.top, pending.width,
+                pending.height};
 }
 
 }  // namespace
@@ -135,13 +136,14 @@ void DropNote() {
 
 }  // namespace detail
 
-void ShowNote(std::string_view text) {
+void ShowNote(std::string_view text, int32_t top) {
     using namespace detail;
     if (!Active()) return;
     Pending note;
     Compose(TextCoverage(kStyle, text.substr(0, 40)), note);
     {
         std::lock_guard hold(noteLock);
+        note.top = top;
         note.serial = pending.serial + 1;
         note.until = Clock::now() + kShownFor;
         pending = std::move(note);

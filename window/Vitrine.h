@@ -128,11 +128,12 @@ void SetPadStops(std::span<const PadStop> buttons);
 
 // ---------------------------------------------------------------- notes
 
-// Shows a short line of text (at most 40 characters) over the top of the
-// picture for about a second. It is drawn where the picture is put on the
-// screen, never into the buffer: no frame, no recording and no test of the
-// buffer sees it. A newer note replaces the one shown.
-void ShowNote(std::string_view text);
+// Shows a short line of text (at most 40 characters) over the picture for
+// about a second, centred across it with its top at picture row `top`. It is
+// drawn where the picture is put on the screen, never into the buffer: no
+// frame, no recording and no test of the buffer sees it. A newer note
+// replaces the one shown.
+void ShowNote(std::string_view text, int32_t top);
 
 // ---------------------------------------------------------------- files
 

@@ -245,16 +245,16 @@ TEST_F(WindowLife, AnUnchangedPictureIsNotHandedOverAgain) {
 // buffer: no frame is handed over for it and the buffer keeps its pixels,
 // while the message thread draws it, replaces it and lets it go.
 TEST_F(WindowLife, ANoteNeverTouchesTheGamesPicture) {
-    ShowNote("before any window");  // nothing to show it on: ignored
+    ShowNote("before any window", 36);  // nothing to show it on: ignored
     ASSERT_TRUE(Window("KERBO anno 2011", 800, 500)) << LastError();
     SetBuffering(true);
     Fill(0x345678);
     UpdateWindow();
     Delay(50);
     const uint64_t offered = Testing::HandOffs(), shown = Testing::FramesShown();
-    ShowNote("Sound off");
+    ShowNote("Sound off", 36);
     std::this_thread::sleep_for(50ms);
-    ShowNote("Sound on");
+    ShowNote("Sound on", 36);
     std::this_thread::sleep_for(1200ms);  // shown, then gone
     EXPECT_EQ(Testing::HandOffs(), offered);
     EXPECT_EQ(Testing::FramesShown(), shown);
