@@ -128,9 +128,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         }
         if (modeGiven) {
             error =
-                "only one of --record, --replay, --timedemo, --check-levels, --edit, --help and --version at "
-                "a "
-                "time";
+                "only one of --record, --replay, --timedemo, --check-levels, --edit, --help and --version "
+                "at a time";
             return false;
         }
         modeGiven = true;
