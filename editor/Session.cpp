@@ -78,21 +78,13 @@ void Do(Session& s, Command command) {
     EditedLevel& shown = s.Shown();
     switch (command) {
         case Command::Undo:
-            if (shown.history.Undo(shown.letters)) {
-                s.message.clear();
-                Recheck(s);
-            } else {
-                s.message = "nothing to undo";
-            }
+        case Command::Redo: {
+            const bool undo = command == Command::Undo;
+            const bool done = undo ? shown.history.Undo(shown.letters) : shown.history.Redo(shown.letters);
+            s.message = done ? "" : undo ? "nothing to undo" : "nothing to redo";
+            if (done) Recheck(s);
             break;
-        case Command::Redo:
-            if (shown.history.Redo(shown.letters)) {
-                s.message.clear();
-                Recheck(s);
-            } else {
-                s.message = "nothing to redo";
-            }
-            break;
+        }
         case Command::Save: {
             const std::string problem = Save(s.pack);
             s.message = problem.empty() ? SavedWords(s.pack) : "not saved: " + problem;
