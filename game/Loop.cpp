@@ -2,6 +2,7 @@
 // heartbeat: every speed in the rules is an amount per frame, and the frames
 // are paced at FramesPerSecond so the game runs alike on every screen.
 #include "game/KerboImplementation.h"
+#include "game/StateDump.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
 
@@ -82,6 +83,7 @@ bool AttemptOver() {
 }
 
 bool PlayFrame() {
+    WatchFrame(false);
     PlayerMovement();
     EnemyMovement();
     if (!PauseGame(Pause)) return false;
@@ -90,6 +92,7 @@ bool PlayFrame() {
     // screen will show it, and drawing changes nothing of the game.
     if (Vitrine::FrameWillBeSeen()) DrawEverything();
     MoveShockWaves(AllShockWaves);
+    WatchFrame(true);
     Vitrine::UpdateWindow();
     Vitrine::FlushKeys();
     return true;

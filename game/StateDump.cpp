@@ -1,0 +1,141 @@
+// The rule state as text (see StateDump.h).
+#include "game/StateDump.h"
+
+#include <cstdio>
+
+#include "game/KerboImplementation.h"
+#include "util/StandardLib.h"
+
+namespace KerboImplementation {
+
+namespace {
+
+FrameWatcher gWatcher = nullptr;
+
+// The role of a picture, by name, so that the dump does not depend on the
+// order in which images were loaded.
+const char* PictureName(uint32_t bitmap) {
+    if (bitmap == 0) return "none";
+    const std::pair<uint32_t, const char*> roles[] = {
+        {Passage.Bitmap, "passage"},
+        {Wall.Bitmap, "wall"},
+        {Elevator.Bitmap, "shaft"},
+        {EndElevator.Bitmap, "shaft-top"},
+        {Ceiling.Bitmap, "ceiling"},
+        {TrampolineBitmaps.Green, "trampoline-green"},
+        {TrampolineBitmaps.Blue, "trampoline-blue"},
+        {TrampolineBitmaps.Yellow, "trampoline-yellow"},
+        {TrampolineBitmaps.Red, "trampoline-red"},
+        {DoorBitmaps.LeftOpen, "door-left-open"},
+        {DoorBitmaps.LeftClosed, "door-left-closed"},
+        {DoorBitmaps.RightOpen, "door-right-open"},
+        {DoorBitmaps.RightClosed, "door-right-closed"},
+        {DoorBitmaps.ShockLeftOpen, "shock-left-open"},
+        {DoorBitmaps.ShockLeftClosed, "shock-left-closed"},
+        {DoorBitmaps.ShockRightOpen, "shock-right-open"},
+        {DoorBitmaps.ShockRightClosed, "shock-right-closed"},
+        {ItemBitmaps.Item1, "item1"},
+        {ItemBitmaps.Item2, "item2"},
+        {ItemBitmaps.Item3, "item3"},
+        {ItemBitmaps.Item4, "item4"},
+        {ItemBitmaps.Item5, "item5"},
+        {ManBitmaps.Left1, "oska-left1"},
+        {ManBitmaps.Left2, "oska-left2"},
+        {ManBitmaps.Right1, "oska-right1"},
+        {ManBitmaps.Right2, "oska-right2"},
+    };
+    for (const auto& [handle, name] : roles) {
+        if (handle == bitmap) return name;
+    }
+    return "other";
+}
+
+struct Writer {
+    std::string text;
+    void Put(const char* name, double v) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%s=%a ", name, v);
+        text += buffer;
+    }
+    void Put(const char* name, uint32_t v) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%s=%u ", name, v);
+        text += buffer;
+    }
+    void Put(const char* name, bool v) { Put(name, static_cast<uint32_t>(v)); }
+    void Put(const char* name, const char* v) {
+        text += name;
+        text += '=';
+        text += v;
+        text += ' ';
+    }
+    void Line() { text += '\n'; }
+};
+
+uint32_t N(auto v) {
+    return static_cast<uint32_t>(v);
+}
+
+}  // namespace
+
+std::string DumpState() {
+    Writer w;
+    w.Put("score", Score), w.Put("lives", Lifes), w.Put("level", ActualLevel), w.Put("jumps", Jumps);
+    w.Put("items", ItemsTotal), w.Put("found", ItemsFound), w.Put("pause", Pause);
+    w.Put("catspeed", double(RelativeSpeedCatX)), w.Put("difficulty", N(LevelDifficulty));
+    w.Put("trampx", double(TrampolineX)), w.Put("trampy", double(TrampolineY));
+    w.Put("seed", StandardLib::CurrentSeed()), w.Put("cats", CurrentAmountOfEnemy);
+    w.Line();
+    w.Put("man.x", double(Man.x)), w.Put("y", double(Man.y)), w.Put("fall", Man.HaveToFall);
+    w.Put("control", Man.Controlable), w.Put("tx", double(Man.TargetX)), w.Put("ty", double(Man.TargetY));
+    w.Put("hit", Man.Hit), w.Put("walk", Man.PersonalWalkTime), w.Put("picture", PictureName(Man.Bitmap));
+    w.Line();
+    for (uint32_t i = 1; i <= MaxEnemies; ++i) {
+        const Enemy& cat = EnemyArr[i];
+        if (!cat.StillExisting && i > CurrentAmountOfEnemy) continue;
+        w.Put("cat", i), w.Put("x", double(cat.x)), w.Put("y", double(cat.y)), w.Put("fall", cat.HaveToFall);
+        w.Put("control", cat.Controlable), w.Put("on", cat.StillExisting), w.Put("dir", N(cat.Direction));
+        w.Put("floor", double(cat.FloorHeight)), w.Put("shocked", cat.HitByShock);
+        w.Line();
+    }
+    w.Put("waves", AllShockWaves.NumberOfWaves);
+    w.Line();
+    for (uint32_t k = 1; k <= MaxWaves; ++k) {
+        const ShockWave& wave = AllShockWaves.Waves[k];
+        if (!wave.StillExisting && k > AllShockWaves.NumberOfWaves) continue;
+        w.Put("wave", k), w.Put("x", double(wave.x)), w.Put("y", double(wave.y));
+        w.Put("on", wave.StillExisting), w.Put("dir", N(wave.Direction));
+        w.Line();
+    }
+    for (uint32_t row = 1; row <= Rows; ++row) {
+        for (uint32_t column = 1; column <= Columns; ++column) {
+            const Blok& cell = House[row][column];
+            w.text += "pwendDsStci"[N(cell.Initial)];
+            w.text += cell.DoorOpen ? "+" : "";
+            if (cell.Initial == Initial::i || cell.Points != 0) {
+                w.text += std::to_string(N(cell.WhichItem) + 1) + ":" + std::to_string(cell.Points);
+            }
+            w.text += "(";
+            w.text += PictureName(cell.Bitmap);
+            w.text += ") ";
+        }
+        w.Line();
+    }
+    return w.text;
+}
+
+uint32_t DumpHash(const std::string& text) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : text) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+void SetFrameWatcher(FrameWatcher watcher) {
+    gWatcher = watcher;
+}
+
+void WatchFrame(bool frameEnd) {
+    if (gWatcher) gWatcher(frameEnd);
+}
+
+}  // namespace KerboImplementation
