@@ -12,19 +12,11 @@ namespace {
 
 using namespace KerboImplementation;
 
-// The game's state a test play changes, taken before and put back after.
+// The game's state, taken before a test play and put back after it: the
+// test play works on a copy.
 struct Saved {
-    TotalGame game = Game;
-    uint32_t count = LevelCount, actual = ActualLevel, lifes = Lifes, score = Score;
-    bool held = LevelsHeld;
-    ~Saved() {
-        Game = game;
-        LevelCount = count;
-        LevelsHeld = held;
-        ActualLevel = actual;
-        Lifes = lifes;
-        Score = score;
-    }
+    GameState world = World;
+    ~Saved() { World = world; }
 };
 
 }  // namespace

@@ -128,28 +128,54 @@ constexpr std::size_t MaxEnemies = 300;
 
 // ---------------------------------------------------------------- state
 
-extern TotalGame Game;
-extern HouseGrid House;
-extern Personage Man;
-extern Array1<Enemy, MaxEnemies> EnemyArr;
-extern uint32_t CurrentAmountOfEnemy;
-extern ShockWaves AllShockWaves;
-extern uint32_t Score;
-extern uint32_t Lifes;
-extern uint32_t ActualLevel;  // 1..LevelCount, one more once the last is cleared
-extern uint32_t Jumps;        // bounces in a row, 0..3
-extern uint32_t ItemsTotal;
-extern uint32_t ItemsFound;
-extern bool Pause;
-extern float RelativeSpeedCatX;
-extern Difficulty LevelDifficulty;
-extern Array1<uint32_t, 5> Music;       // sound handles by MusicRole
-extern float TrampolineX, TrampolineY;  // the last bounce; 0 until the first
+// All that the rules change, in one value: a new game starts from a fresh
+// one, the editor's test play works on a copy, and a copy compares whole.
+struct GameState {
+    TotalGame Game;  // the levels in play (LevelsHeld: a pack's, else read at every attempt)
+    HouseGrid House;
+    Personage Man;
+    Array1<Enemy, MaxEnemies> EnemyArr;
+    uint32_t CurrentAmountOfEnemy = 0;
+    ShockWaves AllShockWaves;
+    uint32_t Score = 0;
+    uint32_t Lifes = 0;
+    uint32_t ActualLevel = 0;  // 1..LevelCount, one more once the last is cleared
+    uint32_t Jumps = 0;        // bounces in a row, 0..3
+    uint32_t ItemsTotal = 0;
+    uint32_t ItemsFound = 0;
+    bool Pause = false;
+    float RelativeSpeedCatX = 0.0f;
+    Difficulty LevelDifficulty = Difficulty::Easy;
+    float TrampolineX = 0.0f, TrampolineY = 0.0f;  // the last bounce; 0 until the first
+    uint32_t LevelCount = MostLevels;              // the game is won after this level
+    bool LevelsHeld = false;                       // Game holds the levels: LoadLevel reads no file
+};
+
+// The game in play. The names below are its parts, as the screens, the
+// editor and the tests know them.
+extern GameState World;
+inline TotalGame& Game = World.Game;
+inline HouseGrid& House = World.House;
+inline Personage& Man = World.Man;
+inline Array1<Enemy, MaxEnemies>& EnemyArr = World.EnemyArr;
+inline uint32_t& CurrentAmountOfEnemy = World.CurrentAmountOfEnemy;
+inline ShockWaves& AllShockWaves = World.AllShockWaves;
+inline uint32_t& Score = World.Score;
+inline uint32_t& Lifes = World.Lifes;
+inline uint32_t& ActualLevel = World.ActualLevel;
+inline uint32_t& Jumps = World.Jumps;
+inline uint32_t& ItemsTotal = World.ItemsTotal;
+inline uint32_t& ItemsFound = World.ItemsFound;
+inline bool& Pause = World.Pause;
+inline float& RelativeSpeedCatX = World.RelativeSpeedCatX;
+inline Difficulty& LevelDifficulty = World.LevelDifficulty;
+inline float& TrampolineX = World.TrampolineX;
+inline float& TrampolineY = World.TrampolineY;
+inline uint32_t& LevelCount = World.LevelCount;
+inline bool& LevelsHeld = World.LevelsHeld;
+
+extern Array1<uint32_t, 5> Music;  // sound handles by MusicRole
 extern String PlayerName;
-// The levels in play: the ten shipped ones, read from the working directory
-// at every attempt, or a pack's (LevelPacks.h), which Game holds.
-extern uint32_t LevelCount;     // the game is won after this level
-extern bool LevelsHeld;         // Game holds the levels: LoadLevel reads no file
 extern std::string PackFolder;  // the pack in play (absolute); "" for the shipped levels
 
 extern PersonageBitmaps ManBitmaps;

@@ -4,26 +4,9 @@
 
 namespace KerboImplementation {
 
-TotalGame Game;
-HouseGrid House;
-Personage Man;
-Array1<Enemy, MaxEnemies> EnemyArr;
-uint32_t CurrentAmountOfEnemy = 0;
-ShockWaves AllShockWaves;
-uint32_t Score = 0;
-uint32_t Lifes = 0;
-uint32_t ActualLevel = 0;
-uint32_t Jumps = 0;
-uint32_t ItemsTotal = 0;
-uint32_t ItemsFound = 0;
-bool Pause = false;
-float RelativeSpeedCatX = 0.0f;
-Difficulty LevelDifficulty = Difficulty::Easy;
+GameState World;
 Array1<uint32_t, 5> Music;
-float TrampolineX = 0.0f, TrampolineY = 0.0f;
 String PlayerName{};
-uint32_t LevelCount = MostLevels;
-bool LevelsHeld = false;
 std::string PackFolder;
 
 PersonageBitmaps ManBitmaps;
@@ -36,21 +19,9 @@ Blok Passage, Wall, Elevator, EndElevator, DoorLeft, DoorRight, ShockDoorLeft, S
     Ceiling, Item;
 
 void ResetState() {
-    Game = TotalGame{};
-    House = HouseGrid{};
-    Man = {};
-    EnemyArr = Array1<Enemy, MaxEnemies>{};
-    CurrentAmountOfEnemy = 0;
-    AllShockWaves = ShockWaves{};
-    Score = Lifes = ActualLevel = Jumps = ItemsTotal = ItemsFound = 0;
-    Pause = false;
-    RelativeSpeedCatX = 0.0f;
-    LevelDifficulty = Difficulty::Easy;
+    World = GameState{};
     Music = Array1<uint32_t, 5>{};
-    TrampolineX = TrampolineY = 0.0f;
     PlayerName = {};
-    LevelCount = MostLevels;
-    LevelsHeld = false;
     PackFolder.clear();
     ManBitmaps = {};
     TrampolineBitmaps = {};
