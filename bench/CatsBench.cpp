@@ -59,20 +59,11 @@ bool Start(benchmark::State& state, uint32_t cats) {
     ActualLevel = 9;
     ItemsTotal = 1;
     RelativeSpeedCatX = 1.0f;
-    ManBitmaps = {Sprite(), Sprite(), Sprite(), Sprite(), Sprite(), Sprite(), Sprite(), Sprite()};
-    TrampolineBitmaps = {Tile(), Tile(), Tile(), Tile()};
-    DoorBitmaps = {Tile(), Tile(), Tile(), Tile(), Tile(), Tile(), Tile(), Tile()};
-    ShockWaveBitmaps = {Sprite(), Sprite(), Sprite(), Sprite()};
-    Passage = {Initial::p, Tile()};
-    Wall = {Initial::w, Tile()};
-    Elevator = {Initial::e, Tile()};
-    EndElevator = {Initial::n, Tile()};
-    Ceiling = {Initial::c, Tile()};
-    Trampoline = {Initial::t, TrampolineBitmaps.Green};
-    DoorLeft = {Initial::d, DoorBitmaps.LeftClosed};
-    DoorRight = {Initial::D, DoorBitmaps.RightClosed};
-    ShockDoorLeft = {Initial::s, DoorBitmaps.ShockLeftClosed};
-    ShockDoorRight = {Initial::S, DoorBitmaps.ShockRightClosed};
+    for (uint32_t& image : Pictures.image) image = Tile();
+    for (uint32_t& mask : Pictures.mask) mask = Sprite();
+    Pictures.waveLeft = Pictures.waveLeftMask = Pictures.waveRight = Pictures.waveRightMask = Sprite();
+    Pictures.cat = Sprite();
+    Pictures.catMask = Sprite();
     for (uint32_t i = 1; i <= Rows; ++i) {
         for (uint32_t j = 1; j <= Columns; ++j) House[i][j] = TemplateFor(KindOf(House_[i - 1][j - 1]));
     }
@@ -81,19 +72,14 @@ bool Start(benchmark::State& state, uint32_t cats) {
     Man.y = 438.0f;
     Man.HaveToFall = true;
     Man.Controlable = true;
-    Man.Bitmap = ManBitmaps.Right1;
-    Man.MaskBitmap = ManBitmaps.RightMask1;
+    Man.Look = Picture::OskaRight1;
 
     // The cats spread over the storeys of rows 3 to 7, half of them facing each way.
-    const uint32_t catImage = Sprite();
-    const uint32_t catMask = Sprite();
     for (uint32_t k = 1; k <= cats; ++k) {
         Enemy& cat = EnemyArr[k];
         cat.x = 60.0f + static_cast<float>((k * 37) % 680);
         cat.y = static_cast<float>((3 + k % 5) * 50 - 12);
         cat.Direction = k % 2 == 0 ? Direction::Left : Direction::Right;
-        cat.Bitmap = catImage;
-        cat.MaskBitmap = catMask;
         cat.Controlable = true;
         cat.HaveToFall = true;
         cat.StillExisting = true;
@@ -127,8 +113,9 @@ void Finish(benchmark::State& state) {
 void BM_FrameLogic(benchmark::State& state) {
     if (!Start(state, static_cast<uint32_t>(state.range(0)))) return;
     for (auto _ : state) {
-        PlayerMovement();
-        EnemyMovement();
+        FrameEvents events;
+        PlayerMovement(World, FrameInput{}, events);
+        EnemyMovement(World, events);
         MoveShockWaves(AllShockWaves);
         KeepWavesGoing();
         benchmark::DoNotOptimize(EnemyArr);

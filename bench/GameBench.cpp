@@ -55,8 +55,9 @@ void BM_FrameLogicEightCats(benchmark::State& state) {
     if (!StartLevelNine(state)) return;
     state.counters["cats_at_start"] = CatsInPlay();
     for (auto _ : state) {
-        PlayerMovement();
-        EnemyMovement();
+        FrameEvents events;
+        PlayerMovement(World, FrameInput{}, events);
+        EnemyMovement(World, events);
         MoveShockWaves(AllShockWaves);
         benchmark::DoNotOptimize(Man);
         benchmark::DoNotOptimize(EnemyArr);

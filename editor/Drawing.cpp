@@ -25,10 +25,6 @@ constexpr uint32_t Panel = 0xF0E8E0;
 constexpr uint32_t Ink = 0x201010;
 constexpr uint32_t Bold = 1, Plain = 4;  // font styles
 
-struct Pictures {
-    uint32_t cat = 0, catMask = 0;
-} pictures;
-
 void Frame(const Rect& r, uint32_t colour, int32_t thickness) {
     for (int32_t k = 0; k < thickness; ++k) {
         Vitrine::Rectangle(r.x0 + k, r.y0 + k, r.x1 - 1 - k, r.y1 - 1 - k, colour, false);
@@ -48,10 +44,9 @@ void Centred(const std::string& text, uint32_t style, int32_t middle, int32_t y)
 // The picture of a cell: the game's tile; items in reading order take the
 // five item pictures in turn, as in play.
 uint32_t TileOf(char letter, uint32_t& itemsSoFar) {
-    if (letter != 'i') return TemplateFor(KindOf(letter)).Bitmap;
-    const uint32_t items[] = {ItemBitmaps.Item1, ItemBitmaps.Item2, ItemBitmaps.Item3, ItemBitmaps.Item4,
-                              ItemBitmaps.Item5};
-    return items[itemsSoFar++ % 5];
+    if (letter != 'i') return PictureBitmap(TemplateFor(KindOf(letter)).Look);
+    const Picture items[] = {Picture::Item1, Picture::Item2, Picture::Item3, Picture::Item4, Picture::Item5};
+    return PictureBitmap(items[itemsSoFar++ % 5]);
 }
 
 void DrawHouse(const Level& level) {
@@ -67,10 +62,11 @@ void DrawHouse(const Level& level) {
 void DrawMarks(const Session& s) {
     // The cats are set down anywhere in x 151..650, y 151..350.
     Frame({151, 151, 651, 351}, Orange, 2);
-    Vitrine::DrawMaskBitmap(pictures.cat, pictures.catMask, 155, 155);
+    Vitrine::DrawMaskBitmap(Pictures.cat, Pictures.catMask, 155, 155);
     // Oska at his start.
     Frame(CellRect({LevelCheck::StartRow, LevelCheck::StartColumn}), White, 1);
-    Vitrine::DrawMaskBitmap(ManBitmaps.Right1, ManBitmaps.RightMask1, 450 - 18, 439 - 27);
+    const auto oska = static_cast<std::size_t>(Picture::OskaRight1);
+    Vitrine::DrawMaskBitmap(Pictures.image[oska], Pictures.mask[oska], 450 - 18, 439 - 27);
     // Faults inside the cursor's frame, so that both show on the same cell.
     for (const LevelCheck::Fault& fault : s.verdict.faults) {
         if (fault.cell.row < FirstRow) continue;
@@ -163,10 +159,7 @@ void DrawHelp() {
 }  // namespace
 
 void LoadPictures() {
-    LoadGame();
-    pictures.cat = Vitrine::LoadBitmap(Assets::Enemy.file, Assets::Enemy.width, Assets::Enemy.height);
-    pictures.catMask =
-        Vitrine::LoadBitmap(Assets::EnemyMask.file, Assets::EnemyMask.width, Assets::EnemyMask.height);
+    LoadGamePictures();
 }
 
 void Draw(const Session& s) {

@@ -171,7 +171,7 @@ void ShowLevel(Session& session, std::size_t index);
 
 // ---------------------------------------------------------------- drawing and test play
 
-// Loads the pictures the editor draws with: the game's own (its set-up loads them) and the cat's.
+// Loads the pictures the editor draws with: the game screen's own.
 void LoadPictures();
 void Draw(const Session& session);
 // Plays `level` as level `number` by the game's rules until it is cleared,

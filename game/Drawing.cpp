@@ -1,7 +1,8 @@
 // The game screen: the house, the shock waves, Oska, the cats, the status
 // band at the top and the grey bar under it, drawn back to front into the
-// window's buffer. It only reads the game's state, so a frame that is not
-// drawn plays exactly like one that is. Allocates nothing.
+// window's buffer from the game in play, each picture chosen by its role. It
+// only reads the game's state, so a frame that is not drawn plays exactly
+// like one that is. Allocates nothing.
 #include "game/KerboImplementation.h"
 #include "window/Vitrine.h"
 
@@ -32,10 +33,11 @@ void DrawSprite(uint32_t bitmap, uint32_t mask, float x, float y) {
 
 void DrawEverything() {
     DrawHouse();
-    DrawShockWaves(AllShockWaves);
-    DrawSprite(Man.Bitmap, Man.MaskBitmap, Man.x, Man.y);
-    for (const Enemy& cat : EnemyArr) {
-        if (cat.StillExisting) DrawSprite(cat.Bitmap, cat.MaskBitmap, cat.x, cat.y);
+    DrawShockWaves(World.AllShockWaves);
+    const auto look = static_cast<std::size_t>(World.Man.Look);
+    DrawSprite(Pictures.image[look], Pictures.mask[look], World.Man.x, World.Man.y);
+    for (const Enemy& cat : World.EnemyArr) {
+        if (cat.StillExisting) DrawSprite(Pictures.cat, Pictures.catMask, cat.x, cat.y);
     }
     TextDuringGame();
     Vitrine::Rectangle(0, 95, 800, 102, LightGrey, true);
@@ -44,9 +46,22 @@ void DrawEverything() {
 void DrawHouse() {
     for (uint32_t i = 1; i <= Rows; ++i) {
         for (uint32_t j = 1; j <= Columns; ++j) {
-            Vitrine::DrawBitmap(House[i][j].Bitmap, static_cast<int32_t>((j - 1) * CellSize),
+            Vitrine::DrawBitmap(PictureBitmap(World.House[i][j].Look),
+                                static_cast<int32_t>((j - 1) * CellSize),
                                 static_cast<int32_t>((i - 1) * CellSize));
         }
+    }
+}
+
+void DrawShockWaves(const ShockWaves& ShockWaves) {
+    const uint32_t used = ShockWaves.NumberOfWaves < MaxWaves ? ShockWaves.NumberOfWaves : MaxWaves;
+    for (uint32_t k = 1; k <= used; ++k) {
+        const ShockWave& wave = ShockWaves.Waves[k];
+        if (!wave.StillExisting) continue;
+        const bool left = wave.Direction == Direction::Left;
+        Vitrine::DrawMaskBitmap(left ? Pictures.waveLeft : Pictures.waveRight,
+                                left ? Pictures.waveLeftMask : Pictures.waveRightMask,
+                                static_cast<int32_t>(wave.x), static_cast<int32_t>(wave.y));
     }
 }
 

@@ -1,9 +1,11 @@
-// A game, one attempt at a level, and the frame. The frame is the game's
-// heartbeat: every speed in the rules is an amount per frame, and the frames
-// are paced at FramesPerSecond so the game runs alike on every screen.
+// A game, one attempt at a level, and the frame: the loop that reads the
+// player's input once per frame, runs the rules on the game in play, plays
+// the sounds they report, draws the state and paces the frames at
+// FramesPerSecond, so the game runs alike on every screen. The short holds
+// of the game (a door used, P pressed) and the level card are waits here,
+// between frames; the rules themselves never wait.
 #include "game/KerboImplementation.h"
 #include "game/StateDump.h"
-#include "util/StandardLib.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -11,9 +13,9 @@ namespace KerboImplementation {
 namespace {
 
 constexpr uint32_t LevelCardMs = 2000;
+constexpr uint32_t HoldMs = 200;  // the game stops a moment at every door use and at P
 constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Black = 0;
-constexpr float LossLine = 485.0f;  // the bottom row: he has fallen out of the house
 
 void ShowLevelCard(uint32_t Level) {
     Vitrine::Rectangle(100, 100, 700, 400, LightGrey, true);
@@ -24,6 +26,23 @@ void ShowLevelCard(uint32_t Level) {
 }
 
 }  // namespace
+
+Blok* CellAt(float x, float y) {
+    return CellAt(World.House, x, y);
+}
+
+void LoadGame() {
+    NewGame(World);
+    LoadGamePictures();
+}
+
+void LoadLevel(uint32_t Level) {
+    LoadLevel(World, Level);
+}
+
+bool AttemptOver() {
+    return AttemptOver(World);
+}
 
 GameEnd PlayGame() {
     LoadGame();
@@ -49,13 +68,12 @@ GameEnd PlayGame() {
 
 LevelEnd PlayLevel(uint32_t Level) {
     LoadLevel(Level);
-    RestoreLastTrampoline();
+    RestoreLastTrampoline(World);
     DrawEverything();
     ShowLevelCard(Level);
     Vitrine::Delay(LevelCardMs);
     if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
 
-    StandardLib::StartChrono();
     PlayTune(Theme, Assets::ThemeTune, true);
 
     for (;;) {
@@ -77,21 +95,34 @@ LevelEnd PlayLevel(uint32_t Level) {
     return LevelEnd::Lost;
 }
 
-bool AttemptOver() {
-    // Finding the last item wins over falling or being caught in the same frame.
-    return ItemsFound == ItemsTotal || Man.y >= LossLine || Man.Hit;
+FrameInput ReadFrameInput() {
+    FrameInput in;
+    in.Left = Vitrine::KeyDown(Vitrine::KEY_LEFT);
+    in.Right = Vitrine::KeyDown(Vitrine::KEY_RIGHT);
+    in.DoorKey = Vitrine::KeyDown(Vitrine::KEY_X);
+    in.PauseKey = Vitrine::KeyDown(Vitrine::KEY_P);
+    // While paused, a lost focus is left for the pause screen to clear; with
+    // P down it counts for nothing more.
+    in.FocusLost = !World.Pause && !in.PauseKey && Vitrine::TakeFocusLoss();
+    return in;
 }
 
 bool PlayFrame() {
     WatchFrame(false);
-    PlayerMovement();
-    EnemyMovement();
-    if (!PauseGame(Pause)) return false;
-    RestoreLastTrampoline();
+    const FrameInput in = ReadFrameInput();
+    FrameEvents events;
+    PlayerMovement(World, in, events);
+    EnemyMovement(World, events);
+    PauseGame(World, in, events);
+    PlayFrameSounds(events);
+    if (events.DoorUsed) Vitrine::Delay(HoldMs);
+    if (events.Paused) Vitrine::Delay(HoldMs);
+    if (events.PauseShown && !PauseScreen()) return false;
+    RestoreLastTrampoline(World);
     // Every rule runs in every frame; the picture is drawn only when the
     // screen will show it, and drawing changes nothing of the game.
     if (Vitrine::FrameWillBeSeen()) DrawEverything();
-    MoveShockWaves(AllShockWaves);
+    MoveShockWaves(World.AllShockWaves);
     WatchFrame(true);
     Vitrine::UpdateWindow();
     Vitrine::FlushKeys();

@@ -1,12 +1,11 @@
-// The pause key and the pause screen: resume, or leave the game for the start menu.
+// The pause screen: shown while the game in play is paused; resume, or
+// leave the game for the start menu.
 #include "game/FrontEnd.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
 
 namespace {
-
-constexpr uint32_t PauseKeyDelayMs = 200;
 
 enum PauseChoice : int32_t { Resume, QuitToStartMenu };
 
@@ -18,33 +17,23 @@ void LoadPauseMenu(std::span<StandardMenu::ButtonRc, 2> menu) {
 
 }  // namespace
 
-bool PauseGame(bool& Pause) {
-    if (!Pause) {
-        // The screen opens at the next frame's call, after that frame's moves.
-        // A window that lost the focus counts as P.
-        if (Vitrine::KeyDown(Vitrine::KEY_P) || Vitrine::TakeFocusLoss()) {
-            Pause = true;
-            Vitrine::Delay(PauseKeyDelayMs);
-        }
-        return true;
-    }
-
+bool PauseScreen() {
     std::array<StandardMenu::ButtonRc, 2> menu;
     LoadPauseMenu(menu);
     const uint32_t background = LoadScreen(Assets::PauseScreen);
     bool playOn = true;
     // P, which paused, and Escape resume as well.
     const StandardMenu::Shortcut resume[] = {{Vitrine::KEY_P, Resume}, {Vitrine::KEY_ESCAPE, Resume}};
-    while (Pause) {
+    while (World.Pause) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(background, 0, 0);
         Vitrine::UpdateWindow();
         const int32_t choice = StandardMenu::MenuSelection(menu, resume);
         if (choice == Resume) {
-            Pause = false;
+            World.Pause = false;
         } else if (choice == QuitToStartMenu || choice == -1) {
             // The game is abandoned (or the window closed): nothing of it comes back.
-            Pause = false;
+            World.Pause = false;
             playOn = false;
         }
     }

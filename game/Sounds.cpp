@@ -22,4 +22,10 @@ void PlayEffect(const Assets::Sound& sound) {
     ::Music::PlaySound(::Music::LoadSound(sound.file), false);
 }
 
+void PlayFrameSounds(const FrameEvents& events) {
+    if (events.ItemTaken) PlayEffect(Assets::ItemSound);
+    if (events.Bounced) PlayEffect(Assets::TrampolineSound);
+    if (events.Caught) PlayTune(DeathSound, Assets::DeathSound, false);
+}
+
 }  // namespace KerboImplementation

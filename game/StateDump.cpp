@@ -12,42 +12,38 @@ namespace {
 
 FrameWatcher gWatcher = nullptr;
 
-// The role of a picture, by name, so that the dump does not depend on the
-// order in which images were loaded.
-const char* PictureName(uint32_t bitmap) {
-    if (bitmap == 0) return "none";
-    const std::pair<uint32_t, const char*> roles[] = {
-        {Passage.Bitmap, "passage"},
-        {Wall.Bitmap, "wall"},
-        {Elevator.Bitmap, "shaft"},
-        {EndElevator.Bitmap, "shaft-top"},
-        {Ceiling.Bitmap, "ceiling"},
-        {TrampolineBitmaps.Green, "trampoline-green"},
-        {TrampolineBitmaps.Blue, "trampoline-blue"},
-        {TrampolineBitmaps.Yellow, "trampoline-yellow"},
-        {TrampolineBitmaps.Red, "trampoline-red"},
-        {DoorBitmaps.LeftOpen, "door-left-open"},
-        {DoorBitmaps.LeftClosed, "door-left-closed"},
-        {DoorBitmaps.RightOpen, "door-right-open"},
-        {DoorBitmaps.RightClosed, "door-right-closed"},
-        {DoorBitmaps.ShockLeftOpen, "shock-left-open"},
-        {DoorBitmaps.ShockLeftClosed, "shock-left-closed"},
-        {DoorBitmaps.ShockRightOpen, "shock-right-open"},
-        {DoorBitmaps.ShockRightClosed, "shock-right-closed"},
-        {ItemBitmaps.Item1, "item1"},
-        {ItemBitmaps.Item2, "item2"},
-        {ItemBitmaps.Item3, "item3"},
-        {ItemBitmaps.Item4, "item4"},
-        {ItemBitmaps.Item5, "item5"},
-        {ManBitmaps.Left1, "oska-left1"},
-        {ManBitmaps.Left2, "oska-left2"},
-        {ManBitmaps.Right1, "oska-right1"},
-        {ManBitmaps.Right2, "oska-right2"},
+// The name of a picture's role.
+const char* PictureName(Picture picture) {
+    static const char* const names[PictureCount] = {
+        "none",
+        "passage",
+        "wall",
+        "shaft",
+        "shaft-top",
+        "ceiling",
+        "trampoline-green",
+        "trampoline-blue",
+        "trampoline-yellow",
+        "trampoline-red",
+        "door-left-open",
+        "door-left-closed",
+        "door-right-open",
+        "door-right-closed",
+        "shock-left-open",
+        "shock-left-closed",
+        "shock-right-open",
+        "shock-right-closed",
+        "item1",
+        "item2",
+        "item3",
+        "item4",
+        "item5",
+        "oska-left1",
+        "oska-left2",
+        "oska-right1",
+        "oska-right2",
     };
-    for (const auto& [handle, name] : roles) {
-        if (handle == bitmap) return name;
-    }
-    return "other";
+    return names[static_cast<std::size_t>(picture)];
 }
 
 struct Writer {
@@ -88,7 +84,7 @@ std::string DumpState() {
     w.Line();
     w.Put("man.x", double(Man.x)), w.Put("y", double(Man.y)), w.Put("fall", Man.HaveToFall);
     w.Put("control", Man.Controlable), w.Put("tx", double(Man.TargetX)), w.Put("ty", double(Man.TargetY));
-    w.Put("hit", Man.Hit), w.Put("walk", Man.PersonalWalkTime), w.Put("picture", PictureName(Man.Bitmap));
+    w.Put("hit", Man.Hit), w.Put("walk", Man.PersonalWalkTime), w.Put("picture", PictureName(Man.Look));
     w.Line();
     for (uint32_t i = 1; i <= MaxEnemies; ++i) {
         const Enemy& cat = EnemyArr[i];
@@ -116,7 +112,7 @@ std::string DumpState() {
                 w.text += std::to_string(N(cell.WhichItem) + 1) + ":" + std::to_string(cell.Points);
             }
             w.text += "(";
-            w.text += PictureName(cell.Bitmap);
+            w.text += PictureName(cell.Look);
             w.text += ") ";
         }
         w.Line();

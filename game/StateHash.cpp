@@ -21,16 +21,31 @@ struct Fnv {
     }
 };
 
-// What an image handle shows, by its role in the game rather than its number,
-// so that loading one image more elsewhere does not change every hash.
-uint8_t Role(uint32_t bitmap) {
-    const uint32_t roles[] = {ManBitmaps.Left1,         ManBitmaps.Right1,       ManBitmaps.Left2,
-                              ManBitmaps.Right2,        TrampolineBitmaps.Green, TrampolineBitmaps.Blue,
-                              TrampolineBitmaps.Yellow, TrampolineBitmaps.Red,   Elevator.Bitmap};
-    for (uint8_t k = 0; k < sizeof roles / sizeof roles[0]; ++k) {
-        if (bitmap != 0 && bitmap == roles[k]) return k;
+// The role numbers the hash has always given the pictures whose changes
+// matter to the rules; every other picture counts alike.
+uint8_t Role(Picture picture) {
+    switch (picture) {
+        case Picture::OskaLeft1:
+            return 0;
+        case Picture::OskaRight1:
+            return 1;
+        case Picture::OskaLeft2:
+            return 2;
+        case Picture::OskaRight2:
+            return 3;
+        case Picture::TrampolineGreen:
+            return 4;
+        case Picture::TrampolineBlue:
+            return 5;
+        case Picture::TrampolineYellow:
+            return 6;
+        case Picture::TrampolineRed:
+            return 7;
+        case Picture::Shaft:
+            return 8;
+        default:
+            return 0xFF;
     }
-    return 0xFF;
 }
 
 }  // namespace
@@ -42,7 +57,7 @@ uint32_t StateHash() {
     f.Add(StandardLib::CurrentSeed());
     f.Add(PlayerName);
     f.Add(Man.x), f.Add(Man.y), f.Add(Man.HaveToFall), f.Add(Man.Controlable), f.Add(Man.TargetX);
-    f.Add(Man.TargetY), f.Add(Man.Hit), f.Add(Man.PersonalWalkTime), f.Add(Role(Man.Bitmap));
+    f.Add(Man.TargetY), f.Add(Man.Hit), f.Add(Man.PersonalWalkTime), f.Add(Role(Man.Look));
     f.Add(CurrentAmountOfEnemy);
     for (uint32_t i = 1; i <= CurrentAmountOfEnemy && i <= MaxEnemies; ++i) {
         const Enemy& cat = EnemyArr[i];
@@ -55,7 +70,7 @@ uint32_t StateHash() {
     }
     for (const auto& row : House) {
         for (const Blok& cell : row) {
-            f.Add(cell.Initial), f.Add(Role(cell.Bitmap)), f.Add(cell.DoorOpen), f.Add(cell.WhichItem),
+            f.Add(cell.Initial), f.Add(Role(cell.Look)), f.Add(cell.DoorOpen), f.Add(cell.WhichItem),
                 f.Add(cell.Points);
         }
     }

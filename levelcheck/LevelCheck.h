@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Array1.h"
+#include "game/rules/Array1.h"
 
 namespace LevelCheck {
 

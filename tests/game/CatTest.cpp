@@ -13,16 +13,9 @@ using namespace KerboImplementation;
 namespace {
 
 // An empty storey house: ceiling rows 1-2, passages everywhere else, walls at
-// both ends of every storey. Templates carry distinct image handles.
+// both ends of every storey.
 void OpenHouse() {
     ResetState();
-    Passage = {Initial::p, 1};
-    Wall = {Initial::w, 2};
-    Elevator = {Initial::e, 3};
-    EndElevator = {Initial::n, 4};
-    Ceiling = {Initial::c, 5};
-    Trampoline = {Initial::t, 11};
-    DoorLeft = {Initial::d, 22};
     for (uint32_t i = 1; i <= Rows; ++i) {
         for (uint32_t j = 1; j <= Columns; ++j) {
             House[i][j] = i <= 2 ? Ceiling : (j == 1 || j == Columns) ? Wall : Passage;
@@ -62,6 +55,13 @@ Enemy& SweptCat(std::size_t k, float x, float y, Direction d) {
     return cat;
 }
 
+// One pass of the cats over the game in play.
+FrameEvents EnemyMovement() {
+    FrameEvents events;
+    KerboImplementation::EnemyMovement(World, events);
+    return events;
+}
+
 class Cats : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,7 +75,7 @@ class Cats : public ::testing::Test {
 TEST_F(Cats, WalkAtTheRowsWalkingHeightAtTheDifficultysSpeed) {
     Enemy& a = PlaceCat(1, 300.0f, 170.0f, Direction::Left);   // row 4, above its walking height
     Enemy& b = PlaceCat(2, 300.0f, 345.0f, Direction::Right);  // row 7, below it
-    House[7][7] = {Initial::i, 9, false, ItemInitial::i3, 300};
+    House[7][7] = {Initial::i, Picture::Item3, false, ItemInitial::i3, 300};
     b.HaveToFall = false;
 
     RelativeSpeedCatX = 1.75f;  // Hard
@@ -142,27 +142,29 @@ TEST_F(Cats, TouchAtFourWholePixelsOnTheSameStoreyOnly) {
     Man.y = 188.0f;
     Enemy cat;
     cat.y = 188.0f;
+    FrameEvents events;
 
     cat.x = 304.9f;  // TRUNC: 300 and 304
-    HitByEnemy(cat, Man);
+    HitByEnemy(cat, Man, events);
     EXPECT_TRUE(Man.Hit);
+    EXPECT_TRUE(events.Caught) << "the touch is a frame's event, for the front end's sound";
 
     Man.Hit = false;
     cat.x = 305.0f;  // 300 and 305
-    HitByEnemy(cat, Man);
+    HitByEnemy(cat, Man, events);
     EXPECT_FALSE(Man.Hit);
     cat.x = 295.9f;  // 300 and 295 from the other side
-    HitByEnemy(cat, Man);
+    HitByEnemy(cat, Man, events);
     EXPECT_FALSE(Man.Hit);
 
     cat.x = 300.9f;
     cat.y = 199.9f;  // same row, different heights
-    HitByEnemy(cat, Man);
+    HitByEnemy(cat, Man, events);
     EXPECT_TRUE(Man.Hit);
 
     Man.Hit = false;
     cat.y = 200.0f;  // the row below, same place
-    HitByEnemy(cat, Man);
+    HitByEnemy(cat, Man, events);
     EXPECT_FALSE(Man.Hit);
 }
 
@@ -225,7 +227,7 @@ TEST_F(Cats, ASweptCatLeavesInTheFrameAfterCrossingTheEdge) {
 TEST_F(Cats, AWaveInTheCatsCellTakesItTheWavesWay) {
     Enemy& cat = PlaceCat(1, 330.0f, 188.0f, Direction::Right);
     ShockWave& w = AllShockWaves.Waves[3];  // any slot counts, whatever NumberOfWaves says
-    w = {310.0f, 160.0f, true, Direction::Left, 31, 32};
+    w = {310.0f, 160.0f, true, Direction::Left};
 
     EnemyMovement();
     EXPECT_FALSE(cat.Controlable);
@@ -236,14 +238,14 @@ TEST_F(Cats, AWaveInTheCatsCellTakesItTheWavesWay) {
 
     // Two waves in its cell: the later slot decides.
     Enemy& other = PlaceCat(2, 330.0f, 238.0f, Direction::Left);
-    AllShockWaves.Waves[1] = {320.0f, 210.0f, true, Direction::Left, 31, 32};
-    AllShockWaves.Waves[7] = {340.0f, 210.0f, true, Direction::Right, 33, 34};
+    AllShockWaves.Waves[1] = {320.0f, 210.0f, true, Direction::Left};
+    AllShockWaves.Waves[7] = {340.0f, 210.0f, true, Direction::Right};
     EnemyMovement();
     EXPECT_EQ(other.Direction, Direction::Right);
 
     // A dead wave catches nothing.
     Enemy& spared = PlaceCat(3, 330.0f, 288.0f, Direction::Left);
-    AllShockWaves.Waves[9] = {320.0f, 260.0f, false, Direction::Left, 31, 32};
+    AllShockWaves.Waves[9] = {320.0f, 260.0f, false, Direction::Left};
     EnemyMovement();
     EXPECT_TRUE(spared.Controlable);
 }

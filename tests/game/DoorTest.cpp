@@ -24,7 +24,7 @@ class Doors : public GameTest {
     void DoorWithOskaAt(const Blok& kind, bool open, float x) {
         House[9][10] = kind;
         House[9][10].DoorOpen = open;
-        House[9][10].Bitmap = 0;  // so the image written by the door use is checked
+        House[9][10].Look = Picture::None;  // so the image written by the door use is checked
         Man.x = x;
         Man.y = 438.0f;
     }
@@ -45,7 +45,7 @@ TEST_F(Doors, OpeningPushesOskaOutOfTheSwingOnTheDoorsSide) {
     PressXOneFrame();
     EXPECT_TRUE(House[9][10].DoorOpen);
     EXPECT_EQ(Man.x, M - 49.0f);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.LeftOpen);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorLeftOpen);
     EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorLeftOpen));
 
     DoorWithOskaAt(DoorLeft, false, M + 5.0f);
@@ -56,7 +56,7 @@ TEST_F(Doors, OpeningPushesOskaOutOfTheSwingOnTheDoorsSide) {
     DoorWithOskaAt(DoorRight, false, M + 5.0f);
     PressXOneFrame();
     EXPECT_EQ(Man.x, M + 49.0f);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightOpen);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorRightOpen);
 
     DoorWithOskaAt(DoorRight, false, M - 5.0f);
     PressXOneFrame();
@@ -65,7 +65,7 @@ TEST_F(Doors, OpeningPushesOskaOutOfTheSwingOnTheDoorsSide) {
     DoorWithOskaAt(ShockDoorLeft, false, M - 5.0f);
     PressXOneFrame();
     EXPECT_EQ(Man.x, M - 49.0f);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.ShockLeftOpen);
+    EXPECT_EQ(House[9][10].Look, Picture::ShockLeftOpen);
     EXPECT_EQ(AllShockWaves.Waves[1].Direction, Direction::Left);
 }
 
@@ -74,7 +74,7 @@ TEST_F(Doors, ClosingPushesOskaNearTheCentreLineToTheOtherSide) {
     PressXOneFrame();
     EXPECT_FALSE(House[9][10].DoorOpen);
     EXPECT_EQ(Man.x, M - 49.0f);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightClosed);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorRightClosed);
     EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorRightClosed));
 
     // Inside the band right of the centre: he stays, and may only walk right.
@@ -101,7 +101,7 @@ TEST_F(Doors, ClosingPushesOskaNearTheCentreLineToTheOtherSide) {
     DoorWithOskaAt(DoorLeft, true, M - 5.0f);
     PressXOneFrame();
     EXPECT_EQ(Man.x, M + 49.0f);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.LeftClosed);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorLeftClosed);
 }
 
 TEST_F(Doors, AShockDoorFiresOnceAndThenIsAPlainDoor) {
@@ -111,8 +111,6 @@ TEST_F(Doors, AShockDoorFiresOnceAndThenIsAPlainDoor) {
     const ShockWave& wave = AllShockWaves.Waves[1];
     EXPECT_TRUE(wave.StillExisting);
     EXPECT_EQ(wave.Direction, Direction::Right);
-    EXPECT_EQ(wave.Bitmap, ShockWaveBitmaps.Right);
-    EXPECT_EQ(wave.MaskBitmap, ShockWaveBitmaps.MaskRight);
     EXPECT_EQ(wave.y, 410.0f) << "10 pixels below the top of the row";
     EXPECT_EQ(wave.x, M + 0.65f) << "made on the centre line, moved once after the drawing";
     EXPECT_EQ(Pixel(500, 430), ColourOf(Assets::WaveRight)) << "drawn where it was made";
@@ -122,12 +120,12 @@ TEST_F(Doors, AShockDoorFiresOnceAndThenIsAPlainDoor) {
     PressXOneFrame();
     EXPECT_FALSE(House[9][10].DoorOpen);
     EXPECT_EQ(House[9][10].Initial, Initial::D);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightClosed);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorRightClosed);
     EXPECT_EQ(DoorCorner(), ColourOf(Assets::DoorRightClosed));
 
     PressXOneFrame();
     EXPECT_TRUE(House[9][10].DoorOpen);
-    EXPECT_EQ(House[9][10].Bitmap, DoorBitmaps.RightOpen);
+    EXPECT_EQ(House[9][10].Look, Picture::DoorRightOpen);
     EXPECT_EQ(AllShockWaves.NumberOfWaves, 1u) << "a spent shock door fires nothing";
     EXPECT_EQ(Man.x, 450.0f);
 }
@@ -159,8 +157,6 @@ TEST_F(Doors, WavesFromACentreLineAt325DieAtTheEdges) {
     NewShockWave(310.0f, 188.0f, Direction::Right, table);
     EXPECT_EQ(table.Waves[1].x, 325.0f);
     EXPECT_EQ(table.Waves[1].y, 160.0f);
-    EXPECT_EQ(table.Waves[1].Bitmap, ShockWaveBitmaps.Left);
-    EXPECT_EQ(table.Waves[1].MaskBitmap, ShockWaveBitmaps.MaskLeft);
 
     int leftDied = 0, rightDied = 0;
     for (int move = 1; move <= 1000; ++move) {

@@ -134,8 +134,6 @@ TEST_F(Drawing, SpritesHangFromTheirAnchorsAndCatsCoverOska) {
     EnemyArr[1].y = 438.6f;
     EnemyArr[2].x = 200.0f;  // an empty slot is never drawn, wherever it points
     EnemyArr[2].y = 438.0f;
-    EnemyArr[2].Bitmap = EnemyArr[1].Bitmap;
-    EnemyArr[2].MaskBitmap = EnemyArr[1].MaskBitmap;
     DrawEverything();
 
     EXPECT_EQ(Pixel(282, 411), oska);
@@ -257,7 +255,7 @@ TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {
     LoadGame();
     LoadLevel(1);
     NoCats();
-    House[10][6].Bitmap = TrampolineBitmaps.Yellow;
+    House[10][6].Look = Picture::TrampolineYellow;
     TrampolineX = 275.0f;  // recorded at a bounce: a point 25 pixels above the trampoline's row
     TrampolineY = 426.0f;
     Jumps = 2;

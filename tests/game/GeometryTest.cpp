@@ -60,12 +60,10 @@ class Glide : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetState();
-        ManBitmaps = {11, 12, 13, 14, 15, 16, 17, 18};  // Left1 Right1 LeftMask1 RightMask1 Left2 Right2 ...
         Man = {};
         Man.x = 200.0f;
         Man.y = 238.0f;
-        Man.Bitmap = ManBitmaps.Left2;
-        Man.MaskBitmap = ManBitmaps.LeftMask2;
+        Man.Look = Picture::OskaLeft2;
     }
 };
 
@@ -80,8 +78,7 @@ TEST_F(Glide, TwentySevenPixelsTakeSixtyFourStepsAndSnap) {
     EXPECT_EQ(calls, 64);
     EXPECT_EQ(Man.x, 227.0f);
     EXPECT_EQ(Man.y, 238.0f);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right1) << "the glide shows the first image of its side";
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.RightMask1);
+    EXPECT_EQ(Man.Look, Picture::OskaRight1) << "the glide shows the first image of its side";
 }
 
 TEST_F(Glide, NearTargetSnapsAtOnceWithoutAStep) {
@@ -91,20 +88,19 @@ TEST_F(Glide, NearTargetSnapsAtOnceWithoutAStep) {
     EXPECT_TRUE(Man.Controlable);
     EXPECT_EQ(Man.x, 201.4f);
     EXPECT_EQ(Man.y, 236.6f);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left2) << "no step, no change of image";
+    EXPECT_EQ(Man.Look, Picture::OskaLeft2) << "no step, no change of image";
 }
 
 TEST_F(Glide, SpriteSwitchesOnlyWhenFacingTheOtherWay) {
-    Man.Bitmap = ManBitmaps.Right2;
+    Man.Look = Picture::OskaRight2;
     Man.TargetX = 250.0f;
     Man.TargetY = 238.0f;
     AlineSmoothly(Man);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right2) << "gliding right keeps Right2";
+    EXPECT_EQ(Man.Look, Picture::OskaRight2) << "gliding right keeps Right2";
 
     Man.TargetX = 100.0f;
     AlineSmoothly(Man);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left1);
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.LeftMask1);
+    EXPECT_EQ(Man.Look, Picture::OskaLeft1);
 }
 
 TEST_F(Glide, BothAxesMoveInTheSameCall) {

@@ -150,7 +150,7 @@ TEST(LevelReadingDeathTest, ABrokenLevelStopsTheProgramWithOneLine) {
     std::filesystem::create_directories(dir);
     const std::string bad = (dir / "level3.txt").string();
     std::ofstream(bad, std::ios::binary) << "c\nc\nwwww\n";
-    EXPECT_EXIT(ConfigureLevels(bad, 3), testing::ExitedWithCode(1),
+    EXPECT_EXIT(ConfigureLevels(World, bad, 3), testing::ExitedWithCode(1),
                 "kerbo: level file .*level3.txt: line 4: the file ends after 3 lines");
     std::filesystem::remove_all(dir);
 }

@@ -49,16 +49,16 @@ TEST_F(Player, BothArrowsWalkRightAndNoArrowStandsStill) {
     float expected = 450.0f;
     for (int k = 0; k < 5; ++k) expected = expected + 0.4f;
     EXPECT_EQ(Man.x, expected);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right1);
+    EXPECT_EQ(Man.Look, Picture::OskaRight1);
 
     Release(LeftArrow);
     Release(RightArrow);
     const uint32_t walked = Man.PersonalWalkTime;
-    const uint32_t image = Man.Bitmap;
+    const Picture image = Man.Look;
     Frames(40);
     EXPECT_EQ(Man.x, expected);
     EXPECT_EQ(Man.PersonalWalkTime, walked);
-    EXPECT_EQ(Man.Bitmap, image);
+    EXPECT_EQ(Man.Look, image);
 }
 
 TEST_F(Player, WalkingImagesChangeEveryThirtyStepsWithOneCounterForBothWays) {
@@ -66,14 +66,12 @@ TEST_F(Player, WalkingImagesChangeEveryThirtyStepsWithOneCounterForBothWays) {
     ASSERT_EQ(Man.PersonalWalkTime, 0u);
     Hold(RightArrow);
     Frames(29);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right1);
+    EXPECT_EQ(Man.Look, Picture::OskaRight1);
     Frames(1);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right2);
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.RightMask2);
+    EXPECT_EQ(Man.Look, Picture::OskaRight2);
     EXPECT_EQ(Man.PersonalWalkTime, 0u);
     Frames(30);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right1);
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.RightMask1);
+    EXPECT_EQ(Man.Look, Picture::OskaRight1);
 
     // Ten steps right, then left: the turn shows Left1 at once, and the
     // counter the right steps began runs on, so Left2 comes at the 20th left step.
@@ -81,13 +79,11 @@ TEST_F(Player, WalkingImagesChangeEveryThirtyStepsWithOneCounterForBothWays) {
     Release(RightArrow);
     Hold(LeftArrow);
     Frames(1);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left1);
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.LeftMask1);
+    EXPECT_EQ(Man.Look, Picture::OskaLeft1);
     Frames(18);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left1);
+    EXPECT_EQ(Man.Look, Picture::OskaLeft1);
     Frames(1);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left2);
-    EXPECT_EQ(Man.MaskBitmap, ManBitmaps.LeftMask2);
+    EXPECT_EQ(Man.Look, Picture::OskaLeft2);
 }
 
 TEST_F(Player, WallsGlideHimBackToTheCellHeCameFrom) {
@@ -108,7 +104,7 @@ TEST_F(Player, WallsGlideHimBackToTheCellHeCameFrom) {
     GlideFrames();
     EXPECT_EQ(Man.x, 725.0f);
     EXPECT_EQ(Man.y, 438.0f);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Left1) << "he faces the way he glides";
+    EXPECT_EQ(Man.Look, Picture::OskaLeft1) << "he faces the way he glides";
 
     // Into the left-hand wall (column 1, up to x = 50): he enters its right half.
     PutOska(55.0f, 438.0f);
@@ -219,7 +215,7 @@ TEST_F(Player, AClosedDoorStopsHimFromBothSidesAndAnOpenOneLetsHimThrough) {
     Frames(200);
     EXPECT_GT(Man.x, 613.0f);
     EXPECT_LT(Man.x, 613.0f + 0.4f) << "stopped just inside the band";
-    EXPECT_EQ(Man.Bitmap == ManBitmaps.Right1 || Man.Bitmap == ManBitmaps.Right2, true);
+    EXPECT_EQ(Man.Look == Picture::OskaRight1 || Man.Look == Picture::OskaRight2, true);
     Release(RightArrow);
     Hold(LeftArrow);
     Frames(10);
@@ -261,7 +257,7 @@ TEST_F(Player, AnItemScoresOnceInTheFirstFrameInItsCell) {
     EXPECT_EQ(Score, 300u);
     EXPECT_EQ(ItemsFound, 1u);
     EXPECT_EQ(House[9][14].Initial, Initial::p);
-    EXPECT_EQ(House[9][14].Bitmap, Passage.Bitmap);
+    EXPECT_EQ(House[9][14].Look, Passage.Look);
     EXPECT_EQ(House[9][14].Points, 0u);
     Frames(60);
     Release(RightArrow);

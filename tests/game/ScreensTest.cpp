@@ -425,7 +425,7 @@ TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         T::CloseWindow();
     });
-    EXPECT_FALSE(PauseGame(Pause));
+    EXPECT_FALSE(PauseScreen());
 }
 
 // ---------------------------------------------------------------- start-up

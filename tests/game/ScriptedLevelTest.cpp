@@ -63,7 +63,7 @@ TEST_F(ScriptedLevel, BounceShockDoorSweptCatAndACatchingCat) {
     // The trampoline: one bounce, green again once he stood on the storey.
     EXPECT_EQ(TrampolineX, 475.0f);
     EXPECT_EQ(House[10][10].Initial, Initial::t);
-    EXPECT_EQ(House[10][10].Bitmap, TrampolineBitmaps.Green);
+    EXPECT_EQ(House[10][10].Look, Picture::TrampolineGreen);
     EXPECT_EQ(Jumps, 0u);
 
     // The shock door fired once and was closed again as a plain door, which
@@ -72,7 +72,7 @@ TEST_F(ScriptedLevel, BounceShockDoorSweptCatAndACatchingCat) {
     EXPECT_FALSE(AllShockWaves.Waves[1].StillExisting);
     EXPECT_EQ(House[8][10].Initial, Initial::d);
     EXPECT_FALSE(House[8][10].DoorOpen);
-    EXPECT_EQ(House[8][10].Bitmap, DoorBitmaps.LeftClosed);
+    EXPECT_EQ(House[8][10].Look, Picture::DoorLeftClosed);
     EXPECT_EQ(Man.x, 524.0f);
     EXPECT_EQ(Man.y, 388.0f);
 

@@ -63,9 +63,6 @@ TEST_F(LevelSetUp, CatCountsGrowWithTheLevelAndOtherSlotsStayEmpty) {
             EXPECT_EQ(cat.Direction, Direction::Left);
             EXPECT_TRUE(cat.Controlable);
             EXPECT_FALSE(cat.HitByShock);
-            EXPECT_NE(cat.Bitmap, 0u);
-            EXPECT_NE(cat.MaskBitmap, 0u);
-            EXPECT_EQ(Vitrine::Testing::BitmapPixel(cat.Bitmap, 17, 17), ColourOf(Assets::Enemy));
         }
     }
 }
@@ -113,7 +110,7 @@ TEST_F(LevelSetUp, AnAttemptResetsOskaAndTheWavesButKeepsTheGamesCounters) {
     EXPECT_EQ(Man.y, 439.0f);
     EXPECT_TRUE(Man.Controlable);
     EXPECT_FALSE(Man.Hit);
-    EXPECT_EQ(Man.Bitmap, ManBitmaps.Right1);
+    EXPECT_EQ(Man.Look, Picture::OskaRight1);
     EXPECT_EQ(Man.PersonalWalkTime, 17u) << "the walking counter carries over";
     EXPECT_EQ(Jumps, 0u);
     EXPECT_EQ(ItemsFound, 0u);
@@ -135,12 +132,11 @@ TEST_F(LevelSetUp, ItemsArePointedInReadingOrderRoundAndRoundAgain) {
     ActualLevel = 4;
     LoadLevel(4);
 
-    EXPECT_EQ(HowManyItems(4), 10u);
-    EXPECT_EQ(HowManyItems(1), 0u);
+    EXPECT_EQ(HowManyItems(World, 4), 10u);
+    EXPECT_EQ(HowManyItems(World, 1), 0u);
     EXPECT_EQ(ItemsTotal, 10u);
 
-    const uint32_t images[] = {ItemBitmaps.Item1, ItemBitmaps.Item2, ItemBitmaps.Item3, ItemBitmaps.Item4,
-                               ItemBitmaps.Item5};
+    const Picture images[] = {Picture::Item1, Picture::Item2, Picture::Item3, Picture::Item4, Picture::Item5};
     std::vector<uint32_t> points;
     for (int attempt = 1; attempt <= 2; ++attempt) {
         points.clear();
@@ -153,7 +149,7 @@ TEST_F(LevelSetUp, ItemsArePointedInReadingOrderRoundAndRoundAgain) {
                 }
                 const std::size_t kind = points.size() % 5;
                 points.push_back(cell.Points);
-                EXPECT_EQ(cell.Bitmap, images[kind]) << i << "," << j;
+                EXPECT_EQ(cell.Look, images[kind]) << i << "," << j;
                 EXPECT_EQ(static_cast<std::size_t>(cell.WhichItem), kind) << i << "," << j;
             }
         }
@@ -174,40 +170,40 @@ TEST_F(LevelSetUp, EveryAttemptStartsWithGreenTrampolinesClosedDoorsAndAllItems)
     // What play does to a house: a door opened, a shock door turned plain,
     // a trampoline worn, an item collected.
     House[9][2].DoorOpen = true;
-    House[9][2].Bitmap = DoorBitmaps.LeftOpen;
+    House[9][2].Look = Picture::DoorLeftOpen;
     House[9][4] = DoorLeft;
-    House[10][4].Bitmap = TrampolineBitmaps.Red;
+    House[10][4].Look = Picture::TrampolineRed;
     House[9][6] = Passage;
 
     LoadLevel(1);
     const struct {
         uint32_t column;
         Initial kind;
-        uint32_t bitmap;
+        Picture bitmap;
         Assets::Image file;
-    } doors[] = {{2, Initial::d, DoorBitmaps.LeftClosed, Assets::DoorLeftClosed},
-                 {3, Initial::D, DoorBitmaps.RightClosed, Assets::DoorRightClosed},
-                 {4, Initial::s, DoorBitmaps.ShockLeftClosed, Assets::ShockDoorLeftClosed},
-                 {5, Initial::S, DoorBitmaps.ShockRightClosed, Assets::ShockDoorRightClosed}};
+    } doors[] = {{2, Initial::d, Picture::DoorLeftClosed, Assets::DoorLeftClosed},
+                 {3, Initial::D, Picture::DoorRightClosed, Assets::DoorRightClosed},
+                 {4, Initial::s, Picture::ShockLeftClosed, Assets::ShockDoorLeftClosed},
+                 {5, Initial::S, Picture::ShockRightClosed, Assets::ShockDoorRightClosed}};
     for (const auto& door : doors) {
         const Blok& cell = House[9][door.column];
         EXPECT_EQ(cell.Initial, door.kind) << "column " << door.column;
         EXPECT_FALSE(cell.DoorOpen) << "column " << door.column;
-        EXPECT_EQ(cell.Bitmap, door.bitmap) << "column " << door.column;
-        EXPECT_EQ(Vitrine::Testing::BitmapPixel(cell.Bitmap, 25, 25), ColourOf(door.file));
+        EXPECT_EQ(cell.Look, door.bitmap) << "column " << door.column;
+        EXPECT_EQ(Vitrine::Testing::BitmapPixel(PictureBitmap(cell.Look), 25, 25), ColourOf(door.file));
     }
     EXPECT_EQ(House[10][4].Initial, Initial::t);
-    EXPECT_EQ(House[10][4].Bitmap, TrampolineBitmaps.Green);
-    EXPECT_EQ(Vitrine::Testing::BitmapPixel(TrampolineBitmaps.Green, 25, 25),
+    EXPECT_EQ(House[10][4].Look, Picture::TrampolineGreen);
+    EXPECT_EQ(Vitrine::Testing::BitmapPixel(PictureBitmap(Picture::TrampolineGreen), 25, 25),
               ColourOf(Assets::TrampolineGreen));
     EXPECT_EQ(House[9][6].Initial, Initial::i);
     EXPECT_EQ(House[9][6].Points, 100u);
     EXPECT_EQ(ItemsTotal, 1u);
 
     // The plain cells carry their templates' images.
-    EXPECT_EQ(House[1][1].Bitmap, Ceiling.Bitmap);
-    EXPECT_EQ(House[9][1].Bitmap, Wall.Bitmap);
-    EXPECT_EQ(House[9][7].Bitmap, Passage.Bitmap);
-    EXPECT_EQ(Vitrine::Testing::BitmapPixel(Passage.Bitmap, 1, 1), ColourOf(Assets::Passage));
-    EXPECT_EQ(Item.Bitmap, 0u) << "items get their images one by one";
+    EXPECT_EQ(House[1][1].Look, Ceiling.Look);
+    EXPECT_EQ(House[9][1].Look, Wall.Look);
+    EXPECT_EQ(House[9][7].Look, Passage.Look);
+    EXPECT_EQ(Vitrine::Testing::BitmapPixel(PictureBitmap(Passage.Look), 1, 1), ColourOf(Assets::Passage));
+    EXPECT_EQ(Item.Look, Picture::None) << "items get their pictures one by one";
 }

@@ -13,8 +13,8 @@ TEST(State, ResetPutsEverythingBackToProgramStart) {
     TrampolineX = 10.0f;
     EnemyArr[300].StillExisting = true;
     AllShockWaves.Waves[25].StillExisting = true;
+    Pictures.cat = 7;
     House[10][16].Initial = Initial::t;
-    Passage.Bitmap = 9;
     ResetState();
     EXPECT_EQ(Score, 0u);
     EXPECT_EQ(Lifes, 0u);
@@ -22,8 +22,8 @@ TEST(State, ResetPutsEverythingBackToProgramStart) {
     EXPECT_EQ(TrampolineX, 0.0f);
     EXPECT_FALSE(EnemyArr[300].StillExisting);
     EXPECT_FALSE(AllShockWaves.Waves[25].StillExisting);
+    EXPECT_EQ(Pictures.cat, 0u) << "a new start loads the game screen's images afresh";
     EXPECT_EQ(House[10][16].Initial, Initial::p);
-    EXPECT_EQ(Passage.Bitmap, 0u);
     EXPECT_EQ(&TemplateFor(Initial::t), &Trampoline);
     EXPECT_EQ(&TemplateFor(Initial::S), &ShockDoorRight);
 }

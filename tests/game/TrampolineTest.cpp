@@ -68,7 +68,7 @@ TEST_F(Trampolines, ThreeBouncesShowBlueYellowRedAndTheFourthLandingBreaksIt) {
     StartLevel(ShaftToTheBottomRow());
     Blok& trampoline = House[10][10];
     const Assets::Image images[] = {Assets::TrampolineBlue, Assets::TrampolineYellow, Assets::TrampolineRed};
-    const uint32_t handles[] = {TrampolineBitmaps.Blue, TrampolineBitmaps.Yellow, TrampolineBitmaps.Red};
+    const Picture handles[] = {Picture::TrampolineBlue, Picture::TrampolineYellow, Picture::TrampolineRed};
 
     for (uint32_t bounce = 1; bounce <= 3; ++bounce) {
         const size_t sounds = ::Music::Testing::Handles();
@@ -76,7 +76,7 @@ TEST_F(Trampolines, ThreeBouncesShowBlueYellowRedAndTheFourthLandingBreaksIt) {
         EXPECT_EQ(::Music::Testing::Handles(), sounds + 1) << "landing " << bounce << " plays its sound";
         EXPECT_FALSE(Man.HaveToFall);
         EXPECT_EQ(trampoline.Initial, Initial::t);
-        EXPECT_EQ(trampoline.Bitmap, handles[bounce - 1]);
+        EXPECT_EQ(trampoline.Look, handles[bounce - 1]);
         EXPECT_EQ(CellCorner(10, 10), ColourOf(images[bounce - 1]));
         EXPECT_EQ(TrampolineX, 475.0f);
         EXPECT_EQ(WhereAmI(TrampolineY + 25.0f), 10u) << "the recorded point finds the trampoline again";
@@ -88,7 +88,7 @@ TEST_F(Trampolines, ThreeBouncesShowBlueYellowRedAndTheFourthLandingBreaksIt) {
     FramesUntil([&] { return trampoline.Initial != Initial::t; });
     EXPECT_EQ(::Music::Testing::Handles(), sounds + 1) << "the breaking landing plays the sound too";
     EXPECT_EQ(trampoline.Initial, Initial::e);
-    EXPECT_EQ(trampoline.Bitmap, Elevator.Bitmap);
+    EXPECT_EQ(trampoline.Look, Elevator.Look);
     EXPECT_EQ(Jumps, 0u);
     EXPECT_TRUE(Man.HaveToFall);
     EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::Elevator));
@@ -106,7 +106,7 @@ TEST_F(Trampolines, ATouchedFloorTurnsTheLastTrampolineGreenAndANewRunStartsBlue
     FramesUntil([] { return Jumps == 1; });
     FramesUntil([] { return Man.HaveToFall; });
     FramesUntil([] { return Jumps == 2; });
-    EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Yellow);
+    EXPECT_EQ(trampoline.Look, Picture::TrampolineYellow);
 
     // Rising through row 8: step off to the right onto the storey.
     FramesUntil([] { return Man.y < 395.0f; });
@@ -117,11 +117,11 @@ TEST_F(Trampolines, ATouchedFloorTurnsTheLastTrampolineGreenAndANewRunStartsBlue
     EXPECT_EQ(Man.x, 502.0f);
     EXPECT_EQ(Man.y, 388.0f);
     EXPECT_EQ(Jumps, 2u) << "the glide itself touches no floor";
-    EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Yellow);
+    EXPECT_EQ(trampoline.Look, Picture::TrampolineYellow);
 
     Frames(1);  // the first frame on the floor
     EXPECT_EQ(Jumps, 0u);
-    EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Green);
+    EXPECT_EQ(trampoline.Look, Picture::TrampolineGreen);
     EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::TrampolineGreen));
 
     // Back into the shaft and down: the next landing starts a new run.
@@ -129,7 +129,7 @@ TEST_F(Trampolines, ATouchedFloorTurnsTheLastTrampolineGreenAndANewRunStartsBlue
     FramesUntil([] { return CellAt(Man.x, Man.y)->Initial == Initial::e; });
     Release(LeftArrow);
     FramesUntil([] { return Jumps == 1; });
-    EXPECT_EQ(trampoline.Bitmap, TrampolineBitmaps.Blue);
+    EXPECT_EQ(trampoline.Look, Picture::TrampolineBlue);
     EXPECT_EQ(CellCorner(10, 10), ColourOf(Assets::TrampolineBlue));
 }
 
@@ -153,7 +153,7 @@ TEST_F(Trampolines, WalkingInFromTheSideFallsThrough) {
     EXPECT_GE(Man.y, 485.0f);
     EXPECT_EQ(Jumps, 0u);
     EXPECT_EQ(House[9][11].Initial, Initial::t);
-    EXPECT_EQ(House[9][11].Bitmap, TrampolineBitmaps.Green);
+    EXPECT_EQ(House[9][11].Look, Picture::TrampolineGreen);
     EXPECT_EQ(TrampolineX, 0.0f) << "nothing recorded without a bounce";
 }
 
@@ -167,24 +167,23 @@ TEST_F(Trampolines, TheRecordedPointOnlyEverRestoresTrampolinesAndShafts) {
     TrampolineY = 400.0f;  // + 25: row 9
     Frames(1);
     EXPECT_EQ(House[9][5].Initial, door.Initial);
-    EXPECT_EQ(House[9][5].Bitmap, door.Bitmap);
+    EXPECT_EQ(House[9][5].Look, door.Look);
     EXPECT_EQ(CellCorner(9, 5), ColourOf(Assets::DoorLeftClosed));
 
-    House[9][8].Bitmap = TrampolineBitmaps.Red;  // a broken trampoline left red
+    House[9][8].Look = Picture::TrampolineRed;  // a broken trampoline left red
     TrampolineX = 375.0f;
     Frames(1);
     EXPECT_EQ(House[9][8].Initial, Initial::e);
-    EXPECT_EQ(House[9][8].Bitmap, Elevator.Bitmap);
+    EXPECT_EQ(House[9][8].Look, Elevator.Look);
 
-    House[9][12].Bitmap = TrampolineBitmaps.Yellow;
+    House[9][12].Look = Picture::TrampolineYellow;
     TrampolineX = 575.0f;
     Frames(1);
-    EXPECT_EQ(House[9][12].Bitmap, TrampolineBitmaps.Green);
+    EXPECT_EQ(House[9][12].Look, Picture::TrampolineGreen);
 
     // A point whose cell lies below the house is ignored.
     TrampolineY = 480.0f;
     Frames(1);
-    uint32_t none = 0;
-    HelpTrampoline(-30.0f, 100.0f, none);
-    EXPECT_EQ(House[9][12].Bitmap, TrampolineBitmaps.Green);
+    HelpTrampoline(House, -30.0f, 100.0f, 0);
+    EXPECT_EQ(House[9][12].Look, Picture::TrampolineGreen);
 }

@@ -77,7 +77,7 @@ struct Player {
     void Step() {
         ++point;
         if (Jumps > lastJumps) ++tally.bounces;
-        if (lastJumps > 0 && Jumps == 0 && House[10][12].Bitmap == TrampolineBitmaps.Green) ++tally.restored;
+        if (lastJumps > 0 && Jumps == 0 && House[10][12].Look == Picture::TrampolineGreen) ++tally.restored;
         lastJumps = Jumps;
         if (House[8][10].DoorOpen != lastDoorOpen) ++tally.doorToggles;
         lastDoorOpen = House[8][10].DoorOpen;

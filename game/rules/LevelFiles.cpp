@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 #include "util/Leftovers.h"
 #include "util/SafeFile.h"
 
@@ -143,8 +143,8 @@ std::string ReadLevelFile(const std::string& filename, Level& level) {
     return error.empty() ? error : filename + ": " + error;
 }
 
-void ConfigureLevels(const std::string& filename, uint32_t k) {
-    const std::string error = ReadLevelFile(filename, Game[k]);
+void ConfigureLevels(GameState& s, const std::string& filename, uint32_t k) {
+    const std::string error = ReadLevelFile(filename, s.Game[k]);
     if (!error.empty()) {
         std::fflush(stdout);
         std::fprintf(stderr, "kerbo: level file %s\n", error.c_str());
@@ -152,10 +152,10 @@ void ConfigureLevels(const std::string& filename, uint32_t k) {
     }
 }
 
-void InputLevels() {
-    if (LevelsHeld) return;  // a pack, read once when it was chosen
+void InputLevels(GameState& s) {
+    if (s.LevelsHeld) return;  // a pack, read once when it was chosen
     for (uint32_t k = 1; k <= MostLevels; ++k) {
-        ConfigureLevels("level" + std::to_string(k) + ".txt", k);
+        ConfigureLevels(s, "level" + std::to_string(k) + ".txt", k);
     }
 }
 

@@ -2,7 +2,7 @@
 // filling the 800 x 500 window. A coordinate on a border belongs to the
 // cell right of or below it. Rules compare positions for exact equality
 // only against values made here, so these stay exact integer-valued floats.
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 
 namespace KerboImplementation {
 
@@ -45,7 +45,7 @@ void Rise(float& y) {
     y = y - Step;
 }
 
-Blok* CellAt(float x, float y) {
+Blok* CellAt(HouseGrid& House, float x, float y) {
     const uint32_t row = WhereAmI(y);
     const uint32_t column = WhereAmI(x);
     if (row < 1 || row > Rows || column < 1 || column > Columns) return nullptr;
@@ -55,16 +55,11 @@ Blok* CellAt(float x, float y) {
 void AlineSmoothly(Personage& Man) {
     if (Man.x < Man.TargetX - GlideSnap) {
         Man.x = Man.x + Step;
-        if (Man.Bitmap != ManBitmaps.Right1 && Man.Bitmap != ManBitmaps.Right2) {
-            Man.Bitmap = ManBitmaps.Right1;
-            Man.MaskBitmap = ManBitmaps.RightMask1;
-        }
+        if (Man.Look != Picture::OskaRight1 && Man.Look != Picture::OskaRight2)
+            Man.Look = Picture::OskaRight1;
     } else if (Man.x > Man.TargetX + GlideSnap) {
         Man.x = Man.x - Step;
-        if (Man.Bitmap != ManBitmaps.Left1 && Man.Bitmap != ManBitmaps.Left2) {
-            Man.Bitmap = ManBitmaps.Left1;
-            Man.MaskBitmap = ManBitmaps.LeftMask1;
-        }
+        if (Man.Look != Picture::OskaLeft1 && Man.Look != Picture::OskaLeft2) Man.Look = Picture::OskaLeft1;
     }
 
     if (Man.y < Man.TargetY - GlideSnap) {

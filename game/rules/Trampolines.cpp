@@ -3,8 +3,7 @@
 // trampoline out: green, blue, yellow, red, and the fourth landing breaks it
 // into an empty shaft cell. Touching a floor ends the run (Jumps back to 0)
 // and the last trampoline gets its resting colour back before the frame is drawn.
-#include "game/KerboImplementation.h"
-#include "window/Vitrine.h"
+#include "game/rules/Rules.h"
 
 namespace KerboImplementation {
 
@@ -14,7 +13,9 @@ constexpr uint32_t BreakingLanding = 3;  // bounces a trampoline survives
 
 }  // namespace
 
-void MoveTrampoline(Personage& Man) {
+// Oska in a trampoline's cell: onto its axis, land and bounce (or break it), rise, or step off.
+void MoveTrampoline(GameState& s, const FrameInput& in, FrameEvents& events) {
+    Personage& Man = s.Man;
     const float M = Middle(Man.y);  // centre line of the trampoline's row
 
     // Onto the axis first: someone walking in from the side glides to it.
@@ -29,18 +30,18 @@ void MoveTrampoline(Personage& Man) {
 
     if (Man.HaveToFall && Man.y < M - 13.0f) {
         // Landing: only in the top 12 pixels of the cell, i.e. coming down the shaft.
-        PlayEffect(Assets::TrampolineSound);
-        if (Jumps == BreakingLanding) {
-            if (Blok* cell = CellAt(Man.x, Man.y)) *cell = Elevator;
-            Jumps = 0;
+        events.Bounced = true;
+        if (s.Jumps == BreakingLanding) {
+            if (Blok* cell = CellAt(s.House, Man.x, Man.y)) *cell = Elevator;
+            s.Jumps = 0;
             Fall(Man.y);
         } else {
             Man.HaveToFall = false;
             Rise(Man.y);
-            Jumps = Jumps + 1;
-            HelpTrampoline(Man.x, Man.y, Jumps);
-            TrampolineX = Man.x;
-            TrampolineY = Man.y + 25.0f;
+            s.Jumps = s.Jumps + 1;
+            HelpTrampoline(s.House, Man.x, Man.y, s.Jumps);
+            s.TrampolineX = Man.x;
+            s.TrampolineY = Man.y + 25.0f;
         }
     } else if (Man.HaveToFall && Man.y > M - 13.0f) {
         // Already below the landing band (walked in from the side): no bounce.
@@ -48,8 +49,7 @@ void MoveTrampoline(Personage& Man) {
     } else if (!Man.HaveToFall && Man.y < M) {
         Man.HaveToFall = true;
         Fall(Man.y);
-    } else if (!Man.HaveToFall && !Vitrine::KeyDown(Vitrine::KEY_LEFT) &&
-               !Vitrine::KeyDown(Vitrine::KEY_RIGHT)) {
+    } else if (!Man.HaveToFall && !in.Left && !in.Right) {
         Rise(Man.y);
     } else if (!Man.HaveToFall) {
         // Step off sideways onto the storey, as from a shaft.
@@ -57,18 +57,18 @@ void MoveTrampoline(Personage& Man) {
         float HelpY = Man.y;
         CenterY(HelpY);
         Man.TargetY = HelpY;
-        Man.TargetX = Vitrine::KeyDown(Vitrine::KEY_RIGHT) ? Man.x + 27.0f : Man.x - 27.0f;
+        Man.TargetX = in.Right ? Man.x + 27.0f : Man.x - 27.0f;
     }
 }
 
-void RestoreLastTrampoline() {
-    if (TrampolineX != 0.0f && TrampolineY != 0.0f && Jumps == 0) {
-        HelpTrampoline(TrampolineX, TrampolineY, Jumps);
+void RestoreLastTrampoline(GameState& s) {
+    if (s.TrampolineX != 0.0f && s.TrampolineY != 0.0f && s.Jumps == 0) {
+        HelpTrampoline(s.House, s.TrampolineX, s.TrampolineY, s.Jumps);
     }
 }
 
-void HelpTrampoline(float x, float y, uint32_t& Jumps) {
-    Blok* cell = CellAt(x, y + 25.0f);
+void HelpTrampoline(HouseGrid& House, float x, float y, uint32_t Jumps) {
+    Blok* cell = CellAt(House, x, y + 25.0f);
     if (cell == nullptr) return;
     switch (Jumps) {
         case 0:
@@ -76,19 +76,19 @@ void HelpTrampoline(float x, float y, uint32_t& Jumps) {
             // recorded point may land on any other cell after a new level is
             // set up, and such a cell is left as it is.
             if (cell->Initial == Initial::t) {
-                cell->Bitmap = TrampolineBitmaps.Green;
+                cell->Look = Picture::TrampolineGreen;
             } else if (cell->Initial == Initial::e) {
-                cell->Bitmap = Elevator.Bitmap;
+                cell->Look = Elevator.Look;
             }
             break;
         case 1:
-            cell->Bitmap = TrampolineBitmaps.Blue;
+            cell->Look = Picture::TrampolineBlue;
             break;
         case 2:
-            cell->Bitmap = TrampolineBitmaps.Yellow;
+            cell->Look = Picture::TrampolineYellow;
             break;
         case 3:
-            cell->Bitmap = TrampolineBitmaps.Red;
+            cell->Look = Picture::TrampolineRed;
             break;
         default:
             break;

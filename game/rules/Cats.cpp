@@ -4,7 +4,7 @@
 // drawn at random) or, once a wave has caught it, drifts with the wave until
 // it leaves the house for 200 points. A walking cat that comes within a few
 // pixels of Oska on his storey costs him a life.
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 #include "util/StandardLib.h"
 
 namespace KerboImplementation {
@@ -25,8 +25,8 @@ Direction Reversed(Direction d) {
     return d == Direction::Left ? Direction::Right : Direction::Left;
 }
 
-void Walk(Enemy& Enemy) {
-    const float step = RelativeSpeedCatX * CatStep;
+void Walk(Enemy& Enemy, float speed) {
+    const float step = speed * CatStep;
     if (Enemy.Direction == Direction::Left) {
         Enemy.x = Enemy.x - step;
     } else {
@@ -43,95 +43,8 @@ int32_t WholePixels(float v) {
     return static_cast<int32_t>(v);
 }
 
-bool InsideHouse(const Enemy& Enemy) {
-    return CellAt(Enemy.x, Enemy.y) != nullptr;
-}
-
-}  // namespace
-
-void EnemyMovement() {
-    for (Enemy& cat : EnemyArr) {
-        if (!cat.StillExisting) continue;
-
-        for (std::size_t l = 1; l <= MaxWaves; ++l) HitByShock(cat, AllShockWaves.Waves[l]);
-
-        if (cat.HitByShock && (cat.x < OutLeft || cat.x > OutRight)) {
-            cat.StillExisting = false;
-            Score = Score + PointsPerCat;
-        }
-
-        if (cat.Controlable) {
-            Blok* cell = CellAt(cat.x, cat.y);
-            if (cell == nullptr) {
-                // Only a malformed level lets a cat get here; it leaves play
-                // rather than be looked up outside the house.
-                cat.StillExisting = false;
-                continue;
-            }
-            switch (cell->Initial) {
-                case Initial::p:
-                case Initial::i:
-                    MoveEnemyPassage(cat);
-                    break;
-                case Initial::e:
-                    MoveEnemyElevator(cat);
-                    break;
-                case Initial::n:
-                    MoveEnemyEndElevator(cat);
-                    break;
-                case Initial::t:
-                    MoveEnemyTrampoline(cat);
-                    break;
-                case Initial::d:
-                case Initial::D:
-                case Initial::s:
-                case Initial::S:
-                    MoveEnemyDoor(cat, cell->DoorOpen);
-                    break;
-                case Initial::w:
-                    MoveEnemyWall(cat);
-                    break;
-                case Initial::c:
-                    break;  // no way through a ceiling: the cat waits
-            }
-        } else if (cat.StillExisting) {
-            cat.x = cat.Direction == Direction::Left ? cat.x - SweptStep : cat.x + SweptStep;
-        }
-        // A cat the rules have put outside the house (a malformed level)
-        // leaves play, without points.
-        if (cat.StillExisting && !InsideHouse(cat)) cat.StillExisting = false;
-    }
-}
-
-void HitByShock(Enemy& Enemy, ShockWave ShockWave) {
-    if (!ShockWave.StillExisting) return;
-    if (WhereAmI(Enemy.y) != WhereAmI(ShockWave.y) || WhereAmI(Enemy.x) != WhereAmI(ShockWave.x)) return;
-    Enemy.Controlable = false;
-    Enemy.HitByShock = true;
-    Enemy.Direction = ShockWave.Direction == Direction::Left ? Direction::Left : Direction::Right;
-}
-
-void MoveEnemyPassage(Enemy& Enemy) {
-    CenterY(Enemy.y);
-    Enemy.HaveToFall = true;
-    Walk(Enemy);
-    HitByEnemy(Enemy, Man);
-}
-
-void MoveEnemyDoor(Enemy& Enemy, bool DoorOpen) {
-    CenterY(Enemy.y);
-    Enemy.HaveToFall = true;
-    const float M = Middle(Enemy.x);
-    // A closed door stops a cat heading for its centre line; one on the line
-    // or walking away from it goes on.
-    const bool blocked = !DoorOpen && ((M > Enemy.x && Enemy.Direction == Direction::Right) ||
-                                       (M < Enemy.x && Enemy.Direction == Direction::Left));
-    if (blocked) {
-        Enemy.Direction = Reversed(Enemy.Direction);
-    } else {
-        Walk(Enemy);
-    }
-    HitByEnemy(Enemy, Man);
+bool InsideHouse(HouseGrid& House, const Enemy& Enemy) {
+    return CellAt(House, Enemy.x, Enemy.y) != nullptr;
 }
 
 void MoveEnemyWall(Enemy& Enemy) {
@@ -206,11 +119,98 @@ void MoveEnemyTrampoline(Enemy& Enemy) {
     }
 }
 
-void HitByEnemy(Enemy Enemy, Personage& Man) {
+void MoveEnemyPassage(GameState& s, FrameEvents& events, Enemy& Enemy) {
+    CenterY(Enemy.y);
+    Enemy.HaveToFall = true;
+    Walk(Enemy, s.RelativeSpeedCatX);
+    HitByEnemy(Enemy, s.Man, events);
+}
+
+void MoveEnemyDoor(GameState& s, FrameEvents& events, Enemy& Enemy, bool DoorOpen) {
+    CenterY(Enemy.y);
+    Enemy.HaveToFall = true;
+    const float M = Middle(Enemy.x);
+    // A closed door stops a cat heading for its centre line; one on the line
+    // or walking away from it goes on.
+    const bool blocked = !DoorOpen && ((M > Enemy.x && Enemy.Direction == Direction::Right) ||
+                                       (M < Enemy.x && Enemy.Direction == Direction::Left));
+    if (blocked) {
+        Enemy.Direction = Reversed(Enemy.Direction);
+    } else {
+        Walk(Enemy, s.RelativeSpeedCatX);
+    }
+    HitByEnemy(Enemy, s.Man, events);
+}
+
+}  // namespace
+
+void EnemyMovement(GameState& s, FrameEvents& events) {
+    for (Enemy& cat : s.EnemyArr) {
+        if (!cat.StillExisting) continue;
+
+        for (std::size_t l = 1; l <= MaxWaves; ++l) HitByShock(cat, s.AllShockWaves.Waves[l]);
+
+        if (cat.HitByShock && (cat.x < OutLeft || cat.x > OutRight)) {
+            cat.StillExisting = false;
+            s.Score = s.Score + PointsPerCat;
+        }
+
+        if (cat.Controlable) {
+            Blok* cell = CellAt(s.House, cat.x, cat.y);
+            if (cell == nullptr) {
+                // Only a malformed level lets a cat get here; it leaves play
+                // rather than be looked up outside the house.
+                cat.StillExisting = false;
+                continue;
+            }
+            switch (cell->Initial) {
+                case Initial::p:
+                case Initial::i:
+                    MoveEnemyPassage(s, events, cat);
+                    break;
+                case Initial::e:
+                    MoveEnemyElevator(cat);
+                    break;
+                case Initial::n:
+                    MoveEnemyEndElevator(cat);
+                    break;
+                case Initial::t:
+                    MoveEnemyTrampoline(cat);
+                    break;
+                case Initial::d:
+                case Initial::D:
+                case Initial::s:
+                case Initial::S:
+                    MoveEnemyDoor(s, events, cat, cell->DoorOpen);
+                    break;
+                case Initial::w:
+                    MoveEnemyWall(cat);
+                    break;
+                case Initial::c:
+                    break;  // no way through a ceiling: the cat waits
+            }
+        } else if (cat.StillExisting) {
+            cat.x = cat.Direction == Direction::Left ? cat.x - SweptStep : cat.x + SweptStep;
+        }
+        // A cat the rules have put outside the house (a malformed level)
+        // leaves play, without points.
+        if (cat.StillExisting && !InsideHouse(s.House, cat)) cat.StillExisting = false;
+    }
+}
+
+void HitByShock(Enemy& Enemy, const ShockWave& ShockWave) {
+    if (!ShockWave.StillExisting) return;
+    if (WhereAmI(Enemy.y) != WhereAmI(ShockWave.y) || WhereAmI(Enemy.x) != WhereAmI(ShockWave.x)) return;
+    Enemy.Controlable = false;
+    Enemy.HitByShock = true;
+    Enemy.Direction = ShockWave.Direction == Direction::Left ? Direction::Left : Direction::Right;
+}
+
+void HitByEnemy(const Enemy& Enemy, Personage& Man, FrameEvents& events) {
     if (WhereAmI(Enemy.y) != WhereAmI(Man.y)) return;
     if (StandardLib::Distance(WholePixels(Man.x), 0, WholePixels(Enemy.x), 0) >= HitDistance) return;
     Man.Hit = true;
-    PlayTune(DeathSound, Assets::DeathSound, false);
+    events.Caught = true;
 }
 
 }  // namespace KerboImplementation
