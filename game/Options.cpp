@@ -58,7 +58,6 @@ const char* const Usage =
 
 // The program's start, as main always began it: every run places the cats the same way.
 void StartFresh() {
-    StandardLib::gPseudoRandom = true;
     StandardLib::ResetRandom();
 }
 

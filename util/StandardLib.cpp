@@ -1,28 +1,15 @@
-// The fixed-seed random numbers, the chronometer and the distance; see StandardLib.h.
+// The fixed-seed random numbers and the distance; see StandardLib.h.
 #include "util/StandardLib.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <random>
 
 namespace StandardLib {
-
-bool gPseudoRandom = true;
 
 namespace {
 
 constexpr uint32_t kStartSeed = 94;
 uint32_t gSeed = kStartSeed;
-
-// The library generator behind gPseudoRandom = FALSE, seeded from the clock.
-std::mt19937& LibraryGenerator() {
-    static std::mt19937 generator(
-        static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    return generator;
-}
-
-std::chrono::system_clock::time_point start;
 
 // A linear congruential step over 0..1012; from seed 94 it runs through all
 // values but the fixed point 509 before it repeats.
@@ -41,19 +28,11 @@ uint32_t RandomCard(uint32_t min, uint32_t max) {
         std::fflush(stdout);
         return min;
     }
-    if (gPseudoRandom) {
-        const uint32_t r = PseudoRandomCardGenerator();
-        // The order of this arithmetic fixes which r lands on which value:
-        // (difference + single-precision 0.99999) / 1012 * r, in double.
-        const double spread = static_cast<double>(max - min) + static_cast<double>(0.99999f);
-        return min + static_cast<uint32_t>(spread / 1012.0 * static_cast<double>(r));
-    }
-    std::uniform_int_distribution<uint32_t> pick(0, max - min);
-    return min + pick(LibraryGenerator());
-}
-
-void StartChrono() {
-    start = std::chrono::system_clock::now();
+    const uint32_t r = PseudoRandomCardGenerator();
+    // The order of this arithmetic fixes which r lands on which value:
+    // (difference + single-precision 0.99999) / 1012 * r, in double.
+    const double spread = static_cast<double>(max - min) + static_cast<double>(0.99999f);
+    return min + static_cast<uint32_t>(spread / 1012.0 * static_cast<double>(r));
 }
 
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -63,7 +42,6 @@ int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void ResetRandom() {
-    gPseudoRandom = true;
     gSeed = kStartSeed;
 }
 

@@ -1,22 +1,15 @@
 // StandardLib: small helpers shared by the game: whole random numbers from a
-// fixed-seed generator (so every run places the cats the same way), a
-// chronometer start and the distance between two points.
+// fixed-seed generator (so every run places the cats the same way) and the
+// distance between two points.
 #pragma once
 
 #include <cstdint>
 
 namespace StandardLib {
 
-// TRUE: RandomCard draws from the module's own fixed-seed generator (the game
-// always does); FALSE: from the C++ library's clock-seeded generator.
-extern bool gPseudoRandom;
-
 // A whole number from min to max, both included. With min > max it prints
 // an error line on standard output, draws nothing and returns min.
 uint32_t RandomCard(uint32_t min, uint32_t max);
-
-// Records the current date and time (the start of a level).
-void StartChrono();
 
 // Euclidean distance between two points, truncated towards zero.
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -71,12 +71,6 @@ TEST_F(RandomTest, ResultsStayInsideTheInterval) {
         ASSERT_GE(v, 2u);
         ASSERT_LE(v, 8u);
     }
-    gPseudoRandom = false;
-    for (int k = 0; k < 1000; ++k) {
-        const uint32_t v = RandomCard(10, 12);
-        ASSERT_GE(v, 10u);
-        ASSERT_LE(v, 12u);
-    }
 }
 
 TEST(DistanceTest, TruncatedEuclideanDistance) {
