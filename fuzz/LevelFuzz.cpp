@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 #include "levelcheck/LevelCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,8 +5,6 @@
 
 namespace KerboImplementation {
 
-GamePictures Pictures;
-
 namespace {
 
 uint32_t Load(const Assets::Image& image) {

@@ -8,6 +8,7 @@ GameState World;
 Array1<uint32_t, 5> Music;
 String PlayerName{};
 std::string PackFolder;
+GamePictures Pictures;
 
 void ResetState() {
     World = GameState{};
