@@ -87,9 +87,6 @@ inline uint32_t PictureBitmap(Picture picture) {
 
 // ---------------------------------------------------------------- the game loop
 
-// The frame rate of play: every speed in the rules is per frame.
-constexpr uint32_t FramesPerSecond = 250;
-
 enum class GameEnd : uint8_t { Lost, Won, QuitToMenu, WindowClosed };
 enum class LevelEnd : uint8_t { Cleared, Lost, QuitToMenu, WindowClosed };
 

@@ -1,19 +1,18 @@
 // A game, one attempt at a level, and the frame: the loop that reads the
 // player's input once per frame, runs the rules on the game in play, plays
 // the sounds they report, draws the state and paces the frames at
-// FramesPerSecond, so the game runs alike on every screen. The short holds
-// of the game (a door used, P pressed) and the level card are waits here,
-// between frames; the rules themselves never wait.
+// FramesPerSecond, so the game runs alike on every screen. The level card
+// and the short holds (a door used, P pressed) are frames too, in which
+// nothing moves; nothing here waits but the pace of the frames.
 #include "game/KerboImplementation.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
+#include "window/VitrineReplay.h"
 
 namespace KerboImplementation {
 
 namespace {
 
-constexpr uint32_t LevelCardMs = 2000;
-constexpr uint32_t HoldMs = 200;  // the game stops a moment at every door use and at P
 constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Black = 0;
 
@@ -69,10 +68,18 @@ GameEnd PlayGame() {
 LevelEnd PlayLevel(uint32_t Level) {
     LoadLevel(Level);
     RestoreLastTrampoline(World);
+    // The level card: frames in which nothing moves.
+    World.CardFrames = LevelCardFrames;
     DrawEverything();
-    ShowLevelCard(Level);
-    Vitrine::Delay(LevelCardMs);
-    if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
+    for (bool first = true; HoldStill(World); first = false) {
+        if (first) {
+            ShowLevelCard(Level);
+        } else {
+            Vitrine::UpdateWindow();
+        }
+        Vitrine::PaceFrame(FramesPerSecond);
+        if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
+    }
 
     PlayTune(Theme, Assets::ThemeTune, true);
 
@@ -107,16 +114,33 @@ FrameInput ReadFrameInput() {
     return in;
 }
 
+uint8_t PackInput(const FrameInput& in) {
+    return uint8_t((in.Left ? 1 : 0) | (in.Right ? 2 : 0) | (in.DoorKey ? 4 : 0) | (in.PauseKey ? 8 : 0) |
+                   (in.FocusLost ? 16 : 0));
+}
+
+FrameInput UnpackInput(uint8_t moves) {
+    return {(moves & 1) != 0, (moves & 2) != 0, (moves & 4) != 0, (moves & 8) != 0, (moves & 16) != 0};
+}
+
 bool PlayFrame() {
+    if (HoldStill(World)) {
+        // Nothing moves and the picture stays.
+        Vitrine::UpdateWindow();
+        return true;
+    }
     WatchFrame(false);
-    const FrameInput in = ReadFrameInput();
+    FrameInput in = ReadFrameInput();
+    // A replay gives the rules the moves of the recorded frame; a recording
+    // keeps them.
+    uint8_t moves = PackInput(in);
+    if (Vitrine::Replay::ReplayedMoves(moves)) in = UnpackInput(moves);
+    Vitrine::Replay::RecordMoves(moves);
     FrameEvents events;
     PlayerMovement(World, in, events);
     EnemyMovement(World, events);
     PauseGame(World, in, events);
     PlayFrameSounds(events);
-    if (events.DoorUsed) Vitrine::Delay(HoldMs);
-    if (events.Paused) Vitrine::Delay(HoldMs);
     if (events.PauseShown && !PauseScreen()) return false;
     RestoreLastTrampoline(World);
     // Every rule runs in every frame; the picture is drawn only when the

@@ -1,7 +1,10 @@
-// The game's state as one number (FNV-1a over its fields), written for every
-// frame of a recording so that a replay finds the first frame that went
-// another way.
+// The game's state as one number (FNV-1a over every field of the game in
+// play, the generator's seed and the player's name), written for every frame
+// of a recording so that a replay finds the first frame that went another
+// way. Each record is taken apart whole: a field added to the state and not
+// named here stops the build.
 #include <cstring>
+#include <type_traits>
 
 #include "game/KerboImplementation.h"
 #include "game/StateHash.h"
@@ -14,66 +17,65 @@ namespace {
 struct Fnv {
     uint64_t h = 1469598103934665603ull;
     template <typename T>
+    requires std::is_arithmetic_v<T> || std::is_enum_v<T>
     void Add(const T& value) {
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &value, sizeof(T));
         for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ull;
     }
+    template <typename... T>
+    void All(const T&... values) {
+        (Add(values), ...);
+    }
 };
 
-// The role numbers the hash has always given the pictures whose changes
-// matter to the rules; every other picture counts alike.
-uint8_t Role(Picture picture) {
-    switch (picture) {
-        case Picture::OskaLeft1:
-            return 0;
-        case Picture::OskaRight1:
-            return 1;
-        case Picture::OskaLeft2:
-            return 2;
-        case Picture::OskaRight2:
-            return 3;
-        case Picture::TrampolineGreen:
-            return 4;
-        case Picture::TrampolineBlue:
-            return 5;
-        case Picture::TrampolineYellow:
-            return 6;
-        case Picture::TrampolineRed:
-            return 7;
-        case Picture::Shaft:
-            return 8;
-        default:
-            return 0xFF;
-    }
+void Add(Fnv& f, const Blok& cell) {
+    const auto& [initial, look, open, which, points] = cell;
+    f.All(initial, look, open, which, points);
+}
+
+void Add(Fnv& f, const Personage& man) {
+    const auto& [x, y, fall, look, control, tx, ty, hit, walk] = man;
+    f.All(x, y, fall, look, control, tx, ty, hit, walk);
+}
+
+void Add(Fnv& f, const Enemy& cat) {
+    const auto& [x, y, fall, control, on, tx, ty, direction, floor, shocked] = cat;
+    f.All(x, y, fall, control, on, tx, ty, direction, floor, shocked);
+}
+
+void Add(Fnv& f, const ShockWave& wave) {
+    const auto& [x, y, on, direction] = wave;
+    f.All(x, y, on, direction);
+}
+
+void Add(Fnv& f, char letter) {
+    f.Add(letter);
+}
+
+template <typename T, std::size_t N>
+void Add(Fnv& f, const Array1<T, N>& items) {
+    for (const T& item : items) Add(f, item);
 }
 
 }  // namespace
 
 uint32_t StateHash() {
     Fnv f;
-    f.Add(Score), f.Add(Lifes), f.Add(ActualLevel), f.Add(Jumps), f.Add(ItemsTotal), f.Add(ItemsFound);
-    f.Add(Pause), f.Add(RelativeSpeedCatX), f.Add(LevelDifficulty), f.Add(TrampolineX), f.Add(TrampolineY);
+    const auto& [game, house, man, cats, catsInPlay, waves, score, lifes, level, jumps, items, found, pause,
+                 speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames] =
+        World;
+    Add(f, game);
+    Add(f, house);
+    Add(f, man);
+    Add(f, cats);
+    const auto& [waveCount, waveSlots] = waves;
+    f.All(catsInPlay, waveCount);
+    Add(f, waveSlots);
+    f.All(score, lifes, level, jumps, items, found, pause, speed, difficulty, trampolineX, trampolineY,
+          levelCount, held, holdFrames, cardFrames);
     f.Add(StandardLib::CurrentSeed());
-    f.Add(PlayerName);
-    f.Add(Man.x), f.Add(Man.y), f.Add(Man.HaveToFall), f.Add(Man.Controlable), f.Add(Man.TargetX);
-    f.Add(Man.TargetY), f.Add(Man.Hit), f.Add(Man.PersonalWalkTime), f.Add(Role(Man.Look));
-    f.Add(CurrentAmountOfEnemy);
-    for (uint32_t i = 1; i <= CurrentAmountOfEnemy && i <= MaxEnemies; ++i) {
-        const Enemy& cat = EnemyArr[i];
-        f.Add(cat.x), f.Add(cat.y), f.Add(cat.HaveToFall), f.Add(cat.Controlable), f.Add(cat.StillExisting);
-        f.Add(cat.Direction), f.Add(cat.FloorHeight), f.Add(cat.HitByShock);
-    }
-    f.Add(AllShockWaves.NumberOfWaves);
-    for (const ShockWave& wave : AllShockWaves.Waves) {
-        f.Add(wave.x), f.Add(wave.y), f.Add(wave.StillExisting), f.Add(wave.Direction);
-    }
-    for (const auto& row : House) {
-        for (const Blok& cell : row) {
-            f.Add(cell.Initial), f.Add(Role(cell.Look)), f.Add(cell.DoorOpen), f.Add(cell.WhichItem),
-                f.Add(cell.Points);
-        }
-    }
+    for (char c : PlayerName) f.Add(c);
     return static_cast<uint32_t>(f.h ^ (f.h >> 32));
 }
 

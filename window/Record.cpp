@@ -34,6 +34,7 @@ struct Playback {
     bool on = false;
     Recording recording;
     size_t next = 0;       // the next event to feed
+    size_t nextMoves = 0;  // the next frame's moves to give the game
     bool closing = false;  // the window is being closed by the replay
     Replay::Outcome outcome;
 } gPlay;
@@ -190,6 +191,16 @@ bool StartReplay(const std::string& path, std::string& error) {
     play.outcome.recordedFrames = play.recording.hashes.size();
     play.on = true;
     gPlay = std::move(play);
+    return true;
+}
+
+void RecordMoves(uint8_t moves) {
+    if (gOut) std::fprintf(gOut, "m %02x\n", moves);
+}
+
+bool ReplayedMoves(uint8_t& moves) {
+    if (!gPlay.on || gPlay.nextMoves >= gPlay.recording.moves.size()) return false;
+    moves = gPlay.recording.moves[gPlay.nextMoves++];
     return true;
 }
 

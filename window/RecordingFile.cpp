@@ -80,6 +80,9 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         if (lineNumber == 1) {
+            if (line == kFirstRecordingHeader) {
+                return fail("recorded by an earlier version, whose replays this version can't play");
+            }
             if (line != kRecordingHeader) return fail("not a recording of this program");
             continue;
         }
@@ -120,6 +123,13 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
                 return fail("a malformed frame: " + wrong);
             }
             read.hashes.push_back(uint32_t(hash));
+        } else if (tag == "m") {
+            uint64_t moves = 0;
+            if (words.size() != 2) return fail("a malformed record of moves");
+            if (!(wrong = Number(words[1], 0, 0xFF, moves, 16)).empty()) {
+                return fail("a malformed record of moves: " + wrong);
+            }
+            read.moves.push_back(uint8_t(moves));
         } else if (tag == "c" || tag == "end") {
             const std::string what = tag == "c" ? "a malformed close" : "a malformed end";
             uint64_t point = 0;

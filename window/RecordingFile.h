@@ -13,7 +13,10 @@
 namespace Vitrine::detail {
 
 // A recording's first line.
-inline constexpr std::string_view kRecordingHeader = "kerbo-replay 1";
+inline constexpr std::string_view kRecordingHeader = "kerbo-replay 2";
+// The first line of recordings made before play kept one record of moves per
+// frame: their events are numbered by other input points.
+inline constexpr std::string_view kFirstRecordingHeader = "kerbo-replay 1";
 
 struct RecordedEvent {
     uint64_t point = 0;
@@ -25,6 +28,7 @@ struct Recording {
     std::vector<std::pair<std::string, std::string>> settings;  // "setting NAME VALUE" lines, in order
     std::vector<RecordedEvent> events;                          // in the order they took effect
     std::vector<uint32_t> hashes;                               // one per frame shown
+    std::vector<uint8_t> moves;                                 // one per frame played, in order
     uint64_t closePoint = 0;                                    // 0: the user did not close the window
     uint64_t endPoint = 0;  // the last point of the run (of what there is, for a run cut short)
 };

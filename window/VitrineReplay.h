@@ -10,8 +10,10 @@
 //
 // The file is text: a header line, the program's version, the settings the
 // run started with that change play ("setting name value", perhaps none),
-// then one line per event ("e point kind key x y"), per frame ("f hash"), a
-// window close by the user ("c point") and the end of the run ("end point").
+// then one line per event ("e point kind key x y"), per frame shown ("f
+// hash"), per frame of play the moves the game's rules took ("m bits", in
+// hexadecimal), a window close by the user ("c point") and the end of the
+// run ("end point").
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,12 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
 bool StopRecording(std::string& error);
 // Frames written by the last recording started.
 uint64_t RecordedFrames();
+
+// The moves of a frame of play, as the game packs them: a recording writes
+// them down; a replay gives back, in `moves`, those of the next recorded
+// frame of play (true) or leaves them as they are once none is left (false).
+void RecordMoves(uint8_t moves);
+bool ReplayedMoves(uint8_t& moves);
 
 // Reads a recording; from then on the window's own input is ignored and the
 // recorded events are fed in instead, waits for keys never block, and the

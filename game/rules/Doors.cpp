@@ -49,6 +49,7 @@ void UseDoor(GameState& s, const FrameInput& in, FrameEvents& events, float& x, 
     if (cell == nullptr || !in.DoorKey) return;
     const float M = Middle(x);  // the door's centre line
     events.DoorUsed = true;
+    s.HoldFrames = s.HoldFrames + HoldFramesPerStop;
 
     if (DoorOpen) {
         DoorOpen = false;

@@ -1,4 +1,4 @@
-// The frame's pause key and the end of an attempt.
+// The frame's pause key, the frames in which the game holds still, and the end of an attempt.
 #include "game/rules/Rules.h"
 
 namespace KerboImplementation {
@@ -17,7 +17,20 @@ void PauseGame(GameState& s, const FrameInput& in, FrameEvents& events) {
         // A window that lost the focus counts as P.
         s.Pause = true;
         events.Paused = true;
+        s.HoldFrames = s.HoldFrames + HoldFramesPerStop;
     }
+}
+
+bool HoldStill(GameState& s) {
+    if (s.CardFrames > 0) {
+        s.CardFrames = s.CardFrames - 1;
+        return true;
+    }
+    if (s.HoldFrames > 0) {
+        s.HoldFrames = s.HoldFrames - 1;
+        return true;
+    }
+    return false;
 }
 
 bool AttemptOver(const GameState& s) {

@@ -68,10 +68,11 @@ void CreateItems(HouseGrid& House);
 
 // The frame's rules in their order: Oska, the cats, the pause key, the last
 // trampoline's resting picture, the waves. What happened comes back in
-// `events`. The frame's picture is drawn between the pause key and the waves.
+// `events`; a door used or P holds the game still for HoldFramesPerStop
+// frames. The frame's picture is drawn between the pause key and the waves.
 void PlayerMovement(GameState& s, const FrameInput& in, FrameEvents& events);
 void EnemyMovement(GameState& s, FrameEvents& events);
-// P or a lost focus pauses the game (and holds it a moment); once paused,
+// P or a lost focus pauses the game (and holds it still a moment); once paused,
 // every frame asks for the pause screen until the front end resumes play.
 void PauseGame(GameState& s, const FrameInput& in, FrameEvents& events);
 // Once a run of bounces is over (Jumps 0), the trampoline of the last bounce
@@ -88,6 +89,10 @@ void HitByShock(Enemy& Enemy, const ShockWave& ShockWave);
 void HitByEnemy(const Enemy& Enemy, Personage& Man, FrameEvents& events);
 // The trampoline under (x, y + 25) shows the colour of `Jumps` bounces.
 void HelpTrampoline(HouseGrid& House, float x, float y, uint32_t Jumps);
+
+// A frame of the level card or of a hold (after a door use or P): counts it
+// off and returns true; nothing else moves. False: the frame is played.
+bool HoldStill(GameState& s);
 
 // True when the attempt ends after the frame just played: all items found
 // (this wins over the rest), Oska fallen into the bottom row, or caught.

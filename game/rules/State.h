@@ -114,6 +114,13 @@ struct ShockWaves {
 
 constexpr std::size_t MaxEnemies = 300;
 
+// The frame rate of play: every speed in the rules is an amount per frame.
+constexpr uint32_t FramesPerSecond = 250;
+// Frames the game holds still after a door use or P (200 ms), and frames
+// of the card that opens every level attempt (2 s).
+constexpr uint32_t HoldFramesPerStop = FramesPerSecond / 5;
+constexpr uint32_t LevelCardFrames = 2 * FramesPerSecond;
+
 // All that the rules change, in one value: a new game starts from a fresh
 // one, the editor's test play works on a copy, and a copy compares whole.
 struct GameState {
@@ -135,6 +142,8 @@ struct GameState {
     float TrampolineX = 0.0f, TrampolineY = 0.0f;  // the last bounce; 0 until the first
     uint32_t LevelCount = MostLevels;              // the game is won after this level
     bool LevelsHeld = false;                       // Game holds the levels: LoadLevel reads no file
+    uint32_t HoldFrames = 0;                       // frames the game still holds still (a door, P)
+    uint32_t CardFrames = 0;                       // frames the level card is still shown
 };
 
 // What the player does in one frame, read once from the devices by the
@@ -152,8 +161,8 @@ struct FrameEvents {
     bool ItemTaken = false;   // an item was collected
     bool Bounced = false;     // Oska landed on a trampoline
     bool Caught = false;      // a cat touched him
-    bool DoorUsed = false;    // X opened or closed a door: the game stops a moment
-    bool Paused = false;      // P or a lost focus paused the game: it stops a moment
+    bool DoorUsed = false;    // X opened or closed a door: the game holds still a moment
+    bool Paused = false;      // P or a lost focus paused the game: it holds still a moment
     bool PauseShown = false;  // the game is paused: the front end shows the pause screen
 };
 

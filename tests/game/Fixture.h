@@ -120,6 +120,11 @@ inline void Frames(int n) {
     }
 }
 
+// The frames the game holds still after a door use or P.
+inline void PassHold() {
+    Frames(static_cast<int>(World.HoldFrames));
+}
+
 inline uint32_t Pixel(int32_t x, int32_t y) {
     return Vitrine::Testing::Pixel(x, y) & 0xFFFFFF;
 }

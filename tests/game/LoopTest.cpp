@@ -27,7 +27,8 @@ TEST_F(Loop, ALevelWithoutItemsIsClearedAfterOneFrame) {
     LoadLevel(1);
     const uint64_t shown = Vitrine::Testing::FramesShown();
     EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);
-    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, 2u) << "the level card, then one frame";
+    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, LevelCardFrames + 1)
+        << "the level card, then one frame";
     EXPECT_EQ(ActualLevel, 2u);
     EXPECT_EQ(Lifes, 4u);
     EXPECT_EQ(Man.y, 438.0f) << "the one frame was played: he stands at his storey's height";

@@ -385,12 +385,14 @@ TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
     });
     Fixture::Hold(Vitrine::KEY_P);
     EXPECT_TRUE(PlayFrame());
-    EXPECT_TRUE(Pause) << "P seen: the screen opens in the next frame";
+    EXPECT_TRUE(Pause) << "P seen: the screen opens once the game has held still";
+    Fixture::PassHold();
     EXPECT_TRUE(PlayFrame());
     EXPECT_FALSE(Pause) << "resumed";
     EXPECT_TRUE(PlayFrame());
     EXPECT_TRUE(Pause) << "P still held pauses again";
     Fixture::Release(Vitrine::KEY_P);
+    Fixture::PassHold();
     EXPECT_FALSE(PlayFrame()) << "quit to menu leaves the game";
     EXPECT_FALSE(Pause);
 }
@@ -407,6 +409,7 @@ TEST_F(Screens, PResumesEscapeResumesAndTheArrowsLeaveForTheMenu) {
         Fixture::Hold(Vitrine::KEY_P);
         EXPECT_TRUE(PlayFrame());
         Fixture::Release(Vitrine::KEY_P);
+        Fixture::PassHold();
         EXPECT_TRUE(PlayFrame()) << "resumed";
         EXPECT_FALSE(Pause);
         EXPECT_TRUE(PlayFrame());
@@ -415,6 +418,7 @@ TEST_F(Screens, PResumesEscapeResumesAndTheArrowsLeaveForTheMenu) {
     Fixture::Hold(Vitrine::KEY_P);
     EXPECT_TRUE(PlayFrame());
     Fixture::Release(Vitrine::KEY_P);
+    Fixture::PassHold();
     EXPECT_FALSE(PlayFrame()) << "quit to menu";
 }
 

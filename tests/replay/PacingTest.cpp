@@ -100,8 +100,9 @@ struct Player {
                 if (House[8][10].Initial == Initial::d)
                     Set(KeyX, false), Set(Vitrine::KEY_P, true), phase = PauseAndResume;
                 break;
-            case PauseAndResume:
-                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
+            case PauseAndResume:  // once the game has held still, the pause screen: resume
+                if (Pause && World.HoldFrames == 0 && pausedAt == 0)
+                    pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 100);  // resume
                 if (pausedAt != 0 && !Pause) Set(RightArrow, true), phase = ToBreak;
                 break;
@@ -110,8 +111,10 @@ struct Player {
                 if (Lifes == 3) phase = NextAttempt, attemptFrom = T::FramesShown();
                 break;
             case NextAttempt:  // after the level card and a few frames: pause, leave
-                if (T::FramesShown() == attemptFrom + 40) Set(Vitrine::KEY_P, true), pausedAt = 0;
-                if (Pause && pausedAt == 0) pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
+                if (T::FramesShown() == attemptFrom + LevelCardFrames + 40)
+                    Set(Vitrine::KEY_P, true), pausedAt = 0;
+                if (Pause && World.HoldFrames == 0 && pausedAt == 0)
+                    pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 180), ++tally.quits, phase = Done;
                 break;
             case Done:

@@ -84,15 +84,20 @@ class RecordingFile : public ::testing::Test {
 };
 
 TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
-    const std::string head = "kerbo-replay 1\nversion 1.0.0\n";
-    EXPECT_EQ(Read(head + "e 3 0 88 0 0\nf 0000abcd\nc 9\nend 9\n"), "");
+    const std::string head = "kerbo-replay 2\nversion 1.0.0\n";
+    EXPECT_EQ(Read(head + "e 3 0 88 0 0\nf 0000abcd\nm 05\nm 1f\nc 9\nend 9\n"), "");
     EXPECT_TRUE(Vitrine::Replay::Replaying());
+    uint8_t moves = 0;
+    EXPECT_TRUE(Vitrine::Replay::ReplayedMoves(moves) && moves == 0x05 &&
+                Vitrine::Replay::ReplayedMoves(moves) && moves == 0x1f &&
+                !Vitrine::Replay::ReplayedMoves(moves))
+        << "the frames' moves come back in their order, and then no more";
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().version, "1.0.0");
 
     EXPECT_NE(Read(""), "");
-    EXPECT_NE(Read("kerbo-replay 2\nversion 1\n").find("line 1"), std::string::npos);
-    EXPECT_NE(Read("kerbo-replay 1\n").find("incomplete"), std::string::npos);
+    EXPECT_NE(Read("kerbo-replay 3\nversion 1\n").find("line 1"), std::string::npos);
+    EXPECT_NE(Read("kerbo-replay 2\n").find("incomplete"), std::string::npos);
     EXPECT_NE(Read(head + "e 5 0 88 0 0\ne 4 0 88 0 0\n").find("line 4"), std::string::npos)
         << "points go back";
     EXPECT_NE(Read(head + "e 0 0 88 0 0\n"), "") << "there is no point 0";
@@ -103,11 +108,14 @@ TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
     EXPECT_NE(Read(head + "end 5\ne 6 0 88 0 0\n").find("after the end"), std::string::npos);
     EXPECT_NE(Read(head + "e 7 0 88 0 0\nend 5\n"), "") << "the end before the last event";
     EXPECT_NE(Read(head + "quit\n").find("unknown"), std::string::npos);
+    EXPECT_NE(Read(head + "m 100\n"), "") << "moves are one byte";
+    EXPECT_NE(Read("kerbo-replay 1\nversion 1.0.0\nend 3\n").find("earlier version"), std::string::npos)
+        << "events numbered by the input points of an earlier version would replay another game";
     EXPECT_FALSE(Vitrine::Replay::Replaying()) << "a refused file leaves plain input in force";
 }
 
 TEST_F(RecordingFile, RefusesNegativeAndOutOfRangeNumbersAndReadsCrLf) {
-    const std::string head = "kerbo-replay 1\r\nversion 1.0.0\r\n";
+    const std::string head = "kerbo-replay 2\r\nversion 1.0.0\r\n";
     EXPECT_EQ(Read(head + "e 3 0 88 -5 2147483647\r\nf 0000abcd\r\nend 9\r\n"), "");
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().version, "1.0.0");
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
@@ -141,7 +149,7 @@ TEST_F(RecordingFile, CarriesTheSettingsTheRunStartedWith) {
     const std::vector<Vitrine::Replay::Setting> expected = {{"difficulty", "hard"}, {"x", "1"}};
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().settings, expected);
 
-    const std::string head = "kerbo-replay 1\nversion 1.0.0\n";
+    const std::string head = "kerbo-replay 2\nversion 1.0.0\n";
     EXPECT_EQ(Read(head + "e 3 0 88 0 0\nend 3\n"), "");
     EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().settings.empty());
     EXPECT_NE(Read(head + "setting difficulty\n"), "") << "no value";
@@ -149,7 +157,7 @@ TEST_F(RecordingFile, CarriesTheSettingsTheRunStartedWith) {
 }
 
 TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {
-    EXPECT_EQ(Read("kerbo-replay 1\nversion 1.0.0\ne 3 0 88 0 0\nf 00000001\nf 00000002\n"), "");
+    EXPECT_EQ(Read("kerbo-replay 2\nversion 1.0.0\ne 3 0 88 0 0\nf 00000001\nf 00000002\n"), "");
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 2u);
     // Nothing was replayed: the first frame counts as the first difference.
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().firstDifference, 1u);

@@ -4,7 +4,10 @@
 // the whole rule state after the frame. Compared with a committed trace, it
 // finds the first frame at which a change of the code changed the game.
 //
-//   state_trace --trace FILE [--write] [--dump FILE] --replay RECORDING ...
+//   state_trace --trace FILE [--write] [--dump FILE] [--rerecord FILE] --replay RECORDING ...
+//
+// --rerecord writes the replayed run down again as a recording of this
+// version: its events, its moves and the state hash of every frame shown.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -15,6 +18,7 @@
 #include "game/Options.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
+#include "window/VitrineReplay.h"
 
 namespace {
 
@@ -56,7 +60,7 @@ void Watch(bool frameEnd) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string trace, dump;
+    std::string trace, dump, rerecord;
     bool write = false;
     std::vector<char*> args{argv[0]};
     for (int k = 1; k < argc; ++k) {
@@ -64,6 +68,8 @@ int main(int argc, char** argv) {
             trace = argv[++k];
         } else if (std::strcmp(argv[k], "--dump") == 0 && k + 1 < argc) {
             dump = argv[++k];
+        } else if (std::strcmp(argv[k], "--rerecord") == 0 && k + 1 < argc) {
+            rerecord = argv[++k];
         } else if (std::strcmp(argv[k], "--write") == 0) {
             write = true;
         } else {
@@ -76,7 +82,16 @@ int main(int argc, char** argv) {
     }
     if (!dump.empty()) gDump.open(dump);
     SetFrameWatcher(Watch);
+    std::string error;
+    if (!rerecord.empty() && !Vitrine::Replay::StartRecording(rerecord, ProgramVersion, error)) {
+        std::cerr << "state_trace: " << error << "\n";
+        return 1;
+    }
     const int status = RunProgram(static_cast<int>(args.size()), args.data());
+    if (!rerecord.empty() && !Vitrine::Replay::StopRecording(error)) {
+        std::cerr << "state_trace: " << rerecord << ": " << error << "\n";
+        return 1;
+    }
     if (write) {
         std::ofstream out(trace);
         for (const std::string& line : gLines) out << line << "\n";

@@ -317,6 +317,7 @@ void Drive() {
     }
     if (Pause) {
         Arrows(0);
+        if (World.HoldFrames > 0) return;  // the pause screen opens once the game has held still
         if (p.pauseSeenAt == 0) {
             p.pauseSeenAt = p.point;
             ++tally.pauses;
@@ -347,6 +348,7 @@ void Drive() {
         if (p.level >= 1 && ActualLevel == p.level + 1) ++tally.clears;
         NewAttempt();
     }
+    if (World.CardFrames > 0) return;  // the level card: nothing to steer yet
     Observe();
     if (!p.pausedOnce && p.frame == 200) {
         p.pausedOnce = true;
