@@ -1,6 +1,12 @@
 // A game and its attempts, played through the real frame loop: when an
-// attempt ends, what it costs or gains, and how a game ends.
+// attempt ends, what it costs or gains, how a game ends, and what the loop
+// does with a frame's events (the hold, the sounds).
+#include <chrono>
+
+#include "sound/Music.h"
+#include "sound/MusicTest.h"
 #include "tests/game/Fixture.h"
+#include "tests/sound/ToneFile.h"
 
 using namespace KerboImplementation;
 using namespace Fixture;
@@ -139,4 +145,53 @@ TEST_F(Loop, AFrameMovesOskaAndShowsThePicture) {
     // The picture of this frame is the one after the step: turned left, one pixel further left.
     EXPECT_EQ(Pixel(431, 420), ColourOf(Assets::OskaLeft1));
     EXPECT_EQ(Pixel(466, 420), ColourOf(Assets::Passage));
+}
+
+TEST_F(Loop, AnAttemptIsSetUpAgainByPlayLevel) {
+    // The cats stand where the second set-up's draws put them (see tests/rules/SetUpTest.cpp).
+    LoadGame();
+    LoadLevel(1);
+    LoadLevel(1);
+    const GameState twice = World;
+    StandardLib::ResetRandom();
+    LoadGame();
+    LoadLevel(1);
+    EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);  // no items: one frame
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_EQ(EnemyArr[k].x, twice.EnemyArr[k].x) << "cat " << k;
+        EXPECT_EQ(EnemyArr[k].y, twice.EnemyArr[k].y) << "cat " << k;
+    }
+}
+
+TEST_F(Loop, AFrameThatUsesADoorHoldsTheGame200Ms) {
+    Storeys level = QuietLevel();
+    level[6] = "wppppppppdpppppw";
+    StartLevel(level);
+    Hold(KeyX);
+    Vitrine::Testing::SetInstantWaits(false);
+    const auto start = std::chrono::steady_clock::now();
+    Frames(1);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    Vitrine::Testing::SetInstantWaits(true);
+    EXPECT_TRUE(House[9][10].DoorOpen);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(200));
+}
+
+TEST_F(Loop, EachSoundOfAFrameComesFromItsEvent) {
+    ASSERT_TRUE(::Music::InitMusic());
+    for (const Assets::Sound& sound : {Assets::ItemSound, Assets::TrampolineSound, Assets::DeathSound}) {
+        std::filesystem::create_directories(std::filesystem::path(sound.file).parent_path());
+        std::filesystem::copy_file(WriteTone("tone.wav", 10), sound.file);
+    }
+    const std::pair<FrameEvents, std::size_t> frames[] = {{{.ItemTaken = true}, 1},
+                                                          {{.Bounced = true}, 1},
+                                                          {{.Caught = true}, 1},
+                                                          {{.DoorUsed = true}, 0},
+                                                          {{}, 0}};
+    for (const auto& [events, sounds] : frames) {
+        const std::size_t before = ::Music::Testing::Handles();
+        PlayFrameSounds(events);
+        EXPECT_EQ(::Music::Testing::Handles() - before, sounds)
+            << "item, bounce, caught, door, nothing: " << before;
+    }
 }
