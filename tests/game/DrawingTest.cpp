@@ -265,3 +265,31 @@ TEST_F(Drawing, TheLastTrampolineTurnsGreenWhenTheRunOfBouncesEnds) {
     EXPECT_EQ(Jumps, 0u);
     EXPECT_EQ(Pixel(251, 460), ColourOf(Assets::TrampolineGreen)) << "green in that frame's picture";
 }
+
+// The pictures play gives a cell (opened doors, worn trampolines) are drawn
+// with their own images, and the waves with their direction's, also from a
+// full table.
+TEST_F(Drawing, OpenDoorsWornTrampolinesAndWavesAreDrawnWithTheirImages) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    const std::pair<Picture, Assets::Image> looks[] = {{Picture::DoorLeftOpen, Assets::DoorLeftOpen},
+                                                       {Picture::DoorRightOpen, Assets::DoorRightOpen},
+                                                       {Picture::ShockLeftOpen, Assets::ShockDoorLeftOpen},
+                                                       {Picture::ShockRightOpen, Assets::ShockDoorRightOpen},
+                                                       {Picture::TrampolineBlue, Assets::TrampolineBlue},
+                                                       {Picture::TrampolineYellow, Assets::TrampolineYellow},
+                                                       {Picture::TrampolineRed, Assets::TrampolineRed}};
+    for (const auto& [look, image] : looks) {
+        House[9][5].Look = look;
+        DrawHouse();
+        EXPECT_EQ(Pixel(201, 448), ColourOf(image)) << image.file;
+    }
+    for (std::size_t k = 1; k < MaxWaves; ++k) NewShockWave(330.0f, 188.0f, Direction::Left, AllShockWaves);
+    NewShockWave(475.0f, 438.0f, Direction::Right, AllShockWaves);
+    NewShockWave(130.0f, 388.0f, Direction::Right, AllShockWaves);  // one too many: not made
+    DrawEverything();
+    EXPECT_EQ(Pixel(350, 180), ColourOf(Assets::WaveLeft));
+    EXPECT_EQ(Pixel(500, 430), ColourOf(Assets::WaveRight)) << "drawn where it was made";
+    EXPECT_EQ(Pixel(150, 380), ColourOf(Assets::Ceiling));
+}

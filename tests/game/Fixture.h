@@ -172,16 +172,4 @@ class GameTest : public ::testing::Test {
     fs::path oldDir_;
 };
 
-// Oska's rule and the cats' over the game in play, with the keys held now.
-inline FrameEvents PlayerMovement() {
-    FrameEvents events;
-    KerboImplementation::PlayerMovement(World, ReadFrameInput(), events);
-    return events;
-}
-inline FrameEvents EnemyMovement() {
-    FrameEvents events;
-    KerboImplementation::EnemyMovement(World, events);
-    return events;
-}
-
 }  // namespace Fixture

@@ -1,6 +1,12 @@
 // A game and its attempts, played through the real frame loop: when an
-// attempt ends, what it costs or gains, and how a game ends.
+// attempt ends, what it costs or gains, how a game ends, and what the loop
+// does with a frame's events (the hold, the sounds).
+#include <chrono>
+
+#include "sound/Music.h"
+#include "sound/MusicTest.h"
 #include "tests/game/Fixture.h"
+#include "tests/sound/ToneFile.h"
 
 using namespace KerboImplementation;
 using namespace Fixture;
@@ -140,4 +146,59 @@ TEST_F(Loop, AFrameMovesOskaAndShowsThePicture) {
     // The picture of this frame is the one after the step: turned left, one pixel further left.
     EXPECT_EQ(Pixel(431, 420), ColourOf(Assets::OskaLeft1));
     EXPECT_EQ(Pixel(466, 420), ColourOf(Assets::Passage));
+}
+
+TEST_F(Loop, AnAttemptIsSetUpAgainByPlayLevel) {
+    // The cats stand where the second set-up's draws put them (see tests/rules/SetUpTest.cpp).
+    LoadGame();
+    LoadLevel(1);
+    LoadLevel(1);
+    const GameState twice = World;
+    StandardLib::ResetRandom();
+    LoadGame();
+    LoadLevel(1);
+    EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);  // no items: one frame
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_EQ(EnemyArr[k].x, twice.EnemyArr[k].x) << "cat " << k;
+        EXPECT_EQ(EnemyArr[k].y, twice.EnemyArr[k].y) << "cat " << k;
+    }
+}
+
+TEST_F(Loop, XHeldTogglesTheDoorOnceEachHoldIsOver) {
+    Storeys level = QuietLevel();
+    level[6] = "wppppppppspppppw";
+    StartLevel(level);
+    Man.x = 450.0f;
+    Hold(KeyX);
+    for (bool open : {true, false, true, false, true}) {
+        Frames(1);
+        EXPECT_EQ(House[9][10].DoorOpen, open);
+        EXPECT_EQ(World.HoldFrames, HoldFramesPerStop) << "200 ms at 250 frames a second";
+        const float x = Man.x;
+        Frames(static_cast<int>(HoldFramesPerStop));
+        EXPECT_EQ(Man.x, x) << "nothing moves while the game holds still";
+        EXPECT_EQ(House[9][10].DoorOpen, open);
+    }
+    Release(KeyX);
+    EXPECT_EQ(House[9][10].Initial, Initial::d) << "the shock door fired once and is a plain door";
+    EXPECT_EQ(AllShockWaves.NumberOfWaves, 1u);
+}
+
+TEST_F(Loop, EachSoundOfAFrameComesFromItsEvent) {
+    ASSERT_TRUE(::Music::InitMusic());
+    for (const Assets::Sound& sound : {Assets::ItemSound, Assets::TrampolineSound, Assets::DeathSound}) {
+        std::filesystem::create_directories(std::filesystem::path(sound.file).parent_path());
+        std::filesystem::copy_file(WriteTone("tone.wav", 10), sound.file);
+    }
+    const std::pair<FrameEvents, std::size_t> frames[] = {{{.ItemTaken = true}, 1},
+                                                          {{.Bounced = true}, 1},
+                                                          {{.Caught = true}, 1},
+                                                          {{.DoorUsed = true}, 0},
+                                                          {{}, 0}};
+    for (const auto& [events, sounds] : frames) {
+        const std::size_t before = ::Music::Testing::Handles();
+        PlayFrameSounds(events);
+        EXPECT_EQ(::Music::Testing::Handles() - before, sounds)
+            << "item, bounce, caught, door, nothing: " << before;
+    }
 }

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 #include "levelcheck/LevelCheck.h"
 #include "tests/levels/ShippedLevels.h"
 

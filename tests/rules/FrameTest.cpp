@@ -1,15 +1,13 @@
 // One frame of the rules as a table: a house, a state, what the player does
 // -> the state and the events after the frame. No window, no sound, no files.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 
-#include "game/rules/Rules.h"
+#include "tests/rules/RulesFixture.h"
 
 namespace {
 
-using namespace KerboImplementation;
+using namespace RulesFixture;
 
 // Storey 9 (y 400..450, walking height 438) walled at both ends, with the
 // cells given in `row9`; ceiling everywhere else, so no cat ever moves.
@@ -35,17 +33,6 @@ struct Case {
     FrameInput in;
     std::function<void(const GameState&, const FrameEvents&)> after;
 };
-
-// The frame as the front end runs it, less the drawing.
-FrameEvents Frame(GameState& s, const FrameInput& in) {
-    FrameEvents events;
-    PlayerMovement(s, in, events);
-    EnemyMovement(s, events);
-    PauseGame(s, in, events);
-    RestoreLastTrampoline(s);
-    MoveShockWaves(s.AllShockWaves);
-    return events;
-}
 
 const Case cases[] = {
     {"an arrow walks him and turns him",

@@ -1,171 +1,132 @@
-// The cats, one frame pass (EnemyMovement) at a time, on houses built in the
-// test: walking, walls, doors, shafts, trampolines with their random floors,
-// the contact with Oska, shock waves and leaving the house.
-#include <gtest/gtest.h>
-
+// The cats, one pass of their rule (EnemyMovement) at a time, on houses
+// built in the test: walking, walls, doors, shafts, trampolines with their
+// random floors, the contact with Oska, shock waves and leaving the house.
 #include <set>
 
-#include "game/KerboImplementation.h"
-#include "util/StandardLib.h"
+#include "tests/rules/RulesFixture.h"
 
-using namespace KerboImplementation;
+using namespace RulesFixture;
 
 namespace {
 
-// An empty storey house: ceiling rows 1-2, passages everywhere else, walls at
-// both ends of every storey.
-void OpenHouse() {
-    ResetState();
-    for (uint32_t i = 1; i <= Rows; ++i) {
-        for (uint32_t j = 1; j <= Columns; ++j) {
-            House[i][j] = i <= 2 ? Ceiling : (j == 1 || j == Columns) ? Wall : Passage;
-        }
-    }
-    RelativeSpeedCatX = 1.0f;
-    // Oska out of the way: row 10, far right.
-    Man.x = 725.0f;
-    Man.y = 488.0f;
-    Man.Controlable = true;
-}
-
-// A shaft in column 7 (x 300..350): top cell in row 3, shaft rows 4..8,
-// trampoline in row 9.
-void ShaftInColumn7() {
-    House[3][7] = EndElevator;
-    for (uint32_t i = 4; i <= 8; ++i) House[i][7] = Elevator;
-    House[9][7] = Trampoline;
-}
-
-Enemy& PlaceCat(std::size_t k, float x, float y, Direction d) {
-    Enemy& cat = EnemyArr[k];
-    cat.x = x;
-    cat.y = y;
-    cat.Direction = d;
-    cat.StillExisting = true;
-    cat.Controlable = true;
-    cat.HitByShock = false;
-    cat.HaveToFall = true;
-    return cat;
-}
-
-Enemy& SweptCat(std::size_t k, float x, float y, Direction d) {
-    Enemy& cat = PlaceCat(k, x, y, d);
-    cat.Controlable = false;
-    cat.HitByShock = true;
-    return cat;
-}
-
-// One pass of the cats over the game in play.
-FrameEvents EnemyMovement() {
-    FrameEvents events;
-    KerboImplementation::EnemyMovement(World, events);
-    return events;
-}
-
 class Cats : public ::testing::Test {
   protected:
+    // An empty storey house: ceiling rows 1-2, passages everywhere else,
+    // walls at both ends of every storey; Oska out of the way in row 10, far
+    // right; the generator at its start.
     void SetUp() override {
-        OpenHouse();
+        s = GameState{};
+        for (uint32_t i = 1; i <= Rows; ++i) {
+            for (uint32_t j = 1; j <= Columns; ++j) {
+                s.House[i][j] = i <= 2 ? Ceiling : (j == 1 || j == Columns) ? Wall : Passage;
+            }
+        }
+        s.RelativeSpeedCatX = 1.0f;
+        PutOska(s, 725.0f, 488.0f);
         StandardLib::ResetRandom();
     }
+
+    // A shaft in column 7 (x 300..350): top cell in row 3, shaft rows 4..8,
+    // trampoline in row 9.
+    void ShaftInColumn7() {
+        s.House[3][7] = EndElevator;
+        for (uint32_t i = 4; i <= 8; ++i) s.House[i][7] = Elevator;
+        s.House[9][7] = Trampoline;
+    }
+
+    Enemy& PlaceCat(std::size_t k, float x, float y, Direction d) {
+        Enemy& cat = s.EnemyArr[k];
+        cat = {x, y, true, true, true};
+        cat.Direction = d;
+        return cat;
+    }
+
+    Enemy& SweptCat(std::size_t k, float x, float y, Direction d) {
+        Enemy& cat = PlaceCat(k, x, y, d);
+        cat.Controlable = false;
+        cat.HitByShock = true;
+        return cat;
+    }
+
+    FrameEvents EnemyMovement() {
+        FrameEvents events;
+        KerboImplementation::EnemyMovement(s, events);
+        return events;
+    }
+
+    GameState s;
+    Personage& Man = s.Man;
+    HouseGrid& House = s.House;
 };
 
-}  // namespace
-
-TEST_F(Cats, WalkAtTheRowsWalkingHeightAtTheDifficultysSpeed) {
-    Enemy& a = PlaceCat(1, 300.0f, 170.0f, Direction::Left);   // row 4, above its walking height
-    Enemy& b = PlaceCat(2, 300.0f, 345.0f, Direction::Right);  // row 7, below it
-    House[7][7] = {Initial::i, Picture::Item3, false, ItemInitial::i3, 300};
-    b.HaveToFall = false;
-
-    RelativeSpeedCatX = 1.75f;  // Hard
-    EnemyMovement();
-    EXPECT_EQ(a.y, 188.0f);
-    EXPECT_EQ(b.y, 338.0f);
-    EXPECT_TRUE(b.HaveToFall);
-    EXPECT_EQ(a.x, 299.3f);
-    EXPECT_EQ(b.x, 300.7f) << "walks over an item cell";
-    EXPECT_EQ(House[7][7].Initial, Initial::i) << "and leaves the item where it is";
-    EXPECT_EQ(House[7][7].Points, 300u);
-
-    a.x = 300.0f;
-    RelativeSpeedCatX = 0.75f;  // Easy
-    EnemyMovement();
-    EXPECT_EQ(a.x, 299.7f);
-}
-
-TEST_F(Cats, WallsThrowThemBackOneAndAHalfCells) {
-    House[4][5] = Wall;  // x 200..250, centre 225
-    Enemy& fromLeft = PlaceCat(1, 210.0f, 188.0f, Direction::Right);
-    Enemy& fromRight = PlaceCat(2, 240.0f, 188.0f, Direction::Left);
-    Enemy& onCentre = PlaceCat(3, 225.0f, 188.0f, Direction::Left);
-    fromLeft.HaveToFall = fromRight.HaveToFall = false;
-
-    EnemyMovement();
-    EXPECT_EQ(fromLeft.x, 135.0f);
-    EXPECT_EQ(fromLeft.Direction, Direction::Left);
-    EXPECT_EQ(fromRight.x, 315.0f);
-    EXPECT_EQ(fromRight.Direction, Direction::Right);
-    EXPECT_EQ(onCentre.x, 225.0f);
-    EXPECT_EQ(onCentre.Direction, Direction::Left);
-    EXPECT_TRUE(fromLeft.HaveToFall);
-    EXPECT_TRUE(fromRight.HaveToFall);
-}
-
-TEST_F(Cats, ClosedDoorsTurnCatsHeadingForTheCentreLine) {
-    House[4][5] = DoorLeft;  // closed, centre 225
-    Enemy& heading = PlaceCat(1, 210.0f, 188.0f, Direction::Right);
-    Enemy& leaving = PlaceCat(2, 230.0f, 188.0f, Direction::Right);
-    Enemy& mirror = PlaceCat(3, 240.0f, 188.0f, Direction::Left);
-    Enemy& onLine = PlaceCat(4, 225.0f, 188.0f, Direction::Left);
-
-    EnemyMovement();
-    EXPECT_EQ(heading.Direction, Direction::Left);
-    EXPECT_EQ(heading.x, 210.0f) << "a turning cat does not move in that frame";
-    EXPECT_EQ(leaving.Direction, Direction::Right);
-    EXPECT_EQ(leaving.x, 230.4f);
-    EXPECT_EQ(mirror.Direction, Direction::Right);
-    EXPECT_EQ(mirror.x, 240.0f);
-    EXPECT_EQ(onLine.Direction, Direction::Left);
-    EXPECT_EQ(onLine.x, 224.6f);
-
-    // The same cat passes once the door is open.
-    House[4][5].DoorOpen = true;
-    heading.Direction = Direction::Right;
-    EnemyMovement();
-    EXPECT_EQ(heading.Direction, Direction::Right);
-    EXPECT_EQ(heading.x, 210.4f);
+TEST_F(Cats, OnePassWalksTurnsAtWallsAndClosedDoorsAtTheDifficultysSpeed) {
+    // One cat in the cell under test, which its pass never changes.
+    const Blok item3{Initial::i, Picture::Item3, false, ItemInitial::i3, 300};
+    Blok open = DoorLeft;
+    open.DoorOpen = true;
+    const struct {
+        const char* what;
+        Blok cell;
+        float x, y, speed, xAfter, yAfter;
+        Direction d, dAfter;
+    } cases[] = {
+        {"to its row's walking height (row 4), Hard", Passage, 300.0f, 170.0f, 1.75f, 299.3f, 188.0f,
+         Direction::Left, Direction::Left},
+        {"over an item, up to row 7's height", item3, 300.0f, 345.0f, 1.75f, 300.7f, 338.0f, Direction::Right,
+         Direction::Right},
+        {"Easy", Passage, 300.0f, 188.0f, 0.75f, 299.7f, 188.0f, Direction::Left, Direction::Left},
+        // A wall (x 200..250) throws it back one and a half cells.
+        {"into a wall from the left", Wall, 210.0f, 188.0f, 1.0f, 135.0f, 188.0f, Direction::Right,
+         Direction::Left},
+        {"into a wall from the right", Wall, 240.0f, 188.0f, 1.0f, 315.0f, 188.0f, Direction::Left,
+         Direction::Right},
+        {"on a wall's centre line", Wall, 225.0f, 188.0f, 1.0f, 225.0f, 188.0f, Direction::Left,
+         Direction::Left},
+        // A closed door turns a cat heading for its centre line (225), without a step.
+        {"for a closed door's line", DoorLeft, 210.0f, 188.0f, 1.0f, 210.0f, 188.0f, Direction::Right,
+         Direction::Left},
+        {"away from it", DoorLeft, 230.0f, 188.0f, 1.0f, 230.4f, 188.0f, Direction::Right, Direction::Right},
+        {"for it from the right", DoorLeft, 240.0f, 188.0f, 1.0f, 240.0f, 188.0f, Direction::Left,
+         Direction::Right},
+        {"on the line", DoorLeft, 225.0f, 188.0f, 1.0f, 224.6f, 188.0f, Direction::Left, Direction::Left},
+        {"for an open door's line", open, 210.0f, 188.0f, 1.0f, 210.4f, 188.0f, Direction::Right,
+         Direction::Right},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Blok& cell = House[WhereAmI(c.y)][WhereAmI(c.x)];
+        cell = c.cell;
+        Enemy& cat = PlaceCat(1, c.x, c.y, c.d);
+        cat.HaveToFall = false;
+        s.RelativeSpeedCatX = c.speed;
+        EXPECT_FALSE(EnemyMovement().Caught);
+        EXPECT_EQ(cat.x, c.xAfter) << c.what;
+        EXPECT_EQ(cat.y, c.yAfter) << c.what;
+        EXPECT_EQ(cat.Direction, c.dAfter) << c.what;
+        EXPECT_TRUE(cat.HaveToFall) << c.what;
+        EXPECT_EQ(cell.Initial, c.cell.Initial) << c.what;
+        EXPECT_EQ(cell.Points, c.cell.Points) << c.what;
+    }
 }
 
 TEST_F(Cats, TouchAtFourWholePixelsOnTheSameStoreyOnly) {
     Man.x = 300.9f;
     Man.y = 188.0f;
-    Enemy cat;
-    cat.y = 188.0f;
-    FrameEvents events;
-
-    cat.x = 304.9f;  // TRUNC: 300 and 304
-    HitByEnemy(cat, Man, events);
-    EXPECT_TRUE(Man.Hit);
-    EXPECT_TRUE(events.Caught) << "the touch is a frame's event, for the front end's sound";
-
-    Man.Hit = false;
-    cat.x = 305.0f;  // 300 and 305
-    HitByEnemy(cat, Man, events);
-    EXPECT_FALSE(Man.Hit);
-    cat.x = 295.9f;  // 300 and 295 from the other side
-    HitByEnemy(cat, Man, events);
-    EXPECT_FALSE(Man.Hit);
-
-    cat.x = 300.9f;
-    cat.y = 199.9f;  // same row, different heights
-    HitByEnemy(cat, Man, events);
-    EXPECT_TRUE(Man.Hit);
-
-    Man.Hit = false;
-    cat.y = 200.0f;  // the row below, same place
-    HitByEnemy(cat, Man, events);
-    EXPECT_FALSE(Man.Hit);
+    const struct {
+        float x, y;
+        bool hit;
+    } cases[] = {{304.9f, 188.0f, true},    // TRUNC: 300 and 304
+                 {305.0f, 188.0f, false},   // 300 and 305
+                 {295.9f, 188.0f, false},   // 300 and 295 from the other side
+                 {300.9f, 199.9f, true},    // same row, different heights
+                 {300.9f, 200.0f, false}};  // the row below, same place
+    for (const auto& c : cases) {
+        Man.Hit = false;
+        FrameEvents events;
+        HitByEnemy(Enemy{c.x, c.y}, Man, events);
+        EXPECT_EQ(Man.Hit, c.hit) << c.x << "," << c.y;
+        EXPECT_EQ(events.Caught, c.hit) << "the touch is a frame's event, for the front end's sound";
+    }
 }
 
 TEST_F(Cats, AWalkingCatCatchesOskaInTheFrameItReachesHim) {
@@ -179,27 +140,22 @@ TEST_F(Cats, AWalkingCatCatchesOskaInTheFrameItReachesHim) {
 }
 
 TEST_F(Cats, NoTouchFromAShaftATrampolineOrASweptCat) {
-    ShaftInColumn7();
-    Man.x = 325.0f;
-    Man.y = 288.0f;
-    PlaceCat(1, 325.0f, 288.0f, Direction::Left);  // in the shaft, row 6, on top of him
-    EnemyMovement();
-    EXPECT_FALSE(Man.Hit);
-
-    OpenHouse();
-    ShaftInColumn7();
-    Man.x = 325.0f;
-    Man.y = 438.0f;
-    PlaceCat(1, 325.0f, 430.0f, Direction::Left).HaveToFall = false;  // on the trampoline
-    EnemyMovement();
-    EXPECT_FALSE(Man.Hit);
-
-    OpenHouse();
-    Man.x = 300.0f;
-    Man.y = 188.0f;
-    SweptCat(1, 300.0f, 188.0f, Direction::Right);
-    for (int k = 0; k < 10; ++k) EnemyMovement();
-    EXPECT_FALSE(Man.Hit);
+    const struct {
+        float x, y, catY;
+        bool falling, swept;
+    } cases[] = {{325.0f, 288.0f, 288.0f, true, false},   // in the shaft, row 6, on top of him
+                 {325.0f, 438.0f, 430.0f, false, false},  // on the trampoline
+                 {300.0f, 188.0f, 188.0f, true, true}};   // carried by a wave through him
+    for (const auto& c : cases) {
+        SetUp();
+        ShaftInColumn7();
+        PutOska(s, c.x, c.y);
+        Enemy& cat =
+            c.swept ? SweptCat(1, c.x, c.catY, Direction::Right) : PlaceCat(1, c.x, c.catY, Direction::Left);
+        cat.HaveToFall = c.falling;
+        for (int k = 0; k < 10; ++k) EXPECT_FALSE(EnemyMovement().Caught) << c.x << "," << c.catY;
+        EXPECT_FALSE(Man.Hit);
+    }
 }
 
 TEST_F(Cats, ASweptCatLeavesInTheFrameAfterCrossingTheEdge) {
@@ -209,7 +165,7 @@ TEST_F(Cats, ASweptCatLeavesInTheFrameAfterCrossingTheEdge) {
 
     EnemyMovement();
     EXPECT_FALSE(left.StillExisting);
-    EXPECT_EQ(Score, 200u);
+    EXPECT_EQ(s.Score, 200u);
     EXPECT_TRUE(onEdge.StillExisting);
     EXPECT_EQ(onEdge.x, 20.0f - 0.65f);
     EXPECT_TRUE(right.StillExisting);
@@ -218,15 +174,15 @@ TEST_F(Cats, ASweptCatLeavesInTheFrameAfterCrossingTheEdge) {
     EnemyMovement();
     EXPECT_FALSE(onEdge.StillExisting);
     EXPECT_FALSE(right.StillExisting);
-    EXPECT_EQ(Score, 600u);
+    EXPECT_EQ(s.Score, 600u);
 
     EnemyMovement();
-    EXPECT_EQ(Score, 600u) << "a removed cat scores once";
+    EXPECT_EQ(s.Score, 600u) << "a removed cat scores once";
 }
 
 TEST_F(Cats, AWaveInTheCatsCellTakesItTheWavesWay) {
     Enemy& cat = PlaceCat(1, 330.0f, 188.0f, Direction::Right);
-    ShockWave& w = AllShockWaves.Waves[3];  // any slot counts, whatever NumberOfWaves says
+    ShockWave& w = s.AllShockWaves.Waves[3];  // any slot counts, whatever NumberOfWaves says
     w = {310.0f, 160.0f, true, Direction::Left};
 
     EnemyMovement();
@@ -238,14 +194,14 @@ TEST_F(Cats, AWaveInTheCatsCellTakesItTheWavesWay) {
 
     // Two waves in its cell: the later slot decides.
     Enemy& other = PlaceCat(2, 330.0f, 238.0f, Direction::Left);
-    AllShockWaves.Waves[1] = {320.0f, 210.0f, true, Direction::Left};
-    AllShockWaves.Waves[7] = {340.0f, 210.0f, true, Direction::Right};
+    s.AllShockWaves.Waves[1] = {320.0f, 210.0f, true, Direction::Left};
+    s.AllShockWaves.Waves[7] = {340.0f, 210.0f, true, Direction::Right};
     EnemyMovement();
     EXPECT_EQ(other.Direction, Direction::Right);
 
     // A dead wave catches nothing.
     Enemy& spared = PlaceCat(3, 330.0f, 288.0f, Direction::Left);
-    AllShockWaves.Waves[9] = {320.0f, 260.0f, false, Direction::Left};
+    s.AllShockWaves.Waves[9] = {320.0f, 260.0f, false, Direction::Left};
     EnemyMovement();
     EXPECT_TRUE(spared.Controlable);
 }
@@ -360,7 +316,7 @@ TEST_F(Cats, DownTheShaftOntoTheTrampolineAndOffAtTheDrawnFloor) {
     while (frames < 5000) {
         EnemyMovement();
         ++frames;
-        const Blok* cell = CellAt(cat.x, cat.y);
+        const Blok* cell = CellAt(House, cat.x, cat.y);
         ASSERT_NE(cell, nullptr);
         if (cell->Initial == Initial::t) bounced = true;
         if (bounced && cell->Initial == Initial::p) break;
@@ -386,14 +342,14 @@ TEST_F(Cats, ACatOutsideTheHouseLeavesPlayWithoutPoints) {
     EXPECT_FALSE(walker.StillExisting);
     EXPECT_FALSE(thrown.StillExisting);
     EXPECT_FALSE(placed.StillExisting);
-    EXPECT_EQ(Score, 0u);
+    EXPECT_EQ(s.Score, 0u);
     EXPECT_TRUE(inCeiling.StillExisting) << "a ceiling cell holds a cat where it is";
     EXPECT_EQ(inCeiling.x, 400.0f);
     EXPECT_EQ(inCeiling.y, 60.0f);
 }
 
 TEST_F(Cats, EmptySlotsAreLeftAlone) {
-    Enemy& ghost = EnemyArr[300];
+    Enemy& ghost = s.EnemyArr[300];
     ghost.x = 300.0f;
     ghost.y = 188.0f;
     ghost.Controlable = true;
@@ -406,3 +362,5 @@ TEST_F(Cats, EmptySlotsAreLeftAlone) {
     EXPECT_FALSE(Man.Hit);
     EXPECT_EQ(last.x, 399.6f) << "every slot up to 300 is visited";
 }
+
+}  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/KerboImplementation.h"
+#include "game/rules/Rules.h"
 #include "levelcheck/LevelCheck.h"
 
 using namespace LevelCheck;
