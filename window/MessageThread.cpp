@@ -45,12 +45,15 @@ bool PostWake(int32_t code) {
     SDL_Event event{};
     event.type = gWakeType.load();
     event.user.code = code;
-    return SDL_PushEvent(&event) == 1;
+    if (SDL_PushEvent(&event) != 1) return false;
+    ++link().wakesPosted;
+    return true;
 }
 
 // The screen with the event loop's own state.
 struct Loop : Screen {
-    std::chrono::steady_clock::time_point nextShow;
+    int64_t nextShow = 0;     // NowNs
+    uint64_t wakesTaken = 0;  // wake-ups taken from the queue
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
     bool rightHeld = false;
@@ -84,7 +87,7 @@ void ShowNewestFrame(Loop& screen) {
         link().frontChanges.Clear();
         reference.swap(link().reference);
     }
-    screen.nextShow = std::chrono::steady_clock::now() + screen.minInterval;
+    screen.nextShow = NowNs() + std::chrono::nanoseconds(screen.minInterval).count();
     if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
@@ -93,9 +96,10 @@ void ShowNewestFrame(Loop& screen) {
     }
     // With vsync the present above waited for a refresh; the next one is a
     // refresh period later.
-    auto nextWant = screen.nextShow;
-    if (screen.minInterval.count() == 0) nextWant = std::chrono::steady_clock::now() + screen.refreshPeriod;
-    link().nextWantNs = nextWant.time_since_epoch().count();
+    int64_t nextWant = screen.nextShow;
+    if (screen.minInterval.count() == 0)
+        nextWant = NowNs() + std::chrono::nanoseconds(screen.refreshPeriod).count();
+    link().nextWantNs = nextWant;
 }
 
 // Tells the main thread that a frame may be shown now: it hands over the one it
@@ -177,8 +181,10 @@ void ToPicturePixels(const Screen& screen, InputEvent& input) {
 
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Loop& screen, const SDL_Event& event) {
-    if (event.type == gWakeType.load())
-        return event.user.code != WAKE_CLOSE;  // a frame or a note: see RunEventLoop
+    if (event.type == gWakeType.load()) {
+        ++screen.wakesTaken;
+        return event.user.code != WAKE_CLOSE;  // a frame, a note or the clock: see RunEventLoop
+    }
     switch (event.type) {
         case SDL_QUIT:
             return false;
@@ -220,20 +226,31 @@ bool HandleEvent(Loop& screen, const SDL_Event& event) {
     return true;
 }
 
+// With the clock stepped, tells the main thread (CatchUp) that this thread
+// has taken the wake-ups so far and waits for events again.
+void ReportWaiting(const Loop& screen) {
+    {
+        std::lock_guard guard(link().lock);
+        link().wakesTaken = screen.wakesTaken;
+    }
+    link().changed.notify_all();
+}
+
 // Waits for events and handles them until the window is to close; shows a
 // handed-over frame as soon as the pace of showing allows, and asks for one
-// when it may show one and has none.
+// when it may show one and has none. A stepped clock wakes it when it moves.
 void RunEventLoop(Loop& screen) {
+    constexpr int64_t kNsPerMs = 1'000'000;
     for (;;) {
-        using std::chrono::steady_clock;
-        if (screen.nextShow <= steady_clock::now()) {
+        if (screen.nextShow <= NowNs()) {
             ShowNewestFrame(screen);
-            if (screen.nextShow <= steady_clock::now() && AskForFrame()) continue;
+            if (screen.nextShow <= NowNs() && AskForFrame()) continue;
         }
         if (NoteChanged()) Render(screen);  // a note came or went (Note.cpp)
-        const auto wait = screen.nextShow - steady_clock::now();
-        const int timeout = NoteTimeout(
-            wait > wait.zero() ? int(std::chrono::ceil<std::chrono::milliseconds>(wait).count()) : -1);
+        const int64_t wait = screen.nextShow - NowNs();
+        const bool stepped = ClockStepped();
+        const int timeout = NoteTimeout(wait > 0 && !stepped ? int((wait + kNsPerMs - 1) / kNsPerMs) : -1);
+        if (stepped) ReportWaiting(screen);
         SDL_Event event;
         if (timeout < 0) {
             if (!SDL_WaitEvent(&event)) return;

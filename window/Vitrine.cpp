@@ -6,7 +6,6 @@
 #include "window/VitrineInternal.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace Vitrine {
 namespace detail {
@@ -76,8 +75,7 @@ void ServeFrame(int64_t wakesAtNs) {
     if (gLink.frameFresh) return;  // it replaces a frame not taken yet
     // The message thread takes the frame at once or when it wants one, and
     // wants the next a period later: no frame drawn before then can be shown.
-    const int64_t now = std::chrono::steady_clock::now().time_since_epoch().count();
-    gLink.nextWantNs = std::max<int64_t>(now, gLink.nextWantNs) + gLink.showPeriodNs;
+    gLink.nextWantNs = std::max<int64_t>(NowNs(), gLink.nextWantNs) + gLink.showPeriodNs;
     gLink.frameFresh = true;
     // A message thread that waits for a frame is woken; one that paces its
     // pictures finds it when it wants it.
@@ -119,6 +117,8 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.reference = {};
         gLink.nextWantNs = 0;
         gLink.wakePosted = false;
+        gLink.wakesPosted = 0;
+        gLink.wakesTaken = UINT64_MAX;  // none reported yet
     }
     if (!StartMessageThread(title, x, y, gWindowScale, gLastError)) return false;
     window.xlen = x;

@@ -77,14 +77,34 @@ struct Link {
     std::atomic<uint64_t> framesChecked{0};
     std::atomic<uint64_t> framesWrong{0};
     std::atomic<uint64_t> framesInParts{0};  // frames the message thread presented in parts
-    // When the message thread expects to want the next frame (steady clock, ns).
+    // When the message thread expects to want the next frame (NowNs).
     std::atomic<int64_t> nextWantNs{0};
     // How long after taking a frame the message thread wants the next (ns).
     std::atomic<int64_t> showPeriodNs{0};
     bool wakePosted = false;  // a wake-up is already in the SDL queue
+    // Wake-ups pushed to the message thread since the window opened, and (with
+    // the clock stepped) those it had taken when it last began to wait
+    // (UINT64_MAX: it has not waited yet).
+    uint64_t wakesPosted = 0;
+    uint64_t wakesTaken = 0;
     std::atomic<bool> closedFlag{false};
 };
 Link& link();
+
+// ---------------------------------------------------------------- the clock
+
+// Any thread: the clock the waits and the pace of showing read (ns): the
+// steady clock, or a test's stepped one (Testing::UseSteppedClock).
+int64_t NowNs();
+bool ClockStepped();
+// Main thread, holding link().lock in `guard`, with the clock stepped: wakes
+// the message thread and waits until it has done all it would do by now and
+// waits for events again, or the window has gone. With `serve`, frames are
+// handed over meanwhile as during a wait.
+void CatchUp(std::unique_lock<std::mutex>& guard, bool serve);
+// Main thread, as CatchUp: lets the message thread catch up, moves the stepped
+// clock on to `ns` (never back) and lets it catch up again.
+void StepClockTo(std::unique_lock<std::mutex>& guard, int64_t ns, bool serve);
 
 // ---------------------------------------------------------------- the main thread's side
 
@@ -121,7 +141,7 @@ void NoticeClose();
 void Present();
 // Main thread, holding link().lock: hands the buffer over if a frame was
 // shown since the last hand-over and the message thread wants one, or will
-// want one before `wakesAtNs` (steady clock, ns), when the caller, about to
+// want one before `wakesAtNs` (NowNs), when the caller, about to
 // wait, wakes next (0: it does not wait). Only the blocks that differ from
 // the frame handed over before are copied; when none does, the screen shows
 // this picture already and nothing is handed over. Every wait of the main

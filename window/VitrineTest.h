@@ -1,12 +1,13 @@
 // Vitrine::Testing: what tests need and the game never uses:
 // reading the drawing buffer, feeding keyboard and mouse events, closing the
-// window as the user would, and instant waits.
+// window as the user would, instant waits and a stepped clock.
 //
 // Input fed here takes the same path as the events of the message thread:
 // it takes effect at the next input point of the main thread (UpdateWindow,
 // GetKey, Delay, PaceFrame) or at ApplyInput().
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "window/Vitrine.h"
@@ -38,6 +39,14 @@ void SetInstantWaits(bool on);
 // FrameWillBeSeen answers false to every frame, so a paced loop draws none:
 // the game must play exactly as when it draws them all.
 void SetFramesUnseen(bool on);
+// On: the waits and the screen's pace of showing read a clock that stands
+// still but for steps. A timed wait steps it to the wait's end at once, and
+// StepClock by `by` (as a stall of the game would), each once the message
+// thread has done all it would have done by the time before and again after.
+// Off: the steady clock.
+void UseSteppedClock(bool on);
+void StepClock(std::chrono::nanoseconds by);
+std::chrono::nanoseconds ClockNow();  // what the waits read
 
 uint32_t BitmapCount();    // entries of the bitmap table, free ones included
 uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)

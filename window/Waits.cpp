@@ -18,13 +18,22 @@ using namespace detail;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr int64_t kNsPerSecond = 1'000'000'000;
 
-// Blocks until `deadline` or until the window closes, whichever comes first.
-void WaitUntil(Clock::time_point deadline) {
+// Blocks until `deadline` (NowNs) or until the window closes, whichever comes
+// first. A stepped clock steps to it instead, with the message thread doing
+// meanwhile what it would have done by then.
+void WaitUntil(int64_t deadline) {
     std::unique_lock guard(link().lock);
-    ServeFrame(deadline.time_since_epoch().count());
-    link().changed.wait_until(guard, deadline, [] {
+    if (ClockStepped()) {
+        CatchUp(guard, false);
+        ServeFrame(deadline);
+        StepClockTo(guard, deadline, true);
+        return;
+    }
+    ServeFrame(deadline);
+    const std::chrono::steady_clock::time_point until{std::chrono::nanoseconds(deadline)};
+    link().changed.wait_until(guard, until, [] {
         ServeFrame();
         return link().closed;
     });
@@ -36,8 +45,8 @@ void ServeWithoutWaiting() {
     ServeFrame();
 }
 
-Clock::time_point gFrameDeadline;
-Clock::duration gFramePeriod{};
+int64_t gFrameDeadline = 0;
+int64_t gFramePeriod = 0;
 bool gFramePaced = false;
 
 }  // namespace
@@ -47,7 +56,7 @@ void Delay(uint32_t ms) {
         if (instantWaits) {
             ServeWithoutWaiting();
         } else {
-            WaitUntil(Clock::now() + std::chrono::milliseconds(ms));
+            WaitUntil(NowNs() + int64_t(ms) * (kNsPerSecond / 1000));
         }
     }
     ApplyPendingInput();
@@ -57,8 +66,8 @@ void PaceFrame(uint32_t framesPerSecond) {
     if (Active() && (instantWaits || framesPerSecond == 0)) {
         ServeWithoutWaiting();
     } else if (Active()) {
-        auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / framesPerSecond;
-        Clock::time_point now = Clock::now();
+        const int64_t period = kNsPerSecond / framesPerSecond;
+        const int64_t now = NowNs();
         if (!gFramePaced) gFrameDeadline = now;
         gFramePaced = true;
         gFramePeriod = period;
@@ -79,8 +88,7 @@ bool FrameWillBeSeen() {
     // The frame drawn now is replaced by the next one about a period later.
     // A frame misjudged as unseen costs only freshness: the screen then shows
     // the one drawn before it.
-    const Clock::time_point nextWant{Clock::duration(link().nextWantNs.load())};
-    return Clock::now() + gFramePeriod >= nextWant;
+    return NowNs() + gFramePeriod >= link().nextWantNs.load();
 }
 
 void Replay::SetInstantWaits(bool on) {

@@ -8,6 +8,7 @@
 #include "game/FrontEnd.h"
 #include "tests/game/Fixture.h"
 #include "tests/menu/ScreenDriver.h"
+#include "window/VitrineReplay.h"
 
 namespace {
 
@@ -104,7 +105,20 @@ class Screens : public Fixture::GameTest {
         // the first menu hasn't been drawn yet when they come.
         Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
     }
+    void TearDown() override {
+        Vitrine::Replay::SetInputPointHook(nullptr);
+        Fixture::GameTest::TearDown();
+    }
 };
+
+// The user closes the window at the first input point at which `when` holds.
+bool (*gCloseWhen)() = nullptr;
+void CloseWhen(bool (*when)()) {
+    gCloseWhen = when;
+    Vitrine::Replay::SetInputPointHook([] {
+        if (gCloseWhen()) T::CloseWindow();
+    });
+}
 
 // ---------------------------------------------------------------- story and name
 
@@ -242,13 +256,8 @@ TEST_F(Screens, QuitSaysGoodbyeBeforeTheWindowCloses) {
 
 TEST_F(Screens, ClosingTheWindowInTheStartMenuEndsTheProgram) {
     ConsoleRecorder console;
-    {
-        User user([] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            T::CloseWindow();
-        });
-        RunScreens(Screen::StartMenu);
-    }
+    CloseWhen([] { return true; });
+    RunScreens(Screen::StartMenu);
     EXPECT_EQ(console.text, Farewell);
 }
 
@@ -258,9 +267,8 @@ TEST_F(Screens, ClosingTheWindowInTheNameEntryEndsTheProgramBeforeAnyGame) {
         User user([] {
             ClickAndWait(Column, Row(0));   // play
             Type({Fixture::KeyX, 65, 66});  // story over, "AB" typed
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            T::CloseWindow();
         });
+        CloseWhen([] { return PlayerName == Name("AB        "); });
         RunScreens(Screen::StartMenu);
     }
     EXPECT_EQ(console.text, Farewell);
@@ -276,9 +284,8 @@ TEST_F(Screens, ClosingTheWindowInPlayRecordsNothing) {
         User user([] {
             ClickAndWait(Column, Row(0));
             Type({Fixture::KeyX, 65, Fixture::KeyX});
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            T::CloseWindow();
         });
+        CloseWhen([] { return Lifes == 4; });
         RunScreens(Screen::StartMenu);
     }
     EXPECT_EQ(console.text, Farewell);
@@ -425,10 +432,7 @@ TEST_F(Screens, PResumesEscapeResumesAndTheArrowsLeaveForTheMenu) {
 TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {
     StartLevel(EndlessLevel());
     Pause = true;
-    User user([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        T::CloseWindow();
-    });
+    CloseWhen([] { return true; });
     EXPECT_FALSE(PauseScreen());
 }
 

@@ -134,8 +134,8 @@ struct Session {
 
 class Pacing : public GameTest {
   protected:
-    // Plays the scripted game once, recording it; paced: real waits at the
-    // game's frame rate; unseen: no frame is drawn.
+    // Plays the scripted game once, recording it; paced: waits at the game's
+    // frame rate by the stepped clock; unseen: no frame is drawn.
     Session Play(bool paced, bool unseen) {
         Vitrine::KillWindow();  // every run starts with a new window: no keys held
         ResetState();
@@ -144,6 +144,7 @@ class Pacing : public GameTest {
         EXPECT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
         Vitrine::SetBuffering(true);
         T::SetInstantWaits(!paced);
+        T::UseSteppedClock(paced);
         T::SetFramesUnseen(unseen);
         WriteAllLevels(TheHouse());
 
@@ -160,6 +161,7 @@ class Pacing : public GameTest {
         gPlayer = nullptr;
         EXPECT_TRUE(Vitrine::Replay::StopRecording(error)) << error;
         T::SetFramesUnseen(false);
+        T::UseSteppedClock(false);
         T::SetInstantWaits(true);
         Vitrine::ReportFocusLoss(true);
 
