@@ -2,6 +2,7 @@
 #include "window/RecordingFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace Vitrine::detail {
@@ -53,8 +54,13 @@ std::string Number(std::string_view word, int64_t low, uint64_t high, uint64_t& 
         value = uint64_t(0) - magnitude;  // two's complement; the caller narrows it
         return {};
     }
-    if (tooLarge || magnitude > high)
-        return shown + " is out of range (at most " + std::to_string(high) + ")";
+    if (tooLarge || magnitude > high) {
+        // The limit in the number's own base, as the line would write it.
+        char limit[24];
+        std::snprintf(limit, sizeof limit, base == 16 ? "%llx" : "%llu",
+                      static_cast<unsigned long long>(high));
+        return shown + " is out of range (at most " + limit + ")";
+    }
     value = magnitude;
     return {};
 }

@@ -121,7 +121,7 @@ TEST_F(RecordingFile, RefusesNegativeAndOutOfRangeNumbersAndReadsCrLf) {
         {"e 3 0 4294967296 0 0",
          "line 3: a malformed event: '4294967296' is out of range (at most 4294967295)"},
         {"e 3 0 88 0 -2147483649", "line 3: a malformed event: '-2147483649' is out of range"},
-        {"f 100000000", "line 3: a malformed frame: '100000000' is out of range (at most 4294967295)"},
+        {"f 100000000", "line 3: a malformed frame: '100000000' is out of range (at most ffffffff)"},
         {"e 3 0 88 0 0 1", "line 3: a malformed event (it has 5 numbers)"},
     };
     for (const auto& [line, says] : wrong) EXPECT_EQ(Read(head + line + "\n"), path + ": " + says);
