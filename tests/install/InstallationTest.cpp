@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "game/HighScoreTable.h"
@@ -121,7 +122,8 @@ TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
     fs::create_directories(pack);
 
     UsePackHighScores(pack.string() + "/");
-    EXPECT_EQ(HighScoreFile, own + "Highscores-Cat_attic_.txt");
+    EXPECT_EQ(HighScoreFile, own + PackTableName(pack.string()));
+    EXPECT_TRUE(HighScoreFile.starts_with(own + "Highscores-Cat_attic_-")) << HighScoreFile;
     EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n") << "started empty";
     String name{'A', 'N', 'N', 'A'};
     CompareHighScoreIn(HighScoreFile, 700, name);
@@ -133,7 +135,50 @@ TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
     // With no folder of the player's own, the pack keeps its table itself.
     EXPECT_EQ(PackHighScoreFile(pack.string(), ""), (pack / HighScoreFileName).string());
     EXPECT_TRUE(fs::exists(pack / HighScoreFileName));
-    EXPECT_EQ(PackHighScoreFile("/", own), own + "Highscores-pack.txt");
+    EXPECT_TRUE(PackHighScoreFile("/", own).starts_with(own + "Highscores-pack-"));
+}
+
+TEST_F(Installation, NoTwoPackFoldersShareATableAndNoNameIsTooLong) {
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    const fs::path packs = root_ / "packs";
+    const std::string longName(250, 'x');
+    const fs::path folders[] = {packs / "my pack",  packs / "my_pack",    packs / "\xc3\xa9",
+                                packs / "\xc3\xa8", packs / "a" / "pack", packs / "b" / "pack",
+                                packs / longName};
+    std::set<std::string> tables;
+    for (const fs::path& folder : folders) {
+        fs::create_directories(folder);
+        const std::string table = PackHighScoreFile(folder.string(), own);
+        EXPECT_LE(fs::path(table).filename().string().size(), 255u);
+        EXPECT_TRUE(tables.insert(table).second) << folder << " shares " << table;
+        EXPECT_EQ(PackHighScoreFile((folder / ".." / folder.filename() / "").string(), own), table)
+            << "one folder, however it is written";
+    }
+    // The longest name keeps a score, and its failure would not claim an old file.
+    const std::string table = PackHighScoreFile((packs / longName).string(), own);
+    EXPECT_EQ(CompareHighScoreIn(table, 900, String{'L', 'O', 'N', 'G'}), 1u);
+    testing::internal::CaptureStderr();
+    WriteFileAtomically(own + "Highscores-" + longName + ".txt", "x", "the high scores");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("old file"), std::string::npos) << said;
+}
+
+TEST_F(Installation, APackTableUnderTheOldNameIsTakenOverOnceWithItsEntries) {
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    const fs::path pack = root_ / "packs" / "Cat attic!";
+    fs::create_directories(pack);
+    const std::string old = own + "Highscores-Cat_attic_.txt";
+    std::ofstream(old, std::ios::binary) << "       900 OLD\r\n       800 OLDER\r\n       700 OLDEST";
+    testing::internal::CaptureStderr();
+    const std::string table = PackHighScoreFile(pack.string(), own);
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_EQ(ReadHighScores(table)[2].Score, 700u);
+    std::ofstream(old, std::ios::binary) << "       5 LATER";
+    EXPECT_EQ(PackHighScoreFile(pack.string(), own), table);
+    EXPECT_EQ(ReadHighScores(table)[0].Score, 900u) << "taken over only once";
 }
 
 }  // namespace
