@@ -149,4 +149,39 @@ TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
     EXPECT_EQ(lines, 0);
 }
 
+// Two copies of the game: each writes only what it changed over the file as
+// the other left it.
+TEST_F(SettingsFile, TwoCopiesKeepEachOthersChanges) {
+    Write(FormatSettings(S{}));
+    StartWithSettings(true, 0);                                     // this copy starts first
+    ASSERT_TRUE(SaveSettings(File().string(), S{0, false, true}));  // the other mutes and saves
+    LevelDifficulty = Difficulty::Hard;
+    SaveSettingsIfChanged(true);
+    long lines = 0;
+    EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Hard}));
+    EXPECT_EQ(MergeSettings(S{4, true, true}, S{2, false, false}, S{2, false, true, Difficulty::Hard}),
+              (S{4, true, true, Difficulty::Hard}))
+        << "a setting changed back and forth is no change";
+}
+
+TEST_F(SettingsFile, ALinkIsFollowedDanglingOrNot) {
+    fs::create_directories(File().parent_path());
+    fs::create_directories(dir.path() / "dotfiles");
+    for (const char* target : {"kept", "not-yet"}) {
+        const fs::path real = dir.path() / "dotfiles" / target;
+        if (std::string(target) == "kept") std::ofstream(real) << FormatSettings(S{});
+        fs::remove(File());
+        fs::create_symlink(real, File());
+        testing::internal::CaptureStderr();
+        StartWithSettings(true, 0);
+        testing::internal::GetCapturedStderr();
+        LevelDifficulty = Difficulty::Medium;
+        SaveSettingsIfChanged(true);
+        EXPECT_TRUE(fs::is_symlink(File())) << target;
+        long lines = 0;
+        EXPECT_EQ(Load(lines).difficulty, Difficulty::Medium) << target;
+        EXPECT_TRUE(fs::is_regular_file(real)) << target;
+    }
+}
+
 }  // namespace
