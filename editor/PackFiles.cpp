@@ -1,10 +1,14 @@
-// A pack on disk for the editor: reading it, saving it level file by level
-// file (each atomically), and rescuing unsaved levels when the window closes.
+// A pack on disk for the editor: reading it, saving it all or nothing once
+// it is sure the folder still holds what it read, and rescuing unsaved
+// levels when the window closes.
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "editor/LevelEditor.h"
 #include "game/LevelPacks.h"
+#include "game/PackSaves.h"
+#include "util/FileLock.h"
 #include "util/SafeFile.h"
 
 namespace LevelEditor {
@@ -43,6 +47,7 @@ std::string ReadForEditing(const std::string& folder, Pack& pack) {
     std::error_code ec;
     const bool exists = fs::exists(folder, ec);
     if (exists && !fs::is_directory(folder, ec)) return folder + ": not a folder";
+    if (exists) KerboImplementation::FinishPackSaves(folder);
     Pack read;
     read.folder = folder;
     if (!exists || !KerboImplementation::HoldsLevelFiles(folder)) {
@@ -62,28 +67,48 @@ std::string ReadForEditing(const std::string& folder, Pack& pack) {
     return {};
 }
 
-std::string Save(Pack& pack) {
+std::string FolderChanged(const Pack& pack) {
+    if (pack.files.empty() && !KerboImplementation::HoldsLevelFiles(pack.folder)) return {};
+    uint32_t count = 0;
+    const std::string problem = KerboImplementation::ListPack(pack.folder, count);
+    if (!problem.empty()) return problem;
+    if (count != pack.files.size()) {
+        return "it holds " + std::to_string(count) + " levels, not the " + std::to_string(pack.files.size()) +
+               " it held";
+    }
+    for (uint32_t k = 1; k <= count; ++k) {
+        Level level;
+        const std::string unread = KerboImplementation::ReadLevelFile(LevelPath(pack.folder, k), level);
+        if (!unread.empty()) return unread;
+        if (!SameLetters(level, pack.files[k - 1]))
+            return KerboImplementation::LevelFileName(k) + " was changed";
+    }
+    return {};
+}
+
+std::string Save(Pack& pack, bool overwrite, bool* changedMeanwhile) {
+    if (changedMeanwhile) *changedMeanwhile = false;
     std::error_code ec;
     fs::create_directories(pack.folder, ec);
     if (ec) return "can't make the folder " + pack.folder + " (" + ec.message() + ")";
+    const StandardLib::FileLock lock(KerboImplementation::PackLockFile(pack.folder));
+    if (!overwrite) {
+        const std::string changed = FolderChanged(pack);
+        if (!changed.empty()) {
+            if (changedMeanwhile) *changedMeanwhile = true;
+            return changed;
+        }
+    }
+    // With `overwrite`, every level is written: the folder may hold anything.
+    std::map<uint32_t, std::string> files;
     for (std::size_t k = 0; k < pack.levels.size(); ++k) {
-        if (!pack.LevelUnsaved(k)) continue;
-        const std::string path = LevelPath(pack.folder, static_cast<uint32_t>(k + 1));
-        std::string why;
-        if (!StandardLib::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why)) {
-            return "can't save " + path + " (" + why + ")";
-        }
-        if (k < pack.files.size()) {
-            pack.files[k] = pack.levels[k].letters;
-        } else {
-            pack.files.push_back(pack.levels[k].letters);
-        }
+        if (overwrite || pack.LevelUnsaved(k)) files[uint32_t(k + 1)] = FormatLevel(pack.levels[k].letters);
     }
-    while (pack.files.size() > pack.levels.size()) {
-        const std::string path = LevelPath(pack.folder, static_cast<uint32_t>(pack.files.size()));
-        if (!fs::remove(path, ec) && ec) return "can't remove " + path + " (" + ec.message() + ")";
-        pack.files.pop_back();
-    }
+    const uint32_t count = static_cast<uint32_t>(pack.levels.size());
+    const std::string problem = KerboImplementation::SavePackFiles(pack.folder, files, count);
+    if (!problem.empty()) return problem;
+    pack.files.clear();
+    for (const EditedLevel& level : pack.levels) pack.files.push_back(level.letters);
     return {};
 }
 

@@ -1,6 +1,9 @@
 // The level editor driven as a player drives it: the mouse and the keys on a
 // session, saving checked through the game's own level reader, test play by
 // the game's rules, and the way in from the start menu and back.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -57,6 +60,7 @@ std::string Slurp(const fs::path& path) {
 std::set<std::string> Files(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    names.erase(".pack.lock");  // the lock the pack's saves take turns on
     return names;
 }
 
@@ -164,6 +168,89 @@ TEST_F(Editor, SavingWritesWhatTheGamesReaderReadsBackFileByFile) {
     Do(again, Command::Save);
     EXPECT_EQ(again.message.find("not saved: can't make the folder"), 0u) << again.message;
     EXPECT_TRUE(again.pack.Unsaved());
+}
+
+// Two editors on one pack, or a hand in the folder: a save that would undo
+// what another made asks first, and each answer keeps what it says.
+TEST_F(Editor, ASaveOverAFolderThatChangedSinceItWasReadAsksFirst) {
+    Session a = Opened();
+    Do(a, Command::AddLevel);
+    Do(a, Command::Save);
+    Session b = Opened();
+    Do(a, Command::AddLevel);
+    Place(a, {9, 3}, 'i');
+    Do(a, Command::Save);  // a adds level 3
+    ASSERT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt", "level3.txt"}));
+
+    ShowLevel(b, 1);
+    Do(b, Command::DeleteLevel);
+    Do(b, Command::DeleteLevel);
+    Do(b, Command::Save);  // b deletes level 2
+    EXPECT_EQ(b.message.find("not saved: the folder changed since it was read (it holds 3 levels"), 0u)
+        << b.message;
+    EXPECT_EQ(Files(folder).size(), 3u);
+    Do(b, Command::Leave);
+    EXPECT_FALSE(b.leave) << "unsaved: Esc asks";
+    Do(b, Command::Save);
+    OnKey(b, Key('R'));
+    EXPECT_EQ(b.pack.levels.size(), 3u) << "reloaded";
+
+    // a, behind again, keeps both: the folder as it is, a's pack beside it.
+    Place(b, {9, 4}, 'i');
+    Do(b, Command::Save);
+    Place(a, {9, 5}, 'i');
+    Do(a, Command::Save);
+    EXPECT_TRUE(a.confirmOverwrite);
+    OnKey(a, Key('K'));
+    const fs::path beside = folder.string() + "-2";
+    EXPECT_EQ(a.pack.folder, beside.string()) << a.message;
+    EXPECT_EQ(Slurp(beside / "level1.txt"), FormatLevel(a.pack.levels[0].letters));
+    EXPECT_EQ(Slurp(folder / "level1.txt"), FormatLevel(b.pack.levels[0].letters));
+
+    // A level file removed by hand; Ctrl+S twice saves over it.
+    fs::remove(folder / "level2.txt");
+    Place(b, {9, 6}, 'i');
+    OnKey(b, Key('S', false, true));
+    EXPECT_NE(b.message.find("level2.txt is missing"), std::string::npos) << b.message;
+    OnKey(b, Key('S', false, true));
+    EXPECT_EQ(b.message.find("saved in"), 0u) << b.message;
+    EXPECT_EQ(Files(folder).size(), 3u);
+}
+
+// What a killed save leaves is gone at the next open: a pack still being
+// staged is rolled back, a complete one finished, stray temporary files swept.
+TEST_F(Editor, ASaveKilledHalfWayIsRolledBackOrFinishedAtTheNextOpen) {
+    Session s = Opened();
+    for (int k = 0; k < 2; ++k) Do(s, Command::AddLevel);
+    for (std::size_t k = 0; k < 3; ++k) s.pack.levels[k].letters[9][3 + int(k)] = 'i';
+    Do(s, Command::Save);
+    const std::string third = Slurp(folder / "level3.txt");
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+
+    // Killed while staging, and a single file's temporary save.
+    fs::create_directory(folder / (".saving-" + dead + "-Ab12Cd"));
+    std::ofstream(folder / (".saving-" + dead + "-Ab12Cd") / "level1.txt") << "half";
+    std::ofstream(folder / ("level2.txt.saving-" + dead + "-Xy34Zw")) << "half";
+    Session again = Opened();
+    EXPECT_EQ(again.pack.levels.size(), 3u);
+    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt", "level3.txt"}));
+
+    // Killed in the switch that deletes level 2: level 3 already moved up,
+    // the old level3.txt not yet removed.
+    const fs::path switching = folder / (".switching-" + dead + "-Ab12Cd");
+    fs::create_directory(switching);
+    std::ofstream(switching / "count") << "2\n";
+    fs::copy_file(folder / "level3.txt", folder / "level2.txt", fs::copy_options::overwrite_existing);
+    KerboImplementation::TotalGame levels;
+    uint32_t count = 0;
+    EXPECT_EQ(KerboImplementation::ReadPack(folder.string(), levels, count), "")
+        << "the game's open finishes it";
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt"}));
+    EXPECT_EQ(Slurp(folder / "level2.txt"), third);
 }
 
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
