@@ -9,6 +9,7 @@
 
 #include "sound/Music.h"
 #include "util/FileLock.h"
+#include "util/Leftovers.h"
 #include "util/SafeFile.h"
 #include "window/Vitrine.h"
 
@@ -192,6 +193,8 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
         gRun.fileNotUnderstood = found && !understood;
     }
     gRun.saved = settings;
+    // Kept even when the program ends at once (the display gone); nothing when not the player's own.
+    StandardLib::WhenEndingNow("the settings", [] { SaveSettingsIfChanged(true); });
     if (scaleAsked != 0) settings.scale = scaleAsked;
     gRun.scale = settings.scale;
     Vitrine::SetWindowScale(settings.scale);
