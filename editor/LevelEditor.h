@@ -104,8 +104,10 @@ std::string FolderChanged(const Pack& pack);
 // changed, nothing is written, `changedMeanwhile` is set and what changed is
 // returned. Else "" or the problem.
 std::string Save(Pack& pack, bool overwrite = false, bool* changedMeanwhile = nullptr);
-// The window closed on unsaved levels: each goes to level<k>.unsaved.txt
-// beside its file. Returns what was written, in words.
+// The window closed or the display went away on unsaved levels: each goes to
+// level<k>.unsaved.txt beside its file, or, where the pack can't be written,
+// in the player's own data folder, in unsaved-<PackKey>/. Returns what was
+// written, in words.
 std::string Rescue(const Pack& pack);
 
 // ---------------------------------------------------------------- palette and places

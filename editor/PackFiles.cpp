@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "editor/LevelEditor.h"
+#include "game/Installation.h"
 #include "game/LevelPacks.h"
 #include "game/PackSaves.h"
 #include "util/FileLock.h"
@@ -113,15 +114,30 @@ std::string Save(Pack& pack, bool overwrite, bool* changedMeanwhile) {
 }
 
 std::string Rescue(const Pack& pack) {
-    std::string words;
+    std::string words, elsewhere;  // the player's own folder for them, once it is needed
     std::error_code ec;
     fs::create_directories(pack.folder, ec);
     for (std::size_t k = 0; k < pack.levels.size(); ++k) {
         if (!pack.LevelUnsaved(k)) continue;
-        const std::string path =
-            (fs::path(pack.folder) / ("level" + std::to_string(k + 1) + ".unsaved.txt")).string();
-        std::string why;
-        const bool kept = StandardLib::TryWriteFileAtomically(path, FormatLevel(pack.levels[k].letters), why);
+        const std::string name = "level" + std::to_string(k + 1) + ".unsaved.txt";
+        const std::string text = FormatLevel(pack.levels[k].letters);
+        std::string path = (fs::path(pack.folder) / name).string(), why;
+        bool kept = StandardLib::TryWriteFileAtomically(path, text, why);
+        if (!kept) {
+            // A pack that can't be written (read-only, gone): the player's own data folder.
+            std::string noFolder;
+            if (elsewhere.empty()) {
+                const std::string own = Vitrine::UserDataFolder("kerbo", noFolder);
+                if (!own.empty()) elsewhere = own + "unsaved-" + KerboImplementation::PackKey(pack.folder);
+                if (!elsewhere.empty()) fs::create_directories(elsewhere, ec);
+            }
+            const std::string second = (fs::path(elsewhere) / name).string();
+            std::string secondWhy;
+            if (!elsewhere.empty() && StandardLib::TryWriteFileAtomically(second, text, secondWhy)) {
+                kept = true;
+                path = second;
+            }
+        }
         words += (words.empty() ? "" : "; ") +
                  (kept ? "kept in " + path : "lost: can't write " + path + " (" + why + ")");
     }

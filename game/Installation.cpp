@@ -115,7 +115,7 @@ std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir
     return own;
 }
 
-std::string PackTableName(const std::string& packFolder) {
+std::string PackKey(const std::string& packFolder) {
     // The folder's full path tells packs apart: FNV-1a, 48 bits of it.
     std::error_code error;
     fs::path full = fs::weakly_canonical(fs::absolute(packFolder, error), error).lexically_normal();
@@ -126,7 +126,11 @@ std::string PackTableName(const std::string& packFolder) {
     for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3u;
     char digits[16];
     std::snprintf(digits, sizeof digits, "%012llx", static_cast<unsigned long long>(hash >> 16));
-    return "Highscores-" + PlainName(PackName(packFolder).substr(0, 40)) + "-" + digits + ".txt";
+    return PlainName(PackName(packFolder).substr(0, 40)) + "-" + digits;
+}
+
+std::string PackTableName(const std::string& packFolder) {
+    return "Highscores-" + PackKey(packFolder) + ".txt";
 }
 
 std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder) {

@@ -39,10 +39,12 @@ std::string DataFolder();
 std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
                                 const std::string& ownFolder);
 
-// The name of a pack's table in the player's folder: "Highscores-", up to 40
-// bytes of the folder's name (any byte but a letter, digit, '.', '-' or '_'
-// as '_'), '-', 12 hexadecimal digits of a hash of the folder's full path,
-// ".txt". Two pack folders never share one, and the name is never too long.
+// What names a pack's own files in the player's folder: up to 40 bytes of
+// the folder's name (any byte but a letter, digit, '.', '-' or '_' as '_'),
+// '-', 12 hexadecimal digits of a hash of the folder's full path. Two pack
+// folders never share one, and a name made of it is never too long.
+std::string PackKey(const std::string& packFolder);
+// The name of a pack's table there: "Highscores-" PackKey ".txt".
 std::string PackTableName(const std::string& packFolder);
 // The high-score file of a level pack, so that the shipped table stays a
 // record of the shipped levels: PackTableName in `ownFolder` (ending in '/'),

@@ -11,6 +11,7 @@
 
 #include "editor/LevelEditor.h"
 #include "game/FrontEnd.h"
+#include "game/Installation.h"
 #include "game/LevelPacks.h"
 #include "tests/game/Fixture.h"
 #include "tests/menu/ScreenDriver.h"
@@ -251,6 +252,23 @@ TEST_F(Editor, ASaveKilledHalfWayIsRolledBackOrFinishedAtTheNextOpen) {
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt"}));
     EXPECT_EQ(Slurp(folder / "level2.txt"), third);
+}
+
+// Unsaved levels of a pack that can't be written go to the player's own folder.
+TEST_F(Editor, RescueFallsBackToThePlayersOwnFolder) {
+    std::ofstream(WorkDir() / "plain") << "a file";
+    const std::string own = (WorkDir() / "own").string();
+    ::setenv("XDG_DATA_HOME", own.c_str(), 1);
+    Session s;
+    s.pack.folder = (WorkDir() / "plain" / "pack").string();
+    s.pack.levels.resize(1);
+    Place(s, {9, 3}, 'i');
+    const std::string kept = Rescue(s.pack);
+    ::unsetenv("XDG_DATA_HOME");
+    const fs::path file = fs::path(own) / "kerbo" /
+                          ("unsaved-" + KerboImplementation::PackKey(s.pack.folder)) / "level1.unsaved.txt";
+    EXPECT_EQ(kept, "kept in " + file.string());
+    EXPECT_EQ(Slurp(file), FormatLevel(s.Shown().letters));
 }
 
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
