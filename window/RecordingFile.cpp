@@ -82,6 +82,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
         ++lineNumber;
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
+        const bool lineEnded = end < text.size();
         text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
@@ -97,6 +98,8 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
             continue;
         }
         if (ended) return fail("text after the end of the run");
+        // The writer ended inside this line: what it holds is not what was meant (a hash cut short).
+        if (!lineEnded && tag != "end") break;
         std::string wrong;
         if (tag == "e") {
             if (words.size() != 6) return fail("a malformed event (it has 5 numbers)");
@@ -148,6 +151,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
     }
     if (lineNumber < 2) return fail("the file is incomplete");
     if (!ended) read.endPoint = lastPoint;  // a run cut short: replay what there is
+    read.cutShort = !ended;
     recording = std::move(read);
     return true;
 }

@@ -153,6 +153,13 @@ TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 2u);
     // Nothing was replayed: the first frame counts as the first difference.
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().firstDifference, 1u);
+    EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().cutShort);
+    // Cut inside a frame's line: the cut hash is no frame.
+    EXPECT_EQ(Read("kerbo-replay 1\nversion 1.0.0\nf 00000001\nf 0000"), "");
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
+    EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().cutShort);
+    EXPECT_EQ(Read("kerbo-replay 1\nversion 1.0.0\nf 00000001\nend 0"), "");
+    EXPECT_FALSE(Vitrine::Replay::ReplayOutcome().cutShort);
 }
 
 }  // namespace
