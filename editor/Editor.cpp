@@ -45,6 +45,7 @@ std::string Open(const std::string& folder) {
     session.message = "editing " + folder + (pack.files.empty() ? ", a new pack" : "") + "; H shows the keys";
     session.pack = std::move(pack);
     Recheck(session);
+    OfferRescued(session);
     return {};
 }
 

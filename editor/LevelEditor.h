@@ -109,6 +109,11 @@ std::string Save(Pack& pack, bool overwrite = false, bool* changedMeanwhile = nu
 // in the player's own data folder, in unsaved-<PackKey>/. Returns what was
 // written, in words.
 std::string Rescue(const Pack& pack);
+// The files Rescue left for this pack, in words ("" for none).
+std::string RescuedWaiting(const Pack& pack);
+// Takes each rescued level into the pack in place of its level (unsaved
+// until the next save) and removes its file. Returns what it did, in words.
+std::string TakeBackRescued(Pack& pack);
 
 // ---------------------------------------------------------------- palette and places
 
@@ -158,6 +163,7 @@ struct Session {
     std::string message;  // what the last command did, until the next edit
     bool confirmDelete = false, confirmLeave = false, help = false;
     bool confirmOverwrite = false;  // the folder changed since it was read: the player is asked what to do
+    bool offerRescued = false;      // levels rescued by an earlier session wait: U takes them back
     bool stroke = false;            // the left button went down on the grid and paints
     bool pressed = false;           // the left button was down at the last look
     int32_t pointerX = -1, pointerY = -1;  // where the pointer was at the last look
@@ -169,6 +175,8 @@ struct Session {
 
 // Judges the level shown again.
 void Recheck(Session& session);
+// A pack just opened: offers back what an earlier session rescued, if anything.
+void OfferRescued(Session& session);
 void OnKey(Session& session, const Vitrine::KeyPress& press);
 // The mouse at one look: where the pointer is and whether the left button
 // is down, and a release since the last look, if any (at rx, ry).

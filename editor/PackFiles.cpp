@@ -113,22 +113,77 @@ std::string Save(Pack& pack, bool overwrite, bool* changedMeanwhile) {
     return {};
 }
 
+namespace {
+
+std::string RescueName(std::size_t k) {
+    return "level" + std::to_string(k) + ".unsaved.txt";
+}
+
+// Where Rescue puts what the pack's own folder can't take; "" without a folder of the player's own.
+std::string RescueElsewhere(const Pack& pack) {
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    return own.empty() ? std::string() : own + "unsaved-" + KerboImplementation::PackKey(pack.folder);
+}
+
+// The rescued file of level k, in the pack's folder or else in the player's; "" when there is none.
+std::string RescuedFile(const Pack& pack, std::size_t k, const std::string& elsewhere) {
+    std::error_code ec;
+    for (const std::string& folder : {pack.folder, elsewhere}) {
+        if (folder.empty()) continue;
+        const fs::path path = fs::path(folder) / RescueName(k);
+        if (fs::is_regular_file(path, ec)) return path.string();
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string RescuedWaiting(const Pack& pack) {
+    const std::string elsewhere = RescueElsewhere(pack);
+    std::string files;
+    for (std::size_t k = 1; k <= KerboImplementation::MostLevels; ++k) {
+        const std::string path = RescuedFile(pack, k, elsewhere);
+        if (!path.empty()) files += (files.empty() ? "" : ", ") + path;
+    }
+    return files;
+}
+
+std::string TakeBackRescued(Pack& pack) {
+    const std::string elsewhere = RescueElsewhere(pack);
+    std::string words;
+    for (std::size_t k = 1; k <= KerboImplementation::MostLevels; ++k) {
+        const std::string path = RescuedFile(pack, k, elsewhere);
+        if (path.empty()) continue;
+        Level level;
+        const std::string problem = KerboImplementation::ReadLevelFile(path, level);
+        if (!problem.empty()) {
+            words += (words.empty() ? "" : "; ") + problem;
+            continue;
+        }
+        if (pack.levels.size() < k) pack.levels.resize(k);
+        pack.levels[k - 1].letters = level;
+        std::error_code ec;
+        fs::remove(path, ec);  // it is in the editor now, and rescued again should the editor end unsaved
+        words += (words.empty() ? "" : "; ") + ("level " + std::to_string(k) + " taken back");
+    }
+    return words;
+}
+
 std::string Rescue(const Pack& pack) {
     std::string words, elsewhere;  // the player's own folder for them, once it is needed
     std::error_code ec;
     fs::create_directories(pack.folder, ec);
     for (std::size_t k = 0; k < pack.levels.size(); ++k) {
         if (!pack.LevelUnsaved(k)) continue;
-        const std::string name = "level" + std::to_string(k + 1) + ".unsaved.txt";
+        const std::string name = RescueName(k + 1);
         const std::string text = FormatLevel(pack.levels[k].letters);
         std::string path = (fs::path(pack.folder) / name).string(), why;
         bool kept = StandardLib::TryWriteFileAtomically(path, text, why);
         if (!kept) {
             // A pack that can't be written (read-only, gone): the player's own data folder.
-            std::string noFolder;
             if (elsewhere.empty()) {
-                const std::string own = Vitrine::UserDataFolder("kerbo", noFolder);
-                if (!own.empty()) elsewhere = own + "unsaved-" + KerboImplementation::PackKey(pack.folder);
+                elsewhere = RescueElsewhere(pack);
                 if (!elsewhere.empty()) fs::create_directories(elsewhere, ec);
             }
             const std::string second = (fs::path(elsewhere) / name).string();

@@ -94,6 +94,13 @@ void Recheck(Session& s) {
     s.verdict = LevelCheck::Check(s.Shown().letters);
 }
 
+void OfferRescued(Session& s) {
+    const std::string waiting = RescuedWaiting(s.pack);
+    if (waiting.empty()) return;
+    s.offerRescued = true;
+    s.message = "unsaved levels of an earlier session are in " + waiting + ": U takes them back";
+}
+
 void ShowLevel(Session& s, std::size_t index) {
     if (index >= s.pack.levels.size()) return;
     s.Shown().history.End();
@@ -186,6 +193,13 @@ void OnKey(Session& s, const KeyPress& press) {
     if (k == Vitrine::KEY_SHIFT || k == Vitrine::KEY_CTRL || k == Vitrine::KEY_ALT) return;
     if (s.help && (k == Vitrine::KEY_ESCAPE || k == 'H' || k == Vitrine::KEY_F1)) {
         s.help = false;
+        return;
+    }
+    if (s.offerRescued && !press.ctrl && k == 'U') {
+        s.offerRescued = false;
+        s.message = TakeBackRescued(s.pack);
+        s.current = std::min(s.current, s.pack.levels.size() - 1);
+        Recheck(s);
         return;
     }
     if (s.confirmOverwrite && !press.ctrl && (k == 'K' || k == 'R')) {

@@ -254,8 +254,9 @@ TEST_F(Editor, ASaveKilledHalfWayIsRolledBackOrFinishedAtTheNextOpen) {
     EXPECT_EQ(Slurp(folder / "level2.txt"), third);
 }
 
-// Unsaved levels of a pack that can't be written go to the player's own folder.
-TEST_F(Editor, RescueFallsBackToThePlayersOwnFolder) {
+// Unsaved levels of a pack that can't be written go to the player's own folder,
+// and the next session on the pack offers them back.
+TEST_F(Editor, RescueFallsBackToThePlayersOwnFolderAndIsOfferedBackNextTime) {
     std::ofstream(WorkDir() / "plain") << "a file";
     const std::string own = (WorkDir() / "own").string();
     ::setenv("XDG_DATA_HOME", own.c_str(), 1);
@@ -269,6 +270,18 @@ TEST_F(Editor, RescueFallsBackToThePlayersOwnFolder) {
                           ("unsaved-" + KerboImplementation::PackKey(s.pack.folder)) / "level1.unsaved.txt";
     EXPECT_EQ(kept, "kept in " + file.string());
     EXPECT_EQ(Slurp(file), FormatLevel(s.Shown().letters));
+
+    // The next session on the pack offers it back.
+    ::setenv("XDG_DATA_HOME", own.c_str(), 1);
+    Session next;
+    next.pack.folder = s.pack.folder;
+    next.pack.levels.resize(1);
+    OfferRescued(next);
+    OnKey(next, Key('U'));
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(next.message, "level 1 taken back");
+    EXPECT_TRUE(SameLetters(next.Shown().letters, s.Shown().letters));
+    EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
