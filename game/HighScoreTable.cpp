@@ -206,7 +206,7 @@ std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const St
     // Read, merge and replace under the lock, so that a second game ending
     // meanwhile enters its score into this one's table, not into the old one.
     const StandardLib::FileLock lock(file);
-    if (!lock.Held()) {
+    if (lock.Busy()) {
         std::cerr << path << ": can't lock the table (" << lock.Why() << "); it is saved without the lock."
                   << std::endl;
     }

@@ -33,8 +33,8 @@ FileLock::FileLock(const std::string& path, int patienceSeconds) {
             return;
         }
         if ((errno != EWOULDBLOCK && errno != EINTR) || attempt >= tries) {
-            why_ = name + ": " +
-                   (errno == EWOULDBLOCK ? "another copy of the game holds it" : std::strerror(errno));
+            busy_ = errno == EWOULDBLOCK;
+            why_ = name + ": " + (busy_ ? "another copy of the game holds it" : std::strerror(errno));
             ::close(fd);
             return;
         }

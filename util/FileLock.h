@@ -22,10 +22,14 @@ class FileLock {
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool Held() const { return fd_ >= 0; }
+    // Not held because another process kept it past the patience (the rest
+    // is ordinary: a folder that can't be written has nothing to lock).
+    bool Busy() const { return busy_; }
     const std::string& Why() const { return why_; }
 
   private:
     int fd_ = -1;
+    bool busy_ = false;
     std::string why_;
 };
 
