@@ -74,8 +74,8 @@ std::string FolderChanged(const Pack& pack) {
     const std::string problem = KerboImplementation::ListPack(pack.folder, count);
     if (!problem.empty()) return problem;
     if (count != pack.files.size()) {
-        return "it holds " + std::to_string(count) + " levels, not the " + std::to_string(pack.files.size()) +
-               " it held";
+        return "it holds " + std::to_string(count) + (count == 1 ? " level" : " levels") + ", not the " +
+               std::to_string(pack.files.size()) + " it held";
     }
     for (uint32_t k = 1; k <= count; ++k) {
         Level level;

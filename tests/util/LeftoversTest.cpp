@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -22,21 +21,16 @@ TEST(Leftovers, EndingAtOnceRunsTheTasksSetAndFlushesStdio) {
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
-        std::FILE* out = std::fopen((dir / "recording").c_str(), "w");
-        std::fprintf(out, "f 0000abcd\n");  // held in stdio's buffer
-        StandardLib::WhenEndingNow("cleared", [&] { std::ofstream(dir / "cleared") << "x"; });
+        std::fprintf(std::fopen((dir / "recording").c_str(), "w"), "f 0000abcd\n");  // in stdio's buffer
+        StandardLib::WhenEndingNow("cleared", [&] { std::ofstream(dir / "cleared"); });
         StandardLib::WhenEndingNow("cleared", {});
-        StandardLib::WhenEndingNow("rescue", [&] { std::ofstream(dir / "rescued") << "kept"; });
+        StandardLib::WhenEndingNow("rescue", [&] { std::ofstream(dir / "rescued"); });
         StandardLib::EndNow(1);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
-    std::ostringstream recording;
-    recording << std::ifstream(dir / "recording").rdbuf();
-    EXPECT_EQ(recording.str(), "f 0000abcd\n");
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(fs::file_size(dir / "recording"), 11u);
     EXPECT_TRUE(fs::exists(dir / "rescued"));
-    EXPECT_FALSE(fs::exists(dir / "cleared")) << "a cleared task does not run";
+    EXPECT_FALSE(fs::exists(dir / "cleared"));
     fs::remove_all(dir);
 }
 
