@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -144,8 +144,7 @@ std::string PackHighScoreFile(const std::string& packFolder, const std::string& 
         // entries, by the first pack that finds it.
         const std::string oldName = PlainName(PackName(packFolder));
         const std::string old = ownFolder + "Highscores-" + oldName + ".txt";
-        if (oldName.size() <= 240 && fs::is_regular_file(old, error) &&
-            ::rename(old.c_str(), path.c_str()) == 0) {
+        if (fs::is_regular_file(old, error) && ::rename(old.c_str(), path.c_str()) == 0) {
             std::cerr << old << ": this pack's high scores are kept in " << path << " from now on."
                       << std::endl;
             return path;
