@@ -162,6 +162,7 @@ void UsePackHighScores(const std::string& packFolder) {
                   << packFolder << "." << std::endl;
     }
     HighScoreFile = PackHighScoreFile(packFolder, own);
+    RemoveStaleSaves(HighScoreFile);
 }
 
 bool SetUpInstallation() {

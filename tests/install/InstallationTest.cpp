@@ -2,6 +2,7 @@
 // folders standing for the working directory, the program's folder and the
 // player's home.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -121,7 +122,16 @@ TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
     const fs::path pack = root_ / "packs" / "Cat attic!";
     fs::create_directories(pack);
 
+    // What a killed save of the pack's table left goes when the pack is played.
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale =
+        own + PackTableName(pack.string()) + ".saving-" + std::to_string(gone) + "-Ab12Cd";
+    std::ofstream(stale) << "half";
+
     UsePackHighScores(pack.string() + "/");
+    EXPECT_FALSE(fs::exists(stale));
     EXPECT_EQ(HighScoreFile, own + PackTableName(pack.string()));
     EXPECT_TRUE(HighScoreFile.starts_with(own + "Highscores-Cat_attic_-")) << HighScoreFile;
     EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n") << "started empty";
