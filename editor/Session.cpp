@@ -48,13 +48,15 @@ void KeepBoth(Session& s) {
     const std::string old = s.pack.folder;
     std::string folder = old;
     while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    const std::string base = folder;
     std::error_code error;
-    for (int n = 2; n < 1000; ++n) {
-        const std::string candidate = folder + "-" + std::to_string(n);
-        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) {
-            folder = candidate;
-            break;
-        }
+    for (int n = 2; n < 1000 && folder == base; ++n) {
+        const std::string candidate = base + "-" + std::to_string(n);
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) folder = candidate;
+    }
+    if (folder == base) {
+        s.message = "not saved: " + base + "-2 .. " + base + "-999 are all taken";
+        return;
     }
     s.pack.folder = folder;
     s.pack.files.clear();
@@ -98,7 +100,7 @@ void OfferRescued(Session& s) {
     const std::string waiting = RescuedWaiting(s.pack);
     if (waiting.empty()) return;
     s.offerRescued = true;
-    s.message = "unsaved levels of an earlier session are in " + waiting + ": U takes them back";
+    s.message = "U takes back the unsaved levels an earlier session left in " + waiting;
 }
 
 void ShowLevel(Session& s, std::size_t index) {
@@ -140,8 +142,11 @@ void Do(Session& s, Command command) {
             const std::string problem = Save(s.pack, overwriteAsked, &changed);
             if (changed) {
                 s.confirmOverwrite = true;
-                s.message = "not saved: the folder changed since it was read (" + problem +
-                            "); Ctrl+S again saves over it, K keeps both, R reloads it";
+                // The question first: a long folder name may run past the screen's edge.
+                s.message =
+                    "not saved: the folder changed since it was read; Ctrl+S again saves over it, "
+                    "K keeps both, R reloads it (" +
+                    problem + ")";
             } else {
                 s.message = problem.empty() ? SavedWords(s.pack) : "not saved: " + problem;
             }

@@ -178,7 +178,9 @@ TEST_F(Editor, ASaveOverAFolderThatChangedSinceItWasReadAsksFirst) {
     Do(a, Command::Save);  // a adds level 2
     Place(b, {9, 3}, 'i');
     Do(b, Command::Save);
-    EXPECT_EQ(b.message.find("not saved: the folder changed since it was read (it holds 2 levels"), 0u)
+    EXPECT_EQ(b.message.find("not saved: the folder changed since it was read; Ctrl+S again saves over it, K "
+                             "keeps both, R reloads it (it holds 2 levels"),
+              0u)
         << b.message;
     Do(b, Command::Leave);
     EXPECT_FALSE(b.leave) << "unsaved: Esc asks";
