@@ -1,10 +1,11 @@
 // Opening a pack for the editor, and the editor's loop: it takes the keys and
 // the mouse as they come, draws the screen, test-plays on request and, should
-// the window close on unsaved levels, rescues them beside their files.
+// the window close or the display go away on unsaved levels, rescues them.
 #include <iostream>
 
 #include "editor/LevelEditor.h"
 #include "menu/StandardMenu.h"
+#include "util/Leftovers.h"
 
 namespace LevelEditor {
 
@@ -44,6 +45,7 @@ std::string Open(const std::string& folder) {
     session.message = "editing " + folder + (pack.files.empty() ? ", a new pack" : "") + "; H shows the keys";
     session.pack = std::move(pack);
     Recheck(session);
+    OfferRescued(session);
     return {};
 }
 
@@ -60,6 +62,11 @@ void Run() {
     bool drawn = false;
     int32_t lastX = -1, lastY = -1;
     bool lastDown = false;
+    // Should the program end at once (the display gone), unsaved levels are kept all the same.
+    StandardLib::WhenEndingNow("the editor's unsaved levels", [] {
+        if (session.pack.Unsaved())
+            std::cerr << "kerbo: unsaved levels: " << Rescue(session.pack) << std::endl;
+    });
     while (!session.leave && !Vitrine::WindowClosed()) {
         // Menus take the releases for their own; the editor, while it runs.
         Vitrine::OnMouseLeftUp(OnRelease);
@@ -87,6 +94,7 @@ void Run() {
         Vitrine::UpdateWindow();
         Vitrine::Delay(PassMs);
     }
+    StandardLib::WhenEndingNow("the editor's unsaved levels", {});
     if (Vitrine::WindowClosed() && session.pack.Unsaved()) {
         std::cerr << "kerbo: the window closed on unsaved levels: " << Rescue(session.pack) << std::endl;
     }

@@ -95,13 +95,25 @@ struct Pack {
 std::string FormatLevel(const Level& level);
 // Reads the pack in `folder` ("" or the problem; `pack` is set only on success).
 std::string ReadForEditing(const std::string& folder, Pack& pack);
-// Writes every level whose file differs, each file atomically, then removes
-// the files past the last level, the highest first, so that no moment leaves
-// half a level or a gap. "" or the problem.
-std::string Save(Pack& pack);
-// The window closed on unsaved levels: each goes to level<k>.unsaved.txt
-// beside its file. Returns what was written, in words.
+// "" when the folder still holds what `pack.files` says it did when read or
+// last saved, else what changed (another editor, a hand), in words.
+std::string FolderChanged(const Pack& pack);
+// Writes every level whose file differs and removes the files past the last
+// level, all or nothing (game/PackSaves.h), under the pack's lock. Unless
+// `overwrite`, the folder is first checked with FolderChanged: when it
+// changed, nothing is written, `changedMeanwhile` is set and what changed is
+// returned. Else "" or the problem.
+std::string Save(Pack& pack, bool overwrite = false, bool* changedMeanwhile = nullptr);
+// The window closed or the display went away on unsaved levels: each goes to
+// level<k>.unsaved.txt beside its file, or, where the pack can't be written,
+// in the player's own data folder, in unsaved-<PackKey>/. Returns what was
+// written, in words.
 std::string Rescue(const Pack& pack);
+// The files Rescue left for this pack, in words ("" for none).
+std::string RescuedWaiting(const Pack& pack);
+// Takes each rescued level into the pack in place of its level (unsaved
+// until the next save) and removes its file. Returns what it did, in words.
+std::string TakeBackRescued(Pack& pack);
 
 // ---------------------------------------------------------------- palette and places
 
@@ -150,8 +162,10 @@ struct Session {
     LevelCheck::Report verdict;
     std::string message;  // what the last command did, until the next edit
     bool confirmDelete = false, confirmLeave = false, help = false;
-    bool stroke = false;                   // the left button went down on the grid and paints
-    bool pressed = false;                  // the left button was down at the last look
+    bool confirmOverwrite = false;  // the folder changed since it was read: the player is asked what to do
+    bool offerRescued = false;      // levels rescued by an earlier session wait: U takes them back
+    bool stroke = false;            // the left button went down on the grid and paints
+    bool pressed = false;           // the left button was down at the last look
     int32_t pointerX = -1, pointerY = -1;  // where the pointer was at the last look
     bool leave = false, testPlay = false;
 
@@ -161,6 +175,8 @@ struct Session {
 
 // Judges the level shown again.
 void Recheck(Session& session);
+// A pack just opened: offers back what an earlier session rescued, if anything.
+void OfferRescued(Session& session);
 void OnKey(Session& session, const Vitrine::KeyPress& press);
 // The mouse at one look: where the pointer is and whether the left button
 // is down, and a release since the last look, if any (at rx, ry).

@@ -3,6 +3,8 @@
 // levels, saving, leaving. Nothing here draws or waits, so it can be driven
 // by tests as by the editor's loop.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "editor/LevelEditor.h"
 #include "game/LevelPacks.h"
@@ -40,6 +42,48 @@ std::string SavedWords(const Pack& pack) {
     return saved + ", with faults in level" + (faulty.find(',') == std::string::npos ? " " : "s ") + faulty;
 }
 
+// The folder changed under the editor, and the player keeps both: the
+// folder as it is, and this pack in a new folder beside it, edited from now on.
+void KeepBoth(Session& s) {
+    const std::string old = s.pack.folder;
+    std::string folder = old;
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    const std::string base = folder;
+    std::error_code error;
+    for (int n = 2; n < 1000 && folder == base; ++n) {
+        const std::string candidate = base + "-" + std::to_string(n);
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) folder = candidate;
+    }
+    if (folder == base) {
+        s.message = "not saved: " + base + "-2 .. " + base + "-999 are all taken";
+        return;
+    }
+    s.pack.folder = folder;
+    s.pack.files.clear();
+    const std::string problem = Save(s.pack, true);
+    if (!problem.empty()) {
+        s.pack.folder = old;
+        s.message = "not saved: " + problem;
+        return;
+    }
+    s.message = "kept both: " + old + " is left as it is; yours is saved in " + folder + " and edited there";
+}
+
+// The folder changed under the editor, and the player takes it as it is now.
+void Reload(Session& s) {
+    Pack read;
+    const std::string problem = ReadForEditing(s.pack.folder, read);
+    if (!problem.empty()) {
+        s.message = "can't reload: " + problem;
+        return;
+    }
+    s.pack = std::move(read);
+    s.current = std::min(s.current, s.pack.levels.size() - 1);
+    s.stroke = false;
+    Recheck(s);
+    s.message = "reloaded from " + s.pack.folder + "; the changes since your last save are gone";
+}
+
 void MoveCursor(Session& s, int rows, int columns) {
     s.cursor.row = std::clamp(s.cursor.row + rows, FirstRow, LastRow);
     s.cursor.column =
@@ -50,6 +94,13 @@ void MoveCursor(Session& s, int rows, int columns) {
 
 void Recheck(Session& s) {
     s.verdict = LevelCheck::Check(s.Shown().letters);
+}
+
+void OfferRescued(Session& s) {
+    const std::string waiting = RescuedWaiting(s.pack);
+    if (waiting.empty()) return;
+    s.offerRescued = true;
+    s.message = "U takes back the unsaved levels an earlier session left in " + waiting;
 }
 
 void ShowLevel(Session& s, std::size_t index) {
@@ -73,8 +124,9 @@ void Place(Session& s, Cell cell, char letter) {
 }
 
 void Do(Session& s, Command command) {
-    const bool deleteAsked = s.confirmDelete, leaveAsked = s.confirmLeave;
-    s.confirmDelete = s.confirmLeave = false;
+    const bool deleteAsked = s.confirmDelete, leaveAsked = s.confirmLeave,
+               overwriteAsked = s.confirmOverwrite;
+    s.confirmDelete = s.confirmLeave = s.confirmOverwrite = false;
     EditedLevel& shown = s.Shown();
     switch (command) {
         case Command::Undo:
@@ -86,8 +138,18 @@ void Do(Session& s, Command command) {
             break;
         }
         case Command::Save: {
-            const std::string problem = Save(s.pack);
-            s.message = problem.empty() ? SavedWords(s.pack) : "not saved: " + problem;
+            bool changed = false;
+            const std::string problem = Save(s.pack, overwriteAsked, &changed);
+            if (changed) {
+                s.confirmOverwrite = true;
+                // The question first: a long folder name may run past the screen's edge.
+                s.message =
+                    "not saved: the folder changed since it was read; Ctrl+S again saves over it, "
+                    "K keeps both, R reloads it (" +
+                    problem + ")";
+            } else {
+                s.message = problem.empty() ? SavedWords(s.pack) : "not saved: " + problem;
+            }
             break;
         }
         case Command::Play:
@@ -138,6 +200,17 @@ void OnKey(Session& s, const KeyPress& press) {
         s.help = false;
         return;
     }
+    if (s.offerRescued && !press.ctrl && k == 'U') {
+        s.offerRescued = false;
+        s.message = TakeBackRescued(s.pack);
+        s.current = std::min(s.current, s.pack.levels.size() - 1);
+        Recheck(s);
+        return;
+    }
+    if (s.confirmOverwrite && !press.ctrl && (k == 'K' || k == 'R')) {
+        s.confirmOverwrite = false;
+        return k == 'K' ? KeepBoth(s) : Reload(s);
+    }
     const auto command = [&](Command c) { Do(s, c); };
     if (press.ctrl) {
         if (k == 'Z') command(press.shift ? Command::Redo : Command::Undo);
@@ -163,7 +236,7 @@ void OnKey(Session& s, const KeyPress& press) {
         default:
             break;
     }
-    s.confirmDelete = s.confirmLeave = false;
+    s.confirmDelete = s.confirmLeave = s.confirmOverwrite = false;
     switch (k) {
         case Vitrine::KEY_LEFT:
             return MoveCursor(s, 0, -1);
@@ -208,7 +281,7 @@ void OnMouse(Session& s, int32_t x, int32_t y, bool down, bool released, int32_t
             s.stroke = false;
         } else if (at.what == Spot::What::Grid) {
             // A click too quick to be seen held: one cell.
-            s.confirmDelete = s.confirmLeave = false;
+            s.confirmDelete = s.confirmLeave = s.confirmOverwrite = false;
             PaintAt(s, at.cell);
         } else if (at.what == Spot::What::Palette) {
             s.kind = at.index;
@@ -226,7 +299,7 @@ void OnMouse(Session& s, int32_t x, int32_t y, bool down, bool released, int32_t
     if (here.what == Spot::What::Grid && (moved || down)) s.cursor = here.cell;
     if (down && !s.pressed) {
         if (here.what == Spot::What::Grid) {
-            s.confirmDelete = s.confirmLeave = false;
+            s.confirmDelete = s.confirmLeave = s.confirmOverwrite = false;
             s.Shown().history.Begin();
             s.stroke = true;
             PaintAt(s, here.cell);

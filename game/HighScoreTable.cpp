@@ -12,6 +12,7 @@
 #include <iostream>
 
 #include "game/HighScoreTable.h"
+#include "util/FileLock.h"
 #include "util/Leftovers.h"
 #include "util/SafeFile.h"
 
@@ -202,6 +203,13 @@ void RemoveStaleSaves(const std::string& path) {
 std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name) {
     // A link is followed: the file it points to is replaced, in its own folder.
     const std::string file = FollowLinks(path);
+    // Read, merge and replace under the lock, so that a second game ending
+    // meanwhile enters its score into this one's table, not into the old one.
+    const StandardLib::FileLock lock(file);
+    if (lock.Busy()) {
+        std::cerr << path << ": can't lock the table (" << lock.Why() << "); it is saved without the lock."
+                  << std::endl;
+    }
     HighScoreReading reading;
     std::string bytes;
     if (!ReadReported(file, reading, bytes)) return 0;  // no table the game may replace
@@ -227,6 +235,7 @@ std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const St
     // holds those bytes already is left as it is.
     const std::string written = FormatHighScores(table, !entered);
     if (!entered && bytes == written) return 0;
+    if (StandardLib::WhileLockedHook) StandardLib::WhileLockedHook();
     const bool saved = WriteFileAtomically(file, written, "the high scores");
     return entered && saved ? place : 0;
 }

@@ -68,9 +68,11 @@ using StandardLib::WriteFileAtomically;
 void RemoveStaleSaves(const std::string& path);
 
 // CompareHighScore on a file of the caller's choice; the place (1 to 3) the
-// score took when it entered the table and was saved, else 0. A table that is
-// no regular file, or is read-only, is left as it is (one line says so); a
-// table the reader could not fully understand is kept as `path`.bak first.
+// score took when it entered the table and was saved, else 0. The table is
+// read, merged and replaced under a lock (util/FileLock.h), so games ending
+// together all get their scores in. A table that is no regular file, or is
+// read-only, is left as it is (one line says so); a table the reader could
+// not fully understand is kept as `path`.bak first.
 std::size_t CompareHighScoreIn(const std::string& path, uint32_t score, const String& name);
 
 }  // namespace KerboImplementation

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +13,7 @@
 
 #include "game/HighScoreTable.h"
 #include "game/LevelPacks.h"
+#include "util/FileLock.h"
 #include "util/SafeFile.h"
 #include "window/Vitrine.h"
 
@@ -50,6 +52,17 @@ void StartFrom(const std::string& shipped, const std::string& path) {
         return;
     }
     WriteFileAtomically(path, bytes, "the high scores");
+}
+
+// A pack's name as its table's name shows it: letters, digits, '.', '-' and
+// '_' kept, any other byte '_'; "pack" for a name of none.
+std::string PlainName(std::string name) {
+    for (char& c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '.' || c == '-' || c == '_';
+        if (!plain) c = '_';
+    }
+    return name.empty() || name == "." || name == ".." ? std::string("pack") : name;
 }
 
 }  // namespace
@@ -102,24 +115,42 @@ std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir
     return own;
 }
 
-std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder) {
-    std::string path;
-    if (ownFolder.empty()) {
-        path = (fs::path(packFolder) / HighScoreFileName).string();
-    } else {
-        // Only letters, digits, '.', '-' and '_' of the pack's name make the file's name.
-        std::string name = PackName(packFolder);
-        for (char& c : name) {
-            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                               c == '.' || c == '-' || c == '_';
-            if (!plain) c = '_';
-        }
-        if (name.empty() || name == "." || name == "..") name = "pack";
-        path = ownFolder + "Highscores-" + name + ".txt";
-    }
+std::string PackKey(const std::string& packFolder) {
+    // The folder's full path tells packs apart: FNV-1a, 48 bits of it.
     std::error_code error;
-    if (!fs::exists(path, error))
-        WriteFileAtomically(path, FormatHighScores(HighScoreTable{}, true), "the high scores");
+    fs::path full = fs::weakly_canonical(fs::absolute(packFolder, error), error).lexically_normal();
+    if (error) full = fs::path(packFolder).lexically_normal();
+    std::string text = full.string();
+    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    uint64_t hash = 0xcbf29ce484222325u;
+    for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3u;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%012llx", static_cast<unsigned long long>(hash >> 16));
+    return PlainName(PackName(packFolder).substr(0, 40)) + "-" + digits;
+}
+
+std::string PackTableName(const std::string& packFolder) {
+    return "Highscores-" + PackKey(packFolder) + ".txt";
+}
+
+std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder) {
+    const std::string path = ownFolder.empty() ? (fs::path(packFolder) / HighScoreFileName).string()
+                                               : ownFolder + PackTableName(packFolder);
+    const StandardLib::FileLock lock(path);  // two copies starting on one pack make one table
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(path, error))) return path;
+    if (!ownFolder.empty()) {
+        // The name every pack's table had before: taken over once, with its
+        // entries, by the first pack that finds it.
+        const std::string oldName = PlainName(PackName(packFolder));
+        const std::string old = ownFolder + "Highscores-" + oldName + ".txt";
+        if (fs::is_regular_file(old, error) && ::rename(old.c_str(), path.c_str()) == 0) {
+            std::cerr << old << ": this pack's high scores are kept in " << path << " from now on."
+                      << std::endl;
+            return path;
+        }
+    }
+    WriteFileAtomically(path, FormatHighScores(HighScoreTable{}, true), "the high scores");
     return path;
 }
 
@@ -131,6 +162,7 @@ void UsePackHighScores(const std::string& packFolder) {
                   << packFolder << "." << std::endl;
     }
     HighScoreFile = PackHighScoreFile(packFolder, own);
+    RemoveStaleSaves(HighScoreFile);
 }
 
 bool SetUpInstallation() {

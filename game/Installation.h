@@ -39,10 +39,18 @@ std::string DataFolder();
 std::string ChooseHighScoreFile(const std::string& dataFolder, bool isWorkingDir,
                                 const std::string& ownFolder);
 
+// What names a pack's own files in the player's folder: up to 40 bytes of
+// the folder's name (any byte but a letter, digit, '.', '-' or '_' as '_'),
+// '-', 12 hexadecimal digits of a hash of the folder's full path. Two pack
+// folders never share one, and a name made of it is never too long.
+std::string PackKey(const std::string& packFolder);
+// The name of a pack's table there: "Highscores-" PackKey ".txt".
+std::string PackTableName(const std::string& packFolder);
 // The high-score file of a level pack, so that the shipped table stays a
-// record of the shipped levels: Highscores-<pack name>.txt in `ownFolder`
-// (ending in '/'), or with no own folder ("") Highscores.txt in the pack's
-// folder. Started as an empty table when it is missing.
+// record of the shipped levels: PackTableName in `ownFolder` (ending in '/'),
+// or with no own folder ("") Highscores.txt in the pack's folder. When it is
+// missing, a table under the name of earlier versions,
+// Highscores-<folder name>.txt, is renamed to it, else an empty one started.
 std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder);
 // Points HighScoreFile at the table of the pack in `packFolder`.
 void UsePackHighScores(const std::string& packFolder);

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <type_traits>
 
+#include "game/PackSaves.h"
 #include "levelcheck/LevelCheck.h"
 
 namespace KerboImplementation {
@@ -92,6 +93,7 @@ bool HoldsLevelFiles(const std::string& folder) {
 }
 
 std::string ReadPack(const std::string& folder, TotalGame& levels, uint32_t& count) {
+    FinishPackSaves(folder);  // a save killed half way is rolled back or finished first
     uint32_t n = 0;
     std::string error = ListPack(folder, n);
     if (!error.empty()) return error;

@@ -152,6 +152,12 @@ int Replay(const std::string& file, bool paced, bool timed) {
         std::cerr << "kerbo: " << file << " was recorded by version " << recorded.version << ", this is "
                   << ProgramVersion << std::endl;
     }
+    if (recorded.cutShort) {
+        std::cerr << "kerbo: " << file
+                  << " has no end line: the run that made it ended before it could finish the file "
+                     "(its display went away, or it was killed); what there is is replayed."
+                  << std::endl;
+    }
     if (!UseRecordedSettings(recorded, error)) {
         Vitrine::Replay::StopReplay();
         std::cerr << "kerbo: " << file << ": " << error << std::endl;

@@ -8,6 +8,8 @@
 #include <system_error>
 
 #include "sound/Music.h"
+#include "util/FileLock.h"
+#include "util/Leftovers.h"
 #include "util/SafeFile.h"
 #include "window/Vitrine.h"
 
@@ -159,14 +161,25 @@ Settings LoadSettings(const std::string& path, bool& found, bool* understood) {
 }
 
 bool SaveSettings(const std::string& path, const Settings& settings) {
+    // A link is followed, as for the high-score table: a dotfiles setup keeps its link.
+    const std::string file = StandardLib::FollowLinks(path);
     std::error_code error;
-    fs::create_directories(fs::path(path).parent_path(), error);
+    fs::create_directories(fs::path(file).parent_path(), error);
     if (error) {
         std::cerr << "kerbo: " << path << ": can't save the settings (" << error.message() << ")."
                   << std::endl;
         return false;
     }
-    return StandardLib::WriteFileAtomically(path, FormatSettings(settings), "the settings");
+    return StandardLib::WriteFileAtomically(file, FormatSettings(settings), "the settings");
+}
+
+Settings MergeSettings(const Settings& onFile, const Settings& before, const Settings& now) {
+    Settings merged = onFile;
+    if (now.scale != before.scale) merged.scale = now.scale;
+    if (now.fullScreen != before.fullScreen) merged.fullScreen = now.fullScreen;
+    if (now.muted != before.muted) merged.muted = now.muted;
+    if (now.difficulty != before.difficulty) merged.difficulty = now.difficulty;
+    return merged;
 }
 
 void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
@@ -180,6 +193,8 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
         gRun.fileNotUnderstood = found && !understood;
     }
     gRun.saved = settings;
+    // Kept even when the program ends at once (the display gone); nothing when not the player's own.
+    StandardLib::WhenEndingNow("the settings", [] { SaveSettingsIfChanged(true); });
     if (scaleAsked != 0) settings.scale = scaleAsked;
     gRun.scale = settings.scale;
     Vitrine::SetWindowScale(settings.scale);
@@ -196,20 +211,31 @@ void SaveSettingsIfChanged(bool atEnd) {
     if (gRun.path.empty()) return;
     const Settings now = CurrentSettings();
     if (now == gRun.saved && !(atEnd && gRun.fileMissing)) return;
+    const std::string file = StandardLib::FollowLinks(gRun.path);
     std::error_code error;
-    if (gRun.fileNotUnderstood && fs::is_regular_file(gRun.path, error)) {
-        fs::rename(gRun.path, gRun.path + ".bak", error);
+    fs::create_directories(fs::path(file).parent_path(), error);
+    // Another copy of the game may save meanwhile: read, merge and replace in turn.
+    const StandardLib::FileLock lock(file);
+    if (gRun.fileNotUnderstood && fs::is_regular_file(file, error)) {
+        fs::rename(file, file + ".bak", error);
         if (error) {
             std::cerr << "kerbo: " << gRun.path << ": can't be moved aside (" << error.message()
                       << "); the settings are not saved." << std::endl;
             gRun.path.clear();
             return;
         }
-        std::cerr << "kerbo: " << gRun.path << ": the file as it was is kept in " << gRun.path << ".bak."
+        std::cerr << "kerbo: " << gRun.path << ": the file as it was is kept in " << file << ".bak."
                   << std::endl;
         gRun.fileNotUnderstood = false;
     }
-    if (SaveSettings(gRun.path, now)) {
+    // Only what this run changed goes over the file as it is now, so that a
+    // change another copy saved meanwhile stays.
+    Settings onFile = gRun.saved;
+    std::string text;
+    if (StandardLib::ReadSmallFile(file, MaxSettingsBytes, text).ok && !ParseSettings(text, onFile).empty()) {
+        onFile = gRun.saved;
+    }
+    if (SaveSettings(file, MergeSettings(onFile, gRun.saved, now))) {
         gRun.saved = now;
         gRun.fileMissing = false;
     } else {

@@ -53,8 +53,13 @@ std::string SettingsFilePath();
 // whether it was read and understood whole.
 Settings LoadSettings(const std::string& path, bool& found, bool* understood = nullptr);
 // Writes the file atomically, making its folder when missing; false (with
-// one line on standard error) when it can't be written.
+// one line on standard error) when it can't be written. A symbolic link is
+// followed: the file it points to is replaced, in its own folder.
 bool SaveSettings(const std::string& path, const Settings& settings);
+// The settings to write over a file that now holds `onFile`, by a run that
+// started from `before` and stands at `now`: the file's, with each setting
+// this run changed taken from `now`.
+Settings MergeSettings(const Settings& onFile, const Settings& before, const Settings& now);
 
 // The start of a run. With the player's own settings (play and record):
 // reads them, lets the command line's scale (0: none given) override the
@@ -65,7 +70,9 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked);
 // the sound and the difficulty.
 Settings CurrentSettings();
 // Saves the settings when they changed since they were read or last saved;
-// at the end of a run (atEnd) also when the file was missing. A file that was
+// at the end of a run (atEnd) also when the file was missing. Only what
+// changed is written over the file as it is then (another copy of the game
+// may have saved a change of its own), under the file's lock. A file that was
 // there but not understood is first moved to settings.bak, so a hand edit is
 // never lost; should that fail, the file is left alone and nothing is saved.
 void SaveSettingsIfChanged(bool atEnd = false);

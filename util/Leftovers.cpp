@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace StandardLib {
@@ -19,6 +22,8 @@ namespace {
 
 std::mutex gLock;
 std::vector<std::string> gFolders;
+std::mutex gTasksLock;
+std::vector<std::pair<std::string, std::function<void()>>> gTasks;
 
 void RemoveAll() {
     std::lock_guard hold(gLock);
@@ -43,7 +48,23 @@ void Forget(const std::string& folder) {
     gFolders.erase(std::remove(gFolders.begin(), gFolders.end(), folder), gFolders.end());
 }
 
+void WhenEndingNow(const std::string& name, std::function<void()> task) {
+    std::lock_guard hold(gTasksLock);
+    std::erase_if(gTasks, [&](const auto& kept) { return kept.first == name; });
+    if (task) gTasks.emplace_back(name, std::move(task));
+}
+
 void EndNow(int status) {
+    static std::atomic_flag ending;
+    if (!ending.test_and_set()) {
+        std::vector<std::pair<std::string, std::function<void()>>> tasks;
+        {
+            std::lock_guard hold(gTasksLock);
+            tasks.swap(gTasks);
+        }
+        for (const auto& [name, task] : tasks) task();
+        std::fflush(nullptr);
+    }
     RemoveAll();
     std::_Exit(status);
 }

@@ -3,6 +3,7 @@
 // error; and, after a kill, recognised by a later start.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace StandardLib {
@@ -13,8 +14,15 @@ void RemoveWhenEnding(const std::string& folder);
 // The caller has removed `folder` itself, or keeps it after all.
 void Forget(const std::string& folder);
 
+// Work that must be done however the program ends, even at once through
+// EndNow (the display gone, a broken level): unsaved levels, the settings.
+// A task is kept under its name until it is set again; an empty one clears it.
+void WhenEndingNow(const std::string& name, std::function<void()> task);
+
 // Ends the program at once with `status` (no exit handlers, no destructors:
-// other threads may still run), after removing the folders named above.
+// other threads may still run), after the tasks above (once, in the order
+// they were set), flushing every stdio stream (a recording then ends on a
+// whole line) and removing the folders named above.
 [[noreturn]] void EndNow(int status);
 
 // Names scratch files and folders so that a later start can tell whose they

@@ -135,8 +135,9 @@ std::string SizeText(uint64_t bytes) {
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view what) {
     std::string problem;
     if (TryWriteFileAtomically(path, bytes, problem)) return true;
-    std::cerr << path << ": can't save " << what << " (" << problem << "); the old file is kept."
-              << std::endl;
+    struct stat old {};
+    std::cerr << path << ": can't save " << what << " (" << problem << ")"
+              << (::stat(path.c_str(), &old) == 0 ? "; the old file is kept." : ".") << std::endl;
     return false;
 }
 

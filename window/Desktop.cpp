@@ -26,8 +26,10 @@ namespace {
 // When the X server goes away, Xlib's own handler calls exit() from the thread
 // that notices it, and both of ours may notice at once (the main thread wakes
 // the message thread through the X connection): two exits at a time crash in
-// the exit handlers. This one ends the process once, at once; the high-score
-// file is only ever replaced whole, so nothing written is lost.
+// the exit handlers. This one ends the process once, at once, after what
+// must not be lost (util/Leftovers.h: unsaved levels, the settings, stdio's
+// buffers); the high-score file is only ever replaced whole. Those tasks run
+// on the thread that noticed; the other one gets no more input by then.
 int DisplayLost(void*) {
     static std::atomic_flag ending;
     if (!ending.test_and_set()) {

@@ -65,6 +65,32 @@ uint32_t FittingScale(uint32_t asked, uint32_t picW, uint32_t picH, int32_t usab
     return uint32_t(std::max<int64_t>(1, std::min<int64_t>(asked, std::min(across, down))));
 }
 
+WindowChoice ChooseWindow(uint32_t asked, uint32_t picW, uint32_t picH, int32_t desktopW, int32_t desktopH,
+                          int32_t usableW, int32_t usableH) {
+    WindowChoice choice;
+    const uint32_t scale = asked != 0 ? asked : DefaultScale(picW, picH, desktopW, desktopH);
+    choice.scale = FittingScale(scale, picW, picH, usableW, usableH);
+    char line[200];
+    if (usableW > 0 && usableH > 0 && (int64_t{usableW} < picW || int64_t{usableH} < picH)) {
+        choice.scale = 1;
+        choice.fullScreen = true;
+        std::snprintf(
+            line, sizeof line,
+            "kerbo: the desktop (%d x %d) is smaller than one %u x %u window; the game opens on the "
+            "whole screen.",
+            usableW, usableH, picW, picH);
+        choice.note = line;
+    } else if (choice.scale != scale) {
+        std::snprintf(line, sizeof line,
+                      "kerbo: a window at scale %u (%lld x %lld) is larger than the desktop (%d x %d); "
+                      "it opens at scale %u.",
+                      scale, static_cast<long long>(int64_t{picW} * scale),
+                      static_cast<long long>(int64_t{picH} * scale), usableW, usableH, choice.scale);
+        choice.note = line;
+    }
+    return choice;
+}
+
 void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y) {
     if (placement.w <= 0 || placement.h <= 0) return;
     // The picture pixel under the output pixel's centre.
@@ -142,10 +168,11 @@ void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {
     }
 }
 
-void StartFullscreen(Scaler& scaler, SDL_Window* window) {
+void StartFullscreen(Scaler& scaler, SDL_Window* window, bool needed) {
+    const bool wanted = fullscreenWanted.load();
+    if (wanted || needed) ToggleFullscreen(scaler, window);
     // Should the screen refuse, the player's wish stands for the next run.
-    fullscreenNow = fullscreenWanted.load();
-    if (fullscreenWanted) ToggleFullscreen(scaler, window);
+    fullscreenNow = wanted;
 }
 
 void ReleaseScaler(Scaler& scaler) {
@@ -153,7 +180,7 @@ void ReleaseScaler(Scaler& scaler) {
     scaler = Scaler{};
 }
 
-void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h) {
+void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h, bool& needsFullScreen) {
     SDL_DisplayMode desktop;
     const bool known = SDL_GetDesktopDisplayMode(0, &desktop) == 0;
     // SDL's screenless drivers make up a desktop size; no one looks at a
@@ -161,23 +188,21 @@ void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_
     const char* driver = SDL_GetCurrentVideoDriver();
     const bool screenless =
         driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
-    if (scale == 0) {
-        scale = known ? DefaultScale(picW, picH, desktop.w, desktop.h) : 1;
-    } else if (known && !screenless) {
+    needsFullScreen = false;
+    if (!known) {
+        scale = std::max(scale, 1u);
+    } else if (screenless) {
+        if (scale == 0) scale = DefaultScale(picW, picH, desktop.w, desktop.h);
+    } else {
         // The room left by panels and docks when the desktop tells it.
         SDL_Rect usable{0, 0, desktop.w, desktop.h};
         if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
             usable = SDL_Rect{0, 0, desktop.w, desktop.h};
         }
-        const uint32_t fits = FittingScale(scale, picW, picH, usable.w, usable.h);
-        if (fits != scale) {
-            std::fprintf(stderr,
-                         "kerbo: a window at scale %u (%lld x %lld) is larger than the desktop (%d x %d); "
-                         "it opens at scale %u.\n",
-                         scale, static_cast<long long>(int64_t{picW} * scale),
-                         static_cast<long long>(int64_t{picH} * scale), usable.w, usable.h, fits);
-            scale = fits;
-        }
+        const WindowChoice choice = ChooseWindow(scale, picW, picH, desktop.w, desktop.h, usable.w, usable.h);
+        if (!choice.note.empty()) std::fprintf(stderr, "%s\n", choice.note.c_str());
+        scale = choice.scale;
+        needsFullScreen = choice.fullScreen;
     }
     w = int32_t(int64_t{picW} * scale);
     h = int32_t(int64_t{picH} * scale);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -44,6 +45,20 @@ uint32_t DefaultScale(uint32_t picW, uint32_t picH, int32_t desktopW, int32_t de
 // usableH; at least 1. Unknown desktop sizes (0 or less) change nothing.
 uint32_t FittingScale(uint32_t asked, uint32_t picW, uint32_t picH, int32_t usableW, int32_t usableH);
 
+// How a window for the picture opens, asked for at `asked` (0: DefaultScale)
+// on a desktop of desktopW x desktopH whose usable area (less panels and
+// docks) is usableW x usableH: the largest scale up to the one asked for that
+// fits; on the whole screen when not even scale 1 fits. `note` is the line
+// that says so when it differs from what was asked, else "". Unknown sizes
+// (0 or less) change nothing.
+struct WindowChoice {
+    uint32_t scale = 1;
+    bool fullScreen = false;
+    std::string note;
+};
+WindowChoice ChooseWindow(uint32_t asked, uint32_t picW, uint32_t picH, int32_t desktopW, int32_t desktopH,
+                          int32_t usableW, int32_t usableH);
+
 // An output position (the mouse, also outside the output while it is
 // captured) to the picture's own pixels, rounding towards minus infinity.
 void ToPicture(const Placement& placement, uint32_t picW, uint32_t picH, int32_t& x, int32_t& y);
@@ -68,10 +83,12 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture);
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window);
 void ReleaseScaler(Scaler& scaler);
 // The window size for a picture at `scale` (0: DefaultScale on the main
-// display). A scale too large for the desktop gives the largest that fits,
-// and one line on standard error says so.
-void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h);
-// Puts a newly opened window on the whole screen when SetFullScreen asked for it.
-void StartFullscreen(Scaler& scaler, SDL_Window* window);
+// display), as ChooseWindow makes it; its note goes to standard error.
+// `needsFullScreen` is set when not even scale 1 fits the desktop.
+void WindowSize(uint32_t picW, uint32_t picH, uint32_t scale, int32_t& w, int32_t& h, bool& needsFullScreen);
+// Puts a newly opened window on the whole screen when SetFullScreen asked for
+// it, or when the desktop is too small for it (the player's wish is kept:
+// a larger screen next time gets a window again).
+void StartFullscreen(Scaler& scaler, SDL_Window* window, bool needed);
 
 }  // namespace Vitrine::detail

@@ -189,6 +189,7 @@ bool StartReplay(const std::string& path, std::string& error) {
     play.outcome.version = play.recording.version;
     play.outcome.settings = play.recording.settings;
     play.outcome.recordedFrames = play.recording.hashes.size();
+    play.outcome.cutShort = play.recording.cutShort;
     play.on = true;
     gPlay = std::move(play);
     return true;

@@ -2,6 +2,7 @@
 #include "window/RecordingFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace Vitrine::detail {
@@ -53,8 +54,13 @@ std::string Number(std::string_view word, int64_t low, uint64_t high, uint64_t& 
         value = uint64_t(0) - magnitude;  // two's complement; the caller narrows it
         return {};
     }
-    if (tooLarge || magnitude > high)
-        return shown + " is out of range (at most " + std::to_string(high) + ")";
+    if (tooLarge || magnitude > high) {
+        // The limit in the number's own base, as the line would write it.
+        char limit[24];
+        std::snprintf(limit, sizeof limit, base == 16 ? "%llx" : "%llu",
+                      static_cast<unsigned long long>(high));
+        return shown + " is out of range (at most " + limit + ")";
+    }
     value = magnitude;
     return {};
 }
@@ -76,6 +82,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
         ++lineNumber;
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
+        const bool lineEnded = end < text.size();
         text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
@@ -94,6 +101,8 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
             continue;
         }
         if (ended) return fail("text after the end of the run");
+        // The writer ended inside this line: what it holds is not what was meant (a hash cut short).
+        if (!lineEnded && tag != "end") break;
         std::string wrong;
         if (tag == "e") {
             if (words.size() != 6) return fail("a malformed event (it has 5 numbers)");
@@ -152,6 +161,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
     }
     if (lineNumber < 2) return fail("the file is incomplete");
     if (!ended) read.endPoint = lastPoint;  // a run cut short: replay what there is
+    read.cutShort = !ended;
     recording = std::move(read);
     return true;
 }

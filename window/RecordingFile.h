@@ -31,12 +31,15 @@ struct Recording {
     std::vector<uint8_t> moves;                                 // one per frame played, in order
     uint64_t closePoint = 0;                                    // 0: the user did not close the window
     uint64_t endPoint = 0;  // the last point of the run (of what there is, for a run cut short)
+    bool cutShort = false;  // no end line: the recording program ended before it could finish the file
 };
 
 // Parses a recording. Lines may end in LF or CR LF. False, with "line N:
 // what is wrong" in `error`, for anything the recorder does not write: a
 // number that is negative, out of its range or not a number, points that go
-// back, a line after the end.
+// back, a line after the end. A recording without its end line is read as
+// far as it goes (a last line cut off before its line end is left out) and
+// marked cutShort.
 bool ParseRecording(std::string_view text, Recording& recording, std::string& error);
 
 }  // namespace Vitrine::detail

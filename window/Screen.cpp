@@ -163,7 +163,8 @@ bool ShowsPicture(Screen& screen, const std::vector<uint32_t>& picture) {
 
 bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32_t height, uint32_t scale) {
     int32_t windowW = 0, windowH = 0;
-    WindowSize(width, height, scale, windowW, windowH);
+    bool needsFullScreen = false;
+    WindowSize(width, height, scale, windowW, windowH, needsFullScreen);
     screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowW,
                                      windowH, SDL_WINDOW_SHOWN);  // fixed size: --scale and F11 choose it
     if (!screen.window) return false;
@@ -183,7 +184,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.pitch = int(width * 4);
     screen.scaler.picW = width;
     screen.scaler.picH = height;
-    StartFullscreen(screen.scaler, screen.window);
+    StartFullscreen(screen.scaler, screen.window, needsFullScreen);
     Relayout(screen.scaler, screen.window, screen.renderer);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
         // Without vsync, show at most one picture per 60 Hz refresh: more would only

@@ -72,6 +72,7 @@ struct Outcome {
     uint64_t firstDifference = 0;               // the first frame whose state differed (1-based); 0: none
     uint32_t expectedHash = 0, actualHash = 0;  // at that frame
     bool ranPastEnd = false;                    // the run wanted input after the recording ended
+    bool cutShort = false;                      // the recording has no end line (Recording::cutShort)
 };
 Outcome ReplayOutcome();
 // Back to plain input.

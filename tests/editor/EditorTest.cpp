@@ -1,6 +1,9 @@
 // The level editor driven as a player drives it: the mouse and the keys on a
 // session, saving checked through the game's own level reader, test play by
 // the game's rules, and the way in from the start menu and back.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -57,6 +60,7 @@ std::string Slurp(const fs::path& path) {
 std::set<std::string> Files(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    names.erase(".pack.lock");  // the lock the pack's saves take turns on
     return names;
 }
 
@@ -164,6 +168,84 @@ TEST_F(Editor, SavingWritesWhatTheGamesReaderReadsBackFileByFile) {
     Do(again, Command::Save);
     EXPECT_EQ(again.message.find("not saved: can't make the folder"), 0u) << again.message;
     EXPECT_TRUE(again.pack.Unsaved());
+}
+
+// Two editors on one pack: a save that would undo what the other made asks
+// first (save over it, keep both, reload), and each answer does what it says.
+TEST_F(Editor, ASaveOverAFolderThatChangedSinceItWasReadAsksFirst) {
+    Session a = Opened(), b = Opened();
+    Do(a, Command::AddLevel);
+    Do(a, Command::Save);  // a adds level 2
+    Place(b, {9, 3}, 'i');
+    Do(b, Command::Save);
+    EXPECT_EQ(b.message.find("not saved: the folder changed since it was read; Ctrl+S again saves over it, K "
+                             "keeps both, R reloads it (it holds 2 levels"),
+              0u)
+        << b.message;
+    Do(b, Command::Leave);
+    EXPECT_FALSE(b.leave) << "unsaved: Esc asks";
+    Do(b, Command::Save);
+    OnKey(b, Key('R'));
+    EXPECT_EQ(b.pack.levels.size(), 2u) << "reloaded";
+
+    Place(a, {9, 5}, 'i');
+    Do(a, Command::Save);
+    Place(b, {9, 6}, 'i');
+    Do(b, Command::Save);
+    OnKey(b, Key('K'));  // b is behind again: both kept
+    EXPECT_EQ(Slurp(folder.string() + "-2/level1.txt"), FormatLevel(b.Shown().letters));
+    EXPECT_EQ(Slurp(folder / "level1.txt"), FormatLevel(a.pack.levels[0].letters));
+
+    fs::remove(folder / "level2.txt");  // by hand
+    Do(a, Command::Save);
+    EXPECT_NE(a.message.find("it holds 1 level, not the 2"), std::string::npos) << a.message;
+    Do(a, Command::Save);
+    EXPECT_EQ(Files(folder).size(), 2u) << "saved over it";
+}
+
+// What a killed save leaves is gone at the next open: a pack still being
+// staged is rolled back, a complete one finished, stray temporary files swept.
+TEST_F(Editor, ASaveKilledHalfWayIsRolledBackOrFinishedAtTheNextOpen) {
+    Session s = Opened();
+    Do(s, Command::AddLevel);
+    Do(s, Command::AddLevel);
+    s.pack.levels[2].letters[9][3] = 'i';
+    Do(s, Command::Save);
+    const std::string third = Slurp(folder / "level3.txt");
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone) + "-Ab12Cd";
+    fs::create_directories(folder / (".saving-" + dead));
+    std::ofstream(folder / ("level2.txt.saving-" + dead)) << "half";
+    // Killed deleting level 2: level 3 moved up already, level3.txt not yet removed.
+    fs::create_directory(folder / (".switching-" + dead));
+    std::ofstream(folder / (".switching-" + dead) / "count") << "2\n";
+    fs::copy_file(folder / "level3.txt", folder / "level2.txt", fs::copy_options::overwrite_existing);
+    KerboImplementation::TotalGame levels;
+    uint32_t count = 0;
+    EXPECT_EQ(KerboImplementation::ReadPack(folder.string(), levels, count), "");
+    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt"}));
+    EXPECT_EQ(Slurp(folder / "level2.txt"), third);
+}
+
+// Unsaved levels of a pack that can't be written go to the player's own
+// folder, and the next session on the pack offers them back.
+TEST_F(Editor, RescueFallsBackToThePlayersOwnFolderAndIsOfferedBackNextTime) {
+    std::ofstream(WorkDir() / "plain") << "a file";
+    ::setenv("XDG_DATA_HOME", (WorkDir() / "own").c_str(), 1);
+    Session s, next;
+    s.pack.folder = next.pack.folder = (WorkDir() / "plain" / "pack").string();
+    s.pack.levels.resize(1);
+    next.pack.levels.resize(1);
+    Place(s, {9, 3}, 'i');
+    const std::string kept = Rescue(s.pack);
+    EXPECT_EQ(kept.find("kept in " + (WorkDir() / "own" / "kerbo" / "unsaved-").string()), 0u) << kept;
+    OfferRescued(next);
+    OnKey(next, Key('U'));
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(next.message, "level 1 taken back");
+    EXPECT_TRUE(SameLetters(next.Shown().letters, s.Shown().letters));
 }
 
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {

@@ -16,6 +16,7 @@
 
 #include "game/HighScoreTable.h"
 #include "tests/menu/ScreenDriver.h"
+#include "util/FileLock.h"
 #include "tests/support/Bounded.h"
 
 namespace {
@@ -297,9 +298,11 @@ TEST(HighScoreFile, FailedRewriteLeavesTheOldTableUntouched) {
     EXPECT_NE(err.find("kept"), std::string::npos) << err;
     EXPECT_EQ(Slurp(HighScoreFile), old);
     // No temporary file is left behind.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(".")) ++files;
-    EXPECT_EQ(files, 2u);
+    std::size_t temporary = 0;
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        temporary += e.path().filename().string().find(".saving-") != std::string::npos;
+    }
+    EXPECT_EQ(temporary, 0u);
 
     // The target is a folder: rename fails, nothing is lost, no crash.
     std::filesystem::create_directory("taken");
@@ -315,6 +318,60 @@ TEST(HighScoreFile, RewriteKeepsThePermissionsOfTheOldFile) {
     std::filesystem::permissions(HighScoreFile, std::filesystem::perms(0640));
     CompareHighScoreIn(HighScoreFile, 10, Name("P"));
     EXPECT_EQ(std::filesystem::status(HighScoreFile).permissions(), std::filesystem::perms(0640));
+}
+
+// Games ending together: each enters its score into the table as the others
+// left it. A child process is a game that ends; `start`, when given, a pipe
+// whose closing starts it.
+pid_t EndAGame(uint32_t score, const int* start = nullptr) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        char go = 0;
+        if (start && (::close(start[1]) != 0 || ::read(start[0], &go, 1) < 0)) std::_Exit(2);
+        ::close_range(3, ~0U, 0);  // a lock the parent holds is not this game's
+        testing::internal::CaptureStderr();
+        CompareHighScoreIn(HighScoreFile, score, Name("P" + std::to_string(score)));
+        std::_Exit(0);
+    }
+    return child;
+}
+
+TEST(HighScoreFile, ASecondGameWaitsForTheFirstBetweenItsReadAndItsRename) {
+    ScreenDriver::ScratchDir dir;
+    Spit(HighScoreFile, FormatHighScores(Table(50, 40, 30), true));
+    // Between reading and renaming, the first game lets a second one end and
+    // gives it up to a second: it must wait for the first's lock.
+    pid_t second = 0;
+    bool secondFinishedFirst = false;
+    StandardLib::WhileLockedHook = [&] {
+        StandardLib::WhileLockedHook = nullptr;
+        second = EndAGame(200);
+        for (int k = 0; k < 100 && !secondFinishedFirst; ++k) {
+            secondFinishedFirst = ::waitpid(second, nullptr, WNOHANG) == second || (::usleep(10'000), false);
+        }
+    };
+    EXPECT_EQ(CompareHighScoreIn(HighScoreFile, 100, Name("FIRST")), 1u);
+    if (!secondFinishedFirst) ::waitpid(second, nullptr, 0);
+    EXPECT_FALSE(secondFinishedFirst);
+    EXPECT_EQ(Scores(ReadHighScores(HighScoreFile)), (std::vector<uint32_t>{200, 100, 50}));
+}
+
+TEST(HighScoreFile, TenGamesEndingAtOnceLeaveTheThreeBest) {
+    ScreenDriver::ScratchDir dir;
+    for (int round = 0; round < 20; ++round) {
+        Spit(HighScoreFile, FormatHighScores(Table(3, 2, 1), true));
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        std::vector<pid_t> games;
+        for (uint32_t k = 0; k < 10; ++k)
+            games.push_back(EndAGame(10 + (k * 7) % 10, start));  // out of order
+        ::close(start[1]);                                        // all ten at once
+        for (pid_t game : games) ::waitpid(game, nullptr, 0);
+        ::close(start[0]);
+        ASSERT_EQ(Scores(ReadHighScores(HighScoreFile)), (std::vector<uint32_t>{19, 18, 17}))
+            << "round " << round;
+    }
 }
 
 }  // namespace

@@ -149,4 +149,34 @@ TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
     EXPECT_EQ(lines, 0);
 }
 
+// Two copies of the game: each writes only what it changed over the file as
+// the other left it.
+TEST_F(SettingsFile, TwoCopiesKeepEachOthersChanges) {
+    Write(FormatSettings(S{}));
+    StartWithSettings(true, 0);                                     // this copy starts first
+    ASSERT_TRUE(SaveSettings(File().string(), S{0, false, true}));  // the other mutes and saves
+    LevelDifficulty = Difficulty::Hard;
+    SaveSettingsIfChanged(true);
+    long lines = 0;
+    EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Hard}));
+}
+
+// A link, to a file or to none yet, stays a link; the file it names is saved.
+TEST_F(SettingsFile, ALinkIsFollowedDanglingOrNot) {
+    fs::create_directories(File().parent_path());
+    for (const char* target : {"kept", "not-yet"}) {
+        const fs::path real = dir.path() / target;
+        if (target[0] == 'k') std::ofstream(real) << FormatSettings(S{});
+        fs::remove(File());
+        fs::create_symlink(real, File());
+        testing::internal::CaptureStderr();
+        StartWithSettings(true, 0);
+        testing::internal::GetCapturedStderr();
+        LevelDifficulty = Difficulty::Medium;
+        SaveSettingsIfChanged(true);
+        EXPECT_TRUE(fs::is_symlink(File()) && fs::is_regular_file(real)) << target;
+        EXPECT_NE(Slurp(real).find("difficulty = medium"), std::string::npos) << target;
+    }
+}
+
 }  // namespace

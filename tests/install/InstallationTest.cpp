@@ -2,11 +2,13 @@
 // folders standing for the working directory, the program's folder and the
 // player's home.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "game/HighScoreTable.h"
@@ -120,8 +122,18 @@ TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
     const fs::path pack = root_ / "packs" / "Cat attic!";
     fs::create_directories(pack);
 
+    // What a killed save of the pack's table left goes when the pack is played.
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale =
+        own + PackTableName(pack.string()) + ".saving-" + std::to_string(gone) + "-Ab12Cd";
+    std::ofstream(stale) << "half";
+
     UsePackHighScores(pack.string() + "/");
-    EXPECT_EQ(HighScoreFile, own + "Highscores-Cat_attic_.txt");
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_EQ(HighScoreFile, own + PackTableName(pack.string()));
+    EXPECT_TRUE(HighScoreFile.starts_with(own + "Highscores-Cat_attic_-")) << HighScoreFile;
     EXPECT_EQ(Slurp(HighScoreFile), "         0 \r\n         0 \r\n         0 \r\n") << "started empty";
     String name{'A', 'N', 'N', 'A'};
     CompareHighScoreIn(HighScoreFile, 700, name);
@@ -133,7 +145,38 @@ TEST_F(Installation, EachLevelPackKeepsItsOwnTableApartFromTheShippedOne) {
     // With no folder of the player's own, the pack keeps its table itself.
     EXPECT_EQ(PackHighScoreFile(pack.string(), ""), (pack / HighScoreFileName).string());
     EXPECT_TRUE(fs::exists(pack / HighScoreFileName));
-    EXPECT_EQ(PackHighScoreFile("/", own), own + "Highscores-pack.txt");
+    EXPECT_TRUE(PackHighScoreFile("/", own).starts_with(own + "Highscores-pack-"));
+}
+
+// Different folders, different tables, whatever their names; one folder,
+// one table, however its path is written; an old table taken over once.
+TEST_F(Installation, NoTwoPackFoldersShareATableAndTheOldNameIsTakenOverOnce) {
+    std::string why;
+    const std::string own = Vitrine::UserDataFolder("kerbo", why);
+    const fs::path packs = root_ / "packs", longName = std::string(250, 'x');
+    std::set<std::string> tables;
+    for (const fs::path& folder :
+         {packs / "my pack", packs / "my_pack", packs / "\xc3\xa9", packs / "\xc3\xa8", packs / "a" / "pack",
+          packs / "b" / "pack", packs / longName}) {
+        fs::create_directories(folder);
+        const std::string table = PackHighScoreFile(folder.string(), own);
+        EXPECT_TRUE(tables.insert(table).second) << folder << " shares " << table;
+        EXPECT_EQ(PackHighScoreFile((folder / ".." / folder.filename() / "").string(), own), table);
+    }
+    EXPECT_EQ(CompareHighScoreIn(PackHighScoreFile((packs / longName).string(), own), 9, String{'L'}), 1u);
+    testing::internal::CaptureStderr();
+    WriteFileAtomically(own + "Highscores-" + longName.string() + ".txt", "x", "the high scores");
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("old file"), std::string::npos) << "there is none";
+
+    const std::string old = own + "Highscores-Cat_attic_.txt";
+    fs::create_directories(packs / "Cat attic!");
+    for (const char* bytes : {"       900 OLD\r\n       800 OLDER\r\n       700 OLDEST", "5 LATER"}) {
+        std::ofstream(old, std::ios::binary) << bytes;
+        testing::internal::CaptureStderr();
+        const std::string table = PackHighScoreFile((packs / "Cat attic!").string(), own);
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(ReadHighScores(table)[2].Score, 700u) << "taken over once, with its entries";
+    }
 }
 
 }  // namespace

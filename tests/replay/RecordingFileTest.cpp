@@ -129,7 +129,7 @@ TEST_F(RecordingFile, RefusesNegativeAndOutOfRangeNumbersAndReadsCrLf) {
         {"e 3 0 4294967296 0 0",
          "line 3: a malformed event: '4294967296' is out of range (at most 4294967295)"},
         {"e 3 0 88 0 -2147483649", "line 3: a malformed event: '-2147483649' is out of range"},
-        {"f 100000000", "line 3: a malformed frame: '100000000' is out of range (at most 4294967295)"},
+        {"f 100000000", "line 3: a malformed frame: '100000000' is out of range (at most ffffffff)"},
         {"e 3 0 88 0 0 1", "line 3: a malformed event (it has 5 numbers)"},
     };
     for (const auto& [line, says] : wrong) EXPECT_EQ(Read(head + line + "\n"), path + ": " + says);
@@ -161,6 +161,13 @@ TEST_F(RecordingFile, ARunCutShortReplaysWhatThereIs) {
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 2u);
     // Nothing was replayed: the first frame counts as the first difference.
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().firstDifference, 1u);
+    EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().cutShort);
+    // Cut inside a frame's line: the cut hash is no frame.
+    EXPECT_EQ(Read("kerbo-replay 2\nversion 1.0.0\nf 00000001\nf 0000"), "");
+    EXPECT_EQ(Vitrine::Replay::ReplayOutcome().recordedFrames, 1u);
+    EXPECT_TRUE(Vitrine::Replay::ReplayOutcome().cutShort);
+    EXPECT_EQ(Read("kerbo-replay 2\nversion 1.0.0\nf 00000001\nend 0"), "");
+    EXPECT_FALSE(Vitrine::Replay::ReplayOutcome().cutShort);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 # The X server goes away while the program runs (at the start menu, and while
 # a recording plays): the program must say so in one line and end with status
 # 1, never crash. Both of its threads talk to the X server, so each moment is
-# tried a few times.
+# tried a few times. Under the editor and its test play the unsaved level is
+# kept; a recording ends on a whole line and its replay says it was cut short;
+# the settings are saved.
 #
 #   DisplayLost.sh <kerbo program> <data folder> <folder for logs> <recording>
 #
@@ -34,12 +36,21 @@ round() {
     local server=$! display
     read -r -t 10 display <&3 || { echo "FAILED: Xvfb did not start"; failures=$((failures + 1)); return; }
     DISPLAY=":$display" SDL_AUDIODRIVER=dummy timeout 60 "$kerbo" "$@" >"$out/stdout.txt" 2>"$out/stderr.txt" &
-    local pid=$! _
+    local pid=$! _ wid=""
     for _ in $(seq 1 100); do
-        DISPLAY=":$display" xdotool search --name "KERBO anno 2011" >/dev/null 2>&1 && break
+        wid=$(DISPLAY=":$display" xdotool search --name "KERBO anno 2011" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && break
         sleep 0.1
     done
     sleep "$wait"
+    # In the editor: the palette's item, painted on one cell; then maybe a key.
+    if [ "${1:-}" = "--edit" ] && [ -n "$wid" ]; then
+        DISPLAY=":$display" xdotool mousemove --window "$wid" 475 25 click 1
+        sleep 0.3
+        DISPLAY=":$display" xdotool mousemove --window "$wid" 575 425 click 1
+        sleep 0.3
+        [ -n "${then_key:-}" ] && DISPLAY=":$display" xdotool key "$then_key" && sleep 1
+    fi
     kill "$server"
     wait "$pid"
     local status=$?
@@ -55,4 +66,30 @@ round() {
 
 for wait in 0.5 1 1.5; do round "$wait"; done
 for wait in 2 3 4; do round "$wait" --replay "$recording" --paced; done
+
+check() {
+    if ! eval "$1"; then
+        echo "FAILED: $2"
+        cat "$out/stderr.txt"
+        failures=$((failures + 1))
+    fi
+}
+
+# The editor, then its test play, on a new pack: the level painted is kept.
+for then_key in "" Return; do
+    rm -rf "$out/pack"
+    round 1 --edit "$out/pack"
+    check '[ -f "$out/pack/level1.unsaved.txt" ] && grep -q "unsaved levels: kept in" "$out/stderr.txt"' \
+        "the unsaved level was lost (${then_key:-editing})"
+done
+then_key=""
+
+# A recording: cut on a whole line, and its replay says so; the settings saved.
+rm -rf "$XDG_CONFIG_HOME"
+round 2 --record "$out/cut.kerborec"
+check '[ "$(tail -c 1 "$out/cut.kerborec" | od -An -c | tr -d " ")" = "\\n" ]' "the recording ends inside a line"
+check '[ -f "$XDG_CONFIG_HOME/kerbo/settings" ]' "the settings were not saved"
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 "$kerbo" --replay "$out/cut.kerborec" \
+    >"$out/stdout.txt" 2>"$out/replay-stderr.txt"
+check 'grep -q "has no end line" "$out/replay-stderr.txt"' "the replay of a cut recording did not say so"
 [ "$failures" -eq 0 ]

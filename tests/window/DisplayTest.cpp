@@ -96,6 +96,21 @@ TEST(Display, AScaleTooLargeForTheDesktopGivesTheLargestThatFits) {
     EXPECT_EQ(FittingScale(5, 800, 500, 0, 0), 5u);      // no desktop size known
 }
 
+// What the player is told matches how the window opens; a desktop smaller
+// than one window gets the whole screen.
+TEST(Display, ADesktopTooSmallForOneWindowIsNamedAndGetsTheWholeScreen) {
+    for (uint32_t asked : {0u, 1u, 16u}) {
+        const WindowChoice tiny = ChooseWindow(asked, 800, 500, 640, 480, 640, 480);
+        EXPECT_TRUE(tiny.fullScreen && tiny.scale == 1) << asked;
+        EXPECT_TRUE(tiny.note.find("640 x 480") != std::string::npos &&
+                    tiny.note.find("scale 1") == std::string::npos)
+            << tiny.note;
+    }
+    EXPECT_NE(ChooseWindow(16, 800, 500, 1920, 1080, 1920, 1040).note.find("opens at scale 2"),
+              std::string::npos);
+    EXPECT_EQ(ChooseWindow(2, 800, 500, 1920, 1080, 1920, 1040).note, "") << "what fits is said nothing of";
+}
+
 SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint16 mod) {
     SDL_Event event{};
     event.type = type;
