@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "window/Vitrine.h"
 
@@ -38,6 +40,12 @@ void SetInstantWaits(bool on);
 // FrameWillBeSeen answers false to every frame, so a paced loop draws none:
 // the game must play exactly as when it draws them all.
 void SetFramesUnseen(bool on);
+
+// Loads of image file `file` (by exactly this name) get this picture instead
+// of reading a file: width * height pixels, 0x00BBGGRR, row by row, scaled
+// to the size asked for as a file's would be. Kept for the program's life;
+// an empty picture forgets it.
+void GivePicture(const std::string& file, uint32_t width, uint32_t height, std::vector<uint32_t> pixels);
 
 uint32_t BitmapCount();    // entries of the bitmap table, free ones included
 uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)
