@@ -10,7 +10,6 @@ namespace detail {
 
 namespace {
 
-
 // What a button's press did, so that its release undoes the same thing.
 enum class Did : uint8_t { Nothing, Key, Click };
 std::array<Did, PAD_COUNT> did{};

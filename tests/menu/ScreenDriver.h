@@ -1,37 +1,40 @@
-// Helpers for tests that drive screens headless: small BMP files, a window
-// opened on SDL's dummy driver, clicks that wait until a menu took them,
-// and a scratch working directory.
+// Helpers for tests that drive screens headless: pictures of one colour, a
+// window, a "user" that clicks and types in lockstep with the screen under
+// test, and a scratch working directory.
 #pragma once
 
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/Assets.h"
 #include "menu/StandardMenu.h"
-#include "tests/support/BmpWriter.h"
 #include "window/Vitrine.h"
+#include "window/VitrineReplay.h"
 #include "window/VitrineTest.h"
 
 namespace ScreenDriver {
 
-// A 24-bit BMP of one colour (0x00BBGGRR); with splitHalves only the right
-// half has that colour and the left half is `left`.
-inline void WriteBmp(const std::filesystem::path& path, int32_t w, int32_t h, uint32_t color,
-                     bool splitHalves = false, uint32_t left = 0) {
-    ASSERT_TRUE(kerbo_test::WriteSolidBmp(path, w, h, color,
-                                          splitHalves ? std::optional<uint32_t>(left) : std::nullopt))
-        << path;
+// Loads of `file` get a picture of one colour (0x00BBGGRR); with splitHalves
+// only the right half has that colour and the left half is `left`.
+inline void GivePicture(const std::string& file, uint32_t w, uint32_t h, uint32_t color,
+                        bool splitHalves = false, uint32_t left = 0) {
+    std::vector<uint32_t> pixels(size_t(w) * h, color);
+    for (uint32_t y = 0; splitHalves && y < h; ++y)
+        for (uint32_t x = 0; x < w / 2; ++x) pixels[size_t(y) * w + x] = left;
+    Vitrine::Testing::GivePicture(file, w, h, std::move(pixels));
 }
 
 // The middle of the n-th button of the game's menus (all stand in one column).
@@ -42,14 +45,56 @@ inline int32_t Row(int n) {
 inline constexpr int32_t Column = KerboImplementation::Assets::Menus.Left +
                                   int32_t(KerboImplementation::Assets::PlayButton.normal.width) / 2;
 
-// Polls `done` until it holds or `seconds` have passed.
-inline bool WaitFor(const std::function<bool()>& done, double seconds = 10.0) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+// The user's turn and the screen's: the thread of the test runs the screen,
+// and at each of its input points hands over to the user's script and waits
+// until the script waits in turn (WaitFor) or ends. What the script feeds
+// takes effect at that point, so a run is the same each time however fast the
+// machine is. One user at a time.
+struct Turns {
+    std::mutex lock;
+    std::condition_variable turned;
+    bool userTurn = false;
+    bool ended = false;      // the script has ended
+    bool abandoned = false;  // the screen under test has returned: no turn comes any more
+};
+inline Turns*& CurrentTurns() {
+    static Turns* turns = nullptr;
+    return turns;
+}
+
+// The test's thread, at an input point: the user's turn.
+inline void UsersTurn() {
+    Turns* turns = CurrentTurns();
+    if (!turns) return;
+    std::unique_lock hold(turns->lock);
+    if (!turns->ended) {
+        turns->userTurn = true;
+        turns->turned.notify_all();
+        turns->turned.wait(hold, [turns] { return !turns->userTurn; });
     }
-    return true;
+    if (turns->ended) Vitrine::Replay::SetInputPointHook(nullptr);
+}
+
+// The user's thread: lets the screen run to its next input point; false when
+// none comes any more.
+inline bool ScreensTurn() {
+    Turns* turns = CurrentTurns();
+    std::unique_lock hold(turns->lock);
+    turns->userTurn = false;
+    turns->turned.notify_all();
+    turns->turned.wait(hold, [turns] { return turns->userTurn || turns->abandoned; });
+    return !turns->abandoned;
+}
+
+// The user waits: lets the screen run until `done` holds, for at most
+// `points` of its input points.
+inline bool WaitFor(const std::function<bool()>& done, int points = 100000) {
+    bool running = CurrentTurns() != nullptr;
+    for (int n = 0;; ++n) {
+        if (done()) return true;
+        if (n == points || !running) return false;
+        running = ScreensTurn();
+    }
 }
 
 // A left click at (x, y) (press and release); returns once some button has
@@ -91,18 +136,41 @@ inline bool ChooseByKeys(std::initializer_list<uint32_t> keys) {
     return false;
 }
 
-// Runs a script on its own thread (the "user") while the test's thread runs
-// a screen; joined when it goes out of scope.
+// Runs a script (the "user") in turns with the screen the test's thread runs
+// (see Turns), from the screen's first input point on; ends it when it goes
+// out of scope.
 class User {
   public:
-    explicit User(std::function<void()> script) : thread_(std::move(script)) {}
+    explicit User(std::function<void()> script) {
+        CurrentTurns() = &turns_;
+        Vitrine::Replay::SetInputPointHook(&UsersTurn);
+        thread_ = std::thread([this, script = std::move(script)] {
+            {
+                std::unique_lock hold(turns_.lock);
+                turns_.turned.wait(hold, [this] { return turns_.userTurn || turns_.abandoned; });
+            }
+            if (!turns_.abandoned) script();
+            std::lock_guard hold(turns_.lock);
+            turns_.ended = true;
+            turns_.userTurn = false;
+            turns_.turned.notify_all();
+        });
+    }
     ~User() {
-        if (thread_.joinable()) thread_.join();
+        {
+            std::lock_guard hold(turns_.lock);
+            turns_.abandoned = true;
+            turns_.turned.notify_all();
+        }
+        thread_.join();
+        Vitrine::Replay::SetInputPointHook(nullptr);
+        CurrentTurns() = nullptr;
     }
     User(const User&) = delete;
     User& operator=(const User&) = delete;
 
   private:
+    Turns turns_;
     std::thread thread_;
 };
 

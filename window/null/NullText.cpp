@@ -1,6 +1,8 @@
 // The null platform's text, with no fonts: every character but a blank is a
-// box of the font's colour in a cell whose size depends on the style alone,
-// so a text's size is known without a font and the ink shows where it went.
+// bar code of the font's colour in a cell whose size depends on the style
+// alone (a row for each set bit of the character's low four bits, then of
+// those bits and the high four mixed, so that even the digits share no row), so a text's size is known
+// without a font, the ink shows where it went, and different characters leave different ink.
 #include "window/VitrineInternal.h"
 
 #include <algorithm>
@@ -20,7 +22,7 @@ constexpr uint32_t kPoints[] = {11, 13, 13, 12, 12, 11, 9};
 
 uint32_t CellWidth(uint32_t style) {
     const uint32_t points = kPoints[style < std::size(kPoints) ? style : 0];
-    return (points * 3 + 4) / 5;
+    return points * 3 / 5;  // as a fixed-pitch face
 }
 uint32_t CellHeight(uint32_t style) {
     const uint32_t points = kPoints[style < std::size(kPoints) ? style : 0];
@@ -51,7 +53,11 @@ void Text(std::string_view chars, int32_t x, int32_t y) {
         if (chars[k] == ' ') continue;
         const int64_t left = std::max<int64_t>(0, x + int64_t(k) * w + 1);
         const int64_t right = std::min<int64_t>(window.xlen, x + int64_t(k + 1) * w - 1);
-        for (int64_t row = top; row < bottom && left < right; ++row) FillRow(gColor, left, right - left, row);
+        const auto code = uint32_t(uint8_t(chars[k]));
+        const uint32_t rows = (code & 0xF) | ((code ^ code >> 4) & 0xF) << 4;
+        for (int64_t row = top; row < bottom && left < right; ++row) {
+            if ((rows >> ((row - (y + h / 4)) % 8) & 1) != 0) FillRow(gColor, left, right - left, row);
+        }
     }
     ShowChange();
 }
