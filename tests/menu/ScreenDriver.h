@@ -98,7 +98,7 @@ inline bool WaitFor(const std::function<bool()>& done, int points = 100000) {
 }
 
 // A left click at (x, y) (press and release); returns once some button has
-// taken it. Meant for a driver thread while the main thread sits in a menu.
+// taken it. Meant for a User's script while the screen sits in a menu.
 // A click that no menu takes fails the test and closes the window, so the
 // screen under test returns instead of waiting for ever.
 inline bool ClickAndWait(int32_t x, int32_t y) {
