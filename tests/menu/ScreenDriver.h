@@ -45,56 +45,38 @@ inline int32_t Row(int n) {
 inline constexpr int32_t Column = KerboImplementation::Assets::Menus.Left +
                                   int32_t(KerboImplementation::Assets::PlayButton.normal.width) / 2;
 
-// The user's turn and the screen's: the thread of the test runs the screen,
-// and at each of its input points hands over to the user's script and waits
-// until the script waits in turn (WaitFor) or ends. What the script feeds
-// takes effect at that point, so a run is the same each time however fast the
-// machine is. One user at a time.
+// The user's script and the screen under test take turns: at each input
+// point the test's thread hands over to the script and waits until the script
+// waits (WaitFor) or ends, so what it feeds takes effect at that point and a
+// run is the same however fast the machine is. One user at a time.
 struct Turns {
     std::mutex lock;
     std::condition_variable turned;
-    bool userTurn = false;
-    bool ended = false;      // the script has ended
+    bool users = false, ended = false;
     bool abandoned = false;  // the screen under test has returned: no turn comes any more
-};
-inline Turns*& CurrentTurns() {
-    static Turns* turns = nullptr;
-    return turns;
-}
+    static inline Turns* current = nullptr;
 
-// The test's thread, at an input point: the user's turn.
-inline void UsersTurn() {
-    Turns* turns = CurrentTurns();
-    if (!turns) return;
-    std::unique_lock hold(turns->lock);
-    if (!turns->ended) {
-        turns->userTurn = true;
-        turns->turned.notify_all();
-        turns->turned.wait(hold, [turns] { return !turns->userTurn; });
+    // Gives the turn to the other side and waits until it comes back; false
+    // when it no longer can.
+    bool Give(bool toUser) {
+        std::unique_lock hold(lock);
+        users = toUser && !ended;
+        turned.notify_all();
+        turned.wait(hold, [&] { return users != toUser || abandoned; });
+        return !abandoned && !ended;
     }
-    if (turns->ended) Vitrine::Replay::SetInputPointHook(nullptr);
-}
-
-// The user's thread: lets the screen run to its next input point; false when
-// none comes any more.
-inline bool ScreensTurn() {
-    Turns* turns = CurrentTurns();
-    std::unique_lock hold(turns->lock);
-    turns->userTurn = false;
-    turns->turned.notify_all();
-    turns->turned.wait(hold, [turns] { return turns->userTurn || turns->abandoned; });
-    return !turns->abandoned;
-}
+    static void AtInputPoint() {
+        if (current && !current->Give(true)) Vitrine::Replay::SetInputPointHook(nullptr);
+    }
+};
 
 // The user waits: lets the screen run until `done` holds, for at most
 // `points` of its input points.
 inline bool WaitFor(const std::function<bool()>& done, int points = 100000) {
-    bool running = CurrentTurns() != nullptr;
-    for (int n = 0;; ++n) {
-        if (done()) return true;
-        if (n == points || !running) return false;
-        running = ScreensTurn();
+    for (int n = 0; !done(); ++n) {
+        if (n == points || !Turns::current || !Turns::current->Give(false)) return done();
     }
+    return true;
 }
 
 // A left click at (x, y) (press and release); returns once some button has
@@ -137,22 +119,21 @@ inline bool ChooseByKeys(std::initializer_list<uint32_t> keys) {
 }
 
 // Runs a script (the "user") in turns with the screen the test's thread runs
-// (see Turns), from the screen's first input point on; ends it when it goes
-// out of scope.
+// (see Turns), from the screen's first input point on.
 class User {
   public:
     explicit User(std::function<void()> script) {
-        CurrentTurns() = &turns_;
-        Vitrine::Replay::SetInputPointHook(&UsersTurn);
+        Turns::current = &turns_;
+        Vitrine::Replay::SetInputPointHook(&Turns::AtInputPoint);
         thread_ = std::thread([this, script = std::move(script)] {
-            {
-                std::unique_lock hold(turns_.lock);
-                turns_.turned.wait(hold, [this] { return turns_.userTurn || turns_.abandoned; });
-            }
-            if (!turns_.abandoned) script();
-            std::lock_guard hold(turns_.lock);
+            std::unique_lock hold(turns_.lock);
+            turns_.turned.wait(hold, [this] { return turns_.users || turns_.abandoned; });
+            const bool screenRuns = !turns_.abandoned;
+            hold.unlock();
+            if (screenRuns) script();
+            hold.lock();
             turns_.ended = true;
-            turns_.userTurn = false;
+            turns_.users = false;
             turns_.turned.notify_all();
         });
     }
@@ -164,7 +145,7 @@ class User {
         }
         thread_.join();
         Vitrine::Replay::SetInputPointHook(nullptr);
-        CurrentTurns() = nullptr;
+        Turns::current = nullptr;
     }
     User(const User&) = delete;
     User& operator=(const User&) = delete;

@@ -1,8 +1,9 @@
-// The null platform's text, with no fonts: every character but a blank is a
+// The null platform's text, with no fonts: each character but a blank is a
 // bar code of the font's colour in a cell whose size depends on the style
-// alone (a row for each set bit of the character's low four bits, then of
-// those bits and the high four mixed, so that even the digits share no row), so a text's size is known
-// without a font, the ink shows where it went, and different characters leave different ink.
+// alone, so a text's size is known without a font, the ink shows where it
+// went, and different characters leave different ink. The bars are the
+// character's low four bits, then those mixed with its high four, so that
+// even the digits share no bar.
 #include "window/VitrineInternal.h"
 
 #include <algorithm>
