@@ -3,9 +3,10 @@
 //
 // Events are only queued (QueueInput: SDL's message thread, tests). They take
 // effect on the main thread, in arrival order, at its input points:
-// UpdateWindow, GetKey, Delay, PaceFrame (and Testing::ApplyInput). So the key flags, the queue and
-// the mouse record belong to the main thread alone, and a recorded stream of
-// events replayed at the same points gives the same session.
+// UpdateWindow, GetKey, Delay, PaceFrame (and Testing::ApplyInput). So the
+// key flags, the queue and the mouse record belong to the main thread alone,
+// and a recorded stream of events replayed at the same points gives the same
+// session.
 #include "window/ReplayHooks.h"
 #include "window/PadStops.h"
 #include "window/MenuKeys.h"
