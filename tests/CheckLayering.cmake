@@ -1,10 +1,12 @@
-# Fails when a source file outside window/ and sound/ includes an SDL header.
+# Fails when a source file outside window/ and sound/, or in their null platforms, includes an SDL header.
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
      ${SOURCE_DIR}/game/*.cpp ${SOURCE_DIR}/game/*.h
      ${SOURCE_DIR}/menu/*.cpp ${SOURCE_DIR}/menu/*.h
      ${SOURCE_DIR}/util/*.cpp ${SOURCE_DIR}/util/*.h
      ${SOURCE_DIR}/levelcheck/*.cpp ${SOURCE_DIR}/levelcheck/*.h
-     ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/editor/*.h)
+     ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/editor/*.h
+     ${SOURCE_DIR}/window/null/*.cpp ${SOURCE_DIR}/window/null/*.h
+     ${SOURCE_DIR}/sound/null/*.cpp ${SOURCE_DIR}/sound/null/*.h)
 set(offenders "")
 foreach(f ${sources})
   file(STRINGS ${SOURCE_DIR}/${f} hits REGEX "#[ \t]*include[ \t]*[<\"]SDL")
@@ -13,6 +15,6 @@ foreach(f ${sources})
   endif()
 endforeach()
 if(offenders)
-  message(FATAL_ERROR "SDL included outside window/ and sound/: ${offenders}")
+  message(FATAL_ERROR "SDL included outside the SDL platforms in window/ and sound/: ${offenders}")
 endif()
 message(STATUS "layering ok: ${CMAKE_MATCH_COUNT}")

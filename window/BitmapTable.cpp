@@ -1,32 +1,26 @@
-// The bitmap table: images loaded from BMP files (read by Bmp.cpp) or created
-// blank, named by handles counted from 1, drawn whole or through a
-// black-and-white mask, and copied into one another.
+// The bitmap table: images loaded from image files (by the platform, see
+// LoadedPictures.h) or given by a test, or created blank, named by handles
+// counted from 1, drawn whole or through a black-and-white mask, and copied
+// into one another. Needs no SDL: every window platform shares it.
 //
 // Loads of the same file at the same size share one copy of the pixels (the
 // game loads the cat images for every cat at every attempt, and each screen's
-// images at every entry), decoded once while the window is open; a shared
-// copy is never written: CopyBitmap gives its destination a private copy first.
-#include "window/Bmp.h"
-#include "window/FindFile.h"
+// images at every entry); a shared copy is never written: CopyBitmap gives
+// its destination a private copy first.
+#include "window/LoadedPictures.h"
 #include "window/VitrineInternal.h"
 #include "window/VitrineTest.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
-#include <set>
 #include <tuple>
 
 namespace Vitrine {
 namespace detail {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The columns of one mask row that are drawn.
 struct Span {
@@ -52,12 +46,23 @@ uint64_t NewImageId() {
     return ++last;
 }
 
+}  // namespace
+
 // A picture as the table keeps it.
 struct Pixels : Picture {
     uint64_t id = NewImageId();        // tells this picture, as it is now, from every other
     bool fromFile = false;             // may be shared by several loads: never written in place
     std::vector<PreparedMask> asMask;  // dropped with the pixels, cleared when they change
 };
+
+std::shared_ptr<Pixels> KeepLoaded(Picture picture) {
+    auto pixels = std::make_shared<Pixels>();
+    static_cast<Picture&>(*pixels) = std::move(picture);
+    pixels->fromFile = true;
+    return pixels;
+}
+
+namespace {
 
 struct BitStruct {
     std::shared_ptr<Pixels> hbit;  // null marks a free entry
@@ -67,14 +72,33 @@ struct BitStruct {
 
 std::vector<BitStruct> bit;  // bitlen = bit.size()
 
-// Decoded files by (path, width, height), with the file's modification time
-// when it was read: a changed file is read again, in place of the old copy.
-using LoadKey = std::tuple<std::string, uint32_t, uint32_t>;
-struct Decoded {
-    int64_t stamp = 0;
-    std::shared_ptr<Pixels> pixels;
-};
-std::map<LoadKey, Decoded> gLoaded;
+// Pictures given by tests (Testing::GivePicture) by file name, and their
+// loads by (name, width, height).
+std::map<std::string, Picture> gGiven;
+std::map<std::tuple<std::string, uint32_t, uint32_t>, std::shared_ptr<Pixels>> gGivenLoads;
+
+// A given picture at width x height (0: its own size), scaled as a file's
+// would be (nearest neighbour); null when none is given by that name.
+std::shared_ptr<Pixels> GivenPixels(const char* file, uint32_t width, uint32_t height) {
+    const auto given = gGiven.find(file);
+    if (given == gGiven.end()) return nullptr;
+    const Picture& from = given->second;
+    std::shared_ptr<Pixels>& load = gGivenLoads[{file, width, height}];
+    if (load) return load;
+    Picture picture;
+    picture.width = width == 0 ? from.width : std::min(width, kMaxSide);
+    picture.height = height == 0 ? from.height : std::min(height, kMaxSide);
+    picture.px.resize(size_t(picture.width) * picture.height);
+    for (uint32_t y = 0; y < picture.height; ++y) {
+        const uint32_t sy = uint32_t(uint64_t(y) * from.height / picture.height);
+        for (uint32_t x = 0; x < picture.width; ++x) {
+            const uint32_t sx = uint32_t(uint64_t(x) * from.width / picture.width);
+            picture.px[size_t(y) * picture.width + x] = from.px[size_t(sy) * from.width + sx] & 0xFFFFFF;
+        }
+    }
+    load = KeepLoaded(std::move(picture));
+    return load;
+}
 
 BitStruct* Entry(uint32_t handle) {
     if (handle == 0 || handle > bit.size() || !bit[handle - 1].hbit) return nullptr;
@@ -94,45 +118,6 @@ void DelBitmap(uint32_t del) {
     bit[del].hbit.reset();
     while (!bit.empty() && !bit.back().hbit) bit.pop_back();
     if (bit.empty()) bit.shrink_to_fit();
-}
-
-// ------------------------------------------------ loading
-
-// Says why a picture could not be loaded, once per file: the game goes on
-// without it (a black square), and loads it again at every use.
-void ReportUnloadable(const std::string& path, const std::string& why) {
-    static std::set<std::string> told;
-    if (told.insert(path).second) {
-        std::fprintf(stderr, "kerbo: %s: %s; the picture is left out.\n", path.c_str(), why.c_str());
-    }
-}
-
-// The pixels of a file at a size, shared with an earlier load when there is one.
-std::shared_ptr<Pixels> LoadShared(const char* file, uint32_t width, uint32_t height) {
-    std::string path = FindFile(file);
-    std::error_code error;
-    auto stamp = fs::last_write_time(path, error);
-    if (error) {
-        ReportUnloadable(path, error.message());
-        return nullptr;
-    }
-    const int64_t when = int64_t(stamp.time_since_epoch().count());
-    LoadKey key{path, width, height};
-    if (auto known = gLoaded.find(key); known != gLoaded.end() && known->second.stamp == when) {
-        return known->second.pixels;
-    }
-    std::string why;
-    std::optional<Picture> picture = ReadBmp(path, width, height, &why);
-    if (!picture) {
-        gLoaded.erase(key);
-        ReportUnloadable(path, why);
-        return nullptr;
-    }
-    auto pixels = std::make_shared<Pixels>();
-    static_cast<Picture&>(*pixels) = std::move(*picture);
-    pixels->fromFile = true;
-    gLoaded[key] = Decoded{when, pixels};
-    return pixels;
 }
 
 // Gives the entry pixels of its own before they are written.
@@ -231,7 +216,8 @@ bool ShowsImage(const Pixels& image, int64_t x, int64_t y, int64_t top, int64_t 
 void ResetBitmaps() {
     bit.clear();
     bit.shrink_to_fit();
-    gLoaded.clear();
+    gGivenLoads.clear();
+    ForgetLoadedPixels();
 }
 
 }  // namespace detail
@@ -241,7 +227,8 @@ using namespace detail;
 uint32_t LoadBitmap(const char* file, uint32_t width, uint32_t height) {
     NoticeClose();
     if (!file) return 0;
-    auto pixels = LoadShared(file, width, height);
+    auto pixels = GivenPixels(file, width, height);
+    if (!pixels) pixels = LoadPixels(file, width, height);
     if (!pixels) return 0;
     return AddBitmap(pixels, pixels->width, pixels->height);
 }
@@ -336,8 +323,16 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
 
 namespace Testing {
 
-uint64_t BitmapDecodes() {
-    return BmpDecodes();
+void GivePicture(const std::string& file, uint32_t width, uint32_t height, std::vector<uint32_t> pixels) {
+    for (auto load = gGivenLoads.begin(); load != gGivenLoads.end();) {
+        load = std::get<0>(load->first) == file ? gGivenLoads.erase(load) : std::next(load);
+    }
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+        pixels.size() != size_t(width) * height) {
+        gGiven.erase(file);
+        return;
+    }
+    gGiven[file] = Picture{width, height, std::move(pixels)};
 }
 
 uint32_t BitmapCount() {

@@ -1,14 +1,9 @@
 // Gamepads: the message thread turns SDL's controller events into the
-// layer's own PAD_PRESS / PAD_RELEASE events (a PadButton each); on the main
-// thread, where they take effect, they become what the game understands:
-// arrow keys, X and P, or, while a menu has named its buttons (SetPadStops),
-// pointer moves from button to button and a left click.
+// layer's own PAD_PRESS / PAD_RELEASE events (a PadButton each); PadStops.h
+// says what they become on the main thread.
 #pragma once
 
 #include <SDL.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "window/VitrineInternal.h"
 
@@ -19,20 +14,5 @@ namespace Vitrine::detail {
 bool HandlePadEvent(const SDL_Event& event);
 // Message thread: closes every controller (the window is going).
 void ClosePads();
-
-// Main thread: the events a pad event stands for, given where the pointer
-// is now; applied in order in its place.
-std::vector<InputEvent> PadToGame(const InputEvent& pad, int32_t pointerX, int32_t pointerY);
-// Main thread: forgets held buttons and the menu's buttons (the window closed).
-void ResetPads();
-
-// Main thread: the buttons of the menu that waits (SetPadStops); empty when none waits.
-const std::vector<PadStop>& MenuStops();
-// Main thread: the index of the menu's button under (x, y), or -1.
-int StopAt(int32_t x, int32_t y);
-// Main thread: the pointer move from (x, y) to the menu's next button
-// (forward) or the one before; from outside every button to the first or the
-// last. Only while a menu waits.
-InputEvent PointerStep(bool forward, int32_t x, int32_t y);
 
 }  // namespace Vitrine::detail

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "window/Gamepad.h"
+#include "window/PadStops.h"
 
 namespace Vitrine::detail {
 

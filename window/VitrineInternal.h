@@ -1,5 +1,7 @@
 // Vitrine's parts talk to each other through this header; the game never
-// includes it. Two sides meet here:
+// includes it. The parts every platform shares (vitrine_core) call what each
+// platform defines: the SDL one (vitrine) and the null one (window/null/).
+// Two sides meet here:
 //  - the main thread's side (the window record, the drawing buffer, the key
 //    flags and queue, the mouse, the bitmap table), touched by the main
 //    thread only;

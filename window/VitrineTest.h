@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "window/Vitrine.h"
 
@@ -47,6 +49,12 @@ void SetFramesUnseen(bool on);
 void UseSteppedClock(bool on);
 void StepClock(std::chrono::nanoseconds by);
 std::chrono::nanoseconds ClockNow();  // what the waits read
+
+// Loads of image file `file` (by exactly this name) get this picture instead
+// of reading a file: width * height pixels, 0x00BBGGRR, row by row, scaled
+// to the size asked for as a file's would be. Kept for the program's life;
+// an empty picture forgets it.
+void GivePicture(const std::string& file, uint32_t width, uint32_t height, std::vector<uint32_t> pixels);
 
 uint32_t BitmapCount();    // entries of the bitmap table, free ones included
 uint64_t BitmapDecodes();  // image files decoded since the program started (shared loads don't count)

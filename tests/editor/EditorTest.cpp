@@ -289,14 +289,13 @@ TEST_F(Editor, TheStartMenusButtonOpensThePlayersOwnPackAndComesBack) {
                     T::PressKey(k), T::ReleaseKey(k);
                 T::PressKey(Vitrine::KEY_CTRL), T::PressKey('S'), T::ReleaseKey('S'),
                     T::ReleaseKey(Vitrine::KEY_CTRL);
-                return ScreenDriver::WaitFor([&] { return fs::exists(saved); }, 0.3);
+                return ScreenDriver::WaitFor([&] { return fs::exists(saved); }, 50);
             });
             T::PressKey(Vitrine::KEY_ESCAPE);
             // Back in the menu once a click off its buttons waits there.
             ScreenDriver::WaitFor([] {
                 T::LeftUp(700, 300);
                 StandardMenu::ClickRc click;
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 return StandardMenu::PendingClick(click) && click.x == 700;
             });
             ScreenDriver::ClickAndWait(ScreenDriver::Column, ScreenDriver::Row(4));  // quit

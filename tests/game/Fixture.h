@@ -1,8 +1,8 @@
 // Shared ground for the game's tests: a private working directory with the
-// ten level files and a small, single-coloured BMP for every image the game
-// loads (so a pixel of the buffer tells which tile or sprite is on top),
-// the real window opened headless with instant waits, and the game's state
-// and random generator back at their program-start values.
+// ten level files, a single-coloured picture given for every image the game
+// loads (so a pixel of the buffer tells which tile or sprite is on top), the
+// window opened with instant waits, and the game's state and random
+// generator back at their program-start values.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "game/KerboImplementation.h"
-#include "tests/support/BmpWriter.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
@@ -78,11 +77,6 @@ inline uint32_t ColourOf(const std::string& name) {
     return 0;
 }
 
-// An uncompressed 24-bit BMP of one colour (0x00BBGGRR).
-inline void WriteBmp(const fs::path& path, uint32_t width, uint32_t height, uint32_t colour) {
-    ASSERT_TRUE(kerbo_test::WriteSolidBmp(path, int(width), int(height), colour)) << path;
-}
-
 // The game's working directory for this test program.
 inline fs::path WorkDir() {
     return fs::temp_directory_path() / ("kerbo_game_test_" + std::to_string(getpid()));
@@ -130,14 +124,17 @@ inline uint32_t Pixel(int32_t x, int32_t y) {
 }
 
 // The base of the game's tests: a fresh working directory with the quiet
-// level in all ten files, the window open, waits instant, state reset.
+// level in all ten files, the game's images given, the window open, waits
+// instant, state reset.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         oldDir_ = fs::current_path();
-        fs::create_directories(WorkDir() / "Images");
+        fs::create_directories(WorkDir());
         for (const Assets::Image& image : GameImages()) {
-            WriteBmp(WorkDir() / image.file, image.width, image.height, ColourOf(image.file));
+            Vitrine::Testing::GivePicture(
+                image.file, image.width, image.height,
+                std::vector<uint32_t>(size_t(image.width) * image.height, ColourOf(image.file)));
         }
         WriteAllLevels(QuietLevel());
         fs::current_path(WorkDir());

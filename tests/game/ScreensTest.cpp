@@ -1,8 +1,7 @@
-// The screens around the game, driven headless: a "user" thread clicks and
-// types through the window layer's test interface while the test's thread
-// runs the screens, exactly as the program does. (Over 400 lines: every
+// The screens around the game, driven on the null platform: a "user" clicks
+// and types through the window layer's test interface in turns with the
+// test's thread, which runs the screens exactly as the program does. (Over 400 lines: every
 // screen's suite, mouse and keyboard, shares the helpers at the top.)
-#include <cstdlib>
 #include <sstream>
 
 #include "game/FrontEnd.h"
@@ -267,8 +266,9 @@ TEST_F(Screens, ClosingTheWindowInTheNameEntryEndsTheProgramBeforeAnyGame) {
         User user([] {
             ClickAndWait(Column, Row(0));   // play
             Type({Fixture::KeyX, 65, 66});  // story over, "AB" typed
+            WaitFor([] { return PlayerName[1] == 'B'; });
+            T::CloseWindow();
         });
-        CloseWhen([] { return PlayerName == Name("AB        "); });
         RunScreens(Screen::StartMenu);
     }
     EXPECT_EQ(console.text, Farewell);
@@ -284,8 +284,9 @@ TEST_F(Screens, ClosingTheWindowInPlayRecordsNothing) {
         User user([] {
             ClickAndWait(Column, Row(0));
             Type({Fixture::KeyX, 65, Fixture::KeyX});
+            WaitFor([] { return Lifes == 4; });  // in play
+            T::CloseWindow();
         });
-        CloseWhen([] { return Lifes == 4; });
         RunScreens(Screen::StartMenu);
     }
     EXPECT_EQ(console.text, Farewell);
@@ -357,7 +358,7 @@ TEST_F(Screens, RetryAfterTheWinStartsAfreshWithTheSameNameAndDifficulty) {
 // The game-over screen shows the final score on its card, and under it the
 // place the score took in the table, when it took one; its menu answers the keyboard.
 TEST_F(Screens, TheEndScreenShowsTheFinalScoreAndItsPlaceInTheTable) {
-    Fixture::WriteBmp(Fixture::WorkDir() / Assets::GameOverScreen.file, 800, 500, 0xFFFFFF);
+    ScreenDriver::GivePicture(Assets::GameOverScreen.file, 800, 500, 0xFFFFFF);
     const auto inked = [](int32_t top) {
         int n = 0;
         for (int32_t y = top; y < top + 16; ++y)
@@ -434,18 +435,6 @@ TEST_F(Screens, ClosingTheWindowOnThePauseScreenLeavesTheGame) {
     Pause = true;
     CloseWhen([] { return true; });
     EXPECT_FALSE(PauseScreen());
-}
-
-// ---------------------------------------------------------------- start-up
-
-TEST(StartUp, NoWindowMeansAMessageAndStatusOne) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-            TotalProgram();
-        },
-        testing::ExitedWithCode(1), "Can't create window\\.");
 }
 
 }  // namespace

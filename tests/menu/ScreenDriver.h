@@ -1,37 +1,40 @@
-// Helpers for tests that drive screens headless: small BMP files, a window
-// opened on SDL's dummy driver, clicks that wait until a menu took them,
-// and a scratch working directory.
+// Helpers for tests that drive screens headless: pictures of one colour, a
+// window, a "user" that clicks and types in lockstep with the screen under
+// test, and a scratch working directory.
 #pragma once
 
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/Assets.h"
 #include "menu/StandardMenu.h"
-#include "tests/support/BmpWriter.h"
 #include "window/Vitrine.h"
+#include "window/VitrineReplay.h"
 #include "window/VitrineTest.h"
 
 namespace ScreenDriver {
 
-// A 24-bit BMP of one colour (0x00BBGGRR); with splitHalves only the right
-// half has that colour and the left half is `left`.
-inline void WriteBmp(const std::filesystem::path& path, int32_t w, int32_t h, uint32_t color,
-                     bool splitHalves = false, uint32_t left = 0) {
-    ASSERT_TRUE(kerbo_test::WriteSolidBmp(path, w, h, color,
-                                          splitHalves ? std::optional<uint32_t>(left) : std::nullopt))
-        << path;
+// Loads of `file` get a picture of one colour (0x00BBGGRR); with splitHalves
+// only the right half has that colour and the left half is `left`.
+inline void GivePicture(const std::string& file, uint32_t w, uint32_t h, uint32_t color,
+                        bool splitHalves = false, uint32_t left = 0) {
+    std::vector<uint32_t> pixels(size_t(w) * h, color);
+    for (uint32_t y = 0; splitHalves && y < h; ++y)
+        for (uint32_t x = 0; x < w / 2; ++x) pixels[size_t(y) * w + x] = left;
+    Vitrine::Testing::GivePicture(file, w, h, std::move(pixels));
 }
 
 // The middle of the n-th button of the game's menus (all stand in one column).
@@ -42,18 +45,42 @@ inline int32_t Row(int n) {
 inline constexpr int32_t Column = KerboImplementation::Assets::Menus.Left +
                                   int32_t(KerboImplementation::Assets::PlayButton.normal.width) / 2;
 
-// Polls `done` until it holds or `seconds` have passed.
-inline bool WaitFor(const std::function<bool()>& done, double seconds = 10.0) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+// The user's script and the screen under test take turns: at each input
+// point the test's thread hands over to the script and waits until the script
+// waits (WaitFor) or ends, so what it feeds takes effect at that point and a
+// run is the same however fast the machine is. One user at a time.
+struct Turns {
+    std::mutex lock;
+    std::condition_variable turned;
+    bool users = false, ended = false;
+    bool abandoned = false;  // the screen under test has returned: no turn comes any more
+    static inline Turns* current = nullptr;
+
+    // Gives the turn to the other side and waits until it comes back; false
+    // when it no longer can.
+    bool Give(bool toUser) {
+        std::unique_lock hold(lock);
+        users = toUser && !ended;
+        turned.notify_all();
+        turned.wait(hold, [&] { return users != toUser || abandoned; });
+        return !abandoned && !ended;
+    }
+    static void AtInputPoint() {
+        if (current && !current->Give(true)) Vitrine::Replay::SetInputPointHook(nullptr);
+    }
+};
+
+// The user waits: lets the screen run until `done` holds, for at most
+// `points` of its input points.
+inline bool WaitFor(const std::function<bool()>& done, int points = 100000) {
+    for (int n = 0; !done(); ++n) {
+        if (n == points || !Turns::current || !Turns::current->Give(false)) return done();
     }
     return true;
 }
 
 // A left click at (x, y) (press and release); returns once some button has
-// taken it. Meant for a driver thread while the main thread sits in a menu.
+// taken it. Meant for a User's script while the screen sits in a menu.
 // A click that no menu takes fails the test and closes the window, so the
 // screen under test returns instead of waiting for ever.
 inline bool ClickAndWait(int32_t x, int32_t y) {
@@ -91,18 +118,40 @@ inline bool ChooseByKeys(std::initializer_list<uint32_t> keys) {
     return false;
 }
 
-// Runs a script on its own thread (the "user") while the test's thread runs
-// a screen; joined when it goes out of scope.
+// Runs a script (the "user") in turns with the screen the test's thread runs
+// (see Turns), from the screen's first input point on.
 class User {
   public:
-    explicit User(std::function<void()> script) : thread_(std::move(script)) {}
+    explicit User(std::function<void()> script) {
+        Turns::current = &turns_;
+        Vitrine::Replay::SetInputPointHook(&Turns::AtInputPoint);
+        thread_ = std::thread([this, script = std::move(script)] {
+            std::unique_lock hold(turns_.lock);
+            turns_.turned.wait(hold, [this] { return turns_.users || turns_.abandoned; });
+            const bool screenRuns = !turns_.abandoned;
+            hold.unlock();
+            if (screenRuns) script();
+            hold.lock();
+            turns_.ended = true;
+            turns_.users = false;
+            turns_.turned.notify_all();
+        });
+    }
     ~User() {
-        if (thread_.joinable()) thread_.join();
+        {
+            std::lock_guard hold(turns_.lock);
+            turns_.abandoned = true;
+            turns_.turned.notify_all();
+        }
+        thread_.join();
+        Vitrine::Replay::SetInputPointHook(nullptr);
+        Turns::current = nullptr;
     }
     User(const User&) = delete;
     User& operator=(const User&) = delete;
 
   private:
+    Turns turns_;
     std::thread thread_;
 };
 

@@ -1,4 +1,4 @@
-// Buttons and menus, driven headless through the window layer's test interface.
+// Buttons and menus, driven on the null platform through the window layer's test interface.
 #include <vector>
 
 #include "menu/StandardMenu.h"
@@ -58,15 +58,14 @@ TEST(ButtonGeometry, VerticalMenuStepsFromTopToTopAndKeepsSizes) {
 
 class ButtonImages : public WindowTest {
   protected:
-    ScreenDriver::ScratchDir dir;
     static constexpr uint32_t Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000;
     void SetUp() override {
         WindowTest::SetUp();
-        ScreenDriver::WriteBmp("n.bmp", 40, 20, Red);
-        ScreenDriver::WriteBmp("o.bmp", 40, 20, Green);
+        ScreenDriver::GivePicture("n.bmp", 40, 20, Red);
+        ScreenDriver::GivePicture("o.bmp", 40, 20, Green);
         // White on the right half only: the left half stays transparent.
-        ScreenDriver::WriteBmp("m.bmp", 40, 20, 0xFFFFFF, true, 0x000000);
-        ScreenDriver::WriteBmp("bg.bmp", 800, 500, Blue);
+        ScreenDriver::GivePicture("m.bmp", 40, 20, 0xFFFFFF, true, 0x000000);
+        ScreenDriver::GivePicture("bg.bmp", 800, 500, Blue);
         Vitrine::SetBuffering(true);
         Vitrine::DrawBitmap(Vitrine::LoadBitmap("bg.bmp", 800, 500), 0, 0);
     }
@@ -292,7 +291,7 @@ TEST_F(Selection, AKeyTheMenuTookStaysItsOwnUntilReleased) {
 TEST_F(Selection, ClosedWindowEndsTheWaitWithoutAChoice) {
     const std::vector<ButtonRc> menu = {Placed(60, 60, 250, 75)};
     ScreenDriver::User user([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ScreenDriver::WaitFor([] { return WaitingMenu() != 0; });
         T::CloseWindow();
     });
     EXPECT_EQ(MenuSelection(menu), -1);
