@@ -6,7 +6,8 @@
 #   make deb    installs what is missing and builds the Debian package into build-deb/
 
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?=
+# CI's builds (CI is set there) treat every warning as an error.
+CMAKE_FLAGS ?= $(if $(CI),-DKERBO_WERROR=ON,)
 
 .PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb clean
 

@@ -93,16 +93,20 @@ enum class LevelEnd : uint8_t { Cleared, Lost, QuitToMenu, WindowClosed };
 // A new game in play (NewGame) and the game screen's images.
 void LoadGame();
 // An attempt at a level of the game in play.
-void LoadLevel(uint32_t Level);
+void LoadLevel(uint32_t number);
 
+// A whole game: attempts until the lives are gone or the last level is cleared.
 GameEnd PlayGame();
-LevelEnd PlayLevel(uint32_t Level);
+// One attempt: the level card's frames, then frames of play until it ends;
+// a cleared level counts on to the next, a lost one costs a life.
+LevelEnd PlayLevel(uint32_t number);
 
 // What the player does now: the arrows, X, P and a lost focus, read once.
 FrameInput ReadFrameInput();
 
-// One frame of play, drawn and shown but not paced; false when the player left
-// the game from the pause screen (or the window was closed there).
+// One frame of play (or of a hold, in which nothing moves), drawn and shown
+// but not paced; false when the player left the game from the pause screen
+// (or the window was closed there).
 bool PlayFrame();
 
 // True when the attempt in play ends after the frame just played.
@@ -110,10 +114,12 @@ bool AttemptOver();
 
 // ---------------------------------------------------------------- drawing
 
+// The game screen of the game in play, back to front: house, waves, Oska,
+// cats, the status band and the bar under it.
 void DrawEverything();
-void DrawHouse();
-void DrawShockWaves(const ShockWaves& ShockWaves);
-void TextDuringGame();
+void DrawHouse();                                   // every cell's picture
+void DrawShockWaves(const ShockWaves& ShockWaves);  // the live waves, by direction
+void TextDuringGame();                              // the status band's texts and counts
 
 // ---------------------------------------------------------------- sounds
 
@@ -135,21 +141,21 @@ bool PauseScreen();
 // the program runs them in a flat loop however often a game is retried.
 enum class Screen : uint8_t { StartMenu, NewGame, Exit };
 
-Screen GameOver();
-Screen YouWin();
+Screen GameOver();  // the game-over screen: a new game or the start menu
+Screen YouWin();    // the win screen: the same choice
 
 // ---------------------------------------------------------------- front end
 
-void TotalProgram();
-Screen Menu();
-void Controls();
-void Story();
-void Quit();
-void SelectDifficulty(uint32_t& level);
-void AskName();
+void TotalProgram();                     // opens the window and runs the screens until the player quits
+Screen Menu();                           // the start menu: what the player chose
+void Controls();                         // the controls screen, until Back
+void Story();                            // the story screen, until X
+void Quit();                             // the farewell on the console
+void SelectDifficulty(uint32_t& level);  // the difficulty selector: level 0 easy, 1 medium, 2 hard
+void AskName();                          // the name entry into PlayerName, until X
 // Offers the game's score to the high-score table and saves it; the place
 // (1 to 3) it took, or 0 when it stayed out or could not be saved.
 std::size_t CompareHighScore();
-void Highscores();
+void Highscores();  // the high-score screen, until X
 
 }  // namespace KerboImplementation

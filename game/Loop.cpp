@@ -16,11 +16,11 @@ namespace {
 constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Black = 0;
 
-void ShowLevelCard(uint32_t Level) {
+void ShowLevelCard(uint32_t number) {
     Vitrine::Rectangle(100, 100, 700, 400, LightGrey, true);
     Vitrine::SetFont(4, Black);
     Vitrine::Text("LEVEL", 100, 100);
-    Vitrine::TextCard(Level, 200, 100);
+    Vitrine::TextCard(number, 200, 100);
     Vitrine::UpdateWindow();
 }
 
@@ -35,8 +35,8 @@ void LoadGame() {
     LoadGamePictures();
 }
 
-void LoadLevel(uint32_t Level) {
-    LoadLevel(World, Level);
+void LoadLevel(uint32_t number) {
+    LoadLevel(World, number);
 }
 
 bool AttemptOver() {
@@ -65,15 +65,15 @@ GameEnd PlayGame() {
     return GameEnd::Lost;
 }
 
-LevelEnd PlayLevel(uint32_t Level) {
-    LoadLevel(Level);
+LevelEnd PlayLevel(uint32_t number) {
+    LoadLevel(number);
     RestoreLastTrampoline(World);
     // The level card: frames in which nothing moves.
     World.CardFrames = LevelCardFrames;
     DrawEverything();
     for (bool first = true; HoldStill(World); first = false) {
         if (first) {
-            ShowLevelCard(Level);
+            ShowLevelCard(number);
         } else {
             Vitrine::UpdateWindow();
         }

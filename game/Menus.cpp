@@ -75,10 +75,10 @@ void LoadStartMenu(std::span<ButtonRc, 5> StartMenu) {
     StandardMenu::SetVerticalMenu(Assets::Menus.Left, Assets::Menus.Top, Assets::Menus.Step, StartMenu);
 }
 
-void LoadDifficultySelector(std::span<ButtonRc, 3> SpinnerMenu, std::span<ButtonRc, 3> Spinner) {
-    SpinnerMenu[Down] = Placed(MakeButton(Assets::DownArrow), Assets::DownArrowAt);
-    SpinnerMenu[Up] = Placed(MakeButton(Assets::UpArrow), Assets::UpArrowAt);
-    SpinnerMenu[Back] = Placed(MakeButton(Assets::SelectorBack), Assets::SelectorBackAt);
+void LoadDifficultySelector(std::span<ButtonRc, 3> arrows, std::span<ButtonRc, 3> Spinner) {
+    arrows[Down] = Placed(MakeButton(Assets::DownArrow), Assets::DownArrowAt);
+    arrows[Up] = Placed(MakeButton(Assets::UpArrow), Assets::UpArrowAt);
+    arrows[Back] = Placed(MakeButton(Assets::SelectorBack), Assets::SelectorBackAt);
 
     const std::pair<Assets::Image, Assets::Image> pictures[] = {{Assets::Easy, Assets::EasyMask},
                                                                 {Assets::Medium, Assets::MediumMask},

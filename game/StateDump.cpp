@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "game/KerboImplementation.h"
-#include "util/StandardLib.h"
 
 namespace KerboImplementation {
 
@@ -80,7 +79,7 @@ std::string DumpState() {
     w.Put("items", ItemsTotal), w.Put("found", ItemsFound), w.Put("pause", Pause);
     w.Put("catspeed", double(RelativeSpeedCatX)), w.Put("difficulty", N(LevelDifficulty));
     w.Put("trampx", double(TrampolineX)), w.Put("trampy", double(TrampolineY));
-    w.Put("seed", StandardLib::CurrentSeed()), w.Put("cats", CurrentAmountOfEnemy);
+    w.Put("seed", World.Seed), w.Put("cats", CurrentAmountOfEnemy);
     w.Line();
     w.Put("man.x", double(Man.x)), w.Put("y", double(Man.y)), w.Put("fall", Man.HaveToFall);
     w.Put("control", Man.Controlable), w.Put("tx", double(Man.TargetX)), w.Put("ty", double(Man.TargetY));

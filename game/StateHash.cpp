@@ -8,7 +8,6 @@
 
 #include "game/KerboImplementation.h"
 #include "game/StateHash.h"
-#include "util/StandardLib.h"
 
 namespace KerboImplementation {
 
@@ -63,8 +62,8 @@ void Add(Fnv& f, const Array1<T, N>& items) {
 uint32_t StateHash() {
     Fnv f;
     const auto& [game, house, man, cats, catsInPlay, waves, score, lifes, level, jumps, items, found, pause,
-                 speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames] =
-        World;
+                 speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames,
+                 seed] = World;
     Add(f, game);
     Add(f, house);
     Add(f, man);
@@ -73,8 +72,7 @@ uint32_t StateHash() {
     f.All(catsInPlay, waveCount);
     Add(f, waveSlots);
     f.All(score, lifes, level, jumps, items, found, pause, speed, difficulty, trampolineX, trampolineY,
-          levelCount, held, holdFrames, cardFrames);
-    f.Add(StandardLib::CurrentSeed());
+          levelCount, held, holdFrames, cardFrames, seed);
     for (char c : PlayerName) f.Add(c);
     return static_cast<uint32_t>(f.h ^ (f.h >> 32));
 }

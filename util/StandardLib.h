@@ -7,9 +7,14 @@
 
 namespace StandardLib {
 
+// The generator's state at every program start.
+constexpr uint32_t StartSeed = 94;
+
 // A whole number from min to max, both included. With min > max it prints
 // an error line on standard output, draws nothing and returns min.
 uint32_t RandomCard(uint32_t min, uint32_t max);
+// The same from the generator whose state is `seed` (the game keeps its own).
+uint32_t RandomCard(uint32_t& seed, uint32_t min, uint32_t max);
 
 // Euclidean distance between two points, truncated towards zero.
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

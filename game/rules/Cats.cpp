@@ -91,13 +91,13 @@ void MoveEnemyEndElevator(Enemy& Enemy) {
     }
 }
 
-void MoveEnemyTrampoline(Enemy& Enemy) {
+void MoveEnemyTrampoline(uint32_t& seed, Enemy& Enemy) {
     // Two draws every frame, direction first; the last frame on the
     // trampoline decides where the cat gets off.
-    Enemy.Direction = StandardLib::RandomCard(0, 1) == 0 ? Direction::Left : Direction::Right;
+    Enemy.Direction = StandardLib::RandomCard(seed, 0, 1) == 0 ? Direction::Left : Direction::Right;
     const uint32_t row = WhereAmI(Enemy.y - 10.0f);
     const uint32_t highest = row > 0 ? row - 1 : 0;  // a row too high takes RandomCard's error path
-    Enemy.FloorHeight = static_cast<float>(StandardLib::RandomCard(2, highest)) * 50.0f + 25.0f;
+    Enemy.FloorHeight = static_cast<float>(StandardLib::RandomCard(seed, 2, highest)) * 50.0f + 25.0f;
 
     const float M = Middle(Enemy.y);
     if (Enemy.HaveToFall) {
@@ -175,7 +175,7 @@ void EnemyMovement(GameState& s, FrameEvents& events) {
                     MoveEnemyEndElevator(cat);
                     break;
                 case Initial::t:
-                    MoveEnemyTrampoline(cat);
+                    MoveEnemyTrampoline(s.Seed, cat);
                     break;
                 case Initial::d:
                 case Initial::D:

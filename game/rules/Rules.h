@@ -58,7 +58,7 @@ void NewGame(GameState& s);
 // An attempt at a level: Oska at his start, the cats at random places, the
 // house rebuilt from the level's letters (read again unless held), its
 // items numbered and the counters of an attempt back at zero.
-void LoadLevel(GameState& s, uint32_t Level);
+void LoadLevel(GameState& s, uint32_t number);
 // The items in a level's letters.
 uint32_t HowManyItems(const GameState& s, uint32_t n);
 // Gives the items of the house their worth and picture in reading order.

@@ -30,9 +30,9 @@ void NewGame(GameState& s) {
     }
 }
 
-void LoadLevel(GameState& s, uint32_t Level) {
-    // Called with Level = ActualLevel: 5 cats on levels 1-2, up to 8 on 9-10.
-    s.CurrentAmountOfEnemy = Level / 3 + 5;
+void LoadLevel(GameState& s, uint32_t number) {
+    // Called with number = ActualLevel: 5 cats on levels 1-2, up to 8 on 9-10.
+    s.CurrentAmountOfEnemy = number / 3 + 5;
 
     Personage& Man = s.Man;
     Man.x = StartX;
@@ -46,8 +46,8 @@ void LoadLevel(GameState& s, uint32_t Level) {
     for (uint32_t i = 1; i <= s.CurrentAmountOfEnemy; ++i) {
         Enemy& cat = s.EnemyArr[i];
         // x before y, cat by cat: the draws decide where every cat stands.
-        cat.x = static_cast<float>(StandardLib::RandomCard(151, 650));
-        cat.y = static_cast<float>(StandardLib::RandomCard(151, 350));
+        cat.x = static_cast<float>(StandardLib::RandomCard(s.Seed, 151, 650));
+        cat.y = static_cast<float>(StandardLib::RandomCard(s.Seed, 151, 350));
         cat.Direction = Direction::Left;
         cat.Controlable = true;
         cat.HitByShock = false;
@@ -61,14 +61,14 @@ void LoadLevel(GameState& s, uint32_t Level) {
     for (ShockWave& wave : s.AllShockWaves.Waves) wave.StillExisting = false;
 
     InputLevels(s);
-    const ::KerboImplementation::Level& letters = s.Game[Level];
+    const ::KerboImplementation::Level& letters = s.Game[number];
     for (uint32_t row = 1; row <= Rows; ++row) {
         for (uint32_t column = 1; column <= Columns; ++column) {
             s.House[row][column] = TemplateFor(KindOf(letters[row][column]));
         }
     }
 
-    s.ItemsTotal = HowManyItems(s, Level);
+    s.ItemsTotal = HowManyItems(s, number);
     CreateItems(s.House);
 }
 

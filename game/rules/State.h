@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "game/rules/Array1.h"
+#include "util/StandardLib.h"
 
 namespace KerboImplementation {
 
@@ -144,6 +145,7 @@ struct GameState {
     bool LevelsHeld = false;                       // Game holds the levels: LoadLevel reads no file
     uint32_t HoldFrames = 0;                       // frames the game still holds still (a door, P)
     uint32_t CardFrames = 0;                       // frames the level card is still shown
+    uint32_t Seed = StandardLib::StartSeed;        // the random generator's state: the cats' draws
 };
 
 // What the player does in one frame, read once from the devices by the

@@ -154,7 +154,7 @@ TEST_F(Loop, AnAttemptIsSetUpAgainByPlayLevel) {
     LoadLevel(1);
     LoadLevel(1);
     const GameState twice = World;
-    StandardLib::ResetRandom();
+    World.Seed = StandardLib::StartSeed;
     LoadGame();
     LoadLevel(1);
     EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);  // no items: one frame

@@ -43,8 +43,8 @@ TEST_P(ShippedLevel, EveryItemCanBeReachedAndNoWayStrandsOska) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, ::testing::Range(1, 11),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "level" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int>& level) {
+                             return "level" + std::to_string(level.param);
                          });
 
 // Later levels never have fewer items or doors, nor shorter climbs, than

@@ -77,9 +77,9 @@ TEST_P(ShownFrames, AreTheWholePictureHandedOver) {
 
 INSTANTIATE_TEST_SUITE_P(Recordings, ShownFrames,
                          ::testing::Combine(::testing::Values("game", "quit"), ::testing::Values(1u, 2u)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param)) + "_scale" +
-                                    std::to_string(std::get<1>(info.param));
+                         [](const auto& run) {
+                             return std::string(std::get<0>(run.param)) + "_scale" +
+                                    std::to_string(std::get<1>(run.param));
                          });
 
 }  // namespace

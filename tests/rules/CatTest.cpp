@@ -23,7 +23,6 @@ class Cats : public ::testing::Test {
         }
         s.RelativeSpeedCatX = 1.0f;
         PutOska(s, 725.0f, 488.0f);
-        StandardLib::ResetRandom();
     }
 
     // A shaft in column 7 (x 300..350): top cell in row 3, shaft rows 4..8,
@@ -260,16 +259,14 @@ TEST_F(Cats, EveryTrampolineFrameDrawsDirectionThenFloor) {
     PlaceCat(2, 500.0f, 338.0f, Direction::Left);  // walking: draws nothing
     Enemy& third = PlaceCat(3, 575.0f, 440.0f, Direction::Left);
 
-    StandardLib::ResetRandom();
-    const uint32_t dir1 = StandardLib::RandomCard(0, 1);
-    const uint32_t floor1 = StandardLib::RandomCard(2, 7);
-    const uint32_t dir3 = StandardLib::RandomCard(0, 1);
-    const uint32_t floor3 = StandardLib::RandomCard(2, 8);  // y - 10 = 430 lies in row 9
-    const uint32_t seedAfterFour = StandardLib::CurrentSeed();
+    uint32_t seed = s.Seed;
+    const uint32_t dir1 = StandardLib::RandomCard(seed, 0, 1);
+    const uint32_t floor1 = StandardLib::RandomCard(seed, 2, 7);
+    const uint32_t dir3 = StandardLib::RandomCard(seed, 0, 1);
+    const uint32_t floor3 = StandardLib::RandomCard(seed, 2, 8);  // y - 10 = 430 lies in row 9
 
-    StandardLib::ResetRandom();
     EnemyMovement();
-    EXPECT_EQ(StandardLib::CurrentSeed(), seedAfterFour);
+    EXPECT_EQ(s.Seed, seed) << "the game's own generator, four draws";
     EXPECT_EQ(cat.Direction, dir1 == 0 ? Direction::Left : Direction::Right);
     EXPECT_EQ(cat.FloorHeight, static_cast<float>(floor1 * 50 + 25));
     EXPECT_EQ(third.Direction, dir3 == 0 ? Direction::Left : Direction::Right);

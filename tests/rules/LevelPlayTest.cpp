@@ -169,8 +169,8 @@ TEST_P(ShippedLevelPlayed, ThePilotClearsItFollowingTheModel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelPlayed, ::testing::Range(1, 11),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "level" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int>& level) {
+                             return "level" + std::to_string(level.param);
                          });
 
 // Every move the model allows from every cell Oska can reach, tried one by
@@ -278,8 +278,8 @@ TEST_P(ShippedLevelCats, CatsSetDownAnywhereKeepWalkingFallingAndRiding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevelCats, ::testing::Range(1, 11),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "level" + std::to_string(info.param);
+                         [](const ::testing::TestParamInfo<int>& level) {
+                             return "level" + std::to_string(level.param);
                          });
 
 }  // namespace

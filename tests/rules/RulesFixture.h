@@ -49,7 +49,6 @@ inline void NoCats(GameState& s) {
 // at its start, and the first attempt at level 1 set up; the cats out of
 // play unless asked for.
 inline GameState Game(const Storeys& storeys, bool withCats = false) {
-    StandardLib::ResetRandom();
     GameState s;
     s.LevelsHeld = true;
     for (uint32_t k = 1; k <= MostLevels; ++k) PutLevel(s, k, storeys);
