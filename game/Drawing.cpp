@@ -3,6 +3,8 @@
 // window's buffer from the game in play, each picture chosen by its role. It
 // only reads the game's state, so a frame that is not drawn plays exactly
 // like one that is. Allocates nothing.
+#include <string_view>
+
 #include "game/KerboImplementation.h"
 #include "window/Vitrine.h"
 
@@ -70,7 +72,9 @@ void TextDuringGame() {
     const Assets::StatusBand& band = Assets::Band;
 
     Vitrine::SetFont(1, LightGrey);
-    Vitrine::Text("KERBO anno 2011 'The Dorel-Special'", 10, 10);
+    // A pack names itself where the shipped game names its edition.
+    const bool pack = !PackFolder.empty();
+    Vitrine::Text(pack ? std::string_view(PackTitleLine) : "KERBO anno 2011 'The Dorel-Special'", 10, 10);
     Vitrine::TextCard(Score, 70, 30);
     Vitrine::TextCard(ActualLevel, 70, 50);
     // The counts have 12 pixels before their words: a small face, set on
@@ -86,7 +90,7 @@ void TextDuringGame() {
     Vitrine::Text(Lifes == 1 ? "leven." : "levens.", band.WordX, band.LivesY);
     Vitrine::Text("A game created by the KERBO team", 470, 10);
     Vitrine::Text("Art and sound: KERBO team", 614, 30);
-    Vitrine::Text("Levels: KERBO team", 614, 50);
+    Vitrine::Text(pack ? std::string_view(PackLevelsLine) : "Levels: KERBO team", 614, 50);
     Vitrine::Text("Nog", 150, band.ItemsY);
     Vitrine::Text(itemsLeft == 1 ? "item te gaan." : "items te gaan.", band.WordX, band.ItemsY);
 }

@@ -3,12 +3,14 @@
 #include "game/LevelPacks.h"
 
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <set>
 #include <system_error>
 #include <type_traits>
 
 #include "game/PackSaves.h"
+#include "util/SafeFile.h"
 #include "levelcheck/LevelCheck.h"
 
 namespace KerboImplementation {
@@ -116,7 +118,64 @@ std::string UsePack(const std::string& folder) {
     LevelCount = count;
     LevelsHeld = true;
     PackFolder = folder;
+    const PackInfo info = ReadPackInfo(folder);
+    PackTitleLine = "KERBO anno 2011 '" + info.title + "'";
+    PackLevelsLine = "Levels: " + (info.author.empty() ? std::string("unknown") : info.author) + " (" +
+                     std::to_string(count) + (count == 1 ? " level)" : " levels)");
     return {};
+}
+
+PackInfo ReadPackInfo(const std::string& folder) {
+    PackInfo info;
+    const std::string fallback = PackName(folder);
+    info.title = fallback;
+    const std::string file = (fs::path(folder) / "pack.txt").string();
+    std::error_code code;
+    if (!fs::exists(file, code)) return info;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    std::string title, author;
+    uint32_t number = 0;
+    auto bad = [&](const std::string& why) {
+        info.title = fallback;
+        info.author.clear();
+        info.problem = file + ": " + why;
+        return info;
+    };
+    if (!in) return bad("can't be read");
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) return bad("line " + std::to_string(number) + ": not key = value");
+        auto trim = [](std::string text) {
+            const std::size_t first = text.find_first_not_of(" \t");
+            if (first == std::string::npos) return std::string{};
+            return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+        };
+        const std::string key = trim(line.substr(0, equals));
+        std::string value = trim(line.substr(equals + 1));
+        // Printable ASCII only, short enough for the status band.
+        for (const char c : value)
+            if (c < ' ' || c > '~') return bad("line " + std::to_string(number) + ": not plain text");
+        if (value.size() > 30) return bad("line " + std::to_string(number) + ": longer than 30 characters");
+        if (key == "title")
+            title = value;
+        else if (key == "author")
+            author = value;
+        else
+            return bad("line " + std::to_string(number) + ": unknown key '" + key + "'");
+    }
+    if (!title.empty()) info.title = title;
+    info.author = author;
+    return info;
+}
+
+bool WritePackInfo(const std::string& folder, const std::string& title, const std::string& author) {
+    const std::string file = (fs::path(folder) / "pack.txt").string();
+    return StandardLib::WriteFileAtomically(file, "title = " + title + "\nauthor = " + author + "\n",
+                                            "the pack's title");
 }
 
 std::string PackName(const std::string& folder) {

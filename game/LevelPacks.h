@@ -36,6 +36,19 @@ std::string ReadPack(const std::string& folder, TotalGame& levels, uint32_t& cou
 // problem the levels in play stay as they were.
 std::string UsePack(const std::string& folder);
 
+// A pack's own words from its pack.txt: "title = ..." and "author = ...".
+// Without a pack.txt the title is the folder's name and the author blank;
+// a pack.txt that can't be read or holds another line gives `problem` in one
+// line naming the file, and the folder's name with no author.
+struct PackInfo {
+    std::string title;
+    std::string author;
+    std::string problem;
+};
+PackInfo ReadPackInfo(const std::string& folder);
+// Writes pack.txt for the editor; false when it can't be written.
+bool WritePackInfo(const std::string& folder, const std::string& title, const std::string& author);
+
 // The pack's name, for its high-score table: the folder's last part.
 std::string PackName(const std::string& folder);
 

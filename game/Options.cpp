@@ -210,6 +210,9 @@ int RunProgram(int argc, char** argv) {
             std::cerr << "kerbo: " << problem << std::endl;
             return 1;
         }
+        // A bad pack.txt costs the pack only its own name.
+        const PackInfo info = ReadPackInfo(options.levels);
+        if (!info.problem.empty()) std::cerr << "kerbo: " << info.problem << std::endl;
         UsePackHighScores(options.levels);
     }
     StartFresh();

@@ -8,6 +8,8 @@ GameState World;
 Array1<uint32_t, 5> Music;
 String PlayerName{};
 std::string PackFolder;
+std::string PackTitleLine;
+std::string PackLevelsLine;
 GamePictures Pictures;
 
 void ResetState() {
@@ -15,6 +17,8 @@ void ResetState() {
     Music = Array1<uint32_t, 5>{};
     PlayerName = {};
     PackFolder.clear();
+    PackTitleLine.clear();
+    PackLevelsLine.clear();
     Pictures = GamePictures{};
 }
 

@@ -118,3 +118,23 @@ TEST_F(LevelPacks, TheCheckerGivesEachFileOneLineAndPassesOnlyAFaultlessPack) {
 }
 
 }  // namespace
+
+// A pack names itself on the status band: its pack.txt, or the folder's name
+// with one line on what is wrong in pack.txt; the shipped game keeps its own.
+TEST_F(LevelPacks, APackNamesItsTitleAuthorAndLevelCount) {
+    WriteTo(pack, "level1.txt", GoodLevel());
+    EXPECT_EQ(UsePack(pack.string()), "");
+    EXPECT_EQ(PackTitleLine, "KERBO anno 2011 'pack'");
+    EXPECT_EQ(PackLevelsLine, "Levels: unknown (1 level)");
+
+    ASSERT_TRUE(WritePackInfo(pack.string(), "Cellar", "Ana"));
+    EXPECT_EQ(UsePack(pack.string()), "");
+    EXPECT_EQ(PackTitleLine, "KERBO anno 2011 'Cellar'");
+    EXPECT_EQ(PackLevelsLine, "Levels: Ana (1 level)");
+
+    std::ofstream(pack / "pack.txt", std::ios::binary) << "title = Cellar\nmusic = loud\n";
+    const PackInfo bad = ReadPackInfo(pack.string());
+    EXPECT_EQ(bad.title, "pack");
+    EXPECT_EQ(bad.author, "");
+    EXPECT_NE(bad.problem.find("pack.txt: line 2: unknown key 'music'"), std::string::npos);
+}
