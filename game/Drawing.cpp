@@ -86,6 +86,7 @@ void TextDuringGame() {
     Vitrine::SetFont(4, LightGrey);
     Vitrine::Text("Score:", 10, 30);
     Vitrine::Text("Level", 10, 50);
+    if (pack) Vitrine::Text(PackCountLine, 96, 50);
     Vitrine::Text("Nog", 150, band.LivesY);
     Vitrine::Text(Lifes == 1 ? "leven." : "levens.", band.WordX, band.LivesY);
     Vitrine::Text("A game created by the KERBO team", 470, 10);

@@ -61,9 +61,10 @@ extern Array1<uint32_t, 5> Music;  // sound handles by MusicRole
 extern String PlayerName;
 extern std::string PackFolder;  // the pack in play (absolute); "" for the shipped levels
 // The pack's status-band lines, made once when it is chosen so that
-// drawing allocates nothing: its title, and its author with its level count.
+// drawing allocates nothing: its title, its author, and its level count.
 extern std::string PackTitleLine;
 extern std::string PackLevelsLine;
+extern std::string PackCountLine;
 
 // Puts the game in play and every variable above back to its program-start
 // value (all zero, LevelDifficulty Easy, the ten shipped levels). For tests

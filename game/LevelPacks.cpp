@@ -120,8 +120,16 @@ std::string UsePack(const std::string& folder) {
     PackFolder = folder;
     const PackInfo info = ReadPackInfo(folder);
     PackTitleLine = "KERBO anno 2011 '" + info.title + "'";
-    PackLevelsLine = "Levels: " + (info.author.empty() ? std::string("unknown") : info.author) + " (" +
-                     std::to_string(count) + (count == 1 ? " level)" : " levels)");
+    // The band's right-hand column has room for 23 characters: a longer
+    // author is cut, and the count goes beside the level's number.
+    std::string author = info.author.empty() ? std::string("unknown") : info.author;
+    if (author.size() > 15) {
+        author.resize(12);
+        while (author.back() == ' ') author.pop_back();
+        author += "...";
+    }
+    PackLevelsLine = "Levels: " + author;
+    PackCountLine = "of " + std::to_string(count);
     return {};
 }
 

@@ -10,6 +10,7 @@ String PlayerName{};
 std::string PackFolder;
 std::string PackTitleLine;
 std::string PackLevelsLine;
+std::string PackCountLine;
 GamePictures Pictures;
 
 void ResetState() {
@@ -19,6 +20,7 @@ void ResetState() {
     PackFolder.clear();
     PackTitleLine.clear();
     PackLevelsLine.clear();
+    PackCountLine.clear();
     Pictures = GamePictures{};
 }
 
