@@ -82,6 +82,15 @@ inline constexpr Image HighScoreScreen{"images/highscorebackground.bmp", 800, 50
 inline constexpr Image PauseScreen{"images/pausebackground.bmp", 800, 500};
 inline constexpr Image GameOverScreen{"images/gameoverbackground.bmp", 800, 500};
 inline constexpr Image WinScreen{"images/youwinbackground.bmp", 800, 500};
+// A pack's story and win screens: the same, without the shipped game's ten
+// levels; the story leaves its fourth line free for the pack's own line.
+inline constexpr Image PackStoryScreen{"images/storypackbackground.bmp", 800, 500};
+inline constexpr Image PackWinScreen{"images/youwinpackbackground.bmp", 800, 500};
+inline constexpr Place PackLineOnStory{80, 191};
+inline constexpr uint32_t PackLineOnStoryInk = 0x1C1A28;  // the story's own ink
+// The start menu names a pack in play on the grass under the buttons.
+inline constexpr Place PackLineOnStart{62, 477};
+inline constexpr uint32_t PackLineOnStartInk = 0xFFFFFF;
 
 // ---------------------------------------------------------------- buttons
 
@@ -230,6 +239,8 @@ inline constexpr Image ScreenImages[] = {
     PauseScreen,
     GameOverScreen,
     WinScreen,
+    PackStoryScreen,
+    PackWinScreen,
     PlayButton.normal,
     PlayButton.over,
     DifficultyButton.normal,

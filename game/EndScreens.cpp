@@ -76,7 +76,8 @@ Screen GameOver() {
 }
 
 Screen YouWin() {
-    return EndScreen(WinTune, Assets::WinTune, Assets::WinScreen);
+    return EndScreen(WinTune, Assets::WinTune,
+                     PackFolder.empty() ? Assets::WinScreen : Assets::PackWinScreen);
 }
 
 }  // namespace KerboImplementation

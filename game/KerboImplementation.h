@@ -65,6 +65,8 @@ extern std::string PackFolder;  // the pack in play (absolute); "" for the shipp
 extern std::string PackTitleLine;
 extern std::string PackLevelsLine;
 extern std::string PackCountLine;
+// "Pack: 'title' by author, N levels", for the start menu and the story.
+extern std::string PackNameLine;
 
 // Puts the game in play and every variable above back to its program-start
 // value (all zero, LevelDifficulty Easy, the ten shipped levels). For tests

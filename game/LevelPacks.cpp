@@ -130,6 +130,8 @@ std::string UsePack(const std::string& folder) {
     }
     PackLevelsLine = "Levels: " + author;
     PackCountLine = "of " + std::to_string(count);
+    PackNameLine = "Pack: '" + info.title + "'" + (info.author.empty() ? "" : " by " + info.author) + ", " +
+                   std::to_string(count) + (count == 1 ? " level" : " levels");
     return {};
 }
 

@@ -24,6 +24,12 @@ void ButtonDoesNotExist() {
     std::cout << "ERROR! Button doesn't exist! Contact the game-maker" << std::endl;
 }
 
+// The pack in play, named in one line where a screen would name the shipped game.
+void DrawPackLine(Assets::Place at, uint32_t ink) {
+    Vitrine::SetFont(2, ink);
+    Vitrine::Text(PackNameLine, at.x, at.y);
+}
+
 uint32_t IndexOf(Difficulty d) {
     return static_cast<uint32_t>(d);
 }
@@ -112,6 +118,7 @@ Screen Menu() {
         SaveSettingsIfChanged();  // sound, full screen or difficulty changed since
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(Background, 0, 0);
+        if (!PackFolder.empty()) DrawPackLine(Assets::PackLineOnStart, Assets::PackLineOnStartInk);
         Vitrine::UpdateWindow();
         const int32_t Select = StandardMenu::MenuSelection(StartMenu);
         switch (Select) {
@@ -204,8 +211,10 @@ void Controls() {
 }
 
 void Story() {
-    const uint32_t picture = LoadScreen(Assets::StoryScreen);
+    const bool pack = !PackFolder.empty();
+    const uint32_t picture = LoadScreen(pack ? Assets::PackStoryScreen : Assets::StoryScreen);
     Vitrine::DrawBitmap(picture, 0, 0);
+    if (pack) DrawPackLine(Assets::PackLineOnStory, Assets::PackLineOnStoryInk);
     Vitrine::UpdateWindow();
     // Every key but X is taken and ignored, keys typed earlier included.
     for (;;) {

@@ -11,6 +11,7 @@ std::string PackFolder;
 std::string PackTitleLine;
 std::string PackLevelsLine;
 std::string PackCountLine;
+std::string PackNameLine;
 GamePictures Pictures;
 
 void ResetState() {
@@ -21,6 +22,7 @@ void ResetState() {
     PackTitleLine.clear();
     PackLevelsLine.clear();
     PackCountLine.clear();
+    PackNameLine.clear();
     Pictures = GamePictures{};
 }
 

@@ -232,7 +232,7 @@ TEST(DataFiles, TextsTheGameDrawsStayReadable) {
             << "score line at y " << y;
     // The end screens' card for the final score and its place in the table.
     const Assets::Place end = Assets::EndScoreAt;
-    for (const Assets::Image& screen : {Assets::GameOverScreen, Assets::WinScreen})
+    for (const Assets::Image& screen : {Assets::GameOverScreen, Assets::WinScreen, Assets::PackWinScreen})
         EXPECT_TRUE(
             plainLight(Load(screen), end.x - 100, end.y - 2, end.x + 100, end.y + Assets::EndLineStep + 18))
             << screen.file;
@@ -262,7 +262,8 @@ TEST(DataFiles, ButtonAreasOfScreensAreClear) {
     const auto [cx0, cy0, cx1, cy1] = column(1);
     EXPECT_TRUE(calm(Load(Assets::ControlsScreen), cx0, cy0, cx1, cy1));
     const auto [ex0, ey0, ex1, ey1] = column(2);
-    for (const Assets::Image& s : {Assets::PauseScreen, Assets::GameOverScreen, Assets::WinScreen})
+    for (const Assets::Image& s :
+         {Assets::PauseScreen, Assets::GameOverScreen, Assets::WinScreen, Assets::PackWinScreen})
         EXPECT_TRUE(calm(Load(s), ex0, ey0, ex1, ey1)) << s.file;
 }
 

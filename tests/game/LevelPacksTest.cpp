@@ -133,6 +133,23 @@ TEST_F(LevelPacks, APackNamesItsTitleAuthorAndLevelCount) {
     EXPECT_EQ(PackTitleLine, "KERBO anno 2011 'Cellar'");
     EXPECT_EQ(PackLevelsLine, "Levels: Ana Maria va...") << "cut to the band's room";
 
+    EXPECT_EQ(PackNameLine, "Pack: 'Cellar' by Ana Maria van der Berg, 1 level");
+
+    // The story names the pack in its free line; the shipped game's leaves it free.
+    auto storyLine = [] {
+        Vitrine::Testing::PressKey(Fixture::KeyX);
+        Vitrine::Testing::ReleaseKey(Fixture::KeyX);
+        Story();
+        bool inked = false;
+        for (int32_t x = Assets::PackLineOnStory.x; x < Assets::PackLineOnStory.x + 40; ++x)
+            for (int32_t y = Assets::PackLineOnStory.y; y < Assets::PackLineOnStory.y + 12; ++y)
+                inked = inked || Fixture::Pixel(x, y) == Assets::PackLineOnStoryInk;
+        return inked;
+    };
+    EXPECT_TRUE(storyLine());
+    PackFolder.clear();
+    EXPECT_FALSE(storyLine());
+
     std::ofstream(pack / "pack.txt", std::ios::binary) << "title = Cellar\nmusic = loud\n";
     const PackInfo bad = ReadPackInfo(pack.string());
     EXPECT_EQ(bad.title, "pack");

@@ -234,7 +234,9 @@ Image ControlsScreen(const GameArt& a) {
     return im;
 }
 
-Image StoryScreen(const GameArt& a) {
+// The shipped game's story, or a pack's (no count of levels; the fourth
+// line is the game's to fill in).
+Image StoryScreen(const GameArt& a, bool pack) {
     Image im = Sky(0x151a40, 0x3a2a60);
     Panel(im, 50, 30, 750, 470);
     DrawTextCentered(im, "The story", 400, 44, Style(34, RgbHex(0x2b4cb0)));
@@ -243,7 +245,8 @@ Image StoryScreen(const GameArt& a) {
         "One night a gang of stray cats moved in. They prowl every storey,",
         "ride the lifts and pounce on anyone they meet.",
         "",
-        "Oska wants his house back. In each of the ten levels he must",
+        pack ? "Oska wants his house back. In each level of this pack he must"
+             : "Oska wants his house back. In each of the ten levels he must",
         "collect every item: apples, keys, gems, potions and stars.",
         "He drops down the shafts and bounces back up on the trampolines,",
         "which wear out after three bounces in a row.",
@@ -347,7 +350,8 @@ Image BigTitleScreen(uint32_t top, uint32_t bottom, const std::string& title, Rg
 void WriteScreens(const Output& out, const GameArt& a) {
     Write(out, Assets::StartScreen, StartScreen(a));
     Write(out, Assets::ControlsScreen, ControlsScreen(a));
-    Write(out, Assets::StoryScreen, StoryScreen(a));
+    Write(out, Assets::StoryScreen, StoryScreen(a, false));
+    Write(out, Assets::PackStoryScreen, StoryScreen(a, true));
     Write(out, Assets::NameScreen, AskNameScreen(a));
     Write(out, Assets::HighScoreScreen, HighScoreScreen(a));
     Write(out, Assets::PauseScreen,
@@ -359,6 +363,9 @@ void WriteScreens(const Output& out, const GameArt& a) {
     Write(out, Assets::WinScreen,
           BigTitleScreen(0x1a3a7a, 0x7a5ab0, "You win!", kGold,
                          {"All ten levels cleared:", "the house is free of cats!"}, a, 2));
+    Write(out, Assets::PackWinScreen,
+          BigTitleScreen(0x1a3a7a, 0x7a5ab0, "You win!", kGold,
+                         {"Every level of the pack cleared:", "the house is free of cats!"}, a, 2));
 }
 
 }  // namespace datagen
