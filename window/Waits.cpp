@@ -58,8 +58,8 @@ int64_t gFramePeriod = 0;
 bool gFramePaced = false;
 
 // Further behind than this is a stall (a slow disk, a suspended laptop): the
-// pace carries on from now instead of racing to catch up. Less is made up on
-// the next wake, where due frames run back to back anyway.
+// pace carries on from now instead of racing to catch up. Anything less is
+// made up on the next wake, which runs the frames due back to back anyway.
 int64_t StallBound(int64_t period) {
     return 2 * std::max(period, ShowPeriod());
 }
