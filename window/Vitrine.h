@@ -173,12 +173,16 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
 // Waits ms milliseconds; returns early when the window closes. Instant in
 // instant mode (tests, replays).
 void Delay(uint32_t ms);
-// Waits for the next frame's deadline at the given frame rate (absolute
-// deadlines; after a stall it carries on from now). Instant in instant mode.
+// Paces frames at the given frame rate on absolute deadlines: a frame already
+// due runs at once; otherwise it waits until the first shown frame of the
+// screen at or after the next deadline, so that one wake per shown frame runs
+// the frames due by then back to back. After a stall it carries on from now.
+// Instant in instant mode.
 void PaceFrame(uint32_t framesPerSecond);
 // For a paced frame loop: false when the frame drawn now would be replaced by
-// the next one before the screen could show it, so drawing it can be skipped.
-// True without a window, before the first PaceFrame and in instant mode.
+// the next one before the screen could show it (all but the last of the
+// frames run on one wake), so drawing it can be skipped. True without a
+// window, before the first PaceFrame and in instant mode.
 bool FrameWillBeSeen();
 
 }  // namespace Vitrine

@@ -4,6 +4,7 @@
 #include "window/VitrineInternal.h"
 #include "window/VitrineReplay.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace Vitrine {
@@ -45,9 +46,33 @@ void ServeWithoutWaiting() {
     ServeFrame();
 }
 
+// The screen's period between shown frames; 60 Hz where it is not known.
+int64_t ShowPeriod() {
+    const int64_t show = link().showPeriodNs.load();
+    return show > 0 ? show : kNsPerSecond / 60;
+}
+
+int64_t gShowAnchor = 0;  // a moment on the grid of shown frames
 int64_t gFrameDeadline = 0;
 int64_t gFramePeriod = 0;
 bool gFramePaced = false;
+
+// Further behind than this is a stall (a slow disk, a suspended laptop): the
+// pace carries on from now instead of racing to catch up. Anything less is
+// made up on the next wake, which runs the frames due back to back anyway.
+int64_t StallBound(int64_t period) {
+    return 2 * std::max(period, ShowPeriod());
+}
+
+// When to wake for the rule frame due at `deadline`: the first shown frame at
+// or after it, so that one wake runs every frame due by then. Frames as long
+// as a shown frame or longer each get their own wake at their deadline.
+int64_t WakeFor(int64_t deadline, int64_t period) {
+    const int64_t show = ShowPeriod();
+    if (period >= show) return deadline;
+    const int64_t shows = (deadline - gShowAnchor + show - 1) / show;
+    return std::max(deadline, gShowAnchor + shows * show);
+}
 
 }  // namespace
 
@@ -68,15 +93,21 @@ void PaceFrame(uint32_t framesPerSecond) {
     } else if (Active()) {
         const int64_t period = kNsPerSecond / framesPerSecond;
         const int64_t now = NowNs();
-        if (!gFramePaced) gFrameDeadline = now;
+        if (!gFramePaced) {
+            gFrameDeadline = now;
+            gShowAnchor = now;
+        }
         gFramePaced = true;
         gFramePeriod = period;
         gFrameDeadline += period;
-        if (now - gFrameDeadline > period) {
+        if (now - gFrameDeadline > StallBound(period)) {
             gFrameDeadline = now;  // far behind (a stall): carry on from now
+            gShowAnchor = now;
             ServeWithoutWaiting();
+        } else if (gFrameDeadline <= now) {
+            ServeWithoutWaiting();  // due already: runs at once, after the one before
         } else {
-            WaitUntil(gFrameDeadline);
+            WaitUntil(WakeFor(gFrameDeadline, period));
         }
     }
     ApplyPendingInput();
@@ -85,10 +116,11 @@ void PaceFrame(uint32_t framesPerSecond) {
 bool FrameWillBeSeen() {
     if (framesUnseen) return false;
     if (!Active() || instantWaits || !gFramePaced) return true;
-    // The frame drawn now is replaced by the next one about a period later.
-    // A frame misjudged as unseen costs only freshness: the screen then shows
-    // the one drawn before it.
-    return NowNs() + gFramePeriod >= link().nextWantNs.load();
+    // Of the frames run back to back on one wake only the last is shown: the
+    // one after which the pace waits, as the next is not due yet. Misjudged
+    // near that moment, a frame is drawn for nothing or the next one drawn
+    // at once instead.
+    return NowNs() < gFrameDeadline + gFramePeriod;
 }
 
 void Replay::SetInstantWaits(bool on) {

@@ -1,7 +1,8 @@
 // Measures the input latency inside the program: a thread stands in for the
 // window's message thread and queues an arrow press at a random moment; the
-// time until the first frame showing Oska moved is finished (UpdateWindow) is
-// one sample. The window thread takes the newest finished frame whenever the
+// time until the first frame drawn that shows Oska moved is finished
+// (UpdateWindow) is one sample. Frames the pace leaves undrawn are not looked
+// at: the screen never shows them. The window thread takes the newest finished frame whenever the
 // screen can show one, so on screen add at most one refresh. Plays level 1
 // paced, in the working directory (a data folder), with whatever video driver
 // SDL picks.
@@ -37,7 +38,7 @@ int64_t Now() {
 }
 
 // At every input point of the main thread: right after a frame was finished
-// (UpdateWindow), see whether it shows the press.
+// (UpdateWindow) and drawn, see whether it shows the press.
 void Watch() {
     const uint64_t frame = Vitrine::Testing::FramesShown();
     const bool afterFrame = frame != gLastFrame;
@@ -48,7 +49,7 @@ void Watch() {
         gStartX = Man.x;
         return;
     }
-    if (afterFrame && Man.x != gStartX) {
+    if (afterFrame && Vitrine::FrameWillBeSeen() && Man.x != gStartX) {
         gShown = Now();
         gWatching = false;
     }
