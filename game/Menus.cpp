@@ -127,6 +127,11 @@ Screen Menu() {
             case ChooseDifficulty:
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
+                // The selector's Back lies over Quit: the pointer goes back to
+                // the button that opened it, as after the other screens.
+                Vitrine::PlacePointer(
+                    StartMenu[ChooseDifficulty].x0 + StartMenu[ChooseDifficulty].width / 2,
+                    StartMenu[ChooseDifficulty].y0 + StartMenu[ChooseDifficulty].height / 2);
                 break;
             case ShowControls:
                 Controls();

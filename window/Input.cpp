@@ -183,6 +183,11 @@ void MousePos(int32_t& x, int32_t& y) {
     y = mouse.y;
 }
 
+void PlacePointer(int32_t x, int32_t y) {
+    mouse.x = Unsigned16(x);
+    mouse.y = Unsigned16(y);
+}
+
 void OnMouseLeftUp(MouseProc proc) {
     mouse.LeftUpProc = proc;
 }

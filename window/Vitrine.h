@@ -69,6 +69,10 @@ struct KeyPress {
 // and without being an input point itself; false when none is queued.
 bool NextKey(KeyPress& press);
 void MousePos(int32_t& x, int32_t& y);
+// Main thread: puts the game's pointer at (x, y), as when a screen hands the
+// keyboard's place back to the button that opened it; the next move of the
+// mouse takes over again.
+void PlacePointer(int32_t x, int32_t y);
 // True while the left mouse button is held down.
 bool MouseLeftDown();
 using MouseProc = void (*)(int32_t x, int32_t y);

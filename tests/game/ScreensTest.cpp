@@ -170,13 +170,13 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
     using namespace Vitrine;
     {
         User user([] {
-            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});            // from no button: play, difficulty
-            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});              // the up arrow: medium
-            ChooseByKeys({KEY_ENTER});                                // hard
-            ChooseByKeys({KEY_ESCAPE});                               // back
-            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // controls
-            ChooseByKeys({KEY_ESCAPE});                               // back: the pointer stays on "controls"
-            ChooseByKeys({KEY_DOWN, KEY_SPACE});                      // high scores
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // from no button: play, difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});    // the up arrow: medium
+            ChooseByKeys({KEY_ENTER});                      // hard
+            ChooseByKeys({KEY_ESCAPE});                     // back
+            ChooseByKeys({KEY_DOWN, KEY_ENTER});            // back on "difficulty": controls
+            ChooseByKeys({KEY_ESCAPE});                     // back: the pointer stays on "controls"
+            ChooseByKeys({KEY_DOWN, KEY_SPACE});            // high scores
             Type({KEY_ESCAPE});
             ChooseByKeys(
                 {KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER});  // up round, past the editor, to quit
@@ -188,6 +188,25 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
     EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
     for (uint32_t k : {KEY_DOWN, KEY_UP, KEY_TAB, KEY_ENTER, KEY_SPACE, KEY_ESCAPE})
         EXPECT_FALSE(KeyDown(k)) << k;
+}
+
+// The selector's Back lies over Quit: Enter after it opens the selector again.
+TEST_F(Screens, LeavingTheSelectorPutsThePointerOnDifficultyNotQuit) {
+    using ScreenDriver::ChooseByKeys;
+    using namespace Vitrine;
+    LevelDifficulty = Difficulty::Easy;
+    {
+        User user([] {
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});         // difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_TAB, KEY_ENTER});  // its Back button
+            ChooseByKeys({KEY_ENTER});                             // difficulty again
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});           // the up arrow: medium
+            ChooseByKeys({KEY_ESCAPE});
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // quit
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Medium);
 }
 
 TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
