@@ -1,13 +1,10 @@
 // The program replaying a recording, as `kerbo --replay` does, while it
-// writes down every played frame: the keys the rules saw (left, right, X, P,
-// and again at the frame's end where they changed inside it) and a hash of
-// the whole rule state after the frame. Compared with a committed trace, it
-// finds the first frame at which a change of the code changed the game.
+// writes down every played frame: the keys the rules saw (left, right, X, P)
+// and a hash of the whole rule state after the frame. Compared with a
+// committed trace, it finds the first frame at which a change of the code
+// changed the game.
 //
-//   state_trace --trace FILE [--write] [--dump FILE] [--rerecord FILE] --replay RECORDING ...
-//
-// --rerecord writes the replayed run down again as a recording of this
-// version: its events, its moves and the state hash of every frame shown.
+//   state_trace --trace FILE [--write] [--dump FILE] --replay RECORDING ...
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -18,22 +15,12 @@
 #include "game/Options.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
-#include "window/VitrineReplay.h"
 
 namespace {
 
 using namespace KerboImplementation;
 
 std::vector<std::string> gLines;
-
-// A line without the keys at the frame's end: where keys changed inside a
-// frame, the rules of a later version may well see them only at the next.
-std::string Compared(const std::string& line) {
-    const std::size_t slash = line.find('/');
-    const std::size_t space = line.find(' ');
-    if (slash == std::string::npos || space == std::string::npos || slash > space) return line;
-    return line.substr(0, slash) + line.substr(space);
-}
 std::string gKeys;
 std::ofstream gDump;
 
@@ -49,18 +36,17 @@ void Watch(bool frameEnd) {
         gKeys = Keys();
         return;
     }
-    const std::string end = Keys();
     const std::string state = DumpState();
     char hash[16];
     std::snprintf(hash, sizeof hash, "%08x", DumpHash(state));
-    gLines.push_back(gKeys + (end != gKeys ? "/" + end : "") + " " + hash);
+    gLines.push_back(gKeys + " " + hash);
     if (gDump.is_open()) gDump << "frame " << gLines.size() << " " << gLines.back() << "\n" << state;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string trace, dump, rerecord;
+    std::string trace, dump;
     bool write = false;
     std::vector<char*> args{argv[0]};
     for (int k = 1; k < argc; ++k) {
@@ -68,8 +54,6 @@ int main(int argc, char** argv) {
             trace = argv[++k];
         } else if (std::strcmp(argv[k], "--dump") == 0 && k + 1 < argc) {
             dump = argv[++k];
-        } else if (std::strcmp(argv[k], "--rerecord") == 0 && k + 1 < argc) {
-            rerecord = argv[++k];
         } else if (std::strcmp(argv[k], "--write") == 0) {
             write = true;
         } else {
@@ -82,16 +66,7 @@ int main(int argc, char** argv) {
     }
     if (!dump.empty()) gDump.open(dump);
     SetFrameWatcher(Watch);
-    std::string error;
-    if (!rerecord.empty() && !Vitrine::Replay::StartRecording(rerecord, ProgramVersion, error)) {
-        std::cerr << "state_trace: " << error << "\n";
-        return 1;
-    }
     const int status = RunProgram(static_cast<int>(args.size()), args.data());
-    if (!rerecord.empty() && !Vitrine::Replay::StopRecording(error)) {
-        std::cerr << "state_trace: " << rerecord << ": " << error << "\n";
-        return 1;
-    }
     if (write) {
         std::ofstream out(trace);
         for (const std::string& line : gLines) out << line << "\n";
@@ -105,7 +80,7 @@ int main(int argc, char** argv) {
             std::cerr << "state_trace: the run played " << frame << " frames, the trace has more\n";
             return 1;
         }
-        if (Compared(line) != Compared(gLines[frame])) {
+        if (line != gLines[frame]) {
             std::cerr << "state_trace: frame " << frame + 1 << " differs: traced '" << line << "', now '"
                       << gLines[frame] << "'\n";
             return 1;
