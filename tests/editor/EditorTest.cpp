@@ -248,6 +248,23 @@ TEST_F(Editor, RescueFallsBackToThePlayersOwnFolderAndIsOfferedBackNextTime) {
     EXPECT_TRUE(SameLetters(next.Shown().letters, s.Shown().letters));
 }
 
+// A pack with no level saved yet: what the window's closing rescued is
+// offered back, and gone from the folder once taken or declined.
+TEST_F(Editor, ANewPacksRescuedLevelIsOfferedBackAndDoesNotLinger) {
+    for (const bool take : {true, false}) {
+        Session s = Opened();
+        Place(s, {9, 3}, 'i');
+        EXPECT_EQ(Rescue(s.pack), "kept in " + (folder / "level1.unsaved.txt").string());
+        Session next = Opened();
+        EXPECT_EQ(Rescue(next.pack), "") << "a blank new level is not kept over it";
+        OfferRescued(next);
+        EXPECT_TRUE(next.offerRescued) << next.message;
+        OnKey(next, Key('U', false, !take));  // Ctrl+U throws it away
+        EXPECT_EQ(SameLetters(next.Shown().letters, s.Shown().letters), take) << next.message;
+        EXPECT_FALSE(fs::exists(folder / "level1.unsaved.txt")) << next.message;
+    }
+}
+
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
     using namespace KerboImplementation;
     LevelCount = 3;  // a pack in play, say
