@@ -54,6 +54,7 @@ void Run() {
     LoadPictures();
     Vitrine::SetBuffering(true);
     Vitrine::FlushKeys();
+    Vitrine::NewScreen();
     release = {};
     session.leave = false;
     session.pressed = Vitrine::MouseLeftDown();  // a press from before the editor paints nothing

@@ -63,6 +63,9 @@ ButtonRc MakeButton(const Assets::Button& b) {
 }
 
 uint32_t LoadScreen(const Assets::Image& screen) {
+    // Every screen of the game begins here: a key held from the last one
+    // (an arrow in play at game over) must not act on it by its repeats.
+    Vitrine::NewScreen();
     return Vitrine::LoadBitmap(screen.file, screen.width, screen.height);
 }
 

@@ -59,6 +59,10 @@ bool KeyDown(uint32_t k);
 // The oldest queued key press; waits for one. Returns 0 when the window closed.
 uint32_t GetKey();
 void FlushKeys();
+// Main thread: a new screen takes the keyboard. A key held down now acts on
+// it only once released and pressed again: its auto-repeats are neither
+// queued nor taken by a menu (KeyDown still tells it is held).
+void NewScreen();
 // A queued key press with the Shift and Ctrl keys as they were when it took effect.
 struct KeyPress {
     uint32_t key = 0;

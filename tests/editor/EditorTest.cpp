@@ -274,6 +274,9 @@ TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
     level[9][12] = 'i';
     Fixture::Hold(Fixture::RightArrow);
     EXPECT_EQ(TestPlay(level, 2), "test play: level cleared with 4 lives left, 100 points");
+    Fixture::Hold(Fixture::RightArrow);  // still held: an auto-repeat
+    Vitrine::KeyPress press;
+    EXPECT_FALSE(Vitrine::NextKey(press)) << "a key held from play does not move the editor's cursor";
     Fixture::Release(Fixture::RightArrow);
     EXPECT_EQ(LevelCount, 3u);
     EXPECT_TRUE(LevelsHeld);

@@ -402,6 +402,31 @@ TEST_F(Screens, TheEndScreenShowsTheFinalScoreAndItsPlaceInTheTable) {
     }
 }
 
+// A key held as a screen ends acts on the next one only once pressed again:
+// its auto-repeats neither move a menu's pointer nor reach the key queue.
+TEST_F(Screens, AKeyHeldIntoTheNextScreenWaitsForItsNextPress) {
+    using namespace Vitrine;
+    Fixture::Hold(KEY_LEFT);             // held as the last life goes
+    FlushKeys();                         // as every frame of play does
+    testing::internal::CaptureStderr();  // no high-score table here
+    {
+        User user([] {
+            WaitFor([] { return StandardMenu::WaitingMenu() != 0; });
+            T::PressKey(KEY_LEFT);  // its auto-repeats
+            T::PressKey(KEY_LEFT);
+            ScreenDriver::ChooseByKeys({KEY_DOWN, KEY_ENTER});
+        });
+        EXPECT_EQ(GameOver(), Screen::NewGame) << "the first button: the repeats moved nothing";
+    }
+    testing::internal::GetCapturedStderr();
+    KeyPress press;
+    EXPECT_FALSE(NextKey(press)) << "nor reached the key queue";
+    Fixture::Release(KEY_LEFT);
+    Type({KEY_LEFT});
+    T::ApplyInput();
+    EXPECT_TRUE(NextKey(press)) << "pressed again, it counts";
+}
+
 // ---------------------------------------------------------------- pause
 
 TEST_F(Screens, PauseWithPResumeAndQuitToTheMenu) {
