@@ -54,6 +54,7 @@ void Run() {
     LoadPictures();
     Vitrine::SetBuffering(true);
     Vitrine::FlushKeys();
+    Vitrine::NewScreen();
     release = {};
     session.leave = false;
     session.pressed = Vitrine::MouseLeftDown();  // a press from before the editor paints nothing
@@ -64,8 +65,8 @@ void Run() {
     bool lastDown = false;
     // Should the program end at once (the display gone), unsaved levels are kept all the same.
     StandardLib::WhenEndingNow("the editor's unsaved levels", [] {
-        if (session.pack.Unsaved())
-            std::cerr << "kerbo: unsaved levels: " << Rescue(session.pack) << std::endl;
+        const std::string kept = session.pack.Unsaved() ? Rescue(session.pack) : std::string();
+        if (!kept.empty()) std::cerr << "kerbo: unsaved levels: " << kept << std::endl;
     });
     while (!session.leave && !Vitrine::WindowClosed()) {
         // Menus take the releases for their own; the editor, while it runs.
@@ -95,9 +96,8 @@ void Run() {
         Vitrine::Delay(PassMs);
     }
     StandardLib::WhenEndingNow("the editor's unsaved levels", {});
-    if (Vitrine::WindowClosed() && session.pack.Unsaved()) {
-        std::cerr << "kerbo: the window closed on unsaved levels: " << Rescue(session.pack) << std::endl;
-    }
+    const std::string kept = Vitrine::WindowClosed() && session.pack.Unsaved() ? Rescue(session.pack) : "";
+    if (!kept.empty()) std::cerr << "kerbo: the window closed on unsaved levels: " << kept << std::endl;
     Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
     StandardMenu::ClearPendingClick();
     Vitrine::FlushKeys();

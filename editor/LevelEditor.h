@@ -107,13 +107,15 @@ std::string Save(Pack& pack, bool overwrite = false, bool* changedMeanwhile = nu
 // The window closed or the display went away on unsaved levels: each goes to
 // level<k>.unsaved.txt beside its file, or, where the pack can't be written,
 // in the player's own data folder, in unsaved-<PackKey>/. Returns what was
-// written, in words.
+// written, in words (none for a new level left blank).
 std::string Rescue(const Pack& pack);
 // The files Rescue left for this pack, in words ("" for none).
 std::string RescuedWaiting(const Pack& pack);
 // Takes each rescued level into the pack in place of its level (unsaved
 // until the next save) and removes its file. Returns what it did, in words.
 std::string TakeBackRescued(Pack& pack);
+// Removes the files Rescue left for this pack, unread. Returns what it did, in words.
+std::string ThrowAwayRescued(const Pack& pack);
 
 // ---------------------------------------------------------------- palette and places
 

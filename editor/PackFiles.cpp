@@ -170,12 +170,27 @@ std::string TakeBackRescued(Pack& pack) {
     return words;
 }
 
+std::string ThrowAwayRescued(const Pack& pack) {
+    const std::string elsewhere = RescueElsewhere(pack);
+    std::string words;
+    for (std::size_t k = 1; k <= KerboImplementation::MostLevels; ++k) {
+        const std::string path = RescuedFile(pack, k, elsewhere);
+        std::error_code ec;
+        if (path.empty() || !fs::remove(path, ec)) continue;
+        words += (words.empty() ? "" : ", ") + path;
+    }
+    return words.empty() ? words : "thrown away: " + words;
+}
+
 std::string Rescue(const Pack& pack) {
     std::string words, elsewhere;  // the player's own folder for them, once it is needed
     std::error_code ec;
-    fs::create_directories(pack.folder, ec);
     for (std::size_t k = 0; k < pack.levels.size(); ++k) {
         if (!pack.LevelUnsaved(k)) continue;
+        // A new level never painted holds nothing to keep, and must not
+        // replace what an earlier session rescued as that level.
+        if (k >= pack.files.size() && SameLetters(pack.levels[k].letters, NewLevel())) continue;
+        if (words.empty()) fs::create_directories(pack.folder, ec);
         const std::string name = RescueName(k + 1);
         const std::string text = FormatLevel(pack.levels[k].letters);
         std::string path = (fs::path(pack.folder) / name).string(), why;

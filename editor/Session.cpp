@@ -100,7 +100,9 @@ void OfferRescued(Session& s) {
     const std::string waiting = RescuedWaiting(s.pack);
     if (waiting.empty()) return;
     s.offerRescued = true;
-    s.message = "U takes back the unsaved levels an earlier session left in " + waiting;
+    // The keys first: a long folder name may run past the screen's edge.
+    s.message =
+        "U takes back the unsaved levels an earlier session left, Ctrl+U throws them away: " + waiting;
 }
 
 void ShowLevel(Session& s, std::size_t index) {
@@ -205,6 +207,11 @@ void OnKey(Session& s, const KeyPress& press) {
         s.message = TakeBackRescued(s.pack);
         s.current = std::min(s.current, s.pack.levels.size() - 1);
         Recheck(s);
+        return;
+    }
+    if (s.offerRescued && press.ctrl && k == 'U') {
+        s.offerRescued = false;
+        s.message = ThrowAwayRescued(s.pack);
         return;
     }
     if (s.confirmOverwrite && !press.ctrl && (k == 'K' || k == 'R')) {

@@ -32,6 +32,7 @@ std::string TestPlay(const Level& level, uint32_t number) {
     LevelEnd end = PlayLevel(number);
     while (end == LevelEnd::Lost && Lifes > 0) end = PlayLevel(number);
     Vitrine::FlushKeys();
+    Vitrine::NewScreen();  // an arrow held as play ends does not move the editor's cursor
     switch (end) {
         case LevelEnd::Cleared:
             return "test play: level cleared with " + std::to_string(Lifes) +

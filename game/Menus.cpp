@@ -69,6 +69,9 @@ ButtonRc MakeButton(const Assets::Button& b) {
 }
 
 uint32_t LoadScreen(const Assets::Image& screen) {
+    // Every screen of the game begins here: a key held from the last one
+    // (an arrow in play at game over) must not act on it by its repeats.
+    Vitrine::NewScreen();
     return Vitrine::LoadBitmap(screen.file, screen.width, screen.height);
 }
 
@@ -134,6 +137,11 @@ Screen Menu() {
             case ChooseDifficulty:
                 SelectDifficulty(DifficultyLevel);
                 LevelDifficulty = DifficultyAt(DifficultyLevel);
+                // The selector's Back lies over Quit: the pointer goes back to
+                // the button that opened it, as after the other screens.
+                Vitrine::PlacePointer(
+                    StartMenu[ChooseDifficulty].x0 + StartMenu[ChooseDifficulty].width / 2,
+                    StartMenu[ChooseDifficulty].y0 + StartMenu[ChooseDifficulty].height / 2);
                 break;
             case ShowControls:
                 Controls();

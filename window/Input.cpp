@@ -12,6 +12,7 @@
 #include "window/MenuKeys.h"
 #include "window/VitrineInternal.h"
 
+#include <algorithm>
 #include <deque>
 
 namespace Vitrine {
@@ -28,6 +29,7 @@ struct MouseStruct {
 };
 
 bool key[256] = {};
+bool heldOver[256] = {};      // held down since before the screen now shown (NewScreen)
 std::deque<KeyPress> keybuf;  // oldest press at the front
 MouseStruct mouse;
 std::deque<InputEvent> toApply;  // taken from the link, not applied yet
@@ -71,6 +73,8 @@ void ApplyEvent(const InputEvent& event) {
     uint32_t k = event.key & 255;
     int32_t x = Unsigned16(event.x);
     int32_t y = Unsigned16(event.y);
+    if (event.kind == InputKind::KEY_PRESS && heldOver[k]) return;  // an auto-repeat from the last screen
+    if (event.kind == InputKind::KEY_RELEASE) heldOver[k] = false;
     if (event.kind == InputKind::KEY_PRESS || event.kind == InputKind::KEY_RELEASE) {
         std::vector<InputEvent> as;
         if (MenuTakesKey(event, key[k], key[KEY_SHIFT], mouse.x, mouse.y, as)) {
@@ -121,6 +125,7 @@ void ApplyEvent(const InputEvent& event) {
 
 void ResetInput() {
     std::fill(std::begin(key), std::end(key), false);
+    std::fill(std::begin(heldOver), std::end(heldOver), false);
     keybuf.clear();
     toApply.clear();
     mouse = MouseStruct{};
@@ -172,6 +177,10 @@ void FlushKeys() {
     keybuf.clear();
 }
 
+void NewScreen() {
+    std::copy(std::begin(key), std::end(key), std::begin(heldOver));
+}
+
 bool MouseLeftDown() {
     NoticeClose();
     return mouse.left;
@@ -181,6 +190,11 @@ void MousePos(int32_t& x, int32_t& y) {
     NoticeClose();
     x = mouse.x;
     y = mouse.y;
+}
+
+void PlacePointer(int32_t x, int32_t y) {
+    mouse.x = Unsigned16(x);
+    mouse.y = Unsigned16(y);
 }
 
 void OnMouseLeftUp(MouseProc proc) {

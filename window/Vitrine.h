@@ -59,6 +59,10 @@ bool KeyDown(uint32_t k);
 // The oldest queued key press; waits for one. Returns 0 when the window closed.
 uint32_t GetKey();
 void FlushKeys();
+// Main thread: a new screen takes the keyboard. A key held down now acts on
+// it only once released and pressed again: its auto-repeats are neither
+// queued nor taken by a menu (KeyDown still tells it is held).
+void NewScreen();
 // A queued key press with the Shift and Ctrl keys as they were when it took effect.
 struct KeyPress {
     uint32_t key = 0;
@@ -69,6 +73,10 @@ struct KeyPress {
 // and without being an input point itself; false when none is queued.
 bool NextKey(KeyPress& press);
 void MousePos(int32_t& x, int32_t& y);
+// Main thread: puts the game's pointer at (x, y), as when a screen hands the
+// keyboard's place back to the button that opened it; the next move of the
+// mouse takes over again.
+void PlacePointer(int32_t x, int32_t y);
 // True while the left mouse button is held down.
 bool MouseLeftDown();
 using MouseProc = void (*)(int32_t x, int32_t y);

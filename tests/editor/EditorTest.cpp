@@ -248,6 +248,23 @@ TEST_F(Editor, RescueFallsBackToThePlayersOwnFolderAndIsOfferedBackNextTime) {
     EXPECT_TRUE(SameLetters(next.Shown().letters, s.Shown().letters));
 }
 
+// A pack with no level saved yet: what the window's closing rescued is
+// offered back, and gone from the folder once taken or declined.
+TEST_F(Editor, ANewPacksRescuedLevelIsOfferedBackAndDoesNotLinger) {
+    for (const bool take : {true, false}) {
+        Session s = Opened();
+        Place(s, {9, 3}, 'i');
+        EXPECT_EQ(Rescue(s.pack), "kept in " + (folder / "level1.unsaved.txt").string());
+        Session next = Opened();
+        EXPECT_EQ(Rescue(next.pack), "") << "a blank new level is not kept over it";
+        OfferRescued(next);
+        EXPECT_TRUE(next.offerRescued) << next.message;
+        OnKey(next, Key('U', false, !take));  // Ctrl+U throws it away
+        EXPECT_EQ(SameLetters(next.Shown().letters, s.Shown().letters), take) << next.message;
+        EXPECT_FALSE(fs::exists(folder / "level1.unsaved.txt")) << next.message;
+    }
+}
+
 TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
     using namespace KerboImplementation;
     LevelCount = 3;  // a pack in play, say
@@ -257,6 +274,9 @@ TEST_F(Editor, TestPlayPlaysByTheGamesRulesAndPutsTheGameBack) {
     level[9][12] = 'i';
     Fixture::Hold(Fixture::RightArrow);
     EXPECT_EQ(TestPlay(level, 2), "test play: level cleared with 4 lives left, 100 points");
+    Fixture::Hold(Fixture::RightArrow);  // still held: an auto-repeat
+    Vitrine::KeyPress press;
+    EXPECT_FALSE(Vitrine::NextKey(press)) << "a key held from play does not move the editor's cursor";
     Fixture::Release(Fixture::RightArrow);
     EXPECT_EQ(LevelCount, 3u);
     EXPECT_TRUE(LevelsHeld);

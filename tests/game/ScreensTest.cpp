@@ -170,13 +170,13 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
     using namespace Vitrine;
     {
         User user([] {
-            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});            // from no button: play, difficulty
-            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});              // the up arrow: medium
-            ChooseByKeys({KEY_ENTER});                                // hard
-            ChooseByKeys({KEY_ESCAPE});                               // back
-            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // controls
-            ChooseByKeys({KEY_ESCAPE});                               // back: the pointer stays on "controls"
-            ChooseByKeys({KEY_DOWN, KEY_SPACE});                      // high scores
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // from no button: play, difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});    // the up arrow: medium
+            ChooseByKeys({KEY_ENTER});                      // hard
+            ChooseByKeys({KEY_ESCAPE});                     // back
+            ChooseByKeys({KEY_DOWN, KEY_ENTER});            // back on "difficulty": controls
+            ChooseByKeys({KEY_ESCAPE});                     // back: the pointer stays on "controls"
+            ChooseByKeys({KEY_DOWN, KEY_SPACE});            // high scores
             Type({KEY_ESCAPE});
             ChooseByKeys(
                 {KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER});  // up round, past the editor, to quit
@@ -188,6 +188,25 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
     EXPECT_EQ(LevelDifficulty, Difficulty::Hard);
     for (uint32_t k : {KEY_DOWN, KEY_UP, KEY_TAB, KEY_ENTER, KEY_SPACE, KEY_ESCAPE})
         EXPECT_FALSE(KeyDown(k)) << k;
+}
+
+// The selector's Back lies over Quit: Enter after it opens the selector again.
+TEST_F(Screens, LeavingTheSelectorPutsThePointerOnDifficultyNotQuit) {
+    using ScreenDriver::ChooseByKeys;
+    using namespace Vitrine;
+    LevelDifficulty = Difficulty::Easy;
+    {
+        User user([] {
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});         // difficulty
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_TAB, KEY_ENTER});  // its Back button
+            ChooseByKeys({KEY_ENTER});                             // difficulty again
+            ChooseByKeys({KEY_TAB, KEY_TAB, KEY_ENTER});           // the up arrow: medium
+            ChooseByKeys({KEY_ESCAPE});
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // quit
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Medium);
 }
 
 TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
@@ -381,6 +400,31 @@ TEST_F(Screens, TheEndScreenShowsTheFinalScoreAndItsPlaceInTheTable) {
         EXPECT_GT(inked(scoreLine), 40) << table;
         EXPECT_EQ(inked(placeLine) > 40, enters) << table;
     }
+}
+
+// A key held as a screen ends acts on the next one only once pressed again:
+// its auto-repeats neither move a menu's pointer nor reach the key queue.
+TEST_F(Screens, AKeyHeldIntoTheNextScreenWaitsForItsNextPress) {
+    using namespace Vitrine;
+    Fixture::Hold(KEY_LEFT);             // held as the last life goes
+    FlushKeys();                         // as every frame of play does
+    testing::internal::CaptureStderr();  // no high-score table here
+    {
+        User user([] {
+            WaitFor([] { return StandardMenu::WaitingMenu() != 0; });
+            T::PressKey(KEY_LEFT);  // its auto-repeats
+            T::PressKey(KEY_LEFT);
+            ScreenDriver::ChooseByKeys({KEY_DOWN, KEY_ENTER});
+        });
+        EXPECT_EQ(GameOver(), Screen::NewGame) << "the first button: the repeats moved nothing";
+    }
+    testing::internal::GetCapturedStderr();
+    KeyPress press;
+    EXPECT_FALSE(NextKey(press)) << "nor reached the key queue";
+    Fixture::Release(KEY_LEFT);
+    Type({KEY_LEFT});
+    T::ApplyInput();
+    EXPECT_TRUE(NextKey(press)) << "pressed again, it counts";
 }
 
 // ---------------------------------------------------------------- pause
