@@ -80,9 +80,9 @@ INNER
 )
 in_x_server "$play" "$kerbo" "$out" "$pack" "$closer" || { cat "$out/play-stderr.txt"; fail "the play session"; }
 
-# The win screen: its picture right of the buttons is the background's own.
+# The win screen (a pack's): its picture right of the buttons is the background's own.
 convert "$out/win.png" -crop 400x500+400+0 +repage "$out/win-right.png"
-convert "$data/images/youwinbackground.bmp" -crop 400x500+400+0 +repage "$out/background-right.png"
+convert "$data/images/youwinpackbackground.bmp" -crop 400x500+400+0 +repage "$out/background-right.png"
 differ=$(compare -metric AE "$out/win-right.png" "$out/background-right.png" null: 2>&1 | cut -d' ' -f1)
 echo "pixels of the win screen's right half unlike its background: $differ"
 awk -v d="$differ" 'BEGIN { exit !(d < 2000) }' || fail "the game did not end on the win screen"
