@@ -1,8 +1,10 @@
 // The game screen: the house, the shock waves, Oska, the cats, the status
 // band at the top and the grey bar under it, drawn back to front into the
-// window's buffer from the game in play, each picture chosen by its role. It
-// only reads the game's state, so a frame that is not drawn plays exactly
-// like one that is. Allocates nothing.
+// window's buffer from the game in play, each picture chosen by its role. The
+// band is kept while it shows the same and nothing else drew over it. It only
+// reads the game's state, so a frame that is not drawn plays exactly like one
+// that is. Allocates nothing.
+#include <array>
 #include <string_view>
 
 #include "game/KerboImplementation.h"
@@ -31,22 +33,55 @@ void DrawSprite(uint32_t bitmap, uint32_t mask, float x, float y) {
     Vitrine::DrawMaskBitmap(bitmap, mask, WholePixel(x) - 18, WholePixel(y) - 27);
 }
 
+// The status band lies over the house's top rows; its texts are most of what
+// a frame would draw again, and they change only with what they count.
+constexpr uint32_t BandRows = 2;
+constexpr int32_t BandBottom = int32_t(BandRows * CellSize);
+constexpr int32_t PictureWidth = int32_t(Columns * CellSize);
+
+struct BandShows {
+    uint32_t score = 0, level = 0, itemsLeft = 0, lives = 0;
+    std::array<Picture, BandRows * Columns> cells{};
+    bool operator==(const BandShows&) const = default;
+};
+
+// The band drawn last: what it showed, a mark of the drawing just after it,
+// and whether it was left whole (no figure drew over it in that frame).
+struct {
+    BandShows shows;
+    uint64_t mark = 0;
+    bool whole = false;
+} shownBand;
+
+BandShows BandNow() {
+    BandShows now{Score, ActualLevel, ItemsFound < ItemsTotal ? ItemsTotal - ItemsFound : 0, Lifes, {}};
+    for (uint32_t i = 1; i <= BandRows; ++i)
+        for (uint32_t j = 1; j <= Columns; ++j) now.cells[(i - 1) * Columns + j - 1] = World.House[i][j].Look;
+    return now;
+}
+
 }  // namespace
 
 void DrawEverything() {
-    DrawHouse();
+    const BandShows shows = BandNow();
+    const bool keepBand = shownBand.whole && shownBand.shows == shows &&
+                          Vitrine::UndrawnSince(shownBand.mark, 0, 0, PictureWidth, BandBottom);
+    DrawHouse(keepBand ? BandRows + 1 : 1);
+    const uint64_t beforeFigures = Vitrine::DrawingMark();
     DrawShockWaves(World.AllShockWaves);
     const auto look = static_cast<std::size_t>(World.Man.Look);
     DrawSprite(Pictures.image[look], Pictures.mask[look], World.Man.x, World.Man.y);
     for (const Enemy& cat : World.EnemyArr) {
         if (cat.StillExisting) DrawSprite(Pictures.cat, Pictures.catMask, cat.x, cat.y);
     }
-    TextDuringGame();
+    const bool whole = Vitrine::UndrawnSince(beforeFigures, 0, 0, PictureWidth, BandBottom);
+    if (!keepBand) TextDuringGame();
     Vitrine::Rectangle(0, 95, 800, 102, LightGrey, true);
+    shownBand = {shows, Vitrine::DrawingMark(), whole};
 }
 
-void DrawHouse() {
-    for (uint32_t i = 1; i <= Rows; ++i) {
+void DrawHouse(uint32_t fromRow) {
+    for (uint32_t i = fromRow; i <= Rows; ++i) {
         for (uint32_t j = 1; j <= Columns; ++j) {
             Vitrine::DrawBitmap(PictureBitmap(World.House[i][j].Look),
                                 static_cast<int32_t>((j - 1) * CellSize),

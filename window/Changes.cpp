@@ -154,4 +154,24 @@ Area BlockImages::Clipped(uint32_t first, uint32_t end, uint32_t r, Span need) c
     return Area{int32_t(x0), int32_t(y0), int32_t(x1 - x0), int32_t(y1 - y0)};
 }
 
+// ---------------------------------------------------------------- when blocks were drawn
+
+void BlockStamps::Resize(uint32_t width, uint32_t height) {
+    width_ = width;
+    height_ = height;
+    columns_ = (width + ChangeMap::kBlock - 1) / ChangeMap::kBlock;
+    ++count_;
+    stamps_.assign(size_t(columns_) * ((height + ChangeMap::kBlock - 1) / ChangeMap::kBlock), count_);
+}
+
+bool BlockStamps::Since(uint64_t mark, int64_t x0, int64_t x1, int64_t y0, int64_t y1) const {
+    if (x0 < 0 || y0 < 0 || x1 > int64_t(width_) || y1 > int64_t(height_) || x0 >= x1 || y0 >= y1)
+        return false;
+    bool untouched = true;
+    ForEachBlockRows(ChangeMap::kBlock, columns_, x0, x1, y0, y1, [&](int64_t i, uint8_t, uint8_t) {
+        untouched = untouched && stamps_[size_t(i)] <= mark;
+    });
+    return untouched;
+}
+
 }  // namespace Vitrine::detail

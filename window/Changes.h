@@ -2,7 +2,8 @@
 // mark for each block that may have changed, the copying and comparing of
 // marked blocks between two pictures, and the marks merged into a few
 // rectangles to upload and present. Both threads use it on their own maps.
-// Also which whole images the blocks of the main thread's buffer hold.
+// Also which whole images the blocks of the main thread's buffer hold, and
+// when each was last drawn into.
 #pragma once
 
 #include <algorithm>
@@ -165,6 +166,31 @@ class BlockImages {
 
     uint32_t width_ = 0, height_ = 0, columns_ = 0;
     std::vector<Held> held_;
+};
+
+// When each block of the buffer was last drawn into, counted in drawings, so
+// that a screen can keep a part it drew (the game's status band) for as long
+// as nothing else drew there.
+class BlockStamps {
+  public:
+    // Every block counts as drawn now; marks taken before are older.
+    void Resize(uint32_t width, uint32_t height);
+    // Pixels x0 <= x < x1 of rows y0 <= y < y1 (inside the picture) were drawn.
+    void Stamp(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
+        ++count_;
+        ForEachBlockRows(ChangeMap::kBlock, columns_, x0, x1, y0, y1,
+                         [this](int64_t i, uint8_t, uint8_t) { stamps_[size_t(i)] = count_; });
+    }
+    // The drawings so far; anything drawn later is stamped after it.
+    uint64_t Count() const { return count_; }
+    // True when no block holding pixels x0 <= x < x1 of rows y0 <= y < y1 was
+    // drawn into since `mark`. Outside the picture counts as drawn.
+    bool Since(uint64_t mark, int64_t x0, int64_t x1, int64_t y0, int64_t y1) const;
+
+  private:
+    uint32_t width_ = 0, height_ = 0, columns_ = 0;
+    uint64_t count_ = 0;
+    std::vector<uint64_t> stamps_;
 };
 
 }  // namespace Vitrine::detail

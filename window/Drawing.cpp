@@ -1,5 +1,5 @@
 // The drawing surface: showing the buffer, buffered and direct mode, clearing,
-// rectangles, colours and decimal numbers.
+// rectangles, colours, decimal numbers and marks of what was drawn where.
 #include "window/ReplayHooks.h"
 #include "window/VitrineInternal.h"
 
@@ -39,6 +39,14 @@ void UpdateWindow() {
     ++window.framesShown;
     RecordFrame();
     ApplyPendingInput();
+}
+
+uint64_t DrawingMark() {
+    return window.stamps.Count();
+}
+
+bool UndrawnSince(uint64_t mark, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    return Active() && window.stamps.Since(mark, x0, x1, y0, y1);
 }
 
 void ClearScreen() {

@@ -162,6 +162,12 @@ void Text(std::string_view text, int32_t x, int32_t y);
 void TextCard(uint32_t number, int32_t x, int32_t y);
 void TextInt(int32_t number, int32_t x, int32_t y);
 void GetTextSize(std::string_view text, uint32_t style, uint32_t& width, uint32_t& height);
+// A mark of the drawing so far, and whether anything was drawn into pixels
+// x0 <= x < x1 of rows y0 <= y < y1 since a mark (counted by blocks of the
+// picture: a drawing close by may count too). A screen keeps a part it drew
+// instead of drawing it again while this is false.
+uint64_t DrawingMark();
+bool UndrawnSince(uint64_t mark, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 uint32_t CreateColor(uint32_t color);
 int32_t intlen(int32_t nr);
 void Int2Char(char* chp, int32_t nr);

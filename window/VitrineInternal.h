@@ -120,7 +120,8 @@ struct WinStruct {
     // The blocks of the buffer written since it was last handed over; every
     // other block equals the frame handed over (link().front).
     ChangeMap changes;
-    BlockImages held;  // the whole images the blocks of the buffer hold
+    BlockImages held;    // the whole images the blocks of the buffer hold
+    BlockStamps stamps;  // when each block was last drawn into
     bool buffering = false;
     uint64_t framesShown = 0;
     uint64_t handOffs = 0;  // frames offered to the message thread
@@ -157,6 +158,7 @@ void ServeFrame(int64_t wakesAtNs = 0);
 inline void Changed(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
     window.changes.Mark(x0, x1, y0, y1);
     window.held.Forget(x0, x1, y0, y1);
+    window.stamps.Stamp(x0, x1, y0, y1);
 }
 // Main thread: fills row y, columns x .. x + count - 1 (inside the buffer),
 // leaving the pixels alone and unnoted when they all hold the colour already.

@@ -3,6 +3,7 @@
 #include "tests/game/Fixture.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,32 @@ TEST_F(Drawing, TheGreyBarSeparatesTheStatusBandFromTheStoreys) {
         EXPECT_EQ(Pixel(x, 94), ColourOf(Assets::Ceiling)) << x;
         for (int32_t y = 95; y <= 102; ++y) EXPECT_EQ(Pixel(x, y), LightGrey) << x << "," << y;
         EXPECT_EQ(Pixel(x, 103), ColourOf(Assets::Ceiling)) << x;
+    }
+}
+
+// The band is not drawn again while it shows the same; what it shows after a
+// change, a drawing over it or a new cell under it reads as drawn anew.
+TEST_F(Drawing, TheBandIsKeptUntilItChangesOrIsDrawnOver) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    auto fresh = [] {
+        Vitrine::Rectangle(0, 0, 799, 499, 0, true);
+        DrawEverything();
+        return Band();
+    };
+    DrawEverything();
+    const uint64_t mark = Vitrine::DrawingMark();
+    DrawEverything();
+    EXPECT_TRUE(Vitrine::UndrawnSince(mark, 0, 0, 800, 95)) << "kept";
+    const std::function<void()> changes[] = {[] { Score += 100; },
+                                             [] { Vitrine::Rectangle(300, 20, 320, 40, 0, true); },
+                                             [] { House[1][3].Look = Picture::Wall; }};
+    for (const auto& change : changes) {
+        change();
+        DrawEverything();
+        const std::vector<uint32_t> kept = Band();
+        EXPECT_EQ(Differences(kept, fresh()), 0u);
     }
 }
 

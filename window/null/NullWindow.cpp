@@ -23,6 +23,7 @@ void FinishClose() {
     window.buffer = {};
     window.changes.Resize(0, 0);
     window.held.Resize(0, 0);
+    window.stamps.Resize(0, 0);
     window.buffering = false;
     {
         std::lock_guard guard(gLink.lock);
@@ -85,6 +86,7 @@ bool Window(const char*, uint32_t x, uint32_t y) {
     window.buffer.assign(size_t(x) * y, 0);
     window.changes.Resize(x, y);
     window.held.Resize(x, y);
+    window.stamps.Resize(x, y);
     window.buffering = false;
     window.framesShown = 0;
     window.handOffs = 0;
