@@ -53,6 +53,7 @@ bool PostWake(int32_t code) {
 // The screen with the event loop's own state.
 struct Loop : Screen {
     int64_t nextShow = 0;     // NowNs
+    int64_t showGrid = 0;     // when the next frame is due on the grid of shows
     uint64_t wakesTaken = 0;  // wake-ups taken from the queue
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
@@ -87,7 +88,13 @@ void ShowNewestFrame(Loop& screen) {
         link().frontChanges.Clear();
         reference.swap(link().reference);
     }
-    screen.nextShow = NowNs() + std::chrono::nanoseconds(screen.minInterval).count();
+    // The next frame may come a little early: the main thread hands frames
+    // over on a grid of its own, and waiting out a few milliseconds of
+    // jitter would cost a second wake-up per frame. The shows keep to a grid
+    // of their own, so they come no oftener than the interval on average.
+    const int64_t interval = std::chrono::nanoseconds(screen.minInterval).count(), now = NowNs();
+    screen.showGrid = now - screen.showGrid < interval ? screen.showGrid + interval : now + interval;
+    screen.nextShow = screen.showGrid - interval / 4;
     if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
