@@ -115,11 +115,16 @@ struct Xlib {
     using GetProperty = int (*)(Display*, ::Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*,
                                 unsigned long*, unsigned char**);
     using Free = int (*)(void*);
+    using ErrorHandler = int (*)(Display*, XErrorEvent*);
+    using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
+    using Sync = int (*)(Display*, Bool);
     GetAttributes getAttributes = nullptr;
     Translate translate = nullptr;
     InternAtom internAtom = nullptr;
     GetProperty getProperty = nullptr;
     Free free = nullptr;
+    SetErrorHandler setErrorHandler = nullptr;
+    Sync sync = nullptr;
     Display* display = nullptr;
     ::Window window = 0;
 };
@@ -135,9 +140,18 @@ bool OpenXlib(SDL_Window* window, Xlib& x) {
     x.internAtom = reinterpret_cast<Xlib::InternAtom>(dlsym(library, "XInternAtom"));
     x.getProperty = reinterpret_cast<Xlib::GetProperty>(dlsym(library, "XGetWindowProperty"));
     x.free = reinterpret_cast<Xlib::Free>(dlsym(library, "XFree"));
+    x.setErrorHandler = reinterpret_cast<Xlib::SetErrorHandler>(dlsym(library, "XSetErrorHandler"));
+    x.sync = reinterpret_cast<Xlib::Sync>(dlsym(library, "XSync"));
     x.display = info.info.x11.display;
     x.window = info.info.x11.window;
-    return x.getAttributes && x.translate && x.internAtom && x.getProperty && x.free && x.display;
+    return x.getAttributes && x.translate && x.internAtom && x.getProperty && x.free && x.setErrorHandler &&
+           x.sync && x.display;
+}
+
+// Xlib's own handler ends the program on any error; a window named by another
+// program (the window manager's) may be gone by the time it is asked about.
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
 }
 
 // The atoms of a property of `window` that holds atoms or windows; empty when it has none.
@@ -185,8 +199,13 @@ bool DesktopMakesFullScreen(SDL_Window* window) {
     if (!x.getAttributes(x.display, x.window, &attributes)) return true;
     // A running window manager names its own window on the root window and on that window itself.
     const std::vector<unsigned long> check = ListProperty(x, attributes.root, "_NET_SUPPORTING_WM_CHECK");
-    if (check.empty() || ListProperty(x, ::Window(check[0]), "_NET_SUPPORTING_WM_CHECK") != check)
-        return false;
+    if (check.empty()) return false;
+    x.sync(x.display, False);
+    const Xlib::ErrorHandler before = x.setErrorHandler(IgnoreXError);
+    const bool running = ListProperty(x, ::Window(check[0]), "_NET_SUPPORTING_WM_CHECK") == check;
+    x.sync(x.display, False);
+    x.setErrorHandler(before);
+    if (!running) return false;
     const Atom fullScreen = x.internAtom(x.display, "_NET_WM_STATE_FULLSCREEN", True);
     const std::vector<unsigned long> supported = ListProperty(x, attributes.root, "_NET_SUPPORTED");
     return fullScreen != None && std::find(supported.begin(), supported.end(), fullScreen) != supported.end();
