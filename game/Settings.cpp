@@ -58,6 +58,10 @@ std::string ParseLine(std::string_view name, std::string_view value, Settings& s
     if (name == "full-screen") {
         return Switch(value, "yes", "no", s.fullScreen) ? "" : "full-screen is neither yes nor no";
     }
+    if (name == "full-screen-scaling") {
+        return Switch(value, "fill", "whole", s.fillScreen) ? ""
+                                                            : "full-screen-scaling is neither whole nor fill";
+    }
     if (name == "sound") {
         bool on = true;
         if (!Switch(value, "on", "off", on)) return "sound is neither on nor off";
@@ -122,7 +126,10 @@ std::string FormatSettings(const Settings& s) {
            "# scale: 1 to 16, or 0 for the largest window that suits the desktop\n"
            "scale = " +
            std::to_string(s.scale) + "\nfull-screen = " + (s.fullScreen ? "yes" : "no") +
-           "\nsound = " + (s.muted ? "off" : "on") + "\ndifficulty = " + DifficultyName(s.difficulty) + "\n";
+           "\n# full-screen-scaling: whole (sharp, black borders) or fill (the whole screen, smoothed)"
+           "\nfull-screen-scaling = " +
+           (s.fillScreen ? "fill" : "whole") + "\nsound = " + (s.muted ? "off" : "on") +
+           "\ndifficulty = " + DifficultyName(s.difficulty) + "\n";
 }
 
 std::string SettingsFilePath() {
@@ -179,6 +186,7 @@ Settings MergeSettings(const Settings& onFile, const Settings& before, const Set
     if (now.fullScreen != before.fullScreen) merged.fullScreen = now.fullScreen;
     if (now.muted != before.muted) merged.muted = now.muted;
     if (now.difficulty != before.difficulty) merged.difficulty = now.difficulty;
+    if (now.fillScreen != before.fillScreen) merged.fillScreen = now.fillScreen;
     return merged;
 }
 
@@ -199,12 +207,14 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
     gRun.scale = settings.scale;
     Vitrine::SetWindowScale(settings.scale);
     Vitrine::SetFullScreen(settings.fullScreen);
+    Vitrine::SetFullScreenFill(settings.fillScreen);
     Music::SetMuted(settings.muted);
     LevelDifficulty = settings.difficulty;
 }
 
 Settings CurrentSettings() {
-    return Settings{gRun.scale, Vitrine::FullScreen(), Music::IsMuted(), LevelDifficulty};
+    return Settings{gRun.scale, Vitrine::FullScreen(), Music::IsMuted(), LevelDifficulty,
+                    gRun.saved.fillScreen};
 }
 
 void SaveSettingsIfChanged(bool atEnd) {

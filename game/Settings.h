@@ -1,5 +1,6 @@
-// The player's settings kept between runs (the window's scale, full screen,
-// sound off, the difficulty) in a small text file, $XDG_CONFIG_HOME/kerbo/settings.
+// The player's settings kept between runs (the window's scale, full screen
+// and how it scales, sound off, the difficulty) in a small text file,
+// $XDG_CONFIG_HOME/kerbo/settings.
 //
 // The file is read when the game starts to play or record; anything wrong
 // with it (missing, unreadable, too large, malformed) means the defaults and
@@ -25,6 +26,7 @@ struct Settings {
     bool fullScreen = false;
     bool muted = false;
     Difficulty difficulty = Difficulty::Easy;
+    bool fillScreen = false;  // full screen filled smoothly; else at whole multiples ("whole")
     bool operator==(const Settings&) const = default;
 };
 
@@ -67,7 +69,7 @@ Settings MergeSettings(const Settings& onFile, const Settings& before, const Set
 // the defaults, and nothing is ever saved.
 void StartWithSettings(bool playersOwn, uint32_t scaleAsked);
 // The settings as they stand: the scale in force, the window's full screen,
-// the sound and the difficulty.
+// the sound, the difficulty and the full screen's scaling as read.
 Settings CurrentSettings();
 // Saves the settings when they changed since they were read or last saved;
 // at the end of a run (atEnd) also when the file was missing. Only what

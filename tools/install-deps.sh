@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core
   libmp3lame-dev libmpg123-dev libfreetype-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils openbox
   desktop-file-utils appstream
   build-essential dpkg-dev debhelper fakeroot lintian man-db
 )

@@ -1,5 +1,6 @@
 // Placing the game's picture in a window or on a whole screen; see Display.h.
 #include "window/Display.h"
+#include "window/Desktop.h"
 #include "window/Vitrine.h"
 
 #include <SDL.h>
@@ -15,6 +16,7 @@ namespace {
 
 std::atomic<bool> fullscreenWanted{false};  // SetFullScreen: for the next window
 std::atomic<bool> fullscreenNow{false};     // the window's state, kept after it closes
+std::atomic<bool> fillWanted{false};        // SetFullScreenFill
 
 // a / b rounded to the nearest whole number (a, b > 0).
 int64_t RoundDiv(int64_t a, int64_t b) {
@@ -43,6 +45,30 @@ Placement PlacePicture(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH)
     p.x = (outW - p.w) / 2;
     p.y = (outH - p.h) / 2;
     return p;
+}
+
+Placement PlaceWhole(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH) {
+    if (picW == 0 || picH == 0 || outW <= 0 || outH <= 0) return Placement{};
+    const int64_t factor = std::min(int64_t{outW} / picW, int64_t{outH} / picH);
+    if (factor < 1) return PlacePicture(picW, picH, outW, outH);
+    Placement p;
+    p.w = int32_t(factor * picW);
+    p.h = int32_t(factor * picH);
+    p.whole = uint32_t(factor);
+    p.x = (outW - p.w) / 2;
+    p.y = (outH - p.h) / 2;
+    return p;
+}
+
+Placement PlaceOnScreen(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH, bool fullScreen,
+                        bool fill) {
+    return fullScreen && !fill ? PlaceWhole(picW, picH, outW, outH) : PlacePicture(picW, picH, outW, outH);
+}
+
+bool Covers(int32_t x, int32_t y, int32_t w, int32_t h, int32_t screenX, int32_t screenY, int32_t screenW,
+            int32_t screenH) {
+    return screenW > 0 && screenH > 0 && x <= screenX && y <= screenY &&
+           int64_t{x} + w >= int64_t{screenX} + screenW && int64_t{y} + h >= int64_t{screenY} + screenH;
 }
 
 uint32_t SharpFactor(const Placement& placement, uint32_t picW) {
@@ -131,13 +157,31 @@ void PrepareSharp(Scaler& scaler, SDL_Renderer* renderer) {
 
 void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer) {
     int outW = 0, outH = 0, winW = 0, winH = 0;
-    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) SDL_GetWindowSize(window, &outW, &outH);
     SDL_GetWindowSize(window, &winW, &winH);
+    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) {
+        outW = winW;
+        outH = winH;
+    }
+    // What is on screen: SDL may take the window for larger than it is (it
+    // asked for the whole screen and was refused); what it draws past the
+    // window's real size is never seen.
+    SDL_Rect real{};
+    RealWindowFrame(window, real);
+    const int32_t seenW = std::min(winW, real.w), seenH = std::min(winH, real.h);
+    const int32_t pixelsW = winW > 0 ? int32_t(int64_t{outW} * seenW / winW) : outW;
+    const int32_t pixelsH = winH > 0 ? int32_t(int64_t{outH} * seenH / winH) : outH;
     scaler.outW = outW;
     scaler.outH = outH;
-    scaler.pixels = PlacePicture(scaler.picW, scaler.picH, outW, outH);
-    scaler.pointer = PlacePicture(scaler.picW, scaler.picH, winW, winH);
+    const bool fill = fillWanted.load();
+    scaler.pixels = PlaceOnScreen(scaler.picW, scaler.picH, pixelsW, pixelsH, scaler.fullscreen, fill);
+    scaler.pointer = PlaceOnScreen(scaler.picW, scaler.picH, seenW, seenH, scaler.fullscreen, fill);
     PrepareSharp(scaler, renderer);
+    if (scaler.chosenHere) {
+        SDL_Rect screen{};
+        const bool known = SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &screen) == 0;
+        fullscreenNow = scaler.fullscreen && (!known || Covers(real.x, real.y, real.w, real.h, screen.x,
+                                                               screen.y, screen.w, screen.h));
+    }
 }
 
 void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
@@ -160,11 +204,53 @@ void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture) {
     }
 }
 
+namespace {
+
+// Puts the window at a place and size of its own, as far as the desktop lets it.
+void PutWindow(SDL_Window* window, int32_t x, int32_t y, int32_t w, int32_t h) {
+    SDL_SetWindowSize(window, w, h);
+    SDL_SetWindowPosition(window, x, y);
+}
+
+}  // namespace
+
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window) {
-    const bool on = !scaler.fullscreen;
-    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-        scaler.fullscreen = on;
-        fullscreenNow = on;
+    if (!scaler.fullscreen) {
+        SDL_Rect frame{};
+        RealWindowFrame(window, frame);
+        scaler.windowX = frame.x;
+        scaler.windowY = frame.y;
+        scaler.windowW = frame.w;
+        scaler.windowH = frame.h;
+        if (DesktopMakesFullScreen(window)) {
+            if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+            scaler.covering = false;
+        } else {
+            // No window manager to ask: a window without one has no frame, and covers the screen as it is
+            // told.
+            SDL_Rect screen{};
+            if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &screen) != 0) return;
+            PutWindow(window, screen.x, screen.y, screen.w, screen.h);
+            SDL_RaiseWindow(window);
+            scaler.covering = true;
+        }
+        scaler.fullscreen = true;
+        fullscreenNow = true;
+        return;
+    }
+    if (!scaler.covering && SDL_SetWindowFullscreen(window, 0) != 0) return;
+    scaler.fullscreen = false;
+    scaler.covering = false;
+    fullscreenNow = false;
+    // Back to the window left, whatever the window manager made of it meanwhile.
+    SDL_Rect frame{};
+    RealWindowFrame(window, frame);
+    int winW = 0, winH = 0;
+    SDL_GetWindowSize(window, &winW, &winH);
+    if (scaler.windowW > 0 && scaler.windowH > 0 &&
+        (frame.x != scaler.windowX || frame.y != scaler.windowY || frame.w != scaler.windowW ||
+         frame.h != scaler.windowH || winW != scaler.windowW || winH != scaler.windowH)) {
+        PutWindow(window, scaler.windowX, scaler.windowY, scaler.windowW, scaler.windowH);
     }
 }
 
@@ -219,6 +305,10 @@ void SetFullScreen(bool on) {
 
 bool FullScreen() {
     return detail::fullscreenNow;
+}
+
+void SetFullScreenFill(bool fill) {
+    detail::fillWanted = fill;
 }
 
 }  // namespace Vitrine

@@ -3,7 +3,9 @@
 // message thread's side that draws with them.
 //
 // The picture keeps its aspect ratio and is centred, with black bars where
-// it does not fill the output. When the largest size that fits is a whole
+// it does not fill the output. On the whole screen it is shown at the largest
+// whole multiple that fits unless the player asked for it to fill the screen.
+// When the size is a whole
 // multiple, each game pixel becomes a square of screen pixels (nearest
 // neighbour). Otherwise the picture is first enlarged by the next whole factor
 // (nearest neighbour) and that is scaled down smoothly to the size that fits:
@@ -30,6 +32,17 @@ struct Placement {
 
 // The largest placement of a picW x picH picture that fits outW x outH.
 Placement PlacePicture(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH);
+// The largest whole multiple of the picture that fits, centred; PlacePicture
+// when not even the picture itself fits.
+Placement PlaceWhole(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH);
+// The picture's placement in a visible area of outW x outH: on the whole
+// screen a whole multiple unless `fill` asks for the largest that fits; in a
+// window the largest that fits (a window is opened at a whole multiple).
+Placement PlaceOnScreen(uint32_t picW, uint32_t picH, int32_t outW, int32_t outH, bool fullScreen, bool fill);
+
+// True when a window's frame covers the screen's bounds.
+bool Covers(int32_t x, int32_t y, int32_t w, int32_t h, int32_t screenX, int32_t screenY, int32_t screenW,
+            int32_t screenH);
 
 // The whole factor the picture is enlarged by before it is scaled to a
 // placement that is not a whole multiple: the factor rounded up (1 when the
@@ -72,14 +85,20 @@ struct Scaler {
     int32_t outW = 0, outH = 0;  // the renderer's output size
     SDL_Texture* sharp = nullptr;  // the enlarged picture, for placements that are not whole
     uint32_t sharpFactor = 0;
-    bool fullscreen = false;
+    bool fullscreen = false;  // asked for the whole screen
+    bool covering = false;    // ... and covers it by itself, with no window manager to do it
+    bool chosenHere = false;  // the player switched in this window: what it got is the choice kept
+    int32_t windowX = 0, windowY = 0, windowW = 0, windowH = 0;  // the window left for the whole screen
 };
 
-// Recomputes the placements after the window's size changed.
+// Recomputes the placements for the window's real size after it changed, and
+// whether the whole screen asked for was had.
 void Relayout(Scaler& scaler, SDL_Window* window, SDL_Renderer* renderer);
 // Draws the picture texture into the window as placed (the caller presents it).
 void DrawPlaced(Scaler& scaler, SDL_Renderer* renderer, SDL_Texture* picture);
-// Desktop fullscreen on or off; the placements follow with the size change.
+// The whole screen on or off: through the window manager where one does it,
+// else by covering the screen with the window; off comes back to the window's
+// place and size before. The placements follow with the size change.
 void ToggleFullscreen(Scaler& scaler, SDL_Window* window);
 void ReleaseScaler(Scaler& scaler);
 // The window size for a picture at `scale` (0: DefaultScale on the main

@@ -218,6 +218,7 @@ bool HandleEvent(Loop& screen, const SDL_Event& event) {
     }
     if (FullscreenKey(screen, event)) {
         if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+            screen.scaler.chosenHere = true;
             ToggleFullscreen(screen.scaler, screen.window);
             Relayout(screen.scaler, screen.window, screen.renderer);
             Render(screen);

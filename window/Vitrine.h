@@ -33,6 +33,10 @@ void SetFullScreen(bool on);
 // True while the window is on the whole screen; once it has closed, how it
 // was at its close; before any window, what SetFullScreen asked for.
 bool FullScreen();
+// On: the whole screen shows the picture as large as fits, smoothly scaled.
+// Off (the start value): at the largest whole multiple that fits, each pixel
+// a sharp square, with black borders. Takes effect at the next change of size.
+void SetFullScreenFill(bool fill);
 // The picture (and its black-and-white mask: white is drawn) the desktop
 // shows for the window, from the next Window call on. A file that can't be
 // read is named in one line on standard error; the window then opens without one.

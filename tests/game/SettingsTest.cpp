@@ -50,7 +50,7 @@ class SettingsFile : public ::testing::Test {
 };
 
 TEST_F(SettingsFile, WhatIsWrittenReadsBackAndHandEditsAreUnderstood) {
-    const S chosen{3, true, true, Difficulty::Hard};
+    const S chosen{3, true, true, Difficulty::Hard, true};
     ASSERT_TRUE(SaveSettings(File().string(), chosen));  // makes the folder
     long lines = -1;
     EXPECT_EQ(Load(lines), chosen);
@@ -59,6 +59,9 @@ TEST_F(SettingsFile, WhatIsWrittenReadsBackAndHandEditsAreUnderstood) {
     Write("# mine\r\n\n  difficulty=medium  \r\nsound = off\n");
     EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Medium}));
     EXPECT_EQ(lines, 0);
+    Write("full-screen-scaling = fill\nfull-screen-scaling = whole\n");  // the last one counts
+    EXPECT_EQ(Load(lines), S{});
+    EXPECT_EQ(lines, 0);
 }
 
 TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
@@ -66,6 +69,7 @@ TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
                                "scale = -1\n",
                                "scale = two\n",
                                "full-screen = maybe\n",
+                               "full-screen-scaling = smooth\n",
                                "sound = loud\n",
                                "difficulty = insane\n",
                                "colour = red\n",
@@ -123,14 +127,14 @@ TEST_F(SettingsFile, TheFileLivesInTheConfigFolderElseUnderHome) {
 // Play and recording read the file; --scale overrides it and is kept; a
 // change in the game is saved at once; a replay neither reads nor writes it.
 TEST_F(SettingsFile, TheCommandLineOverridesThemAndReplaysLeaveThemAlone) {
-    Write("scale = 3\nfull-screen = yes\nsound = off\ndifficulty = hard\n");
+    Write("scale = 3\nfull-screen = yes\nfull-screen-scaling = fill\nsound = off\ndifficulty = hard\n");
     StartWithSettings(true, 2);
-    EXPECT_EQ(CurrentSettings(), (S{2, true, true, Difficulty::Hard}));
+    EXPECT_EQ(CurrentSettings(), (S{2, true, true, Difficulty::Hard, true}));
     EXPECT_TRUE(Music::IsMuted());
     LevelDifficulty = Difficulty::Medium;  // chosen in the selector
     SaveSettingsIfChanged();
     long lines = 0;
-    EXPECT_EQ(Load(lines), (S{2, true, true, Difficulty::Medium}));
+    EXPECT_EQ(Load(lines), (S{2, true, true, Difficulty::Medium, true}));
 
     const std::string before = Slurp(File());
     StartWithSettings(false, 0);

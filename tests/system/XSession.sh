@@ -106,7 +106,8 @@ not_black() {
 }
 
 # in_x_server SCRIPT ARG...: runs the bash SCRIPT in a virtual X server of
-# 800 x 500 with these functions at hand and ARGs as $1, $2, ...; its status
+# 800 x 500 (XSCREEN: another, such as 1920x1080x24) with these functions at
+# hand and ARGs as $1, $2, ...; its status
 # is the script's. The session gets a settings folder of its own
 # (XDG_CONFIG_HOME, empty at the start), so no test reads or changes the
 # settings of whoever runs it.
@@ -114,7 +115,7 @@ in_x_server() {
     local script=$1 config status
     shift
     config=$(mktemp -d) || fail "no scratch folder for the settings"
-    XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 800x500x24" bash -c "set -u; . '$XSESSION'; $script" session "$@"
+    XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 ${XSCREEN:-800x500x24}" bash -c "set -u; . '$XSESSION'; $script" session "$@"
     status=$?
     rm -rf "$config"
     return "$status"

@@ -76,6 +76,27 @@ TEST(Display, AFullHdScreenGetsTheLargestFactorThatFits) {
     EXPECT_EQ(Map(small, 639, 439).x, 799);
 }
 
+// On the whole screen the picture stays sharp by default: the largest whole
+// multiple, centred with black borders, the mouse still on the picture's pixels.
+TEST(Display, TheWholeScreenShowsWholeMultiplesUnlessAskedToFill) {
+    const Placement hd = PlaceOnScreen(800, 500, 1920, 1080, true, false);
+    EXPECT_EQ(hd.whole, 2u);
+    EXPECT_TRUE(hd.x == 160 && hd.y == 40 && hd.w == 1600 && hd.h == 1000);
+    EXPECT_EQ(Map(hd, 160 + 1599, 40 + 999).x, 799);
+    EXPECT_EQ(Map(hd, 159, 39).y, -1);
+    EXPECT_EQ(PlaceOnScreen(800, 500, 3840, 2160, true, false).whole, 4u);
+    EXPECT_EQ(PlaceOnScreen(800, 500, 2560, 1440, true, false).w, 1600);
+    EXPECT_EQ(PlaceOnScreen(800, 500, 640, 480, true, false).w, 640) << "smaller than the picture: shrunk";
+    EXPECT_EQ(PlaceOnScreen(800, 500, 1920, 1080, true, true).w, 1728) << "fill";
+    EXPECT_EQ(PlaceOnScreen(800, 500, 1700, 1000, false, false).w, 1600) << "a window as before";
+
+    // Had only when the window really covers the screen it is on.
+    EXPECT_TRUE(Covers(0, 0, 1920, 1080, 0, 0, 1920, 1080));
+    EXPECT_TRUE(Covers(1920, 0, 1920, 1080, 1920, 0, 1920, 1080)) << "the second screen";
+    EXPECT_FALSE(Covers(160, 40, 1600, 1000, 0, 0, 1920, 1080));
+    EXPECT_FALSE(Covers(0, 0, 1920, 1079, 0, 0, 1920, 1080));
+}
+
 TEST(Display, DefaultScaleLeavesRoomOnTheDesktop) {
     EXPECT_EQ(DefaultScale(800, 500, 800, 500), 1u);  // never less than 1
     EXPECT_EQ(DefaultScale(800, 500, 1366, 768), 1u);
@@ -155,7 +176,14 @@ TEST(Display, FullScreenKeysNeverReachTheGame) {
     }
     EXPECT_EQ(Vitrine::GetKey(), 65u) << "the first key the game gets is the A after them";
     EXPECT_FALSE(Vitrine::KeyDown(122));
+    EXPECT_FALSE(Vitrine::FullScreen()) << "switched twice: back in the window";
+    SDL_Event f11 = Key(SDL_KEYDOWN, SDLK_F11, 0);
+    SDL_PushEvent(&f11);
+    PushKeyBehind();
+    EXPECT_TRUE(Vitrine::FullScreen());
     Vitrine::KillWindow();
+    EXPECT_TRUE(Vitrine::FullScreen()) << "as it was at the close";
+    Vitrine::SetFullScreen(false);
 }
 
 // A controller plugged in while the window is open (SDL's virtual one): its

@@ -125,6 +125,8 @@ bool FullScreen() {
     return gFullScreen;
 }
 
+void SetFullScreenFill(bool) {}
+
 void SetWindowIcon(const char*, const char*) {}
 
 void ReportFocusLoss(bool) {}
