@@ -160,6 +160,9 @@ inline constexpr Place DownArrowAt{25, 250};
 inline constexpr Place UpArrowAt{275, 250};
 inline constexpr Place SelectorBackAt{25, 350};
 inline constexpr Place DifficultyAt{75, 250};
+// The line on what the difficulty shown changes: above the arrows, clear of the house.
+inline constexpr Place DifficultyLineAt{25, 222};
+inline constexpr int32_t DifficultyLineWidth = 345, DifficultyLineHeight = 20;
 
 // Where the name entry writes the name.
 inline constexpr Place NameField{480, 200};

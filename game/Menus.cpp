@@ -16,6 +16,10 @@ std::array<ButtonRc, 3> Difficulties;
 uint32_t Background = 0;
 
 namespace {
+constexpr uint32_t LightGrey = 0xC0C0C0;
+}  // namespace
+
+namespace {
 
 enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame, OpenEditor };
 enum SpinnerChoice : int32_t { Down, Up, Back };
@@ -32,6 +36,14 @@ void DrawPackLine(Assets::Place at, uint32_t ink) {
 
 uint32_t IndexOf(Difficulty d) {
     return static_cast<uint32_t>(d);
+}
+
+// What the difficulty at `index` changes, in one line for the selector.
+const char* WhatItChanges(uint32_t index) {
+    static constexpr const char* lines[] = {"Easy: the cats walk at 3/4 speed",
+                                            "Medium: the cats walk at normal speed",
+                                            "Hard: the cats walk at 1.75 x speed"};
+    return lines[index > 2 ? 2 : index];
 }
 
 Difficulty DifficultyAt(uint32_t index) {
@@ -181,24 +193,42 @@ void SelectDifficulty(uint32_t& level) {
     // The piece of the background under the pictures, to wipe the last one.
     const uint32_t diffbg = Vitrine::CreateBitmap(w, h);
     Vitrine::CopyBitmap(Background, diffbg, diffbgx, diffbgy, 0, 0, w, h);
+    // And the piece under the line on what it changes.
+    const auto& line = Assets::DifficultyLineAt;
+    const uint32_t lineW = Assets::DifficultyLineWidth, lineH = Assets::DifficultyLineHeight;
+    const uint32_t linebg = Vitrine::CreateBitmap(lineW, lineH);
+    Vitrine::CopyBitmap(Background, linebg, line.x, line.y, 0, 0, lineW, lineH);
     Vitrine::DrawBitmap(Background, 0, 0);
 
     const StandardMenu::Shortcut leave[] = {{Vitrine::KEY_ESCAPE, Back}};
+    const char* atTheEnd = nullptr;  // an arrow chosen where it can go no further says so
     for (;;) {
         Vitrine::DrawBitmap(diffbg, diffbgx, diffbgy);
         StandardMenu::DrawButton(Difficulties[level]);
+        Vitrine::DrawBitmap(linebg, line.x, line.y);
+        Vitrine::SetFont(1, LightGrey);
+        Vitrine::Text(atTheEnd ? atTheEnd : WhatItChanges(level), line.x, line.y);
         Vitrine::UpdateWindow();
-        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu, leave);
+        // The arrows and Back lie in two rows: the arrow keys go by where they lie.
+        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu, leave, Vitrine::ArrowMoves::ByPlace);
         if (Select == -1 || Select == Back) break;
+        atTheEnd = nullptr;
         if (Select == Down) {
-            if (level > 0) level = level - 1;
+            if (level > 0)
+                level = level - 1;
+            else
+                atTheEnd = "Easy is as slow as the cats go";
         } else if (Select == Up) {
-            if (level < 2) level = level + 1;
+            if (level < 2)
+                level = level + 1;
+            else
+                atTheEnd = "Hard is as fast as the cats go";
         } else {
             std::cout << "ERROR! Button undefined!" << std::endl;
         }
     }
     Vitrine::DestroyBitmap(diffbg);
+    Vitrine::DestroyBitmap(linebg);
 }
 
 void Controls() {
