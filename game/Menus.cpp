@@ -16,11 +16,8 @@ std::array<ButtonRc, 3> Difficulties;
 uint32_t Background = 0;
 
 namespace {
+
 constexpr uint32_t LightGrey = 0xC0C0C0;
-}  // namespace
-
-namespace {
-
 enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame, OpenEditor };
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
@@ -38,11 +35,12 @@ uint32_t IndexOf(Difficulty d) {
     return static_cast<uint32_t>(d);
 }
 
-// What the difficulty at `index` changes, in one line for the selector.
+// What the difficulty at `index` changes, in one line for the selector: the
+// cats' walking pace along the storeys, against Oska's, and nothing else.
 const char* WhatItChanges(uint32_t index) {
-    static constexpr const char* lines[] = {"Easy: the cats walk at 3/4 speed",
-                                            "Medium: the cats walk at normal speed",
-                                            "Hard: the cats walk at 1.75 x speed"};
+    static constexpr const char* lines[] = {"Easy: cats walk 3/4 as fast as Oska",
+                                            "Medium: cats walk as fast as Oska",
+                                            "Hard: cats walk 1.75 times as fast as Oska"};
     return lines[index > 2 ? 2 : index];
 }
 
