@@ -60,7 +60,8 @@ void EditFromMenu();
 
 // ---------------------------------------------------------------- comforts
 
-// True while the name entry takes letters: M is one of them there.
+// True while the name entry (or the editor's entry of a pack's title and
+// author) takes letters: M is one of them there.
 extern bool NameEntryOpen;
 // Makes M mute and unmute all sound wherever a key press takes effect.
 void InstallComforts();
