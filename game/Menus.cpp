@@ -1,6 +1,6 @@
 // The start menu and the screens it opens: the difficulty selector, the
-// controls and the story; its small button apart from the column opens the
-// level editor (EditorLink.cpp).
+// controls and the story; its small buttons apart from the column open the
+// list of packs (PackList.cpp) and the level editor (EditorLink.cpp).
 #include <iostream>
 
 #include "game/FrontEnd.h"
@@ -18,7 +18,15 @@ uint32_t Background = 0;
 namespace {
 
 constexpr uint32_t LightGrey = 0xC0C0C0;
-enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame, OpenEditor };
+enum StartChoice : int32_t {
+    Play,
+    ChooseDifficulty,
+    ShowControls,
+    ShowHighScores,
+    QuitGame,
+    OpenPacks,
+    OpenEditor
+};
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
 void ButtonDoesNotExist() {
@@ -115,9 +123,11 @@ Screen Menu() {
     PlayTune(Theme, Assets::ThemeTune, true);
     Vitrine::SetBuffering(true);
 
-    // The column's five buttons, and the level editor's button apart from them.
-    std::array<ButtonRc, 6> StartMenu;
+    // The column's five buttons, and the pack list's and the level editor's
+    // buttons apart from them.
+    std::array<ButtonRc, 7> StartMenu;
     LoadStartMenu(std::span<ButtonRc, 5>(StartMenu.data(), 5));
+    StartMenu[OpenPacks] = Placed(MakeButton(Assets::PacksButton), Assets::PacksButtonAt);
     StartMenu[OpenEditor] = Placed(MakeButton(Assets::EditorButton), Assets::EditorButtonAt);
     LoadDifficultySelector(SpinnerMenu, Difficulties);
     // The selector opens on the difficulty in force, so that looking at it
@@ -164,6 +174,11 @@ Screen Menu() {
                 break;
             case OpenEditor:
                 EditFromMenu();
+                break;
+            case OpenPacks:
+                PackList();
+                Vitrine::PlacePointer(StartMenu[OpenPacks].x0 + StartMenu[OpenPacks].width / 2,
+                                      StartMenu[OpenPacks].y0 + StartMenu[OpenPacks].height / 2);
                 break;
             default:
                 ButtonDoesNotExist();
