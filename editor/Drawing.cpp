@@ -1,6 +1,7 @@
 // The editor's screen: the band (palette, buttons, level tabs, the line of
 // words) over the house drawn with the game's own tiles, where Oska starts,
-// where the cats appear, the checker's faults framed in red and the cursor.
+// where the cats appear, the checker's faults framed in red and the cursor;
+// the help and the entry of the pack's title and author over it.
 #include <string>
 
 #include "editor/LevelEditor.h"
@@ -135,7 +136,7 @@ void DrawHelp() {
         "Mouse: choose a kind in the palette, then paint with the left button (hold it to paint along).",
         "Arrows move the yellow cursor; P W E N T I D S place that kind there.",
         "Shift+D, Shift+S: the right-hand door and shock door.  Space: the palette's kind.  Tab: the next.",
-        "Ctrl+Z or Z: undo.  Ctrl+Y or Y: redo.  Ctrl+S: save the pack.",
+        "Ctrl+Z or Z: undo.  Ctrl+Y or Y: redo.  Ctrl+S: save the pack.  Ctrl+T: its title and author.",
         "Enter: test-play this level (P pauses; quit from the pause screen to come back).",
         "Page Up, Page Down, 1 .. 9, 0: another level.  Ctrl+N: add a level.  Del: delete this one.",
         "Esc: leave the editor.  H: this help.",
@@ -156,6 +157,28 @@ void DrawHelp() {
     }
 }
 
+// The entry of the pack's title or author (Ctrl+T), over the house.
+void DrawEntry(const Session& s) {
+    const bool title = s.entry == Session::Entry::Title;
+    const Rect panel{100, 175, 700, 305};
+    Fill(panel, Panel);
+    Frame(panel, Ink, 1);
+    Vitrine::SetFont(Bold, Ink);
+    Vitrine::Text(title ? "The pack's title" : "The pack's author", panel.x0 + 15, panel.y0 + 10);
+    Vitrine::SetFont(Plain, Ink);
+    Vitrine::Text(title ? "Shown on the start menu, the story and the band; blank: the folder's name"
+                        : "Named beside the title; it may stay blank",
+                  panel.x0 + 15, panel.y0 + 32);
+    const Rect field{panel.x0 + 15, panel.y0 + 56, panel.x1 - 15, panel.y0 + 80};
+    Fill(field, White);
+    Frame(field, Ink, 1);
+    Vitrine::Text(s.typed + "_", field.x0 + 6, field.y0 + 5);
+    Vitrine::Text(std::to_string(s.typed.size()) + " of " + std::to_string(PackInfoLength) +
+                      " characters.  Enter: " + (title ? "on to the author" : "done") +
+                      "   Backspace: back   Esc: leave",
+                  panel.x0 + 15, panel.y0 + 96);
+}
+
 }  // namespace
 
 void LoadPictures() {
@@ -167,6 +190,7 @@ void Draw(const Session& s) {
     DrawMarks(s);
     DrawBand(s);
     if (s.help) DrawHelp();
+    if (s.entry != Session::Entry::None) DrawEntry(s);
 }
 
 }  // namespace LevelEditor

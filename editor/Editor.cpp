@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "editor/LevelEditor.h"
+#include "game/FrontEnd.h"
 #include "menu/StandardMenu.h"
 #include "util/Leftovers.h"
 
@@ -43,6 +44,7 @@ std::string Open(const std::string& folder) {
     if (!problem.empty()) return problem;
     session = Session{};
     session.message = "editing " + folder + (pack.files.empty() ? ", a new pack" : "") + "; H shows the keys";
+    if (!pack.infoProblem.empty()) session.message = pack.infoProblem + "; Ctrl+T sets the title and author";
     session.pack = std::move(pack);
     Recheck(session);
     OfferRescued(session);
@@ -89,12 +91,15 @@ void Run() {
             RunTestPlay();
             acted = true;
         }
+        // While the title or author is typed, M is a letter, not the sound's switch.
+        KerboImplementation::NameEntryOpen = session.entry != Session::Entry::None;
         if (session.leave || Vitrine::WindowClosed()) break;
         if (acted || !drawn) Draw(session);
         drawn = true;
         Vitrine::UpdateWindow();
         Vitrine::Delay(PassMs);
     }
+    KerboImplementation::NameEntryOpen = false;
     StandardLib::WhenEndingNow("the editor's unsaved levels", {});
     const std::string kept = Vitrine::WindowClosed() && session.pack.Unsaved() ? Rescue(session.pack) : "";
     if (!kept.empty()) std::cerr << "kerbo: the window closed on unsaved levels: " << kept << std::endl;

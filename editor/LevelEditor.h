@@ -86,9 +86,16 @@ struct Pack {
     std::string folder;
     std::vector<EditedLevel> levels;  // level k at [k - 1]
     std::vector<Level> files;         // what level1.txt .. levelN.txt hold, as read or last saved
+    // The pack's own words for pack.txt (a blank title: the folder's name),
+    // and what pack.txt held as read or last saved ("" for none or a bad one).
+    std::string title, author;
+    std::string savedTitle, savedAuthor;
+    std::string infoProblem;  // why pack.txt could not be taken, as read
 
     bool LevelUnsaved(std::size_t index) const;
-    bool Unsaved() const;  // a level differs from its file, or files are left to remove
+    bool InfoUnsaved() const { return title != savedTitle || author != savedAuthor; }
+    // A level differs from its file, files are left to remove, or the title or author changed.
+    bool Unsaved() const;
 };
 
 // A level's file: ten lines of letters, rows 1 and 2 ceiling, each ending in LF.
@@ -98,8 +105,9 @@ std::string ReadForEditing(const std::string& folder, Pack& pack);
 // "" when the folder still holds what `pack.files` says it did when read or
 // last saved, else what changed (another editor, a hand), in words.
 std::string FolderChanged(const Pack& pack);
-// Writes every level whose file differs and removes the files past the last
-// level, all or nothing (game/PackSaves.h), under the pack's lock. Unless
+// Writes every level whose file differs (and pack.txt when the title or the
+// author changed) and removes the files past the last level, all or nothing
+// (game/PackSaves.h), under the pack's lock. Unless
 // `overwrite`, the folder is first checked with FolderChanged: when it
 // changed, nothing is written, `changedMeanwhile` is set and what changed is
 // returned. Else "" or the problem.
@@ -166,8 +174,11 @@ struct Session {
     bool confirmDelete = false, confirmLeave = false, help = false;
     bool confirmOverwrite = false;  // the folder changed since it was read: the player is asked what to do
     bool offerRescued = false;      // levels rescued by an earlier session wait: U takes them back
-    bool stroke = false;            // the left button went down on the grid and paints
-    bool pressed = false;           // the left button was down at the last look
+    // The pack's title and then its author being typed (Ctrl+T), and the line so far.
+    enum class Entry : uint8_t { None, Title, Author } entry = Entry::None;
+    std::string typed;
+    bool stroke = false;                   // the left button went down on the grid and paints
+    bool pressed = false;                  // the left button was down at the last look
     int32_t pointerX = -1, pointerY = -1;  // where the pointer was at the last look
     bool leave = false, testPlay = false;
 

@@ -26,7 +26,7 @@ bool Pack::LevelUnsaved(std::size_t index) const {
 }
 
 bool Pack::Unsaved() const {
-    if (files.size() != levels.size()) return true;
+    if (files.size() != levels.size() || InfoUnsaved()) return true;
     for (std::size_t k = 0; k < levels.size(); ++k) {
         if (LevelUnsaved(k)) return true;
     }
@@ -51,6 +51,10 @@ std::string ReadForEditing(const std::string& folder, Pack& pack) {
     if (exists) KerboImplementation::FinishPackSaves(folder);
     Pack read;
     read.folder = folder;
+    const KerboImplementation::PackInfo info = KerboImplementation::ReadPackInfo(folder);
+    read.title = read.savedTitle = info.titled ? info.title : "";
+    read.author = read.savedAuthor = info.author;
+    read.infoProblem = info.problem;
     if (!exists || !KerboImplementation::HoldsLevelFiles(folder)) {
         read.levels.resize(1);
         pack = std::move(read);
@@ -69,6 +73,9 @@ std::string ReadForEditing(const std::string& folder, Pack& pack) {
 }
 
 std::string FolderChanged(const Pack& pack) {
+    const KerboImplementation::PackInfo info = KerboImplementation::ReadPackInfo(pack.folder);
+    if ((info.titled ? info.title : "") != pack.savedTitle || info.author != pack.savedAuthor)
+        return std::string(KerboImplementation::PackInfoFile) + " was changed";
     if (pack.files.empty() && !KerboImplementation::HoldsLevelFiles(pack.folder)) return {};
     uint32_t count = 0;
     const std::string problem = KerboImplementation::ListPack(pack.folder, count);
@@ -106,10 +113,19 @@ std::string Save(Pack& pack, bool overwrite, bool* changedMeanwhile) {
         if (overwrite || pack.LevelUnsaved(k)) files[uint32_t(k + 1)] = FormatLevel(pack.levels[k].letters);
     }
     const uint32_t count = static_cast<uint32_t>(pack.levels.size());
-    const std::string problem = KerboImplementation::SavePackFiles(pack.folder, files, count);
+    // pack.txt goes with the levels when its lines changed, or over whatever the folder holds.
+    const bool info = pack.InfoUnsaved() || (overwrite && !(pack.title.empty() && pack.author.empty()));
+    const std::string infoText = KerboImplementation::PackInfoText(pack.title, pack.author);
+    const std::string problem =
+        KerboImplementation::SavePackFiles(pack.folder, files, count, info ? &infoText : nullptr);
     if (!problem.empty()) return problem;
     pack.files.clear();
     for (const EditedLevel& level : pack.levels) pack.files.push_back(level.letters);
+    if (info) {
+        pack.savedTitle = pack.title;
+        pack.savedAuthor = pack.author;
+        pack.infoProblem.clear();
+    }
     return {};
 }
 

@@ -1,7 +1,7 @@
 // What the player's keys and mouse do to the pack being edited: painting,
 // the cursor, the palette, undo and redo, switching, adding and deleting
-// levels, saving, leaving. Nothing here draws or waits, so it can be driven
-// by tests as by the editor's loop.
+// levels, the pack's title and author, saving, leaving. Nothing here draws or
+// waits, so it can be driven by tests as by the editor's loop.
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -82,6 +82,62 @@ void Reload(Session& s) {
     s.stroke = false;
     Recheck(s);
     s.message = "reloaded from " + s.pack.folder + "; the changes since your last save are gone";
+}
+
+// The character a key types into the title or author: letters (capitals with
+// Shift), digits, the space and the punctuation keys unshifted; 0 for others.
+char Typed(const KeyPress& press) {
+    const uint32_t k = press.key;
+    if (press.ctrl) return 0;
+    if (k >= 'A' && k <= 'Z') return static_cast<char>(press.shift ? k : k - 'A' + 'a');
+    if (k == Vitrine::KEY_SPACE) return ' ';
+    if (press.shift) return 0;  // what Shift makes of a digit or a sign depends on the keyboard
+    if (k >= Vitrine::KEY_0 && k <= Vitrine::KEY_9) return static_cast<char>(k);
+    static constexpr struct {
+        uint32_t key;
+        char c;
+    } signs[] = {{186, ';'}, {187, '='}, {188, ','},  {189, '-'}, {190, '.'}, {191, '/'},
+                 {192, '`'}, {219, '['}, {220, '\\'}, {221, ']'}, {222, '\''}};
+    for (const auto& sign : signs)
+        if (sign.key == k) return sign.c;
+    return 0;
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A key while the title or the author is typed: Enter takes the line (the
+// title, then the author), Esc leaves the rest as it was, Backspace takes a
+// character back.
+void TypeInfo(Session& s, const KeyPress& press) {
+    const bool title = s.entry == Session::Entry::Title;
+    if (press.key == Vitrine::KEY_ESCAPE) {
+        s.entry = Session::Entry::None;
+        s.message = title ? "the title and author are left as they were" : "the author is left as it was";
+        return;
+    }
+    if (press.key == Vitrine::KEY_ENTER) {
+        (title ? s.pack.title : s.pack.author) = Trimmed(s.typed);
+        if (title) {
+            s.entry = Session::Entry::Author;
+            s.typed = s.pack.author;
+            return;
+        }
+        s.entry = Session::Entry::None;
+        s.message = s.pack.InfoUnsaved() ? "title and author set; Ctrl+S saves them with the pack in " +
+                                               std::string(KerboImplementation::PackInfoFile)
+                                         : "title and author as saved";
+        return;
+    }
+    if (press.key == Vitrine::KEY_BACKSPACE) {
+        if (!s.typed.empty()) s.typed.pop_back();
+        return;
+    }
+    const char c = Typed(press);
+    if (c != 0 && s.typed.size() < KerboImplementation::PackInfoLength) s.typed += c;
 }
 
 void MoveCursor(Session& s, int rows, int columns) {
@@ -198,6 +254,13 @@ void Do(Session& s, Command command) {
 void OnKey(Session& s, const KeyPress& press) {
     const uint32_t k = press.key;
     if (k == Vitrine::KEY_SHIFT || k == Vitrine::KEY_CTRL || k == Vitrine::KEY_ALT) return;
+    if (s.entry != Session::Entry::None) return TypeInfo(s, press);
+    if (press.ctrl && k == 'T') {
+        s.help = s.confirmDelete = s.confirmLeave = s.confirmOverwrite = false;
+        s.entry = Session::Entry::Title;
+        s.typed = s.pack.title;
+        return;
+    }
     if (s.help && (k == Vitrine::KEY_ESCAPE || k == 'H' || k == Vitrine::KEY_F1)) {
         s.help = false;
         return;
@@ -279,6 +342,12 @@ void OnKey(Session& s, const KeyPress& press) {
 }
 
 void OnMouse(Session& s, int32_t x, int32_t y, bool down, bool released, int32_t rx, int32_t ry) {
+    if (s.entry != Session::Entry::None) {  // the keys type the title or author: the mouse waits
+        s.pointerX = x;
+        s.pointerY = y;
+        s.pressed = down;
+        return;
+    }
     const std::size_t levels = s.pack.levels.size();
     if (released) {
         const Spot at = SpotAt(rx, ry, levels);

@@ -109,6 +109,8 @@ inline constexpr Button RetryButton{{"images/retry0.bmp", 250, 75}, {"images/ret
 inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1.bmp", 250, 75}};
 // The start screen's small button into the level editor, apart from the column.
 inline constexpr Button EditorButton{{"images/editor0.bmp", 150, 34}, {"images/editor1.bmp", 150, 34}};
+// Its neighbour: the list of the packs one can play.
+inline constexpr Button PacksButton{{"images/packs0.bmp", 150, 34}, {"images/packs1.bmp", 150, 34}};
 
 // The difficulty selector: two arrows, a back button of its own at 200 x 100
 // (lettered like the menus' buttons) through a mask, and one picture per
@@ -154,12 +156,17 @@ inline constexpr MenuColumn Menus{60, 60, 80};
 
 // The level editor's button: the start screen's top right corner, above the title.
 inline constexpr Place EditorButtonAt{640, 5};
+// The pack list's button: beside it on the left, clear of the title.
+inline constexpr Place PacksButtonAt{485, 5};
 
 // The difficulty selector's pieces.
 inline constexpr Place DownArrowAt{25, 250};
 inline constexpr Place UpArrowAt{275, 250};
 inline constexpr Place SelectorBackAt{25, 350};
 inline constexpr Place DifficultyAt{75, 250};
+// The line on what the difficulty shown changes: above the arrows, clear of the house.
+inline constexpr Place DifficultyLineAt{25, 222};
+inline constexpr int32_t DifficultyLineWidth = 345, DifficultyLineHeight = 20;
 
 // Where the name entry writes the name.
 inline constexpr Place NameField{480, 200};
@@ -261,6 +268,8 @@ inline constexpr Image ScreenImages[] = {
     BackButton.over,
     EditorButton.normal,
     EditorButton.over,
+    PacksButton.normal,
+    PacksButton.over,
     DownArrow.normal,
     DownArrow.over,
     DownArrow.mask,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "game/HighScoreTable.h"
 #include "game/KerboImplementation.h"
@@ -37,6 +38,24 @@ void RunScreens(Screen first);
 // The screen that follows the end of a game.
 Screen AfterGame(GameEnd end);
 
+// ---------------------------------------------------------------- the pack list
+
+// A pack the player can choose: the shipped levels (folder ""), the player's
+// own pack, and each folder under packs/ in their data folder; `problem` says
+// why one can't be played.
+struct PackChoice {
+    std::string folder;
+    std::string line;  // how the list names it
+    std::string problem;
+};
+// What the pack list offers, given the player's own data folder ("" for none).
+std::vector<PackChoice> PacksToChoose(const std::string& ownFolder);
+// Plays `choice` from now on (its levels, its name, its high-score table):
+// "" or why it can't be played, the pack in play then staying as it was.
+std::string ChoosePack(const PackChoice& choice);
+// The start menu's list of packs, until one is chosen or Esc goes back.
+void PackList();
+
 // ---------------------------------------------------------------- the level editor
 
 // The level editor (editor/) is built on top of the game, so the program's
@@ -60,7 +79,8 @@ void EditFromMenu();
 
 // ---------------------------------------------------------------- comforts
 
-// True while the name entry takes letters: M is one of them there.
+// True while the name entry (or the editor's entry of a pack's title and
+// author) takes letters: M is one of them there.
 extern bool NameEntryOpen;
 // Makes M mute and unmute all sound wherever a key press takes effect.
 void InstallComforts();

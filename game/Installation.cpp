@@ -154,6 +154,8 @@ std::string PackHighScoreFile(const std::string& packFolder, const std::string& 
     return path;
 }
 
+std::string ShippedHighScoreFile;
+
 void UsePackHighScores(const std::string& packFolder) {
     std::string why;
     const std::string own = Vitrine::UserDataFolder("kerbo", why);
@@ -187,6 +189,7 @@ bool SetUpInstallation() {
         }
     }
     HighScoreFile = ChooseHighScoreFile(data, isWorkingDir, own);
+    ShippedHighScoreFile = HighScoreFile;
     RemoveStaleSaves(HighScoreFile);
     if (::chdir(data.c_str()) != 0) {
         std::cerr << data << ": can't run in the game's data folder (" << std::strerror(errno) << ")."

@@ -54,6 +54,8 @@ std::string PackTableName(const std::string& packFolder);
 std::string PackHighScoreFile(const std::string& packFolder, const std::string& ownFolder);
 // Points HighScoreFile at the table of the pack in `packFolder`.
 void UsePackHighScores(const std::string& packFolder);
+// The table of the shipped levels, as the program's start chose it ("" before).
+extern std::string ShippedHighScoreFile;
 
 // The program's start: finds the data folder, makes it the working directory
 // and sets HighScoreFile. False, with one line on standard error, when no

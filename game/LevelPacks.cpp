@@ -139,7 +139,7 @@ PackInfo ReadPackInfo(const std::string& folder) {
     PackInfo info;
     const std::string fallback = PackName(folder);
     info.title = fallback;
-    const std::string file = (fs::path(folder) / "pack.txt").string();
+    const std::string file = (fs::path(folder) / PackInfoFile).string();
     std::error_code code;
     if (!fs::exists(file, code)) return info;
     std::ifstream in(file, std::ios::binary);
@@ -169,7 +169,8 @@ PackInfo ReadPackInfo(const std::string& folder) {
         // Printable ASCII only, short enough for the status band.
         for (const char c : value)
             if (c < ' ' || c > '~') return bad("line " + std::to_string(number) + ": not plain text");
-        if (value.size() > 30) return bad("line " + std::to_string(number) + ": longer than 30 characters");
+        if (value.size() > PackInfoLength)
+            return bad("line " + std::to_string(number) + ": longer than 30 characters");
         if (key == "title")
             title = value;
         else if (key == "author")
@@ -178,14 +179,18 @@ PackInfo ReadPackInfo(const std::string& folder) {
             return bad("line " + std::to_string(number) + ": unknown key '" + key + "'");
     }
     if (!title.empty()) info.title = title;
+    info.titled = !title.empty();
     info.author = author;
     return info;
 }
 
+std::string PackInfoText(const std::string& title, const std::string& author) {
+    return "title = " + title + "\nauthor = " + author + "\n";
+}
+
 bool WritePackInfo(const std::string& folder, const std::string& title, const std::string& author) {
-    const std::string file = (fs::path(folder) / "pack.txt").string();
-    return StandardLib::WriteFileAtomically(file, "title = " + title + "\nauthor = " + author + "\n",
-                                            "the pack's title");
+    const std::string file = (fs::path(folder) / PackInfoFile).string();
+    return StandardLib::WriteFileAtomically(file, PackInfoText(title, author), "the pack's title");
 }
 
 std::string PackName(const std::string& folder) {

@@ -4,6 +4,7 @@
 // level editor reads and writes one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -40,13 +41,18 @@ std::string UsePack(const std::string& folder);
 // Without a pack.txt the title is the folder's name and the author blank;
 // a pack.txt that can't be read or holds another line gives `problem` in one
 // line naming the file, and the folder's name with no author.
+inline constexpr const char* PackInfoFile = "pack.txt";
+inline constexpr std::size_t PackInfoLength = 30;  // characters at most in a title or an author
 struct PackInfo {
     std::string title;
     std::string author;
     std::string problem;
+    bool titled = false;  // the title is pack.txt's own, not the folder's name
 };
 PackInfo ReadPackInfo(const std::string& folder);
-// Writes pack.txt for the editor; false when it can't be written.
+// What pack.txt holds for a title and an author.
+std::string PackInfoText(const std::string& title, const std::string& author);
+// Writes pack.txt on its own; false when it can't be written.
 bool WritePackInfo(const std::string& folder, const std::string& title, const std::string& author);
 
 // The pack's name, for its high-score table: the folder's last part.

@@ -1,6 +1,6 @@
 // The start menu and the screens it opens: the difficulty selector, the
-// controls and the story; its small button apart from the column opens the
-// level editor (EditorLink.cpp).
+// controls and the story; its small buttons apart from the column open the
+// list of packs (PackList.cpp) and the level editor (EditorLink.cpp).
 #include <iostream>
 
 #include "game/FrontEnd.h"
@@ -17,7 +17,16 @@ uint32_t Background = 0;
 
 namespace {
 
-enum StartChoice : int32_t { Play, ChooseDifficulty, ShowControls, ShowHighScores, QuitGame, OpenEditor };
+constexpr uint32_t LightGrey = 0xC0C0C0;
+enum StartChoice : int32_t {
+    Play,
+    ChooseDifficulty,
+    ShowControls,
+    ShowHighScores,
+    QuitGame,
+    OpenPacks,
+    OpenEditor
+};
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
 void ButtonDoesNotExist() {
@@ -32,6 +41,15 @@ void DrawPackLine(Assets::Place at, uint32_t ink) {
 
 uint32_t IndexOf(Difficulty d) {
     return static_cast<uint32_t>(d);
+}
+
+// What the difficulty at `index` changes, in one line for the selector: the
+// cats' walking pace along the storeys, against Oska's, and nothing else.
+const char* WhatItChanges(uint32_t index) {
+    static constexpr const char* lines[] = {"Easy: cats walk 3/4 as fast as Oska",
+                                            "Medium: cats walk as fast as Oska",
+                                            "Hard: cats walk 1.75 times as fast as Oska"};
+    return lines[index > 2 ? 2 : index];
 }
 
 Difficulty DifficultyAt(uint32_t index) {
@@ -105,9 +123,11 @@ Screen Menu() {
     PlayTune(Theme, Assets::ThemeTune, true);
     Vitrine::SetBuffering(true);
 
-    // The column's five buttons, and the level editor's button apart from them.
-    std::array<ButtonRc, 6> StartMenu;
+    // The column's five buttons, and the pack list's and the level editor's
+    // buttons apart from them.
+    std::array<ButtonRc, 7> StartMenu;
     LoadStartMenu(std::span<ButtonRc, 5>(StartMenu.data(), 5));
+    StartMenu[OpenPacks] = Placed(MakeButton(Assets::PacksButton), Assets::PacksButtonAt);
     StartMenu[OpenEditor] = Placed(MakeButton(Assets::EditorButton), Assets::EditorButtonAt);
     LoadDifficultySelector(SpinnerMenu, Difficulties);
     // The selector opens on the difficulty in force, so that looking at it
@@ -155,6 +175,11 @@ Screen Menu() {
             case OpenEditor:
                 EditFromMenu();
                 break;
+            case OpenPacks:
+                PackList();
+                Vitrine::PlacePointer(StartMenu[OpenPacks].x0 + StartMenu[OpenPacks].width / 2,
+                                      StartMenu[OpenPacks].y0 + StartMenu[OpenPacks].height / 2);
+                break;
             default:
                 ButtonDoesNotExist();
                 break;
@@ -181,24 +206,42 @@ void SelectDifficulty(uint32_t& level) {
     // The piece of the background under the pictures, to wipe the last one.
     const uint32_t diffbg = Vitrine::CreateBitmap(w, h);
     Vitrine::CopyBitmap(Background, diffbg, diffbgx, diffbgy, 0, 0, w, h);
+    // And the piece under the line on what it changes.
+    const auto& line = Assets::DifficultyLineAt;
+    const uint32_t lineW = Assets::DifficultyLineWidth, lineH = Assets::DifficultyLineHeight;
+    const uint32_t linebg = Vitrine::CreateBitmap(lineW, lineH);
+    Vitrine::CopyBitmap(Background, linebg, line.x, line.y, 0, 0, lineW, lineH);
     Vitrine::DrawBitmap(Background, 0, 0);
 
     const StandardMenu::Shortcut leave[] = {{Vitrine::KEY_ESCAPE, Back}};
+    const char* atTheEnd = nullptr;  // an arrow chosen where it can go no further says so
     for (;;) {
         Vitrine::DrawBitmap(diffbg, diffbgx, diffbgy);
         StandardMenu::DrawButton(Difficulties[level]);
+        Vitrine::DrawBitmap(linebg, line.x, line.y);
+        Vitrine::SetFont(1, LightGrey);
+        Vitrine::Text(atTheEnd ? atTheEnd : WhatItChanges(level), line.x, line.y);
         Vitrine::UpdateWindow();
-        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu, leave);
+        // The arrows and Back lie in two rows: the arrow keys go by where they lie.
+        const int32_t Select = StandardMenu::MenuSelection(SpinnerMenu, leave, Vitrine::ArrowMoves::ByPlace);
         if (Select == -1 || Select == Back) break;
+        atTheEnd = nullptr;
         if (Select == Down) {
-            if (level > 0) level = level - 1;
+            if (level > 0)
+                level = level - 1;
+            else
+                atTheEnd = "Easy is as slow as the cats go";
         } else if (Select == Up) {
-            if (level < 2) level = level + 1;
+            if (level < 2)
+                level = level + 1;
+            else
+                atTheEnd = "Hard is as fast as the cats go";
         } else {
             std::cout << "ERROR! Button undefined!" << std::endl;
         }
     }
     Vitrine::DestroyBitmap(diffbg);
+    Vitrine::DestroyBitmap(linebg);
 }
 
 void Controls() {

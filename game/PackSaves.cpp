@@ -30,8 +30,8 @@ void SyncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-// Moves a complete staging folder's files into the pack and removes the
-// levels past its count; safe to run again after it was cut short.
+// Moves a complete staging folder's files (levels, pack.txt) into the pack and
+// removes the levels past its count; safe to run again after it was cut short.
 std::string Switch(const fs::path& folder, const fs::path& staged) {
     std::string count;
     const StandardLib::FileRead read =
@@ -43,6 +43,11 @@ std::string Switch(const fs::path& folder, const fs::path& staged) {
         if (!fs::exists(from, error)) continue;
         fs::rename(from, folder / LevelFileName(k), error);
         if (error) return "can't move " + from.string() + " into place (" + error.message() + ")";
+    }
+    const fs::path info = staged / PackInfoFile;
+    if (fs::exists(info, error)) {
+        fs::rename(info, folder / PackInfoFile, error);
+        if (error) return "can't move " + info.string() + " into place (" + error.message() + ")";
     }
     for (uint32_t k = MostLevels; levels != 0 && k > levels; --k) {
         fs::remove(folder / LevelFileName(k), error);
@@ -60,7 +65,7 @@ std::string PackLockFile(const std::string& folder) {
 }
 
 std::string SavePackFiles(const std::string& folder, const std::map<uint32_t, std::string>& changed,
-                          uint32_t count) {
+                          uint32_t count, const std::string* packInfo) {
     const fs::path pack(folder);
     std::string staging = StandardLib::ScratchPattern((pack / PackStagingPrefix).string());
     if (::mkdtemp(staging.data()) == nullptr) {
@@ -79,6 +84,9 @@ std::string SavePackFiles(const std::string& folder, const std::map<uint32_t, st
         }
     }
     std::string why;
+    if (packInfo && !StandardLib::TryWriteFileAtomically((staged / PackInfoFile).string(), *packInfo, why)) {
+        return fail("can't save " + (pack / PackInfoFile).string() + " (" + why + ")");
+    }
     if (!StandardLib::TryWriteFileAtomically((staged / PackCountFile).string(), std::to_string(count) + "\n",
                                              why)) {
         return fail("can't save in " + folder + " (" + why + ")");

@@ -21,10 +21,11 @@ inline constexpr const char* PackCountFile = "count";
 std::string PackLockFile(const std::string& folder);
 
 // Replaces the levels numbered in `changed` (number -> the file's text) and
-// removes the files past `count`, with the caller holding the pack's lock.
+// removes the files past `count`, with the caller holding the pack's lock;
+// with `packInfo`, pack.txt is replaced by that text in the same switch.
 // "" or the problem; on a problem before the switch the folder is as it was.
 std::string SavePackFiles(const std::string& folder, const std::map<uint32_t, std::string>& changed,
-                          uint32_t count);
+                          uint32_t count, const std::string* packInfo = nullptr);
 
 // What saves of ended processes left in `folder`: a staging folder still
 // filling is removed, a complete one switched in, and the temporary files of

@@ -153,7 +153,8 @@ namespace {
 // visible buttons; a shortcut's keys go with its button.
 class PadStops {
   public:
-    PadStops(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts) {
+    PadStops(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts,
+             Vitrine::ArrowMoves arrows) {
         std::vector<Vitrine::PadStop> stops;
         for (std::size_t i = 0; i < menu.size(); ++i) {
             const ButtonRc& b = menu[i];
@@ -165,7 +166,7 @@ class PadStops {
             }
             stops.push_back(stop);
         }
-        Vitrine::SetPadStops(stops);
+        Vitrine::SetPadStops(stops, arrows);
         waitingMenu = ++menuWaits;
     }
     ~PadStops() {
@@ -178,10 +179,11 @@ class PadStops {
 
 }  // namespace
 
-int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts) {
+int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts,
+                      Vitrine::ArrowMoves arrows) {
     // Record releases from the first showing on, also in a newly opened window.
     Vitrine::OnMouseLeftUp(RegisterLeftClick);
-    const PadStops pad(menu, shortcuts);
+    const PadStops pad(menu, shortcuts, arrows);
     // The picture each button showed when this menu last drew it. A pass
     // draws the buttons only when one of them is to look different: drawing
     // them again unchanged would only cost time while the menu waits.

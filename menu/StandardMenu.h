@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <span>
 
+#include "window/Vitrine.h"
+
 namespace StandardMenu {
 
 // A NUL-terminated image file name (at most 30 characters by convention).
@@ -89,7 +91,9 @@ struct Shortcut {
 // overlap), or -1 once the window has been closed. Meanwhile the gamepad and
 // the keyboard move the pointer between the visible buttons and click (see
 // Vitrine::SetPadStops); a shortcut's key clicks its button.
-int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts = {});
+// `arrows` tells how the arrow keys go between the buttons (Vitrine::ArrowMoves).
+int32_t MenuSelection(std::span<const ButtonRc> menu, std::span<const Shortcut> shortcuts = {},
+                      Vitrine::ArrowMoves arrows = Vitrine::ArrowMoves::InOrder);
 
 // The window layer's left-button-release callback: records (x, y) as the
 // pending click, replacing an older one. Safe to call from any thread.

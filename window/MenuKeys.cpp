@@ -47,15 +47,12 @@ bool MenuTakesKey(const InputEvent& key, bool down, bool shift, int32_t x, int32
     if (taken[k]) return true;  // an auto-repeat of a key the menu took
     const std::vector<PadStop>& stops = MenuStops();
     if (stops.empty() || down) return false;
-    bool forward = true;
     switch (k) {
         case KEY_UP:
         case KEY_LEFT:
-            forward = false;
-            [[fallthrough]];
         case KEY_DOWN:
         case KEY_RIGHT:
-            out.push_back(PointerStep(forward, x, y));
+            if (const auto step = ArrowStep(k, x, y)) out.push_back(*step);
             break;
         case KEY_TAB:
             out.push_back(PointerStep(!shift, x, y));

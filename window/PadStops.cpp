@@ -3,6 +3,7 @@
 #include "window/PadStops.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace Vitrine {
@@ -14,6 +15,7 @@ namespace {
 enum class Did : uint8_t { Nothing, Key, Click };
 std::array<Did, PAD_COUNT> did{};
 std::vector<PadStop> stops;  // the buttons of the menu that waits for a click
+ArrowMoves arrowMoves = ArrowMoves::InOrder;
 
 uint32_t KeyOf(uint32_t button) {
     switch (button) {
@@ -77,15 +79,40 @@ InputEvent PointerStep(bool forward, int32_t x, int32_t y) {
     return InputEvent{InputKind::MOUSE_MOVE, 0, stop.x0 + stop.width / 2, stop.y0 + stop.height / 2};
 }
 
+std::optional<InputEvent> ArrowStep(uint32_t arrow, int32_t x, int32_t y) {
+    const bool forward = arrow == KEY_RIGHT || arrow == KEY_DOWN;
+    if (arrowMoves == ArrowMoves::InOrder) return PointerStep(forward, x, y);
+    // From the middle of the button under the pointer, else from the pointer:
+    // the button whose middle lies that way, nearest along the arrow and,
+    // three times as much, nearest across it.
+    const auto middle = [](const PadStop& s) { return std::pair{s.x0 + s.width / 2, s.y0 + s.height / 2}; };
+    const int at = StopAt(x, y);
+    const auto [fromX, fromY] = at < 0 ? std::pair{x, y} : middle(stops[at]);
+    const bool across = arrow == KEY_LEFT || arrow == KEY_RIGHT;
+    int best = -1;
+    int64_t bestScore = 0;
+    for (int k = 0; k < int(stops.size()); ++k) {
+        const auto [toX, toY] = middle(stops[k]);
+        int64_t along = across ? int64_t{toX} - fromX : int64_t{toY} - fromY;
+        const int64_t aside = across ? int64_t{toY} - fromY : int64_t{toX} - fromX;
+        if (!forward) along = -along;
+        if (k == at || along <= 0) continue;
+        const int64_t score = along + 3 * (aside < 0 ? -aside : aside);
+        if (best < 0 || score < bestScore) best = k, bestScore = score;
+    }
+    if (best < 0) return std::nullopt;
+    const auto [toX, toY] = middle(stops[best]);
+    return InputEvent{InputKind::MOUSE_MOVE, 0, toX, toY};
+}
+
 std::vector<InputEvent> PadToGame(const InputEvent& pad, int32_t pointerX, int32_t pointerY) {
     const uint32_t button = pad.key;
     if (button >= PAD_COUNT) return {};
     if (pad.kind == InputKind::PAD_PRESS) {
         if (did[button] != Did::Nothing) return {};  // pressed already
         if (!stops.empty() && IsDirection(button)) {
-            // Down and right go to the next button, up and left to the one before.
-            const uint32_t k = KeyOf(button);
-            return {PointerStep(k == KEY_RIGHT || k == KEY_DOWN, pointerX, pointerY)};
+            if (const auto step = ArrowStep(KeyOf(button), pointerX, pointerY)) return {*step};
+            return {};
         }
         if (!stops.empty() && button == PAD_A) {
             did[button] = Did::Click;
@@ -114,8 +141,9 @@ void ResetPads() {
 
 }  // namespace detail
 
-void SetPadStops(std::span<const PadStop> buttons) {
+void SetPadStops(std::span<const PadStop> buttons, ArrowMoves arrows) {
     detail::stops.assign(buttons.begin(), buttons.end());
+    detail::arrowMoves = arrows;
 }
 
 }  // namespace Vitrine

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "window/VitrineInternal.h"
@@ -25,5 +26,9 @@ int StopAt(int32_t x, int32_t y);
 // (forward) or the one before; from outside every button to the first or the
 // last. Only while a menu waits.
 InputEvent PointerStep(bool forward, int32_t x, int32_t y);
+// Main thread: the pointer move an arrow key (KEY_LEFT .. KEY_DOWN) makes from
+// (x, y), as the menu's ArrowMoves say; none at the edge of a screen laid out
+// by place. Only while a menu waits.
+std::optional<InputEvent> ArrowStep(uint32_t arrow, int32_t x, int32_t y);
 
 }  // namespace Vitrine::detail

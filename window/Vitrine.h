@@ -136,7 +136,12 @@ struct PadStop {
 // Space click where it is (outside every button they move it to the first),
 // and a button's own keys click it. Those presses, their auto-repeats and
 // their releases do not reach the game as keys; every other key does.
-void SetPadStops(std::span<const PadStop> buttons);
+// How the arrows go between them: the menus' columns step through the list
+// (round from the last to the first); a screen laid out in rows and columns
+// goes to the nearest button that way on the screen, and at its edge stays.
+// Tab steps through the list on both.
+enum class ArrowMoves : uint8_t { InOrder, ByPlace };
+void SetPadStops(std::span<const PadStop> buttons, ArrowMoves arrows = ArrowMoves::InOrder);
 
 // ---------------------------------------------------------------- notes
 

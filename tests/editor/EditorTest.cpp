@@ -221,12 +221,51 @@ TEST_F(Editor, ASaveKilledHalfWayIsRolledBackOrFinishedAtTheNextOpen) {
     // Killed deleting level 2: level 3 moved up already, level3.txt not yet removed.
     fs::create_directory(folder / (".switching-" + dead));
     std::ofstream(folder / (".switching-" + dead) / "count") << "2\n";
+    std::ofstream(folder / (".switching-" + dead) / "pack.txt") << "title = Cellar\n";  // not yet moved
     fs::copy_file(folder / "level3.txt", folder / "level2.txt", fs::copy_options::overwrite_existing);
     KerboImplementation::TotalGame levels;
     uint32_t count = 0;
     EXPECT_EQ(KerboImplementation::ReadPack(folder.string(), levels, count), "");
-    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt"}));
+    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "level2.txt", "pack.txt"}));
     EXPECT_EQ(Slurp(folder / "level2.txt"), third);
+    EXPECT_EQ(KerboImplementation::ReadPackInfo(folder.string()).title, "Cellar");
+}
+
+// Ctrl+T types the pack's title, Enter, its author, Enter; they are saved
+// with the pack in pack.txt, the game's reader reads them back, and keys
+// typed there paint nothing.
+TEST_F(Editor, CtrlTSetsThePacksTitleAndAuthorSavedWithThePack) {
+    using Vitrine::KEY_BACKSPACE, Vitrine::KEY_ENTER, Vitrine::KEY_ESCAPE;
+    Session s = Opened(), other = Opened();
+    const auto type = [&](std::initializer_list<Vitrine::KeyPress> keys) {
+        for (const Vitrine::KeyPress& k : keys) OnKey(s, k);
+    };
+    type({Key('T', false, true), Key('C', true), Key('E'), Key('L'), Key('L'), Key('A'), Key('R'),
+          Key(Vitrine::KEY_SPACE), Key('2'), Key('1', true), Key(190), Key(KEY_ENTER)});
+    type({Key('A'), Key('N'), Key('X'), Key(KEY_BACKSPACE), Key('A'), Key(KEY_ENTER)});
+    EXPECT_EQ(s.pack.title, "Cellar 2.") << "Shift+1 types nothing";
+    EXPECT_EQ(s.pack.author, "ana");
+    EXPECT_TRUE(s.pack.Unsaved());
+    EXPECT_FALSE(s.Shown().history.CanUndo()) << "the letters typed painted nothing";
+    OnKey(s, Key('S', false, true));
+    EXPECT_FALSE(s.pack.Unsaved()) << s.message;
+    EXPECT_EQ(Files(folder), (std::set<std::string>{"level1.txt", "pack.txt"})) << "no staging folder left";
+    const KerboImplementation::PackInfo info = KerboImplementation::ReadPackInfo(folder.string());
+    EXPECT_EQ(info.title + "/" + info.author + "/" + info.problem, "Cellar 2./ana/");
+
+    // At most 30 characters; Esc leaves the title as it was.
+    OnKey(s, Key('T', false, true));
+    for (int k = 0; k < 40; ++k) OnKey(s, Key('W'));
+    EXPECT_EQ(s.typed.size(), 30u);
+    OnKey(s, Key(KEY_ESCAPE));
+    EXPECT_EQ(s.pack.title, "Cellar 2.");
+    EXPECT_FALSE(s.leave || s.pack.Unsaved());
+    EXPECT_EQ(Opened().pack.author, "ana");
+
+    // An editor that read the pack before: its save would lose the new title, so it asks.
+    Place(other, {9, 3}, 'i');
+    Do(other, Command::Save);
+    EXPECT_EQ(other.message.find("not saved: the folder changed"), 0u) << other.message;
 }
 
 // Unsaved levels of a pack that can't be written go to the player's own

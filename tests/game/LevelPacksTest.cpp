@@ -3,8 +3,10 @@
 // checker's line for every file of a folder.
 #include <sstream>
 
+#include "game/FrontEnd.h"
 #include "game/LevelPacks.h"
 #include "tests/game/Fixture.h"
+#include "tests/menu/ScreenDriver.h"
 
 namespace {
 
@@ -155,4 +157,63 @@ TEST_F(LevelPacks, APackNamesItsTitleAuthorAndLevelCount) {
     EXPECT_EQ(bad.title, "pack");
     EXPECT_EQ(bad.author, "");
     EXPECT_NE(bad.problem.find("pack.txt: line 2: unknown key 'music'"), std::string::npos);
+}
+
+// The start menu's Packs button lists the shipped levels, the player's own
+// pack and every folder under packs/; the keys or a click choose one, which
+// is then played, named on the start menu and scored in its own table.
+TEST_F(LevelPacks, ThePackListOffersEveryPackAndPlaysTheOneChosen) {
+    namespace T = Vitrine::Testing;
+    const fs::path own = WorkDir() / "home" / "kerbo";
+    WriteTo(own / "my-levels", "level1.txt", GoodLevel());
+    WriteTo(own / "packs" / "cellar", "level1.txt", GoodLevel());
+    ASSERT_TRUE(WritePackInfo((own / "packs" / "cellar").string(), "Cellar", "Ana"));
+    fs::create_directories(own / "packs" / "empty");
+    std::ofstream(own / "packs" / "notes.txt") << "not a pack";
+    std::vector<std::string> lines;
+    for (const PackChoice& c : PacksToChoose(own.string() + "/"))
+        lines.push_back(c.line + (c.problem.empty() ? "" : " *"));
+    EXPECT_EQ(lines, (std::vector<std::string>{"KERBO anno 2011: the shipped levels, 10 levels",
+                                               "Your own pack: 'my-levels', 1 level",
+                                               "'Cellar' by Ana, 1 level", "empty: can't be played *"}));
+
+    ::setenv("XDG_DATA_HOME", (WorkDir() / "home").c_str(), 1);
+    StandardMenu::ClearPendingClick();
+    Vitrine::OnMouseLeftUp(StandardMenu::RegisterLeftClick);
+    const std::string shippedTable = HighScoreFile;
+    // Opens the list and waits until it shows (its page covers the start screen).
+    const auto openList = [] {
+        ScreenDriver::ClickAndWait(Assets::PacksButtonAt.x + 75, Assets::PacksButtonAt.y + 17);
+        ScreenDriver::WaitFor([] { return Fixture::Pixel(5, 5) == 0xF0E8E0; });
+    };
+    const auto quitOnceBack = [] {
+        ScreenDriver::WaitFor([] { return Fixture::Pixel(5, 5) != 0xF0E8E0; });
+        ScreenDriver::ClickAndWait(ScreenDriver::Column, ScreenDriver::Row(4));
+    };
+    {
+        ScreenDriver::User user([&] {
+            openList();
+            for (uint32_t k : {Vitrine::KEY_DOWN, Vitrine::KEY_DOWN, Vitrine::KEY_ENTER})
+                T::PressKey(k), T::ReleaseKey(k);
+            quitOnceBack();
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(PackFolder, (own / "packs" / "cellar").string());
+    EXPECT_EQ(PackNameLine, "Pack: 'Cellar' by Ana, 1 level");
+    EXPECT_NE(HighScoreFile.find("Highscores-cellar-"), std::string::npos) << HighScoreFile;
+    {
+        ScreenDriver::User user([&] {
+            openList();
+            T::MoveMouse(100, 70), T::LeftDown(100, 70),
+                T::LeftUp(100, 70);  // the first row: the shipped levels
+            quitOnceBack();
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(PackFolder, "");
+    EXPECT_FALSE(LevelsHeld);
+    EXPECT_EQ(LevelCount, 10u);
+    EXPECT_EQ(HighScoreFile, shippedTable);
 }

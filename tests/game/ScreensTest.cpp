@@ -178,8 +178,8 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
             ChooseByKeys({KEY_ESCAPE});                     // back: the pointer stays on "controls"
             ChooseByKeys({KEY_DOWN, KEY_SPACE});            // high scores
             Type({KEY_ESCAPE});
-            ChooseByKeys(
-                {KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER});  // up round, past the editor, to quit
+            ChooseByKeys({KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP,
+                          KEY_ENTER});  // up round, past the editor and the packs, to quit
         });
         testing::internal::CaptureStderr();  // no high-score table here
         EXPECT_EQ(Menu(), Screen::Exit);
@@ -244,6 +244,58 @@ TEST_F(Screens, SelectorArrowsStopAtTheEndsAndItOpensOnTheDifficultyInForce) {
         EXPECT_EQ(Menu(), Screen::Exit);
     }
     EXPECT_EQ(LevelDifficulty, Difficulty::Easy);
+}
+
+// The selector's line on what the difficulty changes, as the buffer holds it.
+std::vector<uint32_t> DifficultyLinePixels() {
+    std::vector<uint32_t> pixels;
+    const auto& at = Assets::DifficultyLineAt;
+    for (int32_t y = at.y; y < at.y + Assets::DifficultyLineHeight; ++y)
+        for (int32_t x = at.x; x < at.x + Assets::DifficultyLineWidth; ++x)
+            pixels.push_back(Fixture::Pixel(x, y));
+    return pixels;
+}
+
+// The arrows lie left and right of the picture, Back below: the arrow keys go
+// by where they lie, and "<" at Easy says so rather than doing nothing.
+TEST_F(Screens, SelectorArrowKeysGoByPlaceAndItsEndSaysSo) {
+    using ScreenDriver::ChooseByKeys;
+    using namespace Vitrine;
+    LevelDifficulty = Difficulty::Easy;
+    {
+        User user([] {
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_ENTER});  // difficulty
+            ChooseByKeys({KEY_RIGHT, KEY_ENTER});           // ">": medium
+            ChooseByKeys({KEY_ESCAPE});
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // quit
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Medium);
+
+    LevelDifficulty = Difficulty::Easy;
+    std::vector<uint32_t> easyLine, endLine;
+    {
+        User user([&] {
+            // The menu that waits after `menu`, once it waits.
+            const auto next = [](uint64_t menu) {
+                WaitFor([&] { return StandardMenu::WaitingMenu() > menu; });
+                return StandardMenu::WaitingMenu();
+            };
+            ClickAndWait(Column, Row(1));  // difficulty, the pointer left on its button
+            const uint64_t selector = next(StandardMenu::WaitingMenu());
+            easyLine = DifficultyLinePixels();
+            ChooseByKeys({KEY_LEFT, KEY_ENTER});  // "<" at easy
+            next(selector);
+            endLine = DifficultyLinePixels();
+            ChooseByKeys({KEY_DOWN, KEY_ENTER});                      // Back, below "<"
+            ChooseByKeys({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER});  // quit
+        });
+        EXPECT_EQ(Menu(), Screen::Exit);
+    }
+    EXPECT_EQ(LevelDifficulty, Difficulty::Easy);
+    EXPECT_NE(std::count(easyLine.begin(), easyLine.end(), Fixture::LightGrey), 0) << "a line on Easy";
+    EXPECT_TRUE(easyLine != endLine) << "\"<\" at Easy says it is the end";
 }
 
 TEST_F(Screens, ControlsAndHighScoresReturnToTheStartMenu) {

@@ -110,7 +110,8 @@ void WriteButtons(const Output& out) {
                    {Assets::QuitToMenuButton, "Quit to menu"},
                    {Assets::RetryButton, "Play again"},
                    {Assets::BackButton, "Back"},
-                   {Assets::EditorButton, "Level editor"}};
+                   {Assets::EditorButton, "Level editor"},
+                   {Assets::PacksButton, "Packs"}};
     for (auto& b : buttons) {
         const Assets::Image& normal = b.button.normal;
         const int w = int(normal.width), h = int(normal.height);
