@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -53,7 +54,6 @@ bool PostWake(int32_t code) {
 // The screen with the event loop's own state.
 struct Loop : Screen {
     int64_t nextShow = 0;     // NowNs
-    int64_t showGrid = 0;     // when the next frame is due on the grid of shows
     uint64_t wakesTaken = 0;  // wake-ups taken from the queue
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
@@ -76,11 +76,13 @@ void ReportOpened(WinState state, const char* error) {
 void ShowNewestFrame(Loop& screen) {
     std::vector<uint32_t> reference;
     std::vector<Area> areas;
+    int64_t handedAt = 0;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
         if (!link().frameFresh) return;
         link().frameFresh = false;
+        handedAt = link().handedAtNs;
         // The blocks that changed go from `front`, which stays the main
         // thread's copy of the frame it handed over, straight onto the texture.
         areas = link().frontChanges.Areas();
@@ -88,13 +90,12 @@ void ShowNewestFrame(Loop& screen) {
         link().frontChanges.Clear();
         reference.swap(link().reference);
     }
-    // The next frame may come a little early: the main thread hands frames
-    // over on a grid of its own, and waiting out a few milliseconds of
-    // jitter would cost a second wake-up per frame. The shows keep to a grid
-    // of their own, so they come no oftener than the interval on average.
+    // The next look comes a period after this frame was handed over, and a
+    // little more: a paced main thread hands its frames over once a period,
+    // so the look finds the next one there and neither thread has to wake
+    // the other. Never sooner than three quarters of a period from now.
     const int64_t interval = std::chrono::nanoseconds(screen.minInterval).count(), now = NowNs();
-    screen.showGrid = now - screen.showGrid < interval ? screen.showGrid + interval : now + interval;
-    screen.nextShow = screen.showGrid - interval / 4;
+    screen.nextShow = std::max(handedAt + interval + interval / 8, now + interval - interval / 4);
     if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
