@@ -164,12 +164,13 @@ inline constexpr Place PacksButtonAt{485, 5};
 inline constexpr Place SettingsButtonAt{330, 5};
 
 // The settings screen's rows, one per setting and Back last: the first at
-// RowsTop, each RowHeight high; a row's name at NameX, its value between the
-// arrows "<" at LessX and ">" at MoreX (ArrowSize square) or, for a key, at ValueX.
+// RowsTop, each RowHeight high; a row's name at NameX, its value at ValueX,
+// between the arrows "<" at LessX and ">" at MoreX (ArrowSize square) that
+// change it; a key's row has no arrows.
 struct SettingsRows {
     int32_t RowsTop, RowHeight, NameX, LessX, ValueX, MoreX, ArrowSize;
 };
-inline constexpr SettingsRows SettingsLayout{56, 38, 60, 250, 290, 520, 22};
+inline constexpr SettingsRows SettingsLayout{56, 38, 40, 190, 222, 450, 22};
 
 // The controls screen's rows: each begins with its key caps at x CapsX, the
 // first row's at CapsTop and each next one RowStep lower; its words at x

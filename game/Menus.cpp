@@ -339,10 +339,11 @@ void Story() {
     Vitrine::DrawBitmap(picture, 0, 0);
     if (pack) DrawPackLine(Assets::PackLineOnStory, Assets::PackLineOnStoryInk);
     Vitrine::UpdateWindow();
-    // Every key but X is taken and ignored, keys typed earlier included.
+    // Every key but X (and the door's key the player chose) is taken and
+    // ignored, keys typed earlier included.
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
-        if (Vitrine::WindowClosed() || k == Vitrine::KEY_X) break;
+        if (Vitrine::WindowClosed() || k == Vitrine::KEY_X || k == PlayKeys[Move::Door]) break;
     }
     Vitrine::DestroyBitmap(picture);
 }

@@ -140,7 +140,7 @@ void Draw(const Page& page) {
         }
         if (!IsKeyRow(row) && row != RowBack) DrawArrows(top);
         Vitrine::SetFont(Plain, Ink);
-        Vitrine::Text(value, IsKeyRow(row) ? at.ValueX : at.LessX + at.ArrowSize + 10, top + 8);
+        Vitrine::Text(value, at.ValueX, top + 8);
         Vitrine::SetFont(Plain, Faded);
         Vitrine::Text(more, at.MoreX + at.ArrowSize + 10, top + 8);
     }

@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -204,7 +205,11 @@ void ChangeWindow(Loop& screen) {
         screen.scaler.windowW = w;
         screen.scaler.windowH = h;
     } else {
+        // Centred again on its screen, so that a larger window stays on it.
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(screen.window));
         SDL_SetWindowSize(screen.window, w, h);
+        SDL_SetWindowPosition(screen.window, int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
+                              int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)));
     }
     if (fullScreen != screen.scaler.fullscreen) {
         screen.scaler.chosenHere = true;
