@@ -38,6 +38,16 @@ void RunScreens(Screen first);
 // The screen that follows the end of a game.
 Screen AfterGame(GameEnd end);
 
+// What the difficulty changes, in one line, as the selector shows it.
+const char* WhatTheDifficultyChanges(Difficulty difficulty);
+
+// ---------------------------------------------------------------- the settings screen
+
+// The start menu's settings screen: the scale, full screen, the volume, the
+// difficulty and the keys of play, each in force as soon as it changes,
+// until Esc or Back goes back.
+void SettingsScreen();
+
 // ---------------------------------------------------------------- the pack list
 
 // A pack the player can choose: the shipped levels (folder ""), the player's

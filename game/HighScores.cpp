@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "game/FrontEnd.h"
+#include "game/Keys.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -18,12 +19,15 @@ std::string_view NameOf(const String& name) {
     return all.substr(0, all.find('\0'));
 }
 
-// Waits for X (or Escape or Enter); false when the window was closed instead.
+// Waits for X, the door's key when the player chose another (or Escape or
+// Enter); false when the window was closed instead.
 bool WaitForX() {
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) return false;
-        if (k == Vitrine::KEY_X || k == Vitrine::KEY_ESCAPE || k == Vitrine::KEY_ENTER) return true;
+        if (k == Vitrine::KEY_X || k == PlayKeys[Move::Door] || k == Vitrine::KEY_ESCAPE ||
+            k == Vitrine::KEY_ENTER)
+            return true;
     }
 }
 

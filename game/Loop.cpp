@@ -5,6 +5,7 @@
 // and the short holds (a door used, P pressed) are frames too, in which
 // nothing moves; nothing here waits but the pace of the frames.
 #include "game/KerboImplementation.h"
+#include "game/Keys.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
@@ -22,6 +23,13 @@ void ShowLevelCard(uint32_t number) {
     Vitrine::Text("LEVEL", 100, 100);
     Vitrine::TextCard(number, 200, 100);
     Vitrine::UpdateWindow();
+}
+
+// The move's key as the player chose it, or the gamepad's button for it.
+bool MoveHeld(Move move) {
+    const uint32_t chosen = PlayKeys[move], pad = MoveKeys{}[move];
+    if (chosen == pad) return Vitrine::KeyDown(chosen);  // the keyboard's key or the pad's button
+    return Vitrine::KeyTyped(chosen) || Vitrine::PadHolds(pad);
 }
 
 }  // namespace
@@ -104,10 +112,10 @@ LevelEnd PlayLevel(uint32_t number) {
 
 FrameInput ReadFrameInput() {
     FrameInput in;
-    in.Left = Vitrine::KeyDown(Vitrine::KEY_LEFT);
-    in.Right = Vitrine::KeyDown(Vitrine::KEY_RIGHT);
-    in.DoorKey = Vitrine::KeyDown(Vitrine::KEY_X);
-    in.PauseKey = Vitrine::KeyDown(Vitrine::KEY_P);
+    in.Left = MoveHeld(Move::Left);
+    in.Right = MoveHeld(Move::Right);
+    in.DoorKey = MoveHeld(Move::Door);
+    in.PauseKey = MoveHeld(Move::Pausing);
     // While paused, a lost focus is left for the pause screen to clear; with
     // P down it counts for nothing more.
     in.FocusLost = !World.Pause && !in.PauseKey && Vitrine::TakeFocusLoss();

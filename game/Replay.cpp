@@ -127,14 +127,46 @@ bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
     return same;
 }
 
+// The keys of play as a recording names them: four codes, "37,39,88,80".
+// Play itself replays the moves; the keys count on the screens around it
+// (the pause key resumes).
+std::string KeysWord(const MoveKeys& keys) {
+    std::string word;
+    for (Move move : AllMoves) word += (word.empty() ? "" : ",") + std::to_string(keys[move]);
+    return word;
+}
+
+bool KeysFromWord(const std::string& word, MoveKeys& keys) {
+    MoveKeys read;
+    std::size_t at = 0;
+    for (Move move : AllMoves) {
+        const std::size_t end = std::min(word.find(',', at), word.size());
+        const std::string code = word.substr(at, end - at);
+        if (code.empty() || code.size() > 3 || code.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(code) > 255)
+            return false;
+        read[move] = static_cast<uint32_t>(std::stoul(code));
+        at = end + 1;
+    }
+    if (at != word.size() + 1) return false;
+    keys = read;
+    return true;
+}
+
 // The settings a recording started with, in force for its replay: the
-// difficulty it names, Easy (the program's start value) when it names none.
+// difficulty it names, Easy (the program's start value) when it names none,
+// and the keys it names, the usual ones when it names none.
 // False for a setting this program can't play.
 bool UseRecordedSettings(const Vitrine::Replay::Outcome& recorded, std::string& error) {
     LevelDifficulty = Difficulty::Easy;
+    PlayKeys = MoveKeys{};
     for (const auto& [name, value] : recorded.settings) {
         if (name == "difficulty" && !DifficultyNamed(value, LevelDifficulty)) {
             error = "the recording's difficulty '" + value + "' is unknown";
+            return false;
+        }
+        if (name == "keys" && !KeysFromWord(value, PlayKeys)) {
+            error = "the recording's keys '" + value + "' are not four key codes";
             return false;
         }
     }
@@ -199,8 +231,9 @@ int RecordSession(const std::string& file) {
     std::string error;
     // The difficulty the game starts with goes with the recording, so that a
     // replay on another machine, with other settings, plays the same game.
-    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error,
-                                         {{"difficulty", DifficultyName(LevelDifficulty)}})) {
+    std::vector<Vitrine::Replay::Setting> settings{{"difficulty", DifficultyName(LevelDifficulty)}};
+    if (PlayKeys != MoveKeys{}) settings.emplace_back("keys", KeysWord(PlayKeys));
+    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error, settings)) {
         std::cerr << "kerbo: " << error << std::endl;
         return 1;
     }

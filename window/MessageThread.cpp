@@ -30,7 +30,7 @@ namespace {
 std::thread gThread;
 
 // SDL user event codes sent to the message thread.
-enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2, WAKE_LOOK = 3 };
+enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2, WAKE_LOOK = 3, WAKE_WINDOW = 4 };
 std::atomic<uint32_t> gWakeType{0};
 
 // Joins the message thread when the program ends with the window still open,
@@ -187,10 +187,48 @@ void ToPicturePixels(const Screen& screen, InputEvent& input) {
     }
 }
 
+// The window's scale and the whole screen as the main thread asked for them
+// (ChangeWindowNow): a window takes the new scale's size at once, one on the
+// whole screen comes back at it.
+void ChangeWindow(Loop& screen) {
+    uint32_t scale = 0;
+    bool fullScreen = false;
+    {
+        std::lock_guard guard(link().lock);
+        scale = link().scaleAsked;
+        fullScreen = link().fullScreenAsked;
+    }
+    int32_t w = 0, h = 0;
+    bool needsFullScreen = false;
+    WindowSize(screen.scaler.picW, screen.scaler.picH, scale, w, h, needsFullScreen);
+    if (screen.scaler.fullscreen) {
+        screen.scaler.windowW = w;
+        screen.scaler.windowH = h;
+    } else {
+        // Centred again on its screen, so that a larger window stays on it.
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(screen.window));
+        SDL_SetWindowSize(screen.window, w, h);
+        SDL_SetWindowPosition(screen.window, int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
+                              int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)));
+    }
+    if (fullScreen != screen.scaler.fullscreen) {
+        screen.scaler.chosenHere = true;
+        ToggleFullscreen(screen.scaler, screen.window);
+    }
+    Relayout(screen.scaler, screen.window, screen.renderer);
+    Render(screen);
+    {
+        std::lock_guard guard(link().lock);
+        ++link().windowChangesDone;
+    }
+    link().changed.notify_all();
+}
+
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Loop& screen, const SDL_Event& event) {
     if (event.type == gWakeType.load()) {
         ++screen.wakesTaken;
+        if (event.user.code == WAKE_WINDOW) ChangeWindow(screen);
         return event.user.code != WAKE_CLOSE;  // a frame, a note or the clock: see RunEventLoop
     }
     switch (event.type) {
@@ -352,6 +390,15 @@ bool WakeForFrame() {
 
 bool WakeToLook() {
     return PostWake(WAKE_LOOK);
+}
+
+bool ChangeWindowNow() {
+    std::unique_lock guard(link().lock);
+    if (!PostWake(WAKE_WINDOW)) return false;
+    const uint64_t asked = ++link().windowChangesAsked;
+    link().changed.wait(guard,
+                        [asked] { return link().windowChangesDone >= asked || !link().threadRunning; });
+    return true;
 }
 
 void RequestClose() {

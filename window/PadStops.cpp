@@ -141,6 +141,13 @@ void ResetPads() {
 
 }  // namespace detail
 
+bool PadHolds(uint32_t k) {
+    for (uint32_t b = 0; b < PAD_COUNT; ++b) {
+        if (detail::did[b] == detail::Did::Key && detail::KeyOf(b) == k) return true;
+    }
+    return false;
+}
+
 void SetPadStops(std::span<const PadStop> buttons, ArrowMoves arrows) {
     detail::stops.assign(buttons.begin(), buttons.end());
     detail::arrowMoves = arrows;

@@ -146,6 +146,35 @@ void SetWindowScale(uint32_t scale) {
     gWindowScale = scale <= 16 ? scale : 16;
 }
 
+namespace {
+
+// The open window takes the scale and the whole screen as they are asked for now.
+void ChangeOpenWindow(bool fullScreen) {
+    if (window.state != STATE_ACTIVE) return;
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.scaleAsked = gWindowScale;
+        gLink.fullScreenAsked = fullScreen;
+    }
+    ChangeWindowNow();
+}
+
+}  // namespace
+
+void ResizeWindow(uint32_t scale) {
+    SetWindowScale(scale);
+    ChangeOpenWindow(FullScreen());
+}
+
+void SwitchFullScreen(bool on) {
+    if (window.state != STATE_ACTIVE) {
+        SetFullScreen(on);
+        return;
+    }
+    SetFullScreen(on);  // for the next window as well
+    ChangeOpenWindow(on);
+}
+
 void KillWindow() {
     if (window.state != STATE_ACTIVE) {
         window.state = STATE_DEAD;

@@ -91,6 +91,12 @@ struct Link {
     uint64_t wakesPosted = 0;
     uint64_t wakesTaken = 0;
     std::atomic<bool> closedFlag{false};
+    // The window's size or the whole screen asked for at once (ResizeWindow,
+    // SwitchFullScreen): asked and done so far, and the scale asked last.
+    uint64_t windowChangesAsked = 0;
+    uint64_t windowChangesDone = 0;
+    uint32_t scaleAsked = 0;
+    bool fullScreenAsked = false;
 };
 Link& link();
 
