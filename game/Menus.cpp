@@ -135,6 +135,8 @@ Screen Menu() {
     uint32_t DifficultyLevel = IndexOf(LevelDifficulty);
     Background = LoadScreen(Assets::StartScreen);
 
+    // Practice lasts from the pack list to the return to this menu.
+    PracticeLevel = 0;
     Screen next = Screen::Exit;
     bool chosen = false;
     while (!chosen) {
@@ -176,7 +178,11 @@ Screen Menu() {
                 EditFromMenu();
                 break;
             case OpenPacks:
-                PackList();
+                if (PackList()) {  // a level reached, started as practice
+                    next = Screen::NewGame;
+                    chosen = true;
+                    break;
+                }
                 Vitrine::PlacePointer(StartMenu[OpenPacks].x0 + StartMenu[OpenPacks].width / 2,
                                       StartMenu[OpenPacks].y0 + StartMenu[OpenPacks].height / 2);
                 break;
