@@ -28,8 +28,7 @@ void CentredLine(const std::string& text, int32_t y) {
 void DrawOutcome(std::size_t place) {
     CentredLine("Final score: " + std::to_string(Score), Assets::EndScoreAt.y);
     if (Practising()) {
-        CentredLine("Practice from level " + std::to_string(PracticeLevel) + ": not in the high scores",
-                    Assets::EndScoreAt.y + Assets::EndLineStep);
+        CentredLine("Practice game: no high score", Assets::EndScoreAt.y + Assets::EndLineStep);
     } else if (place != 0) {
         CentredLine("Number " + std::to_string(place) + " in the high scores!",
                     Assets::EndScoreAt.y + Assets::EndLineStep);

@@ -113,7 +113,10 @@ std::vector<PackChoice> PacksToChoose(const std::string& ownFolder) {
         {"", "KERBO anno 2011: the shipped levels, 10 levels", {}, ShippedProgressKey, MostLevels}};
     if (ownFolder.empty()) return choices;
     const std::string own = ownFolder + "my-levels";
-    if (HoldsLevelFiles(own)) choices.push_back(PackIn(own, "Your own pack: "));
+    // Listed once it is there: a player who never made one has none to play.
+    std::error_code missing;
+    if (fs::is_directory(own, missing) && HoldsLevelFiles(own))
+        choices.push_back(PackIn(own, "Your own pack: "));
     std::vector<std::string> folders;
     std::error_code error;
     for (fs::directory_iterator it(ownFolder + "packs", error), end; !error && it != end;
