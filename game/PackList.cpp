@@ -207,6 +207,7 @@ bool PackList() {
                 PracticeLevel = from > 1 ? from : 0;
                 return from > 1;
             }
+            from = 1;  // the reason shows instead of the practice line
             // The pack's own folder is named in the row already.
             const std::string folder = choices[chosen].folder + "/";
             message =
