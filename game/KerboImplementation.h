@@ -10,6 +10,7 @@
 //   Drawing.cpp      the game screen
 //   Sounds.cpp       the tunes and effects
 //   LevelPacks.cpp   a pack of one's own levels: read, played, checked (LevelPacks.h)
+//   Progress.cpp     the levels reached in each pack, started again as practice (Progress.h)
 //   Pause.cpp, EndScreens.cpp, Menus.cpp, HighScores.cpp, Program.cpp: the screens around the game
 //   EditorLink.cpp   the way into the level editor (editor/), which is built on the game
 //
