@@ -6,6 +6,7 @@
 // nothing moves; nothing here waits but the pace of the frames.
 #include "game/KerboImplementation.h"
 #include "game/Keys.h"
+#include "game/Progress.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
@@ -16,12 +17,14 @@ namespace {
 
 constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Black = 0;
+constexpr const char* PracticeCardLine = "PRACTICE: this game does not enter the high scores";
 
 void ShowLevelCard(uint32_t number) {
     Vitrine::Rectangle(100, 100, 700, 400, LightGrey, true);
     Vitrine::SetFont(4, Black);
     Vitrine::Text("LEVEL", 100, 100);
     Vitrine::TextCard(number, 200, 100);
+    if (Practising()) Vitrine::Text(PracticeCardLine, 100, 370);
     Vitrine::UpdateWindow();
 }
 
@@ -53,6 +56,9 @@ bool AttemptOver() {
 
 GameEnd PlayGame() {
     LoadGame();
+    // Practice starts at the level chosen in the pack list.
+    if (Practising() && PracticeLevel <= LevelCount) ActualLevel = PracticeLevel;
+    const std::string progressKey = ProgressKey(PackFolder);
     Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
     PlayTune(Theme, Assets::ThemeTune, true);
     while (Lifes > 0) {
@@ -62,6 +68,9 @@ GameEnd PlayGame() {
         LoadLevel(ActualLevel);
         switch (PlayLevel(ActualLevel)) {
             case LevelEnd::Cleared:
+                // The next level may be started from the pack list from now on.
+                if (ActualLevel <= LevelCount) NoteReached(progressKey, ActualLevel);
+                break;
             case LevelEnd::Lost:
                 break;
             case LevelEnd::QuitToMenu:

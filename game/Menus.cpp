@@ -201,6 +201,8 @@ Screen Menu() {
     uint32_t DifficultyLevel = IndexOf(LevelDifficulty);
     Background = LoadScreen(Assets::StartScreen);
 
+    // Practice lasts from the pack list to the return to this menu.
+    PracticeLevel = 0;
     Screen next = Screen::Exit;
     bool chosen = false;
     while (!chosen) {
@@ -242,7 +244,11 @@ Screen Menu() {
                 EditFromMenu();
                 break;
             case OpenPacks:
-                PackList();
+                if (PackList()) {  // a level reached, started as practice
+                    next = Screen::NewGame;
+                    chosen = true;
+                    break;
+                }
                 PointerBackTo(StartMenu[OpenPacks]);
                 break;
             case OpenSettings:

@@ -9,6 +9,7 @@
 #include "game/Installation.h"
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
+#include "game/Progress.h"
 #include "game/Replay.h"
 #include "game/Settings.h"
 #include "util/StandardLib.h"
@@ -176,6 +177,8 @@ int RunProgram(int argc, char** argv) {
         if (!SetUpInstallation()) return 1;
         // Only play and recording read (and keep) the player's settings.
         StartWithSettings(options.mode == RunMode::Play || options.mode == RunMode::Record, options.scale);
+        // And only they keep the levels reached; a replay takes its recording's.
+        if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpProgress();
         Vitrine::ReportFocusLoss(options.focusPause);
     }
     switch (options.mode) {

@@ -17,6 +17,7 @@
 #include "game/HighScoreTable.h"
 #include "game/KerboImplementation.h"
 #include "game/Options.h"
+#include "game/Progress.h"
 #include "game/Settings.h"
 #include "game/StateHash.h"
 #include "util/Leftovers.h"
@@ -155,11 +156,14 @@ bool KeysFromWord(const std::string& word, MoveKeys& keys) {
 
 // The settings a recording started with, in force for its replay: the
 // difficulty it names, Easy (the program's start value) when it names none,
-// and the keys it names, the usual ones when it names none.
-// False for a setting this program can't play.
+// the keys it names, the usual ones when it names none, and the levels
+// reached it names (none in recordings older than practice), kept for the
+// replay alone. False for a setting this program can't play.
 bool UseRecordedSettings(const Vitrine::Replay::Outcome& recorded, std::string& error) {
     LevelDifficulty = Difficulty::Easy;
     PlayKeys = MoveKeys{};
+    ProgressFile.clear();
+    ReachedLevels.clear();
     for (const auto& [name, value] : recorded.settings) {
         if (name == "difficulty" && !DifficultyNamed(value, LevelDifficulty)) {
             error = "the recording's difficulty '" + value + "' is unknown";
@@ -167,6 +171,10 @@ bool UseRecordedSettings(const Vitrine::Replay::Outcome& recorded, std::string& 
         }
         if (name == "keys" && !KeysFromWord(value, PlayKeys)) {
             error = "the recording's keys '" + value + "' are not four key codes";
+            return false;
+        }
+        if (name == "reached" && !UseRecordedReached(value)) {
+            error = "the recording's level reached '" + value + "' can't be read";
             return false;
         }
     }
@@ -229,10 +237,12 @@ int Replay(const std::string& file, bool paced, bool timed) {
 
 int RecordSession(const std::string& file) {
     std::string error;
-    // The difficulty the game starts with goes with the recording, so that a
-    // replay on another machine, with other settings, plays the same game.
+    // The difficulty the game starts with, the keys and the levels reached go
+    // with the recording, so that a replay on another machine, with other
+    // settings and progress, plays the same game.
     std::vector<Vitrine::Replay::Setting> settings{{"difficulty", DifficultyName(LevelDifficulty)}};
     if (PlayKeys != MoveKeys{}) settings.emplace_back("keys", KeysWord(PlayKeys));
+    for (const Vitrine::Replay::Setting& reached : ProgressSettings()) settings.push_back(reached);
     if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error, settings)) {
         std::cerr << "kerbo: " << error << std::endl;
         return 1;

@@ -115,7 +115,7 @@ bool PadHolds(uint32_t k);
 
 // The buttons of any plugged-in game controller as the input stream names
 // them. They act as keys: the directions (d-pad and left stick) as the arrow
-// keys, A as X, Start as P. While a menu has named its buttons with
+// keys, A as X, Start as P, B and Back as Escape. While a menu has named its buttons with
 // SetPadStops, the directions move the mouse pointer from button to button
 // and A clicks where it is.
 enum PadButton : uint32_t {
