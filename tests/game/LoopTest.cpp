@@ -2,11 +2,14 @@
 // attempt ends, what it costs or gains, how a game ends, and what the loop
 // does with a frame's events (the hold, the sounds).
 #include <chrono>
+#include <vector>
 
 #include "sound/Music.h"
 #include "sound/MusicTest.h"
 #include "tests/game/Fixture.h"
 #include "tests/sound/ToneFile.h"
+#include "tests/support/BmpWriter.h"
+#include "window/VitrineReplay.h"
 
 using namespace KerboImplementation;
 using namespace Fixture;
@@ -24,17 +27,84 @@ Storeys DropLevel() {
     return level;
 }
 
+// What each frame shown during PlayLevel said: how the attempt ended, the
+// counters, Oska's middle and the pixel just over his sprite.
+struct Shown {
+    AttemptEnd end;
+    uint32_t lifes, level, points, oska, above;
+};
+std::vector<Shown> gShown;
+uint64_t gLastShown = 0;
+
+void NoteShownFrame() {
+    if (Vitrine::Testing::FramesShown() == gLastShown) return;
+    gLastShown = Vitrine::Testing::FramesShown();
+    const int32_t x = static_cast<int32_t>(Man.x), top = static_cast<int32_t>(Man.y) - 27;
+    gShown.push_back(
+        {World.End, Lifes, ActualLevel, AttemptPoints(World), Pixel(x, top + 17), Pixel(x, top - 6)});
+}
+
+// The frames shown by one PlayLevel, from the first that shows how it ended.
+std::vector<Shown> EndFramesOf(uint32_t level, LevelEnd expected) {
+    gShown.clear();
+    gLastShown = Vitrine::Testing::FramesShown();
+    Vitrine::Replay::SetInputPointHook(NoteShownFrame);
+    EXPECT_EQ(PlayLevel(level), expected);
+    Vitrine::Replay::SetInputPointHook(nullptr);
+    std::size_t k = 0;
+    while (k < gShown.size() && gShown[k].end == AttemptEnd::None) ++k;
+    return {gShown.begin() + static_cast<std::ptrdiff_t>(k), gShown.end()};
+}
+
 }  // namespace
 
 class Loop : public GameTest {};
+
+TEST_F(Loop, ALostLifeIsShownForAMomentBeforeTheNextCard) {
+    WriteLevel(1, DropLevel());
+    LoadGame();
+    LoadLevel(1);
+    const std::vector<Shown> end = EndFramesOf(1, LevelEnd::Lost);
+    ASSERT_EQ(end.size(), EndShownFrames) << "a second after the fall, then the card";
+    const uint32_t white = 0xFFFFFF, oska = ColourOf(Assets::OskaRight1);
+    for (std::size_t k = 0; k < end.size(); ++k) {
+        EXPECT_EQ(end[k].end, AttemptEnd::Fell) << k;
+        EXPECT_EQ(end[k].lifes, 3u) << "the counter shows the life gone: " << k;
+        EXPECT_EQ(end[k].above, LightGrey) << "the plate with its word over him: " << k;
+        // He flashes: white for an eighth of a second, then himself, and so on.
+        EXPECT_EQ(end[k].oska, (k / (FramesPerSecond / 8)) % 2 == 0 ? white : oska) << k;
+    }
+    EXPECT_EQ(World.End, AttemptEnd::None);
+    EXPECT_EQ(Lifes, 3u);
+}
+
+TEST_F(Loop, AClearedLevelShowsItsPointsBeforeTheNextCard) {
+    // The last item lies at the foot of the shaft: 100 points.
+    Storeys level = DropLevel();
+    level[0] = QuietLevel()[0];
+    level[7] = "wwwwwwwwwiwwwwww";
+    WriteLevel(1, level);
+    LoadGame();
+    Score = 700;
+    LoadLevel(1);
+    const std::vector<Shown> end = EndFramesOf(1, LevelEnd::Cleared);
+    ASSERT_EQ(end.size(), EndShownFrames);
+    for (const Shown& frame : end) {
+        EXPECT_EQ(frame.end, AttemptEnd::Cleared);
+        EXPECT_EQ(frame.points, 100u) << "the attempt's points, not the game's";
+        EXPECT_EQ(frame.level, 1u) << "the band names the level cleared until the next card";
+        EXPECT_EQ(frame.lifes, 4u);
+    }
+    EXPECT_EQ(ActualLevel, 2u);
+}
 
 TEST_F(Loop, ALevelWithoutItemsIsClearedAfterOneFrame) {
     LoadGame();
     LoadLevel(1);
     const uint64_t shown = Vitrine::Testing::FramesShown();
     EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);
-    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, LevelCardFrames + 1)
-        << "the level card, then one frame";
+    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, LevelCardFrames + 1 + EndShownFrames)
+        << "the level card, one frame, then the moment that shows it cleared";
     EXPECT_EQ(ActualLevel, 2u);
     EXPECT_EQ(Lifes, 4u);
     EXPECT_EQ(Man.y, 438.0f) << "the one frame was played: he stands at his storey's height";
@@ -200,5 +270,48 @@ TEST_F(Loop, EachSoundOfAFrameComesFromItsEvent) {
         PlayFrameSounds(events);
         EXPECT_EQ(::Music::Testing::Handles() - before, sounds)
             << "item, bounce, caught, door, nothing: " << before;
+    }
+}
+
+// The frames after an attempt, against their golden pictures: a caught Oska
+// on the top storey in his first (white) flash, in front of the cat, his
+// word under him; one fallen into the bottom row seen between flashes; a
+// cleared level's points. A picture that differs is written to the test's
+// temporary folder (kerbo-end-N.bmp) to be looked at.
+TEST_F(Loop, TheMomentAfterAnAttemptLooksAsItsGoldenPicture) {
+    struct Case {
+        float x, y;
+        bool hit;
+        uint32_t skip;  // frames of the moment already shown
+        uint32_t golden;
+    };
+    const Case cases[] = {{300.9f, 138.0f, true, 0, 1162740374u},
+                          {475.0f, 485.2f, false, FramesPerSecond / 8, 3265096544u},
+                          {450.0f, 438.0f, false, 0, 3538163397u}};
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        LoadGame();
+        LoadLevel(1);
+        NoCats();
+        EnemyArr[1].StillExisting = c.hit;
+        EnemyArr[1].x = c.x + 10.0f;
+        EnemyArr[1].y = c.y;
+        ItemsTotal = k == 2 ? 0 : 1;
+        Score = 1200;
+        Man.x = c.x;
+        Man.y = c.y;
+        Man.Hit = c.hit;
+        EndAttempt(World);
+        for (uint32_t n = 0; n <= c.skip; ++n) ShowEnd(World);
+        DrawEverything();
+        uint32_t hash = 2166136261u;
+        for (int32_t y = 0; y < 500; ++y)
+            for (int32_t x = 0; x < 800; ++x) hash = (hash ^ Pixel(x, y)) * 16777619u;
+        EXPECT_EQ(hash, c.golden) << "case " << k;
+        if (hash != c.golden) {
+            kerbo_test::WriteBmpFile(
+                (fs::path(::testing::TempDir()) / ("kerbo-end-" + std::to_string(k) + ".bmp")).string(), 800,
+                500, 24, [](int x, int y) { return kerbo_test::Bgr(Pixel(x, y)); });
+        }
     }
 }
