@@ -73,11 +73,6 @@ constexpr int32_t PlateMargin = 5;
 constexpr uint32_t FlashFrames = FramesPerSecond / 8;
 constexpr int32_t StoreysTop = 103;  // the first pixel row under the grey bar
 
-bool OskaFlashes() {
-    const uint32_t into = EndShownFrames - 1 - (World.EndFrames < EndShownFrames ? World.EndFrames : 0);
-    return (into / FlashFrames) % 2 == 0;
-}
-
 // A word on a plate whose top-left corner is (x, y).
 void Plate(std::string_view word, int32_t x, int32_t y, int32_t width, int32_t height) {
     Vitrine::Rectangle(x, y, x + width, y + height, LightGrey, true);
@@ -120,6 +115,11 @@ void DrawEnd() {
 }
 
 }  // namespace
+
+bool OskaFlashes() {
+    const uint32_t into = EndShownFrames - 1 - (World.EndFrames < EndShownFrames ? World.EndFrames : 0);
+    return (into / FlashFrames) % 2 == 0;
+}
 
 void DrawEverything() {
     const BandShows shows = BandNow();

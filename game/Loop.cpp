@@ -101,8 +101,14 @@ LevelEnd PlayLevel(uint32_t number) {
     } else {
         PlayTune(DeathSound, Assets::DeathSound, false);
     }
+    // The picture changes only when Oska's flash does: drawn then, and kept between.
+    bool drawn = false, drawnFlash = false;
     while (ShowEnd(World)) {
-        if (Vitrine::FrameWillBeSeen()) DrawEverything();
+        if (Vitrine::FrameWillBeSeen() && (!drawn || OskaFlashes() != drawnFlash)) {
+            DrawEverything();
+            drawn = true;
+            drawnFlash = OskaFlashes();
+        }
         Vitrine::UpdateWindow();
         Vitrine::PaceFrame(FramesPerSecond);
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
