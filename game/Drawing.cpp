@@ -1,10 +1,10 @@
 // The game screen: the house, the shock waves, Oska, the cats, the status
 // band at the top and the grey bar under it, drawn back to front into the
 // window's buffer from the game in play, each picture chosen by its role;
-// once an attempt has ended, a word on how it ended over it. The
-// band is kept while it shows the same and nothing else drew over it. It only
-// reads the game's state, so a frame that is not drawn plays exactly like one
-// that is. Allocates nothing.
+// once an attempt has ended, a word on how it ended over it. The band and
+// the cells are kept while they show the same and nothing else drew over
+// them. It only reads the game's state, so a frame that is not drawn plays
+// exactly like one that is. Allocates nothing.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -61,6 +61,35 @@ BandShows BandNow() {
     for (uint32_t i = 1; i <= BandRows; ++i)
         for (uint32_t j = 1; j <= Columns; ++j) now.cells[(i - 1) * Columns + j - 1] = World.House[i][j].Look;
     return now;
+}
+
+// The house's cells below the band as drawn last, and a mark of the drawing
+// just after them: a cell that shows the same and that nothing drew over
+// since (a figure, another screen) is left as it is.
+struct {
+    std::array<Picture, Rows * Columns> looks{};
+    uint64_t mark = 0;
+    bool drawn = false;
+} shownHouse;
+
+// Draws the cells of the rows below the band that changed or were drawn over.
+void DrawHouseChanges() {
+    for (uint32_t i = BandRows + 1; i <= Rows; ++i) {
+        for (uint32_t j = 1; j <= Columns; ++j) {
+            const Picture look = World.House[i][j].Look;
+            Picture& shown = shownHouse.looks[(i - 1) * Columns + j - 1];
+            const auto x = static_cast<int32_t>((j - 1) * CellSize),
+                       y = static_cast<int32_t>((i - 1) * CellSize);
+            const auto size = static_cast<int32_t>(CellSize);
+            if (shownHouse.drawn && shown == look &&
+                Vitrine::UndrawnSince(shownHouse.mark, x, y, x + size, y + size))
+                continue;
+            Vitrine::DrawBitmap(PictureBitmap(look), x, y);
+            shown = look;
+        }
+    }
+    shownHouse.mark = Vitrine::DrawingMark();
+    shownHouse.drawn = true;
 }
 
 // The moment after an attempt: a caught or fallen Oska, in front of the
@@ -125,7 +154,8 @@ void DrawEverything() {
     const BandShows shows = BandNow();
     const bool keepBand = shownBand.whole && shownBand.shows == shows &&
                           Vitrine::UndrawnSince(shownBand.mark, 0, 0, PictureWidth, BandBottom);
-    DrawHouse(keepBand ? BandRows + 1 : 1);
+    if (!keepBand) DrawHouse(1, BandRows);
+    DrawHouseChanges();
     const uint64_t beforeFigures = Vitrine::DrawingMark();
     DrawShockWaves(World.AllShockWaves);
     // Every cat covers Oska, except once he is lost: then he is in front,
@@ -145,8 +175,8 @@ void DrawEverything() {
     DrawEnd();
 }
 
-void DrawHouse(uint32_t fromRow) {
-    for (uint32_t i = fromRow; i <= Rows; ++i) {
+void DrawHouse(uint32_t fromRow, uint32_t toRow) {
+    for (uint32_t i = fromRow; i <= toRow; ++i) {
         for (uint32_t j = 1; j <= Columns; ++j) {
             Vitrine::DrawBitmap(PictureBitmap(World.House[i][j].Look),
                                 static_cast<int32_t>((j - 1) * CellSize),

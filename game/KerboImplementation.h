@@ -124,9 +124,9 @@ bool AttemptOver();
 // The game screen of the game in play, back to front: house, waves, Oska,
 // cats, the status band and the bar under it.
 void DrawEverything();
-void DrawHouse(uint32_t fromRow = 1);               // every cell's picture from that row down
-void DrawShockWaves(const ShockWaves& ShockWaves);  // the live waves, by direction
-void TextDuringGame();                              // the status band's texts and counts
+void DrawHouse(uint32_t fromRow = 1, uint32_t toRow = Rows);  // every cell's picture of those rows
+void DrawShockWaves(const ShockWaves& ShockWaves);            // the live waves, by direction
+void TextDuringGame();                                        // the status band's texts and counts
 // Whether a lost Oska is drawn white in this frame of the moment after an attempt.
 bool OskaFlashes();
 
