@@ -4,12 +4,13 @@
 # (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
 # then 30 seconds of each libFuzzer target)
 #   make deb    installs what is missing and builds the Debian package into build-deb/
+#   make web    builds the game as a web page into build-web/; make web-serve serves it
 
 JOBS ?= $(shell nproc)
 # CI's builds (CI is set there) treat every warning as an error.
 CMAKE_FLAGS ?= $(if $(CI),-DKERBO_WERROR=ON,)
 
-.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb clean
+.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb web web-serve clean
 
 deps:
 	@tools/install-deps.sh
@@ -56,5 +57,14 @@ bench: build
 deb: deps
 	JOBS=$(JOBS) tools/make-deb.sh build-deb
 
+# The game as a web page (web/): the libraries are built once into build-web/cache.
+web: build-game
+	JOBS=$(JOBS) tools/web-build.sh build-web
+
+# Serves build-web/ on 127.0.0.1 (PORT, 8025 unless given) and prints the address.
+PORT ?= 8025
+web-serve: web
+	web/serve.py build-web $(PORT)
+
 clean:
-	rm -rf build build-asan build-tsan build-fuzz build-release build-deb
+	rm -rf build build-asan build-tsan build-fuzz build-release build-deb build-web
