@@ -9,11 +9,13 @@
 // change (the game writes each file whole under a temporary name and renames
 // it, so a copy taken after the rename is always a whole file).
 if (!Module['ENVIRONMENT_IS_PTHREAD'] && typeof window == 'object') {
+  // The command line is read before anything runs: it is set here.
+  var kerboParams = new URLSearchParams(window.location.search);
+  var kerboReplay = kerboParams.get('replay');
+  Module['arguments'] = kerboReplay ? ['--replay', '/tmp/replay.kerborec'].concat(kerboParams.has('paced') ? ['--paced'] : [])
+                                    : ['--scale', '1'];
   Module['preRun'] = [].concat(Module['preRun'] || [], function () {
-    var params = new URLSearchParams(window.location.search);
     var note = Module['kerboNote'] || function (text) { console.warn(text); };
-    var args = ['--scale', '1'];
-
     FS.mkdirTree('/kerbo');
     FS.symlink('Images', '/kerbo/images');
     FS.mkdirTree('/libsdl');
@@ -21,14 +23,11 @@ if (!Module['ENVIRONMENT_IS_PTHREAD'] && typeof window == 'object') {
     // SDL's WebGL renderer can't draw from the worker the window lives on.
     ENV['SDL_RENDER_DRIVER'] = 'software';
 
-    var replay = params.get('replay');
+    var replay = kerboReplay;
     if (replay) {
       // A replay starts from the shipped high scores, as on a fresh desktop,
       // and leaves the player's own files alone: nothing is mounted.
-      args = ['--replay', '/tmp/replay.kerborec'];
-      if (params.has('paced')) {
-        args.push('--paced');
-      } else {
+      if (!kerboParams.has('paced')) {
         // Without waits the picture is never seen: SDL's invisible drivers.
         ENV['SDL_VIDEODRIVER'] = 'dummy';
         ENV['SDL_AUDIODRIVER'] = 'dummy';
@@ -44,10 +43,8 @@ if (!Module['ENVIRONMENT_IS_PTHREAD'] && typeof window == 'object') {
         note('The recording ' + replay + " can't be fetched (" + error.message + ').');
         removeRunDependency('kerbo-replay');
       });
-      Module['arguments'] = args;
       return;
     }
-    Module['arguments'] = args;
 
     FS.mount(IDBFS, {}, '/libsdl');
     var storageNoted = false;
