@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 # CI's builds (CI is set there) treat every warning as an error.
 CMAKE_FLAGS ?= $(if $(CI),-DKERBO_WERROR=ON,)
 
-.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb web web-serve clean
+.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb web web-serve test-web clean
 
 deps:
 	@tools/install-deps.sh
@@ -46,7 +46,7 @@ test: build build-asan build-tsan build-fuzz
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L threads
 	cd build-fuzz/fuzz && ctest --output-on-failure -j $(JOBS)
-	cd build && ctest --output-on-failure -j $(JOBS)
+	cd build && ctest --output-on-failure -j $(JOBS) -LE web
 
 bench: build
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -60,6 +60,11 @@ deb: deps
 # The game as a web page (web/): the libraries are built once into build-web/cache.
 web: build-game
 	JOBS=$(JOBS) tools/web-build.sh build-web
+
+# The web page in headless Chromium (label web; needs emscripten and chromium;
+# not part of make test: the libraries' first build alone takes 10 to 20 minutes here).
+test-web: web
+	cd build && KERBO_WEB_PAGE=$(CURDIR)/build-web ctest --output-on-failure -L web
 
 # Serves build-web/ on 127.0.0.1 (PORT, 8025 unless given) and prints the address.
 PORT ?= 8025
