@@ -190,6 +190,8 @@ class Page:
         if down:
             self.tools.call('Input.dispatchKeyEvent', type='keyDown', key=key, code=code,
                             windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk, text=text)
+        if down and up:
+            time.sleep(0.08)  # held as a finger holds it: the game looks at held keys once a frame
         if up:
             self.tools.call('Input.dispatchKeyEvent', type='keyUp', key=key, code=code,
                             windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk)
