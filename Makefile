@@ -4,12 +4,13 @@
 # (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
 # then 30 seconds of each libFuzzer target)
 #   make deb    installs what is missing and builds the Debian package into build-deb/
+#   make web    builds the game as a web page into build-web/; make web-serve serves it
 
 JOBS ?= $(shell nproc)
 # CI's builds (CI is set there) treat every warning as an error.
 CMAKE_FLAGS ?= $(if $(CI),-DKERBO_WERROR=ON,)
 
-.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb clean
+.PHONY: run test deps build build-game build-asan build-tsan build-fuzz bench deb web web-serve test-web clean
 
 deps:
 	@tools/install-deps.sh
@@ -45,7 +46,7 @@ test: build build-asan build-tsan build-fuzz
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L threads
 	cd build-fuzz/fuzz && ctest --output-on-failure -j $(JOBS)
-	cd build && ctest --output-on-failure -j $(JOBS)
+	cd build && ctest --output-on-failure -j $(JOBS) -LE web
 
 bench: build
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -56,5 +57,19 @@ bench: build
 deb: deps
 	JOBS=$(JOBS) tools/make-deb.sh build-deb
 
+# The game as a web page (web/): the libraries are built once into build-web/cache.
+web: build-game
+	JOBS=$(JOBS) tools/web-build.sh build-web
+
+# The web page in headless Chromium (label web; needs emscripten and chromium;
+# not part of make test: the libraries' first build alone takes 10 to 20 minutes here).
+test-web: web
+	cd build && KERBO_WEB_PAGE=$(CURDIR)/build-web ctest --output-on-failure -L web
+
+# Serves build-web/ on 127.0.0.1 (PORT, 8025 unless given) and prints the address.
+PORT ?= 8025
+web-serve: web
+	web/serve.py build-web $(PORT)
+
 clean:
-	rm -rf build build-asan build-tsan build-fuzz build-release build-deb
+	rm -rf build build-asan build-tsan build-fuzz build-release build-deb build-web

@@ -89,6 +89,8 @@ std::string ListPack(const std::string& folder, uint32_t& count) {
 }
 
 bool HoldsLevelFiles(const std::string& folder) {
+    std::error_code missing;
+    if (!fs::exists(fs::symlink_status(folder, missing))) return false;  // no pack there yet
     Listing listing;
     std::string error;
     return !ListFolder(folder, listing, error) || !listing.levels.empty() || !listing.surplus.empty();

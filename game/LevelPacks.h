@@ -23,8 +23,9 @@ std::string LevelPath(const std::string& folder, uint32_t k);
 // file: no level1.txt, a gap before a later file, a level11.txt or beyond.
 std::string ListPack(const std::string& folder, uint32_t& count);
 
-// False only when `folder` can be listed and holds no level<n>.txt at all
-// (a new pack); a folder that can't be listed is left to ListPack to explain.
+// False when nothing is at `folder`, or it can be listed and holds no
+// level<n>.txt at all (a new pack); a folder that can't be listed is left to
+// ListPack to explain.
 bool HoldsLevelFiles(const std::string& folder);
 
 // Reads every level of the pack in `folder` into levels[1..count]. Returns ""

@@ -75,7 +75,7 @@ int decodes = 0;
 // loads the library; the game then says it once, in its own words.
 void SilentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-void QuietAlsa() {
+[[maybe_unused]] void QuietAlsa() {
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);  // kept open for the run
     if (alsa == nullptr) return;
@@ -94,7 +94,9 @@ bool OpenDevice() {
     const auto now = std::chrono::steady_clock::now();
     if (lastFailedOpen && now - *lastFailedOpen < kRetryInterval) return false;
     ++openAttempts;
+#ifndef __EMSCRIPTEN__  // the browser has no ALSA and no dlopen
     if (openAttempts == 1) QuietAlsa();
+#endif
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         ReportNoDevice();
         lastFailedOpen = now;

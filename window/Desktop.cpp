@@ -104,6 +104,8 @@ void CatchDisplayLoss() {
     dlclose(x11);  // drops only the reference taken here
 }
 
+// The browser has no X server: the page is the window's whole desktop.
+#ifndef __EMSCRIPTEN__
 namespace {
 
 // The few Xlib calls asked of the X server directly, from the library SDL
@@ -174,10 +176,12 @@ std::vector<unsigned long> ListProperty(const Xlib& x, ::Window window, const ch
 }
 
 }  // namespace
+#endif
 
 void RealWindowFrame(SDL_Window* window, SDL_Rect& frame) {
     SDL_GetWindowPosition(window, &frame.x, &frame.y);
     SDL_GetWindowSize(window, &frame.w, &frame.h);
+#ifndef __EMSCRIPTEN__
     Xlib x;
     if (!OpenXlib(window, x)) return;
     XWindowAttributes attributes;
@@ -190,9 +194,13 @@ void RealWindowFrame(SDL_Window* window, SDL_Rect& frame) {
     }
     frame.w = attributes.width;
     frame.h = attributes.height;
+#endif
 }
 
-bool DesktopMakesFullScreen(SDL_Window* window) {
+bool DesktopMakesFullScreen([[maybe_unused]] SDL_Window* window) {
+#ifdef __EMSCRIPTEN__
+    return true;
+#else
     Xlib x;
     if (!OpenXlib(window, x)) return true;  // not X: the desktop's own business
     XWindowAttributes attributes;
@@ -209,6 +217,7 @@ bool DesktopMakesFullScreen(SDL_Window* window) {
     const Atom fullScreen = x.internAtom(x.display, "_NET_WM_STATE_FULLSCREEN", True);
     const std::vector<unsigned long> supported = ListProperty(x, attributes.root, "_NET_SUPPORTED");
     return fullScreen != None && std::find(supported.begin(), supported.end(), fullScreen) != supported.end();
+#endif
 }
 
 }  // namespace detail

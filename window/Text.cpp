@@ -1,5 +1,6 @@
 // Fonts and text: the seven font styles on DejaVu faces (found through
-// fontconfig, else in Debian's standard folder), text drawn with a
+// fontconfig, else in Debian's standard folder, where the web page packs
+// them), text drawn with a
 // transparent background, and a cache of rendered texts, because the game
 // draws the same status lines every frame.
 #include "window/Note.h"
@@ -7,7 +8,9 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <algorithm>
 #include <list>
@@ -61,6 +64,9 @@ int FaceIndex(uint32_t style) {
 
 // The file fontconfig offers for the pattern, if it really is the family asked for.
 std::string FindFontFile(const Face& face) {
+#ifdef __EMSCRIPTEN__
+    return face.fallback;
+#else
     std::string found;
     if (!FcInit()) return face.fallback;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face.pattern));
@@ -81,6 +87,7 @@ std::string FindFontFile(const Face& face) {
         FcPatternDestroy(pattern);
     }
     return found.empty() ? face.fallback : found;
+#endif
 }
 
 // The open font of a style, or null when no DejaVu face can be found.

@@ -165,6 +165,7 @@ TEST_F(LevelPacks, APackNamesItsTitleAuthorAndLevelCount) {
 TEST_F(LevelPacks, ThePackListOffersEveryPackAndPlaysTheOneChosen) {
     namespace T = Vitrine::Testing;
     const fs::path own = WorkDir() / "home" / "kerbo";
+    EXPECT_EQ(PacksToChoose(own.string() + "/").size(), 1u) << "no pack of the player's own yet: none listed";
     WriteTo(own / "my-levels", "level1.txt", GoodLevel());
     WriteTo(own / "packs" / "cellar", "level1.txt", GoodLevel());
     ASSERT_TRUE(WritePackInfo((own / "packs" / "cellar").string(), "Cellar", "Ana"));
