@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/FrontEnd.h"
+#include "game/KeptGames.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -33,6 +34,7 @@ void DrawOutcome(std::size_t place) {
 
 Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Image& backgroundFile) {
     const std::size_t place = CompareHighScore();
+    KeepEntryGame(place);
     PlayTune(tune, tuneFile, false);
 
     std::array<StandardMenu::ButtonRc, 2> menu;

@@ -44,6 +44,16 @@ bool AttemptOver() {
 }
 
 GameEnd PlayGame() {
+    // A game starts from a fresh state: only the levels in play, the
+    // difficulty and the random generator carry over from the last one, so
+    // that a kept game replays alone (its recording names the generator's state).
+    GameState fresh;
+    fresh.Game = World.Game;
+    fresh.LevelCount = World.LevelCount;
+    fresh.LevelsHeld = World.LevelsHeld;
+    fresh.LevelDifficulty = World.LevelDifficulty;
+    fresh.Seed = World.Seed;
+    World = fresh;
     LoadGame();
     Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
     PlayTune(Theme, Assets::ThemeTune, true);
@@ -71,13 +81,15 @@ LevelEnd PlayLevel(uint32_t number) {
     // The level card: frames in which nothing moves.
     World.CardFrames = LevelCardFrames;
     DrawEverything();
+    DrawWatchLine();
     for (bool first = true; HoldStill(World); first = false) {
+        if (!WatchGoesOn()) return LevelEnd::QuitToMenu;
         if (first) {
             ShowLevelCard(number);
         } else {
             Vitrine::UpdateWindow();
         }
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
     }
 
@@ -87,7 +99,7 @@ LevelEnd PlayLevel(uint32_t number) {
         if (!PlayFrame()) {
             return Vitrine::WindowClosed() ? LevelEnd::WindowClosed : LevelEnd::QuitToMenu;
         }
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
         if (AttemptOver()) break;
     }
@@ -124,28 +136,40 @@ FrameInput UnpackInput(uint8_t moves) {
 }
 
 bool PlayFrame() {
+    if (!WatchGoesOn()) return false;
     if (HoldStill(World)) {
         // Nothing moves and the picture stays.
         Vitrine::UpdateWindow();
         return true;
     }
     WatchFrame(false);
-    FrameInput in = ReadFrameInput();
-    // A replay gives the rules the moves of the recorded frame; a recording
-    // keeps them.
-    uint8_t moves = PackInput(in);
-    if (Vitrine::Replay::ReplayedMoves(moves)) in = UnpackInput(moves);
-    Vitrine::Replay::RecordMoves(moves);
+    FrameInput in;
+    uint8_t moves = 0;
+    if (Watching()) {
+        // A kept game's moves; where they end, its player left it.
+        if (!WatchedMoves(moves)) return false;
+        in = UnpackInput(moves);
+    } else {
+        in = ReadFrameInput();
+        // A replay gives the rules the moves of the recorded frame; a
+        // recording keeps them.
+        moves = PackInput(in);
+        if (Vitrine::Replay::ReplayedMoves(moves)) in = UnpackInput(moves);
+        Vitrine::Replay::RecordMoves(moves);
+    }
     FrameEvents events;
     PlayerMovement(World, in, events);
     EnemyMovement(World, events);
     PauseGame(World, in, events);
     PlayFrameSounds(events);
-    if (events.PauseShown && !PauseScreen()) return false;
+    if (events.PauseShown && !(Watching() ? WatchedPause() : PauseScreen())) return false;
     RestoreLastTrampoline(World);
     // Every rule runs in every frame; the picture is drawn only when the
     // screen will show it, and drawing changes nothing of the game.
-    if (Vitrine::FrameWillBeSeen()) DrawEverything();
+    if (Vitrine::FrameWillBeSeen()) {
+        DrawEverything();
+        DrawWatchLine();
+    }
     MoveShockWaves(World.AllShockWaves);
     WatchFrame(true);
     Vitrine::UpdateWindow();

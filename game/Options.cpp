@@ -7,6 +7,7 @@
 
 #include "game/FrontEnd.h"
 #include "game/Installation.h"
+#include "game/KeptGames.h"
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
 #include "game/Replay.h"
@@ -175,6 +176,8 @@ int RunProgram(int argc, char** argv) {
         if (!SetUpInstallation()) return 1;
         // Only play and recording read (and keep) the player's settings.
         StartWithSettings(options.mode == RunMode::Play || options.mode == RunMode::Record, options.scale);
+        // Play keeps its finished games, to be watched again.
+        if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpKeptGames();
         Vitrine::ReportFocusLoss(options.focusPause);
     }
     switch (options.mode) {

@@ -28,16 +28,35 @@ uint64_t gPoint = 0;  // input points passed since the program started
 std::FILE* gOut = nullptr;
 uint64_t gRecordedFrames = 0;  // frames written by the recording under way
 
+// The game being kept (StartGameRecording): its lines in memory, its points
+// counted from its start.
+struct GameRecording {
+    bool on = false;
+    uint64_t start = 0;
+    std::string text;
+} gGame;
+
+// Appends a line to the game being kept.
+void GameLine(const char* line) {
+    if (gGame.on) gGame.text += line;
+}
+
 // ------------------------------------------------ replaying
 
 struct Playback {
     bool on = false;
-    Recording recording;
+    detail::Recording recording;
     size_t next = 0;       // the next event to feed
     size_t nextMoves = 0;  // the next frame's moves to give the game
     bool closing = false;  // the window is being closed by the replay
+    uint64_t start = 0;    // the point the recording's points count from (ReplayFromHere)
     Replay::Outcome outcome;
 } gPlay;
+
+// The point the replay is at, as its recording counts them.
+uint64_t Here() {
+    return gPoint - gPlay.start;
+}
 
 uint32_t StateHashNow() {
     return gHash ? gHash() : 0;
@@ -55,7 +74,7 @@ void BeginInputPoint() {
     ++gPoint;
     if (gHook) gHook();
     if (!gPlay.on) return;
-    if (gPoint > gPlay.recording.endPoint) {
+    if (Here() > gPlay.recording.endPoint) {
         gPlay.outcome.ranPastEnd = true;
         CloseByReplay();
         return;
@@ -63,24 +82,37 @@ void BeginInputPoint() {
     std::lock_guard guard(link().lock);
     link().pending.clear();  // the window's own input has no say in a replay
     const std::vector<RecordedEvent>& events = gPlay.recording.events;
-    while (gPlay.next < events.size() && events[gPlay.next].point == gPoint) {
+    while (gPlay.next < events.size() && events[gPlay.next].point == Here()) {
         link().pending.push_back(events[gPlay.next++].event);
     }
 }
 
 void EndInputPoint() {
-    if (gPlay.on && gPlay.recording.closePoint != 0 && gPoint == gPlay.recording.closePoint) CloseByReplay();
+    if (gPlay.on && gPlay.recording.closePoint != 0 && Here() == gPlay.recording.closePoint) CloseByReplay();
 }
 
 void RecordEvent(const InputEvent& event) {
-    if (!gOut) return;
-    std::fprintf(gOut, "e %" PRIu64 " %d %u %d %d\n", gPoint, int(event.kind), event.key, event.x, event.y);
+    if (gOut)
+        std::fprintf(gOut, "e %" PRIu64 " %d %u %d %d\n", gPoint, int(event.kind), event.key, event.x,
+                     event.y);
+    if (gGame.on) {
+        char line[96];
+        std::snprintf(line, sizeof line, "e %" PRIu64 " %d %u %d %d\n", gPoint - gGame.start, int(event.kind),
+                      event.key, event.x, event.y);
+        GameLine(line);
+    }
 }
 
 void RecordFrame() {
-    if (gOut) {
-        ++gRecordedFrames;
-        std::fprintf(gOut, "f %08x\n", StateHashNow());
+    if (gOut || gGame.on) {
+        const uint32_t hash = StateHashNow();
+        char line[16];
+        std::snprintf(line, sizeof line, "f %08x\n", hash);
+        GameLine(line);
+        if (gOut) {
+            ++gRecordedFrames;
+            std::fputs(line, gOut);
+        }
         return;
     }
     if (!gPlay.on) return;
@@ -117,14 +149,14 @@ void ReplayWaitForInput() {
     const std::vector<RecordedEvent>& events = gPlay.recording.events;
     uint64_t next = UINT64_MAX;
     if (gPlay.next < events.size()) next = events[gPlay.next].point;
-    if (gPlay.recording.closePoint > gPoint) next = std::min(next, gPlay.recording.closePoint);
+    if (gPlay.recording.closePoint > Here()) next = std::min(next, gPlay.recording.closePoint);
     if (next == UINT64_MAX) {
         // Nothing recorded is left to come: the live run would wait for ever.
         gPlay.outcome.ranPastEnd = true;
         CloseByReplay();
         return;
     }
-    if (next > gPoint + 1) gPoint = next - 1;
+    if (next > Here() + 1) gPoint = gPlay.start + next - 1;
 }
 
 }  // namespace detail
@@ -173,19 +205,37 @@ bool StopRecording(std::string& error) {
     return good;
 }
 
-bool StartReplay(const std::string& path, std::string& error) {
-    StopReplay();
+namespace {
+
+bool ReadRecording(const std::string& path, detail::Recording& recording, std::string& error) {
     std::string text;
     const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxRecordingBytes, text);
     if (!read.ok) {
         error = path + ": can't be read (" + read.why + ")";
         return false;
     }
-    Playback play;
-    if (!ParseRecording(text, play.recording, error)) {
+    if (!ParseRecording(text, recording, error)) {
         error = path + ": " + error;
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool ReadMoves(const std::string& path, std::vector<Setting>& settings, std::vector<uint8_t>& moves,
+               std::string& error) {
+    detail::Recording recording;
+    if (!ReadRecording(path, recording, error)) return false;
+    settings = std::move(recording.settings);
+    moves = std::move(recording.moves);
+    return true;
+}
+
+bool StartReplay(const std::string& path, std::string& error) {
+    StopReplay();
+    Playback play;
+    if (!ReadRecording(path, play.recording, error)) return false;
     play.outcome.version = play.recording.version;
     play.outcome.settings = play.recording.settings;
     play.outcome.recordedFrames = play.recording.hashes.size();
@@ -196,7 +246,33 @@ bool StartReplay(const std::string& path, std::string& error) {
 }
 
 void RecordMoves(uint8_t moves) {
-    if (gOut) std::fprintf(gOut, "m %02x\n", moves);
+    char line[8];
+    std::snprintf(line, sizeof line, "m %02x\n", moves);
+    if (gOut) std::fputs(line, gOut);
+    GameLine(line);
+}
+
+void StartGameRecording(const std::string& version, const std::vector<Setting>& settings) {
+    gGame = GameRecording{true, gPoint, {}};
+    gGame.text.reserve(std::size_t(1) << 20);
+    gGame.text += std::string(kRecordingHeader) + "\nversion " + version + "\n";
+    for (const auto& [name, value] : settings) gGame.text += "setting " + name + " " + value + "\n";
+}
+
+std::string StopGameRecording() {
+    if (!gGame.on) return {};
+    std::string text = std::move(gGame.text);
+    text += "end " + std::to_string(gPoint - gGame.start) + "\n";
+    gGame = GameRecording{};
+    return text;
+}
+
+bool Recording() {
+    return gOut != nullptr;
+}
+
+void ReplayFromHere() {
+    gPlay.start = gPoint;
 }
 
 bool ReplayedMoves(uint8_t& moves) {
