@@ -110,7 +110,7 @@ void RemoveStaleWrites(const std::string& folder) {
 }
 
 bool Keeping() {
-    return !KeptGamesRoot.empty() && !Vitrine::Replay::Recording() && !Vitrine::Replay::Replaying();
+    return !KeptGamesRoot.empty() && !Vitrine::Replay::Replaying();
 }
 
 }  // namespace
@@ -179,7 +179,7 @@ void StopKeepingGame(GameEnd end) {
 
 void KeepEntryGame(std::size_t place) {
     const std::string folder = KeptGamesFolder();
-    if (folder.empty() || Vitrine::Replay::Recording() || Vitrine::Replay::Replaying()) return;
+    if (folder.empty() || Vitrine::Replay::Replaying()) return;
     if (place != 0 && !gFinished.empty())
         StandardLib::WriteFileAtomically(folder + EntryFileName(Score, PlayerName), gFinished,
                                          "the high score's game");

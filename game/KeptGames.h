@@ -28,8 +28,8 @@ void SetUpKeptGames();
 // table's file name without ".txt" (Highscores/, Highscores-<pack>-<hash>/).
 std::string KeptGamesFolder();
 
-// Keeping the game about to start (not while a recording to a file or a
-// replay runs, nor without a folder): its input goes into memory from here.
+// Keeping the game about to start (not in a replay, nor without a folder):
+// its input goes into memory from here, beside a recording to a file.
 void StartKeepingGame();
 // The game has ended: one that was lost, won or left from the pause screen
 // is written (atomically) as the newest of its table's last games, and the

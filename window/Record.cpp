@@ -28,19 +28,6 @@ uint64_t gPoint = 0;  // input points passed since the program started
 std::FILE* gOut = nullptr;
 uint64_t gRecordedFrames = 0;  // frames written by the recording under way
 
-// The game being kept (StartGameRecording): its lines in memory, its points
-// counted from its start.
-struct GameRecording {
-    bool on = false;
-    uint64_t start = 0;
-    std::string text;
-} gGame;
-
-// Appends a line to the game being kept.
-void GameLine(const char* line) {
-    if (gGame.on) gGame.text += line;
-}
-
 // ------------------------------------------------ replaying
 
 struct Playback {
@@ -70,6 +57,10 @@ void CloseByReplay() {
 
 }  // namespace
 
+uint64_t CurrentInputPoint() {
+    return gPoint;
+}
+
 void BeginInputPoint() {
     ++gPoint;
     if (gHook) gHook();
@@ -95,20 +86,15 @@ void RecordEvent(const InputEvent& event) {
     if (gOut)
         std::fprintf(gOut, "e %" PRIu64 " %d %u %d %d\n", gPoint, int(event.kind), event.key, event.x,
                      event.y);
-    if (gGame.on) {
-        char line[96];
-        std::snprintf(line, sizeof line, "e %" PRIu64 " %d %u %d %d\n", gPoint - gGame.start, int(event.kind),
-                      event.key, event.x, event.y);
-        GameLine(line);
-    }
+    KeepGameEvent(event);
 }
 
 void RecordFrame() {
-    if (gOut || gGame.on) {
+    if (gOut || KeepingGame()) {
         const uint32_t hash = StateHashNow();
         char line[16];
         std::snprintf(line, sizeof line, "f %08x\n", hash);
-        GameLine(line);
+        KeepGameLine(line);
         if (gOut) {
             ++gRecordedFrames;
             std::fputs(line, gOut);
@@ -205,37 +191,19 @@ bool StopRecording(std::string& error) {
     return good;
 }
 
-namespace {
-
-bool ReadRecording(const std::string& path, detail::Recording& recording, std::string& error) {
+bool StartReplay(const std::string& path, std::string& error) {
+    StopReplay();
     std::string text;
     const StandardLib::FileRead read = StandardLib::ReadSmallFile(path, StandardLib::MaxRecordingBytes, text);
     if (!read.ok) {
         error = path + ": can't be read (" + read.why + ")";
         return false;
     }
-    if (!ParseRecording(text, recording, error)) {
+    Playback play;
+    if (!ParseRecording(text, play.recording, error)) {
         error = path + ": " + error;
         return false;
     }
-    return true;
-}
-
-}  // namespace
-
-bool ReadMoves(const std::string& path, std::vector<Setting>& settings, std::vector<uint8_t>& moves,
-               std::string& error) {
-    detail::Recording recording;
-    if (!ReadRecording(path, recording, error)) return false;
-    settings = std::move(recording.settings);
-    moves = std::move(recording.moves);
-    return true;
-}
-
-bool StartReplay(const std::string& path, std::string& error) {
-    StopReplay();
-    Playback play;
-    if (!ReadRecording(path, play.recording, error)) return false;
     play.outcome.version = play.recording.version;
     play.outcome.settings = play.recording.settings;
     play.outcome.recordedFrames = play.recording.hashes.size();
@@ -249,22 +217,7 @@ void RecordMoves(uint8_t moves) {
     char line[8];
     std::snprintf(line, sizeof line, "m %02x\n", moves);
     if (gOut) std::fputs(line, gOut);
-    GameLine(line);
-}
-
-void StartGameRecording(const std::string& version, const std::vector<Setting>& settings) {
-    gGame = GameRecording{true, gPoint, {}};
-    gGame.text.reserve(std::size_t(1) << 20);
-    gGame.text += std::string(kRecordingHeader) + "\nversion " + version + "\n";
-    for (const auto& [name, value] : settings) gGame.text += "setting " + name + " " + value + "\n";
-}
-
-std::string StopGameRecording() {
-    if (!gGame.on) return {};
-    std::string text = std::move(gGame.text);
-    text += "end " + std::to_string(gPoint - gGame.start) + "\n";
-    gGame = GameRecording{};
-    return text;
+    KeepGameLine(line);
 }
 
 bool Recording() {
