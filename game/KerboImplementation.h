@@ -11,6 +11,7 @@
 //   Sounds.cpp       the tunes and effects
 //   LevelPacks.cpp   a pack of one's own levels: read, played, checked (LevelPacks.h)
 //   Pause.cpp, EndScreens.cpp, Menus.cpp, HighScores.cpp, Program.cpp: the screens around the game
+//   KeptGames.cpp, Watch.cpp: finished games kept as recordings, and watched again
 //   EditorLink.cpp   the way into the level editor (editor/), which is built on the game
 //
 // Conventions: positions are float pixels (single precision, rounded at
