@@ -2,13 +2,11 @@
 // (Loop.cpp), so it shows what its replay shows, at the game's pace or
 // faster, under a line that names the keys; F (or a click on "faster") goes
 // faster, Escape (or a click on "leave") ends it.
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "game/FrontEnd.h"
 #include "game/KeptGames.h"
-#include "sound/Music.h"
 #include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
 
@@ -104,7 +102,8 @@ std::string WatchGame(const std::string& file) {
     StandardMenu::ClearPendingClick();
     PlayGame();
     gWatch = Watch{};
-    for (MusicRole tune : {DeathSound, LevelClearedTune, Theme}) ::Music::StopSound(Music[tune]);
+    // The game's sounds stop; the theme plays on as in the menus around.
+    PlayTune(Theme, Assets::ThemeTune, true);
     World = game;
     PlayerName = name;
     Vitrine::NewScreen();
