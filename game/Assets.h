@@ -111,6 +111,8 @@ inline constexpr Button BackButton{{"images/back0.bmp", 250, 75}, {"images/back1
 inline constexpr Button EditorButton{{"images/editor0.bmp", 150, 34}, {"images/editor1.bmp", 150, 34}};
 // Its neighbour: the list of the packs one can play.
 inline constexpr Button PacksButton{{"images/packs0.bmp", 150, 34}, {"images/packs1.bmp", 150, 34}};
+// And the settings screen's, on their left.
+inline constexpr Button SettingsButton{{"images/settings0.bmp", 150, 34}, {"images/settings1.bmp", 150, 34}};
 
 // The difficulty selector: two arrows, a back button of its own at 200 x 100
 // (lettered like the menus' buttons) through a mask, and one picture per
@@ -158,6 +160,28 @@ inline constexpr MenuColumn Menus{60, 60, 80};
 inline constexpr Place EditorButtonAt{640, 5};
 // The pack list's button: beside it on the left, clear of the title.
 inline constexpr Place PacksButtonAt{485, 5};
+// The settings screen's button: beside that on the left, above the column.
+inline constexpr Place SettingsButtonAt{330, 5};
+
+// The settings screen's rows, one per setting and Back last: the first at
+// RowsTop, each RowHeight high; a row's name at NameX, its value at ValueX,
+// between the arrows "<" at LessX and ">" at MoreX (ArrowSize square) that
+// change it; a key's row has no arrows.
+struct SettingsRows {
+    int32_t RowsTop, RowHeight, NameX, LessX, ValueX, MoreX, ArrowSize;
+};
+inline constexpr SettingsRows SettingsLayout{56, 38, 40, 190, 222, 450, 22};
+
+// The controls screen's rows: each begins with its key caps at x CapsX, the
+// first row's at CapsTop and each next one RowStep lower; its words at x
+// WordsX. The rows of the keys the player may choose, in order: walk (the
+// left and the right key), the door, pause. A cap is CapHeight high and at
+// least CapWidth wide; the right walking key's cap follows the left one's,
+// CapGap apart.
+struct ControlsRows {
+    int32_t CapsX, CapsTop, RowStep, WordsX, CapWidth, CapHeight, CapGap;
+};
+inline constexpr ControlsRows Controls{360, 82, 42, 540, 30, 30, 5};
 
 // The difficulty selector's pieces.
 inline constexpr Place DownArrowAt{25, 250};
@@ -285,6 +309,8 @@ inline constexpr Image ScreenImages[] = {
     EditorButton.over,
     PacksButton.normal,
     PacksButton.over,
+    SettingsButton.normal,
+    SettingsButton.over,
     DownArrow.normal,
     DownArrow.over,
     DownArrow.mask,

@@ -39,8 +39,11 @@ constexpr uint32_t BandRows = 2;
 constexpr int32_t BandBottom = int32_t(BandRows * CellSize);
 constexpr int32_t PictureWidth = int32_t(Columns * CellSize);
 
+// Where the band says a practice game is one, clear of its other texts.
+constexpr int32_t PracticeX = 330, PracticeY = 40;
+
 struct BandShows {
-    uint32_t score = 0, level = 0, itemsLeft = 0, lives = 0;
+    uint32_t score = 0, level = 0, itemsLeft = 0, lives = 0, practice = 0;
     std::array<Picture, BandRows * Columns> cells{};
     bool operator==(const BandShows&) const = default;
 };
@@ -54,7 +57,8 @@ struct {
 } shownBand;
 
 BandShows BandNow() {
-    BandShows now{Score, ActualLevel, ItemsFound < ItemsTotal ? ItemsTotal - ItemsFound : 0, Lifes, {}};
+    BandShows now{Score, ActualLevel,   ItemsFound < ItemsTotal ? ItemsTotal - ItemsFound : 0,
+                  Lifes, PracticeLevel, {}};
     for (uint32_t i = 1; i <= BandRows; ++i)
         for (uint32_t j = 1; j <= Columns; ++j) now.cells[(i - 1) * Columns + j - 1] = World.House[i][j].Look;
     return now;
@@ -129,6 +133,10 @@ void TextDuringGame() {
     Vitrine::Text(pack ? std::string_view(PackLevelsLine) : "Levels: KERBO team", 614, 50);
     Vitrine::Text("Nog", 150, band.ItemsY);
     Vitrine::Text(itemsLeft == 1 ? "item te gaan." : "items te gaan.", band.WordX, band.ItemsY);
+    if (Practising()) {
+        Vitrine::SetFont(1, LightGrey);
+        Vitrine::Text("PRACTICE", PracticeX, PracticeY);
+    }
 }
 
 }  // namespace KerboImplementation

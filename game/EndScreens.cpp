@@ -1,6 +1,7 @@
 // The screens that end a game: game over and the win. Both record the score
-// first, show it (and its place in the high-score table when it entered
-// it), and then offer a new game or the start menu.
+// first (not a practice game's), show it (and its place in the high-score
+// table when it entered it), and then offer a new game (practice again after
+// practice) or the start menu.
 #include <string>
 
 #include "game/FrontEnd.h"
@@ -23,17 +24,21 @@ void CentredLine(const std::string& text, int32_t y) {
     Vitrine::Text(text, Assets::EndScoreAt.x - static_cast<int32_t>(width / 2), y);
 }
 
-// The final score, and the place it took in the table (0: none).
+// The final score, and the place it took in the table (0: none); a
+// practice game says why it took none.
 void DrawOutcome(std::size_t place) {
     CentredLine("Final score: " + std::to_string(Score), Assets::EndScoreAt.y);
-    if (place != 0) {
+    if (Practising()) {
+        CentredLine("Practice game: no high score", Assets::EndScoreAt.y + Assets::EndLineStep);
+    } else if (place != 0) {
         CentredLine("Number " + std::to_string(place) + " in the high scores!",
                     Assets::EndScoreAt.y + Assets::EndLineStep);
     }
 }
 
 Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Image& backgroundFile) {
-    const std::size_t place = CompareHighScore();
+    // Practice stays out of the table.
+    const std::size_t place = Practising() ? 0 : CompareHighScore();
     KeepEntryGame(place);
     PlayTune(tune, tuneFile, false);
 

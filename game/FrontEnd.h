@@ -38,6 +38,16 @@ void RunScreens(Screen first);
 // The screen that follows the end of a game.
 Screen AfterGame(GameEnd end);
 
+// What the difficulty changes, in one line, as the selector shows it.
+const char* WhatTheDifficultyChanges(Difficulty difficulty);
+
+// ---------------------------------------------------------------- the settings screen
+
+// The start menu's settings screen: the scale, full screen, the volume, the
+// difficulty and the keys of play, each in force as soon as it changes,
+// until Esc or Back goes back.
+void SettingsScreen();
+
 // ---------------------------------------------------------------- the pack list
 
 // A pack the player can choose: the shipped levels (folder ""), the player's
@@ -47,6 +57,8 @@ struct PackChoice {
     std::string folder;
     std::string line;  // how the list names it
     std::string problem;
+    std::string key;      // its ProgressKey
+    uint32_t levels = 0;  // how many it has
 };
 // What the pack list offers, given the player's own data folder ("" for none).
 std::vector<PackChoice> PacksToChoose(const std::string& ownFolder);
@@ -54,7 +66,10 @@ std::vector<PackChoice> PacksToChoose(const std::string& ownFolder);
 // "" or why it can't be played, the pack in play then staying as it was.
 std::string ChoosePack(const PackChoice& choice);
 // The start menu's list of packs, until one is chosen or Esc goes back.
-void PackList();
+// Left and Right choose a level reached of the chosen pack; true when such a
+// level (past the first) was chosen: PracticeLevel holds it, and the game
+// that follows is practice.
+bool PackList();
 
 // ---------------------------------------------------------------- the level editor
 

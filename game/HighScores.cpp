@@ -6,6 +6,7 @@
 
 #include "game/FrontEnd.h"
 #include "game/KeptGames.h"
+#include "game/Keys.h"
 #include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
 
@@ -27,12 +28,15 @@ std::string_view NameOf(const String& name) {
     return all.substr(0, all.find('\0'));
 }
 
-// Waits for X (or Escape or Enter); false when the window was closed instead.
+// Waits for X, the door's key when the player chose another (or Escape or
+// Enter); false when the window was closed instead.
 bool WaitForX() {
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
         if (Vitrine::WindowClosed()) return false;
-        if (k == Vitrine::KEY_X || k == Vitrine::KEY_ESCAPE || k == Vitrine::KEY_ENTER) return true;
+        if (k == Vitrine::KEY_X || k == PlayKeys[Move::Door] || k == Vitrine::KEY_ESCAPE ||
+            k == Vitrine::KEY_ENTER)
+            return true;
     }
 }
 
@@ -142,7 +146,10 @@ void WatchOrLeave(const HighScoreTable& table, uint32_t background, const KeptCh
         Vitrine::KeyPress press;
         while (chosen.empty() && Vitrine::NextKey(press)) {
             const uint32_t k = press.key;
-            if (k == Vitrine::KEY_X || k == Vitrine::KEY_ESCAPE || k == Vitrine::KEY_ENTER) return;
+            // The keys that leave as they always did (a chosen door key among them) come first.
+            if (k == Vitrine::KEY_X || k == PlayKeys[Move::Door] || k == Vitrine::KEY_ESCAPE ||
+                k == Vitrine::KEY_ENTER)
+                return;
             if (k >= Vitrine::KEY_0 + 1 && k <= Vitrine::KEY_0 + 3)
                 chosen = kept.entries[k - Vitrine::KEY_0 - 1];
             if (k == Vitrine::KEY_L) chosen = kept.last;

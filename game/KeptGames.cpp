@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "game/Keys.h"
 #include "game/LevelPacks.h"
 #include "game/Options.h"
+#include "game/Replay.h"
 #include "game/Settings.h"
 #include "game/StateHash.h"
 #include "util/Leftovers.h"
@@ -147,6 +149,9 @@ void StartKeepingGame() {
         {"player", Hex(std::string_view(PlayerName.data(), PlayerName.size()))},
         {"pointer", std::to_string(x) + "," + std::to_string(y)}};
     if (!PackFolder.empty()) settings.push_back({"pack", Hex(PackFolder)});
+    if (Practising()) settings.push_back({"practice", std::to_string(PracticeLevel)});
+    // The keys, as a recording names them: the pause screen takes the chosen pause key.
+    if (PlayKeys != MoveKeys{}) settings.push_back({"keys", KeysWord(PlayKeys)});
     Vitrine::Replay::StartGameRecording(ProgramVersion, settings);
 }
 
@@ -245,6 +250,14 @@ bool UseKeptGameSettings(const std::vector<std::pair<std::string, std::string>>&
         if (name == "pointer" && std::sscanf(value.c_str(), "%d,%d", &start.pointerX, &start.pointerY) != 2) {
             error = "the recording's pointer '" + value + "' is malformed";
             return false;
+        }
+        if (name == "practice") {
+            unsigned long level = 0;
+            if (std::sscanf(value.c_str(), "%lu", &level) != 1 || level > MostLevels) {
+                error = "the recording's practice level '" + value + "' is malformed";
+                return false;
+            }
+            PracticeLevel = uint32_t(level);
         }
         if (name == "pack" && !FromHex(value, start.pack)) {
             error = "the recording's pack is malformed";

@@ -47,9 +47,10 @@ std::string LastGameFile();
 
 // A kept game's recording begins with what its game started from: the
 // difficulty, the random generator, the player's name, the pointer, the
-// pack. IsKeptGame tells such a recording by its settings;
-// UseKeptGameSettings puts them into the game in play (the pack and the
-// pointer into `start`, for the caller), or says what is wrong.
+// pack, the practice level and the keys (the pause screen takes the chosen
+// pause key; a replay reads them). IsKeptGame tells such a recording by its
+// settings; UseKeptGameSettings puts them into the game in play (the pack
+// and the pointer into `start`, for the caller), or says what is wrong.
 struct KeptGameStart {
     std::string pack;                    // the pack's folder; "" for the shipped levels
     int32_t pointerX = 0, pointerY = 0;  // where the pointer was as the game began

@@ -10,6 +10,7 @@
 //   Drawing.cpp      the game screen
 //   Sounds.cpp       the tunes and effects
 //   LevelPacks.cpp   a pack of one's own levels: read, played, checked (LevelPacks.h)
+//   Progress.cpp     the levels reached in each pack, started again as practice (Progress.h)
 //   Pause.cpp, EndScreens.cpp, Menus.cpp, HighScores.cpp, Program.cpp: the screens around the game
 //   KeptGames.cpp, Watch.cpp: finished games kept as recordings, and watched again
 //   EditorLink.cpp   the way into the level editor (editor/), which is built on the game
@@ -68,10 +69,16 @@ extern std::string PackLevelsLine;
 extern std::string PackCountLine;
 // "Pack: 'title' by author, N levels", for the start menu and the story.
 extern std::string PackNameLine;
+// The level a practice game starts from (chosen in the pack list); 0 for a
+// normal game. A practice game never enters the high-score table.
+extern uint32_t PracticeLevel;
+inline bool Practising() {
+    return PracticeLevel != 0;
+}
 
 // Puts the game in play and every variable above back to its program-start
-// value (all zero, LevelDifficulty Easy, the ten shipped levels). For tests
-// and replays.
+// value (all zero, LevelDifficulty Easy, the ten shipped levels, no level
+// reached). For tests and replays.
 void ResetState();
 
 // The game in play's cell at a position, or nullptr outside the grid.

@@ -5,6 +5,8 @@
 // and the short holds (a door used, P pressed) are frames too, in which
 // nothing moves; nothing here waits but the pace of the frames.
 #include "game/KerboImplementation.h"
+#include "game/Keys.h"
+#include "game/Progress.h"
 #include "game/StateDump.h"
 #include "window/Vitrine.h"
 #include "window/VitrineReplay.h"
@@ -15,13 +17,22 @@ namespace {
 
 constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Black = 0;
+constexpr const char* PracticeCardLine = "PRACTICE: this game does not enter the high scores";
 
 void ShowLevelCard(uint32_t number) {
     Vitrine::Rectangle(100, 100, 700, 400, LightGrey, true);
     Vitrine::SetFont(4, Black);
     Vitrine::Text("LEVEL", 100, 100);
     Vitrine::TextCard(number, 200, 100);
+    if (Practising()) Vitrine::Text(PracticeCardLine, 100, 370);
     Vitrine::UpdateWindow();
+}
+
+// The move's key as the player chose it, or the gamepad's button for it.
+bool MoveHeld(Move move) {
+    const uint32_t chosen = PlayKeys[move], pad = MoveKeys{}[move];
+    if (chosen == pad) return Vitrine::KeyDown(chosen);  // the keyboard's key or the pad's button
+    return Vitrine::KeyTyped(chosen) || Vitrine::PadHolds(pad);
 }
 
 }  // namespace
@@ -55,6 +66,9 @@ GameEnd PlayGame() {
     fresh.Seed = World.Seed;
     World = fresh;
     LoadGame();
+    // Practice starts at the level chosen in the pack list.
+    if (Practising() && PracticeLevel <= LevelCount) ActualLevel = PracticeLevel;
+    const std::string progressKey = ProgressKey(PackFolder);
     Vitrine::TakeFocusLoss();  // one lost in the menus does not pause the new game
     PlayTune(Theme, Assets::ThemeTune, true);
     while (Lifes > 0) {
@@ -64,6 +78,10 @@ GameEnd PlayGame() {
         LoadLevel(ActualLevel);
         switch (PlayLevel(ActualLevel)) {
             case LevelEnd::Cleared:
+                // The next level may be started from the pack list from now on.
+                // (Not by a game watched again: it was noted when it was played.)
+                if (ActualLevel <= LevelCount && !Watching()) NoteReached(progressKey, ActualLevel);
+                break;
             case LevelEnd::Lost:
                 break;
             case LevelEnd::QuitToMenu:
@@ -116,10 +134,10 @@ LevelEnd PlayLevel(uint32_t number) {
 
 FrameInput ReadFrameInput() {
     FrameInput in;
-    in.Left = Vitrine::KeyDown(Vitrine::KEY_LEFT);
-    in.Right = Vitrine::KeyDown(Vitrine::KEY_RIGHT);
-    in.DoorKey = Vitrine::KeyDown(Vitrine::KEY_X);
-    in.PauseKey = Vitrine::KeyDown(Vitrine::KEY_P);
+    in.Left = MoveHeld(Move::Left);
+    in.Right = MoveHeld(Move::Right);
+    in.DoorKey = MoveHeld(Move::Door);
+    in.PauseKey = MoveHeld(Move::Pausing);
     // While paused, a lost focus is left for the pause screen to clear; with
     // P down it counts for nothing more.
     in.FocusLost = !World.Pause && !in.PauseKey && Vitrine::TakeFocusLoss();

@@ -1,9 +1,12 @@
 // The start menu and the screens it opens: the difficulty selector, the
 // controls and the story; its small buttons apart from the column open the
-// list of packs (PackList.cpp) and the level editor (EditorLink.cpp).
+// settings (SettingsScreen.cpp), the list of packs (PackList.cpp) and the
+// level editor (EditorLink.cpp).
+#include <algorithm>
 #include <iostream>
 
 #include "game/FrontEnd.h"
+#include "game/Keys.h"
 #include "game/Settings.h"
 #include "window/Vitrine.h"
 
@@ -25,7 +28,8 @@ enum StartChoice : int32_t {
     ShowHighScores,
     QuitGame,
     OpenPacks,
-    OpenEditor
+    OpenEditor,
+    OpenSettings
 };
 enum SpinnerChoice : int32_t { Down, Up, Back };
 
@@ -43,13 +47,10 @@ uint32_t IndexOf(Difficulty d) {
     return static_cast<uint32_t>(d);
 }
 
-// What the difficulty at `index` changes, in one line for the selector: the
-// cats' walking pace along the storeys, against Oska's, and nothing else.
+Difficulty DifficultyAt(uint32_t index);
+
 const char* WhatItChanges(uint32_t index) {
-    static constexpr const char* lines[] = {"Easy: cats walk 3/4 as fast as Oska",
-                                            "Medium: cats walk as fast as Oska",
-                                            "Hard: cats walk 1.75 times as fast as Oska"};
-    return lines[index > 2 ? 2 : index];
+    return WhatTheDifficultyChanges(DifficultyAt(index));
 }
 
 Difficulty DifficultyAt(uint32_t index) {
@@ -74,7 +75,71 @@ ButtonRc Placed(ButtonRc button, Assets::Place at) {
     return button;
 }
 
+void PointerBackTo(const ButtonRc& button) {
+    Vitrine::PlacePointer(button.x0 + button.width / 2, button.y0 + button.height / 2);
+}
+
+// Colours as the window layer takes them (0x00BBGGRR): a key cap as the
+// controls screen's picture draws one, and its paper.
+constexpr uint32_t CapShadow = 0x8C7A7C, CapEdge = 0xEEE2E4, CapFace = 0xFFFFFF, CapInk = 0x281A1C;
+constexpr uint32_t ControlsPaper = 0xDBEEF6;
+
+// A key cap with the key's name at (x, y); its width.
+int32_t DrawKeyCap(const std::string& name, int32_t x, int32_t y) {
+    const auto& at = Assets::Controls;
+    uint32_t w = 0, h = 0;
+    Vitrine::GetTextSize(name, 1, w, h);
+    const int32_t width = std::max(at.CapWidth, int32_t(w) + 14);
+    Vitrine::Rectangle(x, y + 3, x + width - 1, y + at.CapHeight - 1, CapShadow, true);
+    Vitrine::Rectangle(x, y, x + width - 1, y + at.CapHeight - 5, CapEdge, true);
+    Vitrine::Rectangle(x + 2, y + 2, x + width - 3, y + at.CapHeight - 9, CapFace, true);
+    Vitrine::SetFont(1, CapInk);
+    Vitrine::Text(name, x + (width - int32_t(w)) / 2, y + 4);
+    return width;
+}
+
+// The controls screen's caps of the keys of play, where the player chose
+// others than the usual ones: the picture's caps of those rows give way to
+// caps named by the keys in force (the gamepad's lines stay: its buttons are
+// its own). The pause row's words name the pause key too.
+void DrawChosenKeys() {
+    const MoveKeys usual;
+    if (PlayKeys == usual) return;
+    const auto& at = Assets::Controls;
+    const auto row = [&](int32_t n) { return at.CapsTop + n * at.RowStep; };
+    // Walk: both caps again when either key differs.
+    if (PlayKeys[Move::Left] != usual[Move::Left] || PlayKeys[Move::Right] != usual[Move::Right]) {
+        Vitrine::Rectangle(at.CapsX, row(0), at.WordsX - 6, row(0) + at.CapHeight, ControlsPaper, true);
+        const int32_t left = DrawKeyCap(KeyName(PlayKeys[Move::Left]), at.CapsX, row(0));
+        DrawKeyCap(KeyName(PlayKeys[Move::Right]), at.CapsX + left + at.CapGap, row(0));
+    }
+    if (PlayKeys[Move::Door] != usual[Move::Door]) {
+        Vitrine::Rectangle(at.CapsX, row(1), at.WordsX - 6, row(1) + at.CapHeight, ControlsPaper, true);
+        DrawKeyCap(KeyName(PlayKeys[Move::Door]), at.CapsX, row(1));
+    }
+    if (PlayKeys[Move::Pausing] != usual[Move::Pausing]) {
+        Vitrine::Rectangle(at.CapsX, row(2), at.WordsX + 225, row(2) + at.CapHeight, ControlsPaper, true);
+        const std::string name = KeyName(PlayKeys[Move::Pausing]);
+        DrawKeyCap(name, at.CapsX, row(2));
+        Vitrine::SetFont(1, CapInk);
+        Vitrine::Text("Pause; " + name + " or Esc resumes.", at.WordsX, row(2) + 4);
+    }
+}
+
 }  // namespace
+
+const char* WhatTheDifficultyChanges(Difficulty difficulty) {
+    // The cats' walking pace along the storeys, against Oska's, and nothing else.
+    switch (difficulty) {
+        case Difficulty::Easy:
+            return "Easy: cats walk 3/4 as fast as Oska";
+        case Difficulty::Medium:
+            return "Medium: cats walk as fast as Oska";
+        case Difficulty::Hard:
+            break;
+    }
+    return "Hard: cats walk 1.75 times as fast as Oska";
+}
 
 ButtonRc MakeButton(const Assets::Button& b) {
     if (b.mask.file) {
@@ -123,18 +188,21 @@ Screen Menu() {
     PlayTune(Theme, Assets::ThemeTune, true);
     Vitrine::SetBuffering(true);
 
-    // The column's five buttons, and the pack list's and the level editor's
-    // buttons apart from them.
-    std::array<ButtonRc, 7> StartMenu;
+    // The column's five buttons, and the pack list's, the level editor's and
+    // the settings' buttons apart from them.
+    std::array<ButtonRc, 8> StartMenu;
     LoadStartMenu(std::span<ButtonRc, 5>(StartMenu.data(), 5));
     StartMenu[OpenPacks] = Placed(MakeButton(Assets::PacksButton), Assets::PacksButtonAt);
     StartMenu[OpenEditor] = Placed(MakeButton(Assets::EditorButton), Assets::EditorButtonAt);
+    StartMenu[OpenSettings] = Placed(MakeButton(Assets::SettingsButton), Assets::SettingsButtonAt);
     LoadDifficultySelector(SpinnerMenu, Difficulties);
     // The selector opens on the difficulty in force, so that looking at it
     // and leaving changes nothing.
     uint32_t DifficultyLevel = IndexOf(LevelDifficulty);
     Background = LoadScreen(Assets::StartScreen);
 
+    // Practice lasts from the pack list to the return to this menu.
+    PracticeLevel = 0;
     Screen next = Screen::Exit;
     bool chosen = false;
     while (!chosen) {
@@ -176,9 +244,18 @@ Screen Menu() {
                 EditFromMenu();
                 break;
             case OpenPacks:
-                PackList();
-                Vitrine::PlacePointer(StartMenu[OpenPacks].x0 + StartMenu[OpenPacks].width / 2,
-                                      StartMenu[OpenPacks].y0 + StartMenu[OpenPacks].height / 2);
+                if (PackList()) {  // a level reached, started as practice
+                    next = Screen::NewGame;
+                    chosen = true;
+                    break;
+                }
+                PointerBackTo(StartMenu[OpenPacks]);
+                break;
+            case OpenSettings:
+                SettingsScreen();
+                // The difficulty may have changed there: the selector opens on it.
+                DifficultyLevel = IndexOf(LevelDifficulty);
+                PointerBackTo(StartMenu[OpenSettings]);
                 break;
             default:
                 ButtonDoesNotExist();
@@ -252,6 +329,7 @@ void Controls() {
     for (;;) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(picture, 0, 0);
+        DrawChosenKeys();
         Vitrine::UpdateWindow();
         const int32_t Select = StandardMenu::MenuSelection(menu, leave);
         if (Select == -1 || Select == 0) break;
@@ -267,10 +345,11 @@ void Story() {
     Vitrine::DrawBitmap(picture, 0, 0);
     if (pack) DrawPackLine(Assets::PackLineOnStory, Assets::PackLineOnStoryInk);
     Vitrine::UpdateWindow();
-    // Every key but X is taken and ignored, keys typed earlier included.
+    // Every key but X (and the door's key the player chose) is taken and
+    // ignored, keys typed earlier included.
     for (;;) {
         const uint32_t k = Vitrine::GetKey();
-        if (Vitrine::WindowClosed() || k == Vitrine::KEY_X) break;
+        if (Vitrine::WindowClosed() || k == Vitrine::KEY_X || k == PlayKeys[Move::Door]) break;
     }
     Vitrine::DestroyBitmap(picture);
 }

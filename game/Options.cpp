@@ -10,6 +10,7 @@
 #include "game/KeptGames.h"
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
+#include "game/Progress.h"
 #include "game/Replay.h"
 #include "game/Settings.h"
 #include "util/StandardLib.h"
@@ -34,7 +35,8 @@ const char* const Usage =
     "installed. It keeps the high scores in Highscores.txt there when it runs in\n"
     "that folder and may write it, else in $XDG_DATA_HOME/kerbo/.\n"
     "F11 or Alt+Enter: full screen; M: sound off and on. The scale, full screen,\n"
-    "sound and difficulty are kept in $XDG_CONFIG_HOME/kerbo/settings\n"
+    "sound, its volume, the difficulty and the keys of play (the start menu's\n"
+    "Settings) are kept in $XDG_CONFIG_HOME/kerbo/settings\n"
     "(~/.config/kerbo/settings); --replay and --timedemo leave them alone.\n"
     "\n"
     "  --scale N         show the window N times as large (1 to 16; kept in the\n"
@@ -176,6 +178,8 @@ int RunProgram(int argc, char** argv) {
         if (!SetUpInstallation()) return 1;
         // Only play and recording read (and keep) the player's settings.
         StartWithSettings(options.mode == RunMode::Play || options.mode == RunMode::Record, options.scale);
+        // And only they keep the levels reached; a replay takes its recording's.
+        if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpProgress();
         // Play keeps its finished games, to be watched again.
         if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpKeptGames();
         Vitrine::ReportFocusLoss(options.focusPause);

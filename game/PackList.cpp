@@ -1,6 +1,8 @@
 // The start menu's list of packs: the shipped levels, the player's own pack
 // and every pack folder under packs/ in their data folder, named by their
 // pack.txt; choosing one plays it (its levels, name and high-score table).
+// Left and Right choose a level reached of the chosen pack to start from:
+// past the first, the game is practice.
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +11,7 @@
 #include "game/FrontEnd.h"
 #include "game/Installation.h"
 #include "game/LevelPacks.h"
+#include "game/Progress.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -28,6 +31,9 @@ constexpr uint32_t Bold = 1, Plain = 4;  // font styles
 // would cut the title and the house), and its rows.
 constexpr int32_t Left = 0, Top = 0, Right = 800, Bottom = 470;
 constexpr int32_t RowsTop = 60, RowHeight = 22, RowsShown = 16;
+// The chosen row's level to start from, "<  from level 3  >", over its end;
+// a click on an arrow steps it.
+constexpr int32_t FromLeft = 590, FromRight = Right - 31, ArrowWidth = 24;
 
 constexpr std::size_t MessageLength = 98;  // characters of the plain font in the box's width
 constexpr uint32_t PassMs = 10;            // the list looks at the keys and the mouse this often
@@ -42,9 +48,10 @@ std::string Named(const std::string& folder) {
 }
 
 PackChoice PackIn(const std::string& folder, const std::string& prefix) {
-    PackChoice choice{folder, prefix + Named(folder), {}};
+    PackChoice choice{folder, prefix + Named(folder), {}, ProgressKey(folder), 0};
     uint32_t count = 0;
     choice.problem = ListPack(folder, count);
+    choice.levels = choice.problem.empty() ? count : 0;
     if (!choice.problem.empty()) choice.line = prefix + PackName(folder) + ": can't be played";
     return choice;
 }
@@ -59,7 +66,21 @@ int32_t RowAt(int32_t x, int32_t y, std::size_t first, std::size_t rows) {
     return row < rows ? static_cast<int32_t>(row) : -1;
 }
 
-void Draw(const std::vector<PackChoice>& choices, std::size_t first, std::size_t chosen,
+// The levels of a choice that may be started from: 1 up to the furthest reached.
+uint32_t Reachable(const PackChoice& choice) {
+    return choice.problem.empty() ? ReachableLevel(choice.key, choice.levels) : 1;
+}
+
+// What the line under the help says: a practice start says what it means
+// before it is taken; a pack with levels reached says how to choose one.
+std::string Hint(const PackChoice& choice, uint32_t from, const std::string& message) {
+    if (from > 1)
+        return "Practice from level " + std::to_string(from) + ": this game does not enter the high scores.";
+    if (!message.empty() || Reachable(choice) < 2) return message;
+    return "Left, Right: start from a level reached, as practice (no high score)";
+}
+
+void Draw(const std::vector<PackChoice>& choices, std::size_t first, std::size_t chosen, uint32_t from,
           const std::string& message) {
     Vitrine::DrawBitmap(Background, 0, 0);
     Vitrine::Rectangle(Left, Top, Right - 1, Bottom - 1, Panel, true);
@@ -70,21 +91,32 @@ void Draw(const std::vector<PackChoice>& choices, std::size_t first, std::size_t
         if (k == chosen) Vitrine::Rectangle(Left + 30, y, Right - 31, y + RowHeight - 2, Chosen, true);
         Vitrine::SetFont(Plain, choices[k].problem.empty() ? Ink : Faded);
         Vitrine::Text(choices[k].line + (InPlay(choices[k]) ? "  (in play)" : ""), Left + 40, y + 3);
+        if (k == chosen && Reachable(choices[k]) > 1) {
+            Vitrine::Rectangle(FromLeft, y, FromRight, y + RowHeight - 2, Chosen, true);
+            Vitrine::SetFont(Bold, Ink);
+            Vitrine::Text("<", FromLeft + 8, y + 3);
+            Vitrine::Text("from level " + std::to_string(from), FromLeft + ArrowWidth + 12, y + 3);
+            Vitrine::Text(">", FromRight - ArrowWidth + 8, y + 3);
+        }
     }
     Vitrine::SetFont(Plain, Ink);
     if (first > 0) Vitrine::Text("more above", Right - 130, Top + 26);
     if (first + RowsShown < choices.size()) Vitrine::Text("more below", Right - 130, Bottom - 52);
     Vitrine::Text("Up, Down: choose   Enter or a click: play this pack   Esc: back", Left + 40, Bottom - 50);
-    Vitrine::Text(message, Left + 40, Bottom - 28);
+    Vitrine::Text(Hint(choices[chosen], from, message), Left + 40, Bottom - 28);
 }
 
 }  // namespace
 
 std::vector<PackChoice> PacksToChoose(const std::string& ownFolder) {
-    std::vector<PackChoice> choices{{"", "KERBO anno 2011: the shipped levels, 10 levels", {}}};
+    std::vector<PackChoice> choices{
+        {"", "KERBO anno 2011: the shipped levels, 10 levels", {}, ShippedProgressKey, MostLevels}};
     if (ownFolder.empty()) return choices;
     const std::string own = ownFolder + "my-levels";
-    if (HoldsLevelFiles(own)) choices.push_back(PackIn(own, "Your own pack: "));
+    // Listed once it is there: a player who never made one has none to play.
+    std::error_code missing;
+    if (fs::is_directory(own, missing) && HoldsLevelFiles(own))
+        choices.push_back(PackIn(own, "Your own pack: "));
     std::vector<std::string> folders;
     std::error_code error;
     for (fs::directory_iterator it(ownFolder + "packs", error), end; !error && it != end;
@@ -120,10 +152,11 @@ std::string ChoosePack(const PackChoice& choice) {
     return {};
 }
 
-void PackList() {
+bool PackList() {
     std::string why;
     const std::vector<PackChoice> choices = PacksToChoose(Vitrine::UserDataFolder("kerbo", why));
     std::size_t chosen = 0, first = 0;
+    uint32_t from = 1;  // the chosen pack's level to start from
     for (std::size_t k = 0; k < choices.size(); ++k)
         if (InPlay(choices[k])) chosen = k;
     std::string message = why.empty() ? "" : "No folder of your own for packs (" + why + ").";
@@ -137,9 +170,11 @@ void PackList() {
         Vitrine::KeyPress press;
         while (!choose && Vitrine::NextKey(press)) {
             const uint32_t k = press.key;
-            if (k == Vitrine::KEY_ESCAPE) return;
-            if (k == Vitrine::KEY_UP && chosen > 0) --chosen, changed = true;
-            if (k == Vitrine::KEY_DOWN && chosen + 1 < choices.size()) ++chosen, changed = true;
+            if (k == Vitrine::KEY_ESCAPE) return false;
+            if (k == Vitrine::KEY_UP && chosen > 0) --chosen, from = 1, changed = true;
+            if (k == Vitrine::KEY_DOWN && chosen + 1 < choices.size()) ++chosen, from = 1, changed = true;
+            if (k == Vitrine::KEY_LEFT && from > 1) --from, changed = true;
+            if (k == Vitrine::KEY_RIGHT && from < Reachable(choices[chosen])) ++from, changed = true;
             choose = k == Vitrine::KEY_ENTER || k == Vitrine::KEY_SPACE || k == Vitrine::KEY_X;
         }
         // The pointer chooses the row it moves onto; a click plays it.
@@ -147,20 +182,32 @@ void PackList() {
         Vitrine::MousePos(x, y);
         if (x != lastX || y != lastY) {
             const int32_t row = RowAt(x, y, first, choices.size());
-            if (row >= 0 && std::size_t(row) != chosen) chosen = std::size_t(row), changed = true;
+            if (row >= 0 && std::size_t(row) != chosen) chosen = std::size_t(row), from = 1, changed = true;
             lastX = x, lastY = y;
         }
         StandardMenu::ClickRc click;
         if (StandardMenu::PendingClick(click)) {
             StandardMenu::ClearPendingClick();
             const int32_t row = RowAt(click.x, click.y, first, choices.size());
-            if (row >= 0) chosen = std::size_t(row), choose = true;
+            const bool onChosen = row >= 0 && std::size_t(row) == chosen && Reachable(choices[chosen]) > 1;
+            if (onChosen && click.x >= FromLeft && click.x < FromLeft + ArrowWidth) {
+                if (from > 1) --from, changed = true;
+            } else if (onChosen && click.x > FromRight - ArrowWidth && click.x <= FromRight) {
+                if (from < Reachable(choices[chosen])) ++from, changed = true;
+            } else if (row >= 0) {
+                if (std::size_t(row) != chosen) from = 1;
+                chosen = std::size_t(row), choose = true;
+            }
         }
         if (chosen < first) first = chosen;
         if (chosen >= first + RowsShown) first = chosen + 1 - RowsShown;
         if (choose) {
             const std::string problem = ChoosePack(choices[chosen]);
-            if (problem.empty()) return;
+            if (problem.empty()) {
+                PracticeLevel = from > 1 ? from : 0;
+                return from > 1;
+            }
+            from = 1;  // the reason shows instead of the practice line
             // The pack's own folder is named in the row already.
             const std::string folder = choices[chosen].folder + "/";
             message =
@@ -168,11 +215,12 @@ void PackList() {
             if (message.size() > MessageLength) message = message.substr(0, MessageLength - 3) + "...";
             changed = true;
         }
-        if (changed) Draw(choices, first, chosen, message);
+        if (changed) Draw(choices, first, chosen, from, message);
         drawn = true;
         Vitrine::UpdateWindow();
         Vitrine::Delay(PassMs);
     }
+    return false;
 }
 
 }  // namespace KerboImplementation

@@ -1,6 +1,7 @@
 // The pause screen: shown while the game in play is paused; resume, or
 // leave the game for the start menu.
 #include "game/FrontEnd.h"
+#include "game/Keys.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -22,13 +23,17 @@ bool PauseScreen() {
     LoadPauseMenu(menu);
     const uint32_t background = LoadScreen(Assets::PauseScreen);
     bool playOn = true;
-    // P, which paused, and Escape resume as well.
-    const StandardMenu::Shortcut resume[] = {{Vitrine::KEY_P, Resume}, {Vitrine::KEY_ESCAPE, Resume}};
+    // The pause key, which paused, and Escape resume as well; so does P, the
+    // gamepad's Start, whatever key the player chose.
+    const uint32_t chosen = PlayKeys[Move::Pausing];
+    const StandardMenu::Shortcut resume[] = {
+        {Vitrine::KEY_P, Resume}, {Vitrine::KEY_ESCAPE, Resume}, {chosen, Resume}};
+    const std::span<const StandardMenu::Shortcut> keys(resume, chosen == Vitrine::KEY_P ? 2 : 3);
     while (World.Pause) {
         Vitrine::ClearScreen();
         Vitrine::DrawBitmap(background, 0, 0);
         Vitrine::UpdateWindow();
-        const int32_t choice = StandardMenu::MenuSelection(menu, resume);
+        const int32_t choice = StandardMenu::MenuSelection(menu, keys);
         if (choice == Resume) {
             World.Pause = false;
         } else if (choice == QuitToStartMenu || choice == -1) {

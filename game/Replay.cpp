@@ -19,6 +19,7 @@
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
 #include "game/Options.h"
+#include "game/Progress.h"
 #include "game/Settings.h"
 #include "game/StateHash.h"
 #include "util/Leftovers.h"
@@ -129,14 +130,44 @@ bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
     return same;
 }
 
+bool KeysFromWord(const std::string& word, MoveKeys& keys) {
+    MoveKeys read;
+    std::size_t at = 0;
+    for (Move move : AllMoves) {
+        const std::size_t end = std::min(word.find(',', at), word.size());
+        const std::string code = word.substr(at, end - at);
+        if (code.empty() || code.size() > 3 || code.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(code) > 255)
+            return false;
+        read[move] = static_cast<uint32_t>(std::stoul(code));
+        at = end + 1;
+    }
+    if (at != word.size() + 1) return false;
+    keys = read;
+    return true;
+}
+
 // The settings a recording started with, in force for its replay: the
-// difficulty it names, Easy (the program's start value) when it names none.
-// False for a setting this program can't play.
+// difficulty it names, Easy (the program's start value) when it names none,
+// the keys it names, the usual ones when it names none, and the levels
+// reached it names (none in recordings older than practice), kept for the
+// replay alone. False for a setting this program can't play.
 bool UseRecordedSettings(const Vitrine::Replay::Outcome& recorded, std::string& error) {
     LevelDifficulty = Difficulty::Easy;
+    PlayKeys = MoveKeys{};
+    ProgressFile.clear();
+    ReachedLevels.clear();
     for (const auto& [name, value] : recorded.settings) {
         if (name == "difficulty" && !DifficultyNamed(value, LevelDifficulty)) {
             error = "the recording's difficulty '" + value + "' is unknown";
+            return false;
+        }
+        if (name == "keys" && !KeysFromWord(value, PlayKeys)) {
+            error = "the recording's keys '" + value + "' are not four key codes";
+            return false;
+        }
+        if (name == "reached" && !UseRecordedReached(value)) {
+            error = "the recording's level reached '" + value + "' can't be read";
             return false;
         }
     }
@@ -214,12 +245,21 @@ int Replay(const std::string& file, bool paced, bool timed) {
 
 }  // namespace
 
+std::string KeysWord(const MoveKeys& keys) {
+    std::string word;
+    for (Move move : AllMoves) word += (word.empty() ? "" : ",") + std::to_string(keys[move]);
+    return word;
+}
+
 int RecordSession(const std::string& file) {
     std::string error;
-    // The difficulty the game starts with goes with the recording, so that a
-    // replay on another machine, with other settings, plays the same game.
-    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error,
-                                         {{"difficulty", DifficultyName(LevelDifficulty)}})) {
+    // The difficulty the game starts with, the keys and the levels reached go
+    // with the recording, so that a replay on another machine, with other
+    // settings and progress, plays the same game.
+    std::vector<Vitrine::Replay::Setting> settings{{"difficulty", DifficultyName(LevelDifficulty)}};
+    if (PlayKeys != MoveKeys{}) settings.emplace_back("keys", KeysWord(PlayKeys));
+    for (const Vitrine::Replay::Setting& reached : ProgressSettings()) settings.push_back(reached);
+    if (!Vitrine::Replay::StartRecording(file, ProgramVersion, error, settings)) {
         std::cerr << "kerbo: " << error << std::endl;
         return 1;
     }

@@ -2,6 +2,7 @@
 // the game; see Settings.h.
 #include "game/Settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -26,6 +27,7 @@ struct InForce {
     bool fileMissing = false;
     bool fileNotUnderstood = false;  // moved aside before the first save
     uint32_t scale = 0;
+    uint32_t volume = MaxVolume;
 } gRun;
 
 std::string_view Trim(std::string_view s) {
@@ -70,6 +72,27 @@ std::string ParseLine(std::string_view name, std::string_view value, Settings& s
     }
     if (name == "difficulty") {
         return DifficultyNamed(value, s.difficulty) ? "" : "the difficulty is not easy, medium or hard";
+    }
+    if (name == "volume") {
+        if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(std::string(value)) > MaxVolume) {
+            return "the volume is not a whole number from 0 to " + std::to_string(MaxVolume);
+        }
+        s.volume = static_cast<uint32_t>(std::stoul(std::string(value)));
+        return {};
+    }
+    for (Move move : AllMoves) {
+        if (name != MoveSettingName(move)) continue;
+        uint32_t key = 0;
+        if (!KeyNamed(value, key))
+            return std::string(name) + ": there is no key called '" + std::string(value) + "'";
+        // Two moves on one key are told once the whole file is read.
+        MoveKeys alone;
+        alone.keys.fill(0);
+        const std::string why = WhyNotChosen(key, move, alone);
+        if (!why.empty()) return std::string(name) + ": " + why;
+        s.keys[move] = key;
+        return {};
     }
     return "there is no setting called '" + std::string(name) + "'";
 }
@@ -117,19 +140,30 @@ std::string ParseSettings(std::string_view text, Settings& settings) {
                 : ParseLine(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), read);
         if (!problem.empty()) return "line " + std::to_string(lineNumber) + ": " + problem;
     }
+    for (Move move : AllMoves) {
+        const std::string why = WhyNotChosen(read.keys[move], move, read.keys);
+        if (!why.empty()) return std::string(MoveSettingName(move)) + ": " + why;
+    }
     settings = read;
     return {};
 }
 
 std::string FormatSettings(const Settings& s) {
-    return "# KERBO anno 2011: your settings. The game rewrites this file when you change one.\n"
-           "# scale: 1 to 16, or 0 for the largest window that suits the desktop\n"
-           "scale = " +
-           std::to_string(s.scale) + "\nfull-screen = " + (s.fullScreen ? "yes" : "no") +
-           "\n# full-screen-scaling: whole (sharp, black borders) or fill (the whole screen, smoothed)"
-           "\nfull-screen-scaling = " +
-           (s.fillScreen ? "fill" : "whole") + "\nsound = " + (s.muted ? "off" : "on") +
-           "\ndifficulty = " + DifficultyName(s.difficulty) + "\n";
+    std::string text =
+        "# KERBO anno 2011: your settings. The game rewrites this file when you change one.\n"
+        "# scale: 1 to 16, or 0 for the largest window that suits the desktop\n"
+        "scale = " +
+        std::to_string(s.scale) + "\nfull-screen = " + (s.fullScreen ? "yes" : "no") +
+        "\n# full-screen-scaling: whole (sharp, black borders) or fill (the whole screen, smoothed)"
+        "\nfull-screen-scaling = " +
+        (s.fillScreen ? "fill" : "whole") + "\nsound = " + (s.muted ? "off" : "on") + "\n# volume: 0 to " +
+        std::to_string(MaxVolume) +
+        " (sound = off mutes it, as M does)\nvolume = " + std::to_string(s.volume) +
+        "\ndifficulty = " + DifficultyName(s.difficulty) +
+        "\n# the keys of play: a letter, a digit, Left, Right, Up, Down, Space, ...\n";
+    for (Move move : AllMoves)
+        text += std::string(MoveSettingName(move)) + " = " + KeyName(s.keys[move]) + "\n";
+    return text;
 }
 
 std::string SettingsFilePath() {
@@ -187,6 +221,9 @@ Settings MergeSettings(const Settings& onFile, const Settings& before, const Set
     if (now.muted != before.muted) merged.muted = now.muted;
     if (now.difficulty != before.difficulty) merged.difficulty = now.difficulty;
     if (now.fillScreen != before.fillScreen) merged.fillScreen = now.fillScreen;
+    if (now.volume != before.volume) merged.volume = now.volume;
+    // The keys go together: one taken from each copy could leave two moves on one key.
+    if (now.keys != before.keys) merged.keys = now.keys;
     return merged;
 }
 
@@ -205,16 +242,30 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
     StandardLib::WhenEndingNow("the settings", [] { SaveSettingsIfChanged(true); });
     if (scaleAsked != 0) settings.scale = scaleAsked;
     gRun.scale = settings.scale;
+    gRun.volume = settings.volume;
     Vitrine::SetWindowScale(settings.scale);
     Vitrine::SetFullScreen(settings.fullScreen);
     Vitrine::SetFullScreenFill(settings.fillScreen);
     Music::SetMuted(settings.muted);
+    Music::SetVolumeLevel(settings.volume, MaxVolume);
     LevelDifficulty = settings.difficulty;
+    PlayKeys = settings.keys;
 }
 
 Settings CurrentSettings() {
-    return Settings{gRun.scale, Vitrine::FullScreen(), Music::IsMuted(), LevelDifficulty,
-                    gRun.saved.fillScreen};
+    return Settings{gRun.scale,      Vitrine::FullScreen(), Music::IsMuted(),
+                    LevelDifficulty, gRun.saved.fillScreen, gRun.volume,
+                    PlayKeys};
+}
+
+void ChangeScale(uint32_t scale) {
+    gRun.scale = std::min<uint32_t>(scale, 16);
+    Vitrine::ResizeWindow(gRun.scale);
+}
+
+void ChangeVolume(uint32_t volume) {
+    gRun.volume = std::min(volume, MaxVolume);
+    Music::SetVolumeLevel(gRun.volume, MaxVolume);
 }
 
 void SaveSettingsIfChanged(bool atEnd) {

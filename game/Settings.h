@@ -1,5 +1,6 @@
 // The player's settings kept between runs (the window's scale, full screen
-// and how it scales, sound off, the difficulty) in a small text file,
+// and how it scales, sound off, the sound's volume, the difficulty and the
+// keys of play) in a small text file,
 // $XDG_CONFIG_HOME/kerbo/settings.
 //
 // The file is read when the game starts to play or record; anything wrong
@@ -17,16 +18,22 @@
 #include <string_view>
 
 #include "game/KerboImplementation.h"
+#include "game/Keys.h"
 #include "util/SafeFile.h"
 
 namespace KerboImplementation {
+
+// The sound's volume runs from 0 (silent) to this (every sound at its own level).
+inline constexpr uint32_t MaxVolume = 10;
 
 struct Settings {
     uint32_t scale = 0;  // the window's whole factor, 1..16; 0: the largest that suits the desktop
     bool fullScreen = false;
     bool muted = false;
     Difficulty difficulty = Difficulty::Easy;
-    bool fillScreen = false;  // full screen filled smoothly; else at whole multiples ("whole")
+    bool fillScreen = false;      // full screen filled smoothly; else at whole multiples ("whole")
+    uint32_t volume = MaxVolume;  // 0..MaxVolume; muting (sound = off) is apart from it
+    MoveKeys keys{};
     bool operator==(const Settings&) const = default;
 };
 
@@ -71,6 +78,10 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked);
 // The settings as they stand: the scale in force, the window's full screen,
 // the sound, the difficulty and the full screen's scaling as read.
 Settings CurrentSettings();
+// The settings screen's changes, in force at once: the window takes the
+// scale's size, every sound the volume (0..MaxVolume).
+void ChangeScale(uint32_t scale);
+void ChangeVolume(uint32_t volume);
 // Saves the settings when they changed since they were read or last saved;
 // at the end of a run (atEnd) also when the file was missing. Only what
 // changed is written over the file as it is then (another copy of the game

@@ -1,6 +1,7 @@
 // The game in play and the front end's own variables, with their
 // program-start values, and putting them all back for tests.
 #include "game/KerboImplementation.h"
+#include "game/Progress.h"
 
 namespace KerboImplementation {
 
@@ -12,6 +13,7 @@ std::string PackTitleLine;
 std::string PackLevelsLine;
 std::string PackCountLine;
 std::string PackNameLine;
+uint32_t PracticeLevel = 0;
 GamePictures Pictures;
 
 void ResetState() {
@@ -23,6 +25,8 @@ void ResetState() {
     PackLevelsLine.clear();
     PackCountLine.clear();
     PackNameLine.clear();
+    PracticeLevel = 0;
+    ReachedLevels.clear();
     Pictures = GamePictures{};
 }
 

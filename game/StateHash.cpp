@@ -64,20 +64,26 @@ uint32_t StateHash() {
     const auto& [game, house, man, cats, catsInPlay, waves, score, lifes, level, jumps, items, found, pause,
                  speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames,
                  seed] = World;
-    // The levels in play come first and rarely change: their part of the
-    // hash is kept, which gives the same number as hashing them again.
+    // The levels in play and the house come first and rarely change: their
+    // part of the hash is kept, which gives the same number as hashing them
+    // again. Copies are compared as bytes (padding too: a difference there
+    // only costs hashing them anew).
     static_assert(sizeof(TotalGame) == MostLevels * Rows * Columns, "letters only: compared as bytes");
+    static_assert(std::is_trivially_copyable_v<std::remove_cvref_t<decltype(house)>>);
     static TotalGame hashedGame;
-    static uint64_t afterGame = 0;
+    static std::remove_cvref_t<decltype(house)> hashedHouse;
+    static uint64_t afterHouse = 0;
     static bool kept = false;
-    if (!kept || std::memcmp(&hashedGame, &game, sizeof game) != 0) {
+    if (!kept || std::memcmp(&hashedGame, &game, sizeof game) != 0 ||
+        std::memcmp(&hashedHouse, &house, sizeof house) != 0) {
         Add(f, game);
-        hashedGame = game;
-        afterGame = f.h;
+        Add(f, house);
+        std::memcpy(&hashedGame, &game, sizeof game);
+        std::memcpy(&hashedHouse, &house, sizeof house);
+        afterHouse = f.h;
         kept = true;
     }
-    f.h = afterGame;
-    Add(f, house);
+    f.h = afterHouse;
     Add(f, man);
     Add(f, cats);
     const auto& [waveCount, waveSlots] = waves;

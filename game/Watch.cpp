@@ -90,10 +90,12 @@ std::string WatchGame(const std::string& file) {
     if (!IsKeptGame(settings)) return file + ": not a kept game";
     const GameState game = World;
     const String name = PlayerName;
+    const uint32_t practice = PracticeLevel;
     KeptGameStart start;
     if (!UseKeptGameSettings(settings, start, error) || start.pack != PackFolder) {
         World = game;
         PlayerName = name;
+        PracticeLevel = practice;
         return file + ": " + (error.empty() ? "a game of another pack" : error);
     }
     gWatch = Watch{true, std::move(moves), 0, 0};
@@ -106,6 +108,7 @@ std::string WatchGame(const std::string& file) {
     PlayTune(Theme, Assets::ThemeTune, true);
     World = game;
     PlayerName = name;
+    PracticeLevel = practice;
     Vitrine::NewScreen();
     Vitrine::FlushKeys();
     StandardMenu::ClearPendingClick();

@@ -56,6 +56,12 @@ Table& table = *new Table;
 
 bool init = false;
 bool muted = false;
+uint32_t volumeLevel = 1, volumeSteps = 1;  // the player's volume: every sound at this share of its own
+
+// The mixer's master volume for the player's volume and the mute.
+int MasterLevel() {
+    return muted ? 0 : int((volumeLevel * MIX_MAX_VOLUME + volumeSteps / 2) / volumeSteps);
+}
 std::array<uint64_t, kChannels> channelSerial{};  // 0 = nothing of ours
 uint64_t lastSerial = 0;
 std::optional<std::chrono::steady_clock::time_point> lastFailedOpen;
@@ -102,7 +108,7 @@ bool OpenDevice() {
         return false;
     }
     Mix_AllocateChannels(kChannels);
-    Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
+    Mix_MasterVolume(MasterLevel());
     lastFailedOpen.reset();
     ++opens;
     return true;
@@ -210,7 +216,13 @@ void SetSoundVolume(uint32_t sound, uint32_t volume) {
 // own volumes (and a tune's place) as they are.
 void SetMuted(bool on) {
     muted = on;
-    if (init) Mix_MasterVolume(muted ? 0 : MIX_MAX_VOLUME);
+    if (init) Mix_MasterVolume(MasterLevel());
+}
+
+void SetVolumeLevel(uint32_t level, uint32_t steps) {
+    volumeLevel = std::min(level, steps);
+    volumeSteps = std::max(steps, 1u);
+    if (init) Mix_MasterVolume(MasterLevel());
 }
 
 bool IsMuted() {

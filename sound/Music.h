@@ -21,5 +21,8 @@ void SetSoundVolume(uint32_t sound, uint32_t volume);
 // set meanwhile take effect on unmuting. Works before the device opens too.
 void SetMuted(bool muted);
 bool IsMuted();
+// The player's volume: every sound plays at level/steps of its own volume
+// (all of it at the start), muted or not. Works before the device opens too.
+void SetVolumeLevel(uint32_t level, uint32_t steps);
 
 }  // namespace Music

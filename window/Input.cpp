@@ -29,6 +29,8 @@ struct MouseStruct {
 };
 
 bool key[256] = {};
+bool typed[256] = {};         // held on the keyboard itself, not by a gamepad button
+bool applyingPad = false;     // the events applied now stand for a gamepad button
 bool heldOver[256] = {};      // held down since before the screen now shown (NewScreen)
 std::deque<KeyPress> keybuf;  // oldest press at the front
 MouseStruct mouse;
@@ -86,12 +88,14 @@ void ApplyEvent(const InputEvent& event) {
         case InputKind::KEY_PRESS: {
             const bool first = !key[k];
             key[k] = true;
+            if (!applyingPad) typed[k] = true;
             keybuf.push_back({k, key[KEY_SHIFT], key[KEY_CTRL]});
             if (first && keyPressProc) keyPressProc(k);
             break;
         }
         case InputKind::KEY_RELEASE:
             key[k] = false;
+            if (!applyingPad) typed[k] = false;
             break;
         case InputKind::MOUSE_MOVE:
             mouse.x = x;
@@ -115,7 +119,9 @@ void ApplyEvent(const InputEvent& event) {
             break;
         case InputKind::PAD_PRESS:
         case InputKind::PAD_RELEASE:
+            applyingPad = true;
             for (const InputEvent& as : PadToGame(event, mouse.x, mouse.y)) ApplyEvent(as);
+            applyingPad = false;
             break;
         case InputKind::FOCUS_LOST:
             focusLost = true;
@@ -125,6 +131,7 @@ void ApplyEvent(const InputEvent& event) {
 
 void ResetInput() {
     std::fill(std::begin(key), std::end(key), false);
+    std::fill(std::begin(typed), std::end(typed), false);
     std::fill(std::begin(heldOver), std::end(heldOver), false);
     keybuf.clear();
     toApply.clear();
@@ -141,6 +148,11 @@ using namespace detail;
 bool KeyDown(uint32_t k) {
     NoticeClose();
     return k <= 255 && key[k];
+}
+
+bool KeyTyped(uint32_t k) {
+    NoticeClose();
+    return k <= 255 && typed[k];
 }
 
 uint32_t GetKey() {

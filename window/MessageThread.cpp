@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -29,7 +30,7 @@ namespace {
 std::thread gThread;
 
 // SDL user event codes sent to the message thread.
-enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2, WAKE_LOOK = 3 };
+enum WakeCode : int32_t { WAKE_FRAME = 1, WAKE_CLOSE = 2, WAKE_LOOK = 3, WAKE_WINDOW = 4 };
 std::atomic<uint32_t> gWakeType{0};
 
 // Joins the message thread when the program ends with the window still open,
@@ -53,7 +54,6 @@ bool PostWake(int32_t code) {
 // The screen with the event loop's own state.
 struct Loop : Screen {
     int64_t nextShow = 0;     // NowNs
-    int64_t showGrid = 0;     // when the next frame is due on the grid of shows
     uint64_t wakesTaken = 0;  // wake-ups taken from the queue
     bool enterTaken = false;  // Enter went down with Alt: its release is not the game's either
     bool leftHeld = false;
@@ -76,11 +76,13 @@ void ReportOpened(WinState state, const char* error) {
 void ShowNewestFrame(Loop& screen) {
     std::vector<uint32_t> reference;
     std::vector<Area> areas;
+    int64_t handedAt = 0;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
         if (!link().frameFresh) return;
         link().frameFresh = false;
+        handedAt = link().handedAtNs;
         // The blocks that changed go from `front`, which stays the main
         // thread's copy of the frame it handed over, straight onto the texture.
         areas = link().frontChanges.Areas();
@@ -88,13 +90,12 @@ void ShowNewestFrame(Loop& screen) {
         link().frontChanges.Clear();
         reference.swap(link().reference);
     }
-    // The next frame may come a little early: the main thread hands frames
-    // over on a grid of its own, and waiting out a few milliseconds of
-    // jitter would cost a second wake-up per frame. The shows keep to a grid
-    // of their own, so they come no oftener than the interval on average.
+    // The next look comes a period after this frame was handed over, and a
+    // little more: a paced main thread hands its frames over once a period,
+    // so the look finds the next one there and neither thread has to wake
+    // the other. Never sooner than three quarters of a period from now.
     const int64_t interval = std::chrono::nanoseconds(screen.minInterval).count(), now = NowNs();
-    screen.showGrid = now - screen.showGrid < interval ? screen.showGrid + interval : now + interval;
-    screen.nextShow = screen.showGrid - interval / 4;
+    screen.nextShow = std::max(handedAt + interval + interval / 8, now + interval - interval / 4);
     if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
@@ -186,10 +187,48 @@ void ToPicturePixels(const Screen& screen, InputEvent& input) {
     }
 }
 
+// The window's scale and the whole screen as the main thread asked for them
+// (ChangeWindowNow): a window takes the new scale's size at once, one on the
+// whole screen comes back at it.
+void ChangeWindow(Loop& screen) {
+    uint32_t scale = 0;
+    bool fullScreen = false;
+    {
+        std::lock_guard guard(link().lock);
+        scale = link().scaleAsked;
+        fullScreen = link().fullScreenAsked;
+    }
+    int32_t w = 0, h = 0;
+    bool needsFullScreen = false;
+    WindowSize(screen.scaler.picW, screen.scaler.picH, scale, w, h, needsFullScreen);
+    if (screen.scaler.fullscreen) {
+        screen.scaler.windowW = w;
+        screen.scaler.windowH = h;
+    } else {
+        // Centred again on its screen, so that a larger window stays on it.
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(screen.window));
+        SDL_SetWindowSize(screen.window, w, h);
+        SDL_SetWindowPosition(screen.window, int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
+                              int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)));
+    }
+    if (fullScreen != screen.scaler.fullscreen) {
+        screen.scaler.chosenHere = true;
+        ToggleFullscreen(screen.scaler, screen.window);
+    }
+    Relayout(screen.scaler, screen.window, screen.renderer);
+    Render(screen);
+    {
+        std::lock_guard guard(link().lock);
+        ++link().windowChangesDone;
+    }
+    link().changed.notify_all();
+}
+
 // Handles one SDL event; false when the window is to close.
 bool HandleEvent(Loop& screen, const SDL_Event& event) {
     if (event.type == gWakeType.load()) {
         ++screen.wakesTaken;
+        if (event.user.code == WAKE_WINDOW) ChangeWindow(screen);
         return event.user.code != WAKE_CLOSE;  // a frame, a note or the clock: see RunEventLoop
     }
     switch (event.type) {
@@ -351,6 +390,15 @@ bool WakeForFrame() {
 
 bool WakeToLook() {
     return PostWake(WAKE_LOOK);
+}
+
+bool ChangeWindowNow() {
+    std::unique_lock guard(link().lock);
+    if (!PostWake(WAKE_WINDOW)) return false;
+    const uint64_t asked = ++link().windowChangesAsked;
+    link().changed.wait(guard,
+                        [asked] { return link().windowChangesDone >= asked || !link().threadRunning; });
+    return true;
 }
 
 void RequestClose() {

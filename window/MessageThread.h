@@ -20,6 +20,9 @@ void StopMessageThread();
 // Caller holds link().lock: tells the message thread a frame was handed over.
 // False when the thread no longer takes events.
 bool WakeForFrame();
+// Main thread: has the open window take link().scaleAsked and
+// link().fullScreenAsked now, and waits until it has; false when no window is open.
+bool ChangeWindowNow();
 // Caller holds link().lock: wakes the message thread to look again at what it
 // shows (a note came). False when the thread no longer takes events.
 bool WakeToLook();

@@ -35,6 +35,9 @@ uint32_t KeyOf(uint32_t button) {
             return KEY_X;  // X: doors, and going on from the story, name and high-score screens
         case PAD_START:
             return KEY_P;  // P: pause
+        case PAD_B:
+        case PAD_BACK:
+            return KEY_ESCAPE;  // Escape: back out of a screen (the pack list, the controls, the pause)
         default:
             return 0;
     }
@@ -140,6 +143,13 @@ void ResetPads() {
 }
 
 }  // namespace detail
+
+bool PadHolds(uint32_t k) {
+    for (uint32_t b = 0; b < PAD_COUNT; ++b) {
+        if (detail::did[b] == detail::Did::Key && detail::KeyOf(b) == k) return true;
+    }
+    return false;
+}
 
 void SetPadStops(std::span<const PadStop> buttons, ArrowMoves arrows) {
     detail::stops.assign(buttons.begin(), buttons.end());

@@ -5,6 +5,7 @@
 #include "window/Icon.h"
 #include "window/Note.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Vitrine::detail {
@@ -76,6 +77,44 @@ void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
     SDL_UnlockTexture(screen.texture);
 }
 
+// The smallest area holding both.
+Area Joined(const Area& a, const Area& b) {
+    if (a.w <= 0 || a.h <= 0) return b;
+    if (b.w <= 0 || b.h <= 0) return a;
+    const int32_t x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int32_t x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return Area{x0, y0, x1 - x0, y1 - y0};
+}
+
+// Puts one area of a frame (0x00BBGGRR) into the kept picture, in its layout:
+// the same, or red and blue swapped for the window's 0xAARRGGBB.
+void KeepArea(Screen& screen, const uint32_t* frame, const Area& area) {
+    const bool swap = screen.textureFormat != SDL_PIXELFORMAT_XBGR8888;
+    for (int32_t y = area.y; y < area.y + area.h; ++y) {
+        const uint32_t* from = frame + size_t(y) * screen.width + size_t(area.x);
+        uint32_t* to = screen.picture.data() + size_t(y) * screen.width + size_t(area.x);
+        if (!swap) {
+            std::memcpy(to, from, size_t(area.w) * 4);
+            continue;
+        }
+        for (int32_t x = 0; x < area.w; ++x) {
+            const uint32_t p = from[x];
+            to[x] = 0xFF000000u | (p & 0x00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
+        }
+    }
+    screen.textureStale = Joined(screen.textureStale, area);
+}
+
+// Brings the texture up to date with the kept picture before it is drawn.
+void RefreshTexture(Screen& screen) {
+    const Area& stale = screen.textureStale;
+    if (screen.picture.empty() || stale.w <= 0 || stale.h <= 0) return;
+    const SDL_Rect rect{stale.x, stale.y, stale.w, stale.h};
+    SDL_UpdateTexture(screen.texture, &rect,
+                      screen.picture.data() + size_t(stale.y) * screen.width + size_t(stale.x), screen.pitch);
+    screen.textureStale = Area{};
+}
+
 // ------------------------------------------------ drawn over the picture
 
 // Draws over the picture, after it and before the present, what is drawn
@@ -96,31 +135,78 @@ SDL_Rect Placed(const Placement& placement, const Area& area) {
     return SDL_Rect{placement.x + area.x * k, placement.y + area.y * k, area.w * k, area.h * k};
 }
 
-// Draws `areas` of the texture into the window's own pixels and presents
-// only them (SDL's software renderer at a whole placement).
+// Copies `area` of the kept picture into the window's pixels at a whole
+// placement, each pixel made a k x k square. False when the window's pixels
+// are not the picture's layout or the area would not lie inside them.
+bool CopyToWindow(Screen& screen, SDL_Surface* surface, const Area& area) {
+    const Placement& placed = screen.scaler.pixels;
+    const int32_t k = int32_t(placed.whole);
+    const SDL_Rect to = Placed(placed, area);
+    if (surface->format->format != screen.textureFormat || surface->format->BytesPerPixel != 4 || to.x < 0 ||
+        to.y < 0 || to.x + to.w > surface->w || to.y + to.h > surface->h)
+        return false;
+    auto* pixels = static_cast<unsigned char*>(surface->pixels);
+    for (int32_t y = 0; y < area.h; ++y) {
+        const uint32_t* from = screen.picture.data() + size_t(area.y + y) * screen.width + size_t(area.x);
+        auto* first =
+            reinterpret_cast<uint32_t*>(pixels + size_t(to.y + y * k) * size_t(surface->pitch)) + to.x;
+        if (k == 1) {
+            std::memcpy(first, from, size_t(area.w) * 4);
+            continue;
+        }
+        for (int32_t x = 0; x < area.w; ++x)
+            for (int32_t i = 0; i < k; ++i) first[x * k + i] = from[x];
+        for (int32_t i = 1; i < k; ++i)
+            std::memcpy(pixels + size_t(to.y + y * k + i) * size_t(surface->pitch) + size_t(to.x) * 4, first,
+                        size_t(to.w) * 4);
+    }
+    return true;
+}
+
+// Draws `areas` of the picture into the window's own pixels and presents
+// only them (SDL's software renderer at a whole placement). The kept picture
+// goes there directly; the texture is the way only when the window's pixels
+// have another layout.
 void RenderParts(Screen& screen, const std::vector<Area>& areas, const NoteState& note) {
     std::vector<SDL_Rect> placed;
     placed.reserve(areas.size());
-    SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
+    SDL_RenderFlush(screen.renderer);  // nothing queued may land over the pixels put in below
+    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
+    bool direct = surface && !screen.picture.empty() && SDL_LockSurface(surface) == 0;
+    if (direct) {
+        for (const Area& area : areas)
+            if (!(direct = CopyToWindow(screen, surface, area))) break;
+        SDL_UnlockSurface(surface);
+    }
+    if (!direct) {
+        RefreshTexture(screen);
+        SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
+    }
     for (const Area& area : areas) {
-        const SDL_Rect from{area.x, area.y, area.w, area.h};
         placed.push_back(Placed(screen.scaler.pixels, area));
+        if (direct) continue;
+        const SDL_Rect from{area.x, area.y, area.w, area.h};
         SDL_RenderCopy(screen.renderer, screen.texture, &from, &placed.back());
     }
     DrawOverlay(screen, note);
     SDL_RenderFlush(screen.renderer);
     // Should the window's pixels have gone meanwhile, the renderer presents them whole.
-    if (SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size())) != 0)
-        SDL_RenderPresent(screen.renderer);
+    if (SDL_UpdateWindowSurfaceRects(screen.window, placed.data(), int(placed.size())) != 0) Render(screen);
 }
 
 }  // namespace
 
 void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas) {
-    for (const Area& area : areas) UploadArea(screen, frame, area);
+    for (const Area& area : areas) {
+        if (screen.picture.empty())
+            UploadArea(screen, frame, area);
+        else
+            KeepArea(screen, frame, area);
+    }
 }
 
 void Render(Screen& screen) {
+    RefreshTexture(screen);
     DrawPlaced(screen.scaler, screen.renderer, screen.texture);
     DrawOverlay(screen, CurrentNote(screen));
     SDL_RenderPresent(screen.renderer);
@@ -184,6 +270,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.pitch = int(width * 4);
     screen.scaler.picW = width;
     screen.scaler.picH = height;
+    if (software) screen.picture.assign(size_t(width) * height, 0);
     StartFullscreen(screen.scaler, screen.window, needsFullScreen);
     Relayout(screen.scaler, screen.window, screen.renderer);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {

@@ -29,6 +29,11 @@ struct Screen {
     uint32_t width = 0;
     int pitch = 0;
     Scaler scaler;  // where the picture goes in the window
+    // With the software renderer: the picture in the texture's layout. Changed
+    // parts go from here straight into the window's pixels; the texture is
+    // brought up to date from it only when the whole picture is drawn.
+    std::vector<uint32_t> picture;
+    Area textureStale;  // what of `picture` the texture lacks; empty: nothing
 };
 
 // Creates window, renderer and texture for a width x height picture at

@@ -78,6 +78,7 @@ void ServeFrame(int64_t wakesAtNs) {
     // wants the next a period later: no frame drawn before then can be shown.
     gLink.nextWantNs = std::max<int64_t>(NowNs(), gLink.nextWantNs) + gLink.showPeriodNs;
     gLink.frameFresh = true;
+    gLink.handedAtNs = NowNs();
     // A message thread that waits for a frame is woken; one that paces its
     // pictures finds it when it wants it.
     if (gLink.wanted && !gLink.wakePosted) gLink.wakePosted = WakeForFrame();
@@ -118,6 +119,7 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.reference = {};
         gLink.nextWantNs = 0;
         gLink.wakePosted = false;
+        gLink.handedAtNs = 0;
         gLink.wakesPosted = 0;
         gLink.wakesTaken = UINT64_MAX;  // none reported yet
     }
@@ -142,6 +144,35 @@ void ReportFocusLoss(bool on) {
 
 void SetWindowScale(uint32_t scale) {
     gWindowScale = scale <= 16 ? scale : 16;
+}
+
+namespace {
+
+// The open window takes the scale and the whole screen as they are asked for now.
+void ChangeOpenWindow(bool fullScreen) {
+    if (window.state != STATE_ACTIVE) return;
+    {
+        std::lock_guard guard(gLink.lock);
+        gLink.scaleAsked = gWindowScale;
+        gLink.fullScreenAsked = fullScreen;
+    }
+    ChangeWindowNow();
+}
+
+}  // namespace
+
+void ResizeWindow(uint32_t scale) {
+    SetWindowScale(scale);
+    ChangeOpenWindow(FullScreen());
+}
+
+void SwitchFullScreen(bool on) {
+    if (window.state != STATE_ACTIVE) {
+        SetFullScreen(on);
+        return;
+    }
+    SetFullScreen(on);  // for the next window as well
+    ChangeOpenWindow(on);
 }
 
 void KillWindow() {

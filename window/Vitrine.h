@@ -33,6 +33,12 @@ void SetFullScreen(bool on);
 // True while the window is on the whole screen; once it has closed, how it
 // was at its close; before any window, what SetFullScreen asked for.
 bool FullScreen();
+// The open window takes the size of this scale at once (one on the whole
+// screen comes back at it), and so does the next one: SetWindowScale now.
+void ResizeWindow(uint32_t scale);
+// The open window goes to the whole screen (on) or back at once, as F11 does;
+// the next window opens so too.
+void SwitchFullScreen(bool on);
 // On: the whole screen shows the picture as large as fits, smoothly scaled.
 // Off (the start value): at the largest whole multiple that fits, each pixel
 // a sharp square, with black borders. Takes effect at the next change of size.
@@ -60,6 +66,9 @@ int EndingSignal();
 
 // Key codes: the KEY_ names of window/KeyCodes.h.
 bool KeyDown(uint32_t k);
+// True while key k is held on the keyboard itself; KeyDown also counts a
+// gamepad button that acts as it (PadHolds).
+bool KeyTyped(uint32_t k);
 // The oldest queued key press; waits for one. Returns 0 when the window closed.
 uint32_t GetKey();
 void FlushKeys();
@@ -100,9 +109,13 @@ void ReportFocusLoss(bool on);
 
 // ---------------------------------------------------------------- gamepads
 
+// True while a gamepad button holds key k down (the directions the arrow
+// keys, A the X key, Start the P key).
+bool PadHolds(uint32_t k);
+
 // The buttons of any plugged-in game controller as the input stream names
 // them. They act as keys: the directions (d-pad and left stick) as the arrow
-// keys, A as X, Start as P. While a menu has named its buttons with
+// keys, A as X, Start as P, B and Back as Escape. While a menu has named its buttons with
 // SetPadStops, the directions move the mouse pointer from button to button
 // and A clicks where it is.
 enum PadButton : uint32_t {
@@ -125,10 +138,10 @@ enum PadButton : uint32_t {
 };
 
 // A button of the menu that waits for a click, in window pixels, and up to
-// two keys that choose it at once (0: none), such as Escape for a back button.
+// three keys that choose it at once (0: none), such as Escape for a back button.
 struct PadStop {
     int32_t x0 = 0, y0 = 0, width = 0, height = 0;
-    std::array<uint32_t, 2> keys{};
+    std::array<uint32_t, 3> keys{};
 };
 // The menu's buttons in their order; an empty span when no menu waits.
 // While a menu waits the keyboard serves it as the gamepad does: the arrows

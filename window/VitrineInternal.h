@@ -84,12 +84,19 @@ struct Link {
     // How long after taking a frame the message thread wants the next (ns).
     std::atomic<int64_t> showPeriodNs{0};
     bool wakePosted = false;  // a wake-up is already in the SDL queue
+    int64_t handedAtNs = 0;   // when the main thread last handed a frame over (NowNs)
     // Wake-ups pushed to the message thread since the window opened, and (with
     // the clock stepped) those it had taken when it last began to wait
     // (UINT64_MAX: it has not waited yet).
     uint64_t wakesPosted = 0;
     uint64_t wakesTaken = 0;
     std::atomic<bool> closedFlag{false};
+    // The window's size or the whole screen asked for at once (ResizeWindow,
+    // SwitchFullScreen): asked and done so far, and the scale asked last.
+    uint64_t windowChangesAsked = 0;
+    uint64_t windowChangesDone = 0;
+    uint32_t scaleAsked = 0;
+    bool fullScreenAsked = false;
 };
 Link& link();
 

@@ -22,6 +22,7 @@ std::vector<Entry> gEntries;  // handle h is gEntries[h - 1]
 std::set<std::string> gNames;
 bool gOpen = false;
 bool gMuted = false;
+int gVolume = 128;  // the master volume the player's volume makes
 int gOpens = 0;
 int gAttempts = 0;
 
@@ -67,6 +68,10 @@ bool IsMuted() {
     return gMuted;
 }
 
+void SetVolumeLevel(uint32_t level, uint32_t steps) {
+    gVolume = int((std::min(level, steps) * 128 + std::max(steps, 1u) / 2) / std::max(steps, 1u));
+}
+
 namespace Testing {
 
 int DeviceOpens() {
@@ -98,7 +103,7 @@ int ChannelVolume(int) {
     return -1;
 }
 int MasterVolume() {
-    return !gOpen ? -1 : gMuted ? 0 : 128;
+    return !gOpen ? -1 : gMuted ? 0 : gVolume;
 }
 
 }  // namespace Testing

@@ -263,9 +263,9 @@ TEST(DataFiles, ButtonAreasOfScreensAreClear) {
     EXPECT_TRUE(calm(Load(Assets::StartScreen), line.x, line.y, line.x + Assets::DifficultyLineWidth,
                      line.y + Assets::DifficultyLineHeight))
         << "the selector's line on what the difficulty changes";
-    EXPECT_TRUE(calm(Load(Assets::StartScreen), Assets::PacksButtonAt.x, Assets::PacksButtonAt.y,
+    EXPECT_TRUE(calm(Load(Assets::StartScreen), Assets::SettingsButtonAt.x, Assets::SettingsButtonAt.y,
                      Assets::EditorButtonAt.x + 150, Assets::EditorButtonAt.y + 34))
-        << "the packs' and the editor's buttons";
+        << "the settings', the packs' and the editor's buttons";
     const auto [cx0, cy0, cx1, cy1] = column(1);
     EXPECT_TRUE(calm(Load(Assets::ControlsScreen), cx0, cy0, cx1, cy1));
     const auto [ex0, ey0, ex1, ey1] = column(2);

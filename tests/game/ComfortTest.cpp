@@ -75,6 +75,11 @@ TEST_F(Comforts, GamepadWalksOskaAndChoosesMenuButtons) {
     Fixture::PassHold();
     Fixture::Frames(1);
     EXPECT_FALSE(Pause);
+
+    // B (and Back) is Escape: it leaves the pack list, which has no buttons.
+    Tap(Vitrine::PAD_B);
+    EXPECT_FALSE(PackList());
+    EXPECT_FALSE(Vitrine::WindowClosed());
 }
 
 TEST_F(Comforts, LostFocusPausesPlayButNotTheMenus) {

@@ -197,6 +197,37 @@ TEST_F(Drawing, TheBandIsKeptUntilItChangesOrIsDrawnOver) {
     }
 }
 
+// Cells below the band are drawn again only where they changed or a figure
+// or anything else drew over them; the picture reads as drawn anew.
+TEST_F(Drawing, KeptCellsReadAsTheWholeHouseDrawnAnew) {
+    LoadGame();
+    LoadLevel(1);
+    NoCats();
+    auto picture = [] {
+        std::vector<uint32_t> pixels;
+        for (int32_t y = 0; y < 500; ++y)
+            for (int32_t x = 0; x < 800; ++x) pixels.push_back(Pixel(x, y));
+        return pixels;
+    };
+    auto fresh = [&] {
+        Vitrine::Rectangle(0, 0, 799, 499, 0, true);
+        DrawEverything();
+        return picture();
+    };
+    DrawEverything();
+    const uint64_t mark = Vitrine::DrawingMark();
+    DrawEverything();
+    EXPECT_TRUE(Vitrine::UndrawnSince(mark, 0, 450, 800, 500) || Man.y >= 450.0f) << "the cells are kept";
+    const std::function<void()> changes[] = {[] { Man.x += 60.0f; }, [] { House[6][5].Look = Picture::Wall; },
+                                             [] { Vitrine::Rectangle(100, 300, 180, 340, 0xFF0000, true); }};
+    for (const auto& change : changes) {
+        change();
+        DrawEverything();
+        const std::vector<uint32_t> kept = picture();
+        EXPECT_EQ(Differences(kept, fresh()), 0u);
+    }
+}
+
 TEST_F(Drawing, StatusTextsSayLevensAndItemsUnlessThereIsOne) {
     Storeys level = QuietLevel();
     level[0] = "ccciiiiiiicccccc";  // seven items out of reach

@@ -178,8 +178,8 @@ TEST_F(Screens, EveryMenuScreenAnswersTheKeyboard) {
             ChooseByKeys({KEY_ESCAPE});                     // back: the pointer stays on "controls"
             ChooseByKeys({KEY_DOWN, KEY_SPACE});            // high scores
             Type({KEY_ESCAPE});
-            ChooseByKeys({KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP,
-                          KEY_ENTER});  // up round, past the editor and the packs, to quit
+            ChooseByKeys({KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP, KEY_UP,
+                          KEY_ENTER});  // up round, past the settings, the editor and the packs, to quit
         });
         testing::internal::CaptureStderr();  // no high-score table here
         EXPECT_EQ(Menu(), Screen::Exit);

@@ -64,8 +64,39 @@ TEST_F(SettingsFile, WhatIsWrittenReadsBackAndHandEditsAreUnderstood) {
     EXPECT_EQ(lines, 0);
 }
 
+// The volume and the keys of play read back; `sound = off` still mutes
+// apart from the volume; a key refused on the settings screen is refused in
+// the file too.
+TEST_F(SettingsFile, TheVolumeAndTheKeysReadBack) {
+    S chosen{2, false, true, Difficulty::Easy, false, 3};
+    chosen.keys[Move::Left] = Vitrine::KEY_A;
+    chosen.keys[Move::Door] = Vitrine::KEY_SPACE;
+    chosen.keys[Move::Pausing] = Vitrine::KEY_PAGEDOWN;
+    ASSERT_TRUE(SaveSettings(File().string(), chosen));
+    long lines = -1;
+    EXPECT_EQ(Load(lines), chosen) << Slurp(File());
+    EXPECT_EQ(lines, 0);
+    EXPECT_NE(Slurp(File()).find("key-pause = Page Down\n"), std::string::npos);
+    Write("sound = off\nvolume = 0\nkey-door = Left\nkey-left = D\n");  // as an older file left out
+    S read = Load(lines);
+    EXPECT_TRUE(read.muted);
+    EXPECT_EQ(read.volume, 0u);
+    EXPECT_EQ(read.keys[Move::Door], Vitrine::KEY_LEFT);
+    EXPECT_EQ(read.keys[Move::Left], uint32_t('D'));
+    EXPECT_EQ(lines, 0);
+    Write("sound = on\n");
+    EXPECT_EQ(Load(lines).volume, MaxVolume) << "a file without a volume: all of it";
+}
+
 TEST_F(SettingsFile, EveryBadFileMeansTheDefaultsAndOneLine) {
-    const std::string bad[] = {"scale = 17\n",
+    const std::string bad[] = {"volume = 11\n",
+                               "volume = loud\n",
+                               "key-left = Hyper\n",
+                               "key-door = Esc\n",
+                               "key-pause = M\n",
+                               "key-left = Enter\n",
+                               "key-right = X\n",  // the door's key already
+                               "scale = 17\n",
                                "scale = -1\n",
                                "scale = two\n",
                                "full-screen = maybe\n",
@@ -163,6 +194,19 @@ TEST_F(SettingsFile, TwoCopiesKeepEachOthersChanges) {
     SaveSettingsIfChanged(true);
     long lines = 0;
     EXPECT_EQ(Load(lines), (S{0, false, true, Difficulty::Hard}));
+
+    // The keys go as one: the other copy's right key and this copy's left
+    // key together would put two moves on one key.
+    S other;
+    other.keys[Move::Right] = Vitrine::KEY_A;
+    StartWithSettings(true, 0);
+    ASSERT_TRUE(SaveSettings(File().string(), other));
+    PlayKeys[Move::Left] = Vitrine::KEY_Z;
+    ChangeVolume(4);
+    SaveSettingsIfChanged(true);
+    const S merged = Load(lines);
+    EXPECT_EQ(merged.keys, PlayKeys);
+    EXPECT_EQ(merged.volume, 4u);
 }
 
 // A link, to a file or to none yet, stays a link; the file it names is saved.

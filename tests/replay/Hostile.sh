@@ -115,12 +115,20 @@ sh -c 'exit 0' &
 gone=$!
 wait $gone
 echo stale >"Highscores.txt.saving-$gone-Ab12Cd"
+# And one of the levels reached, in the player's data folder.
+export XDG_DATA_HOME="$work/home"
+mkdir -p "$XDG_DATA_HOME/kerbo"
+echo "shipped = 3" >"$XDG_DATA_HOME/kerbo/progress.txt"
+echo "shipped = " >"$XDG_DATA_HOME/kerbo/progress.txt.saving-$gone-Ab12Cd"
 start
 stop TERM
 says 143 ""
 grep -q "Thanks for playing the game." out.txt || fail "no clean end"
 cmp -s Highscores.txt "$recs/Highscores.txt" || fail "the high scores changed"
 [ -e "Highscores.txt.saving-$gone-Ab12Cd" ] && fail "the killed save's file is still there"
+[ "$(cat "$XDG_DATA_HOME/kerbo/progress.txt")" = "shipped = 3" ] || fail "the levels reached changed"
+[ -e "$XDG_DATA_HOME/kerbo/progress.txt.saving-$gone-Ab12Cd" ] && fail "the killed save of the levels reached is still there"
+unset XDG_DATA_HOME
 
 name="SIGINT during a replay"
 fresh

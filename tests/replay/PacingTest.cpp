@@ -14,7 +14,9 @@
 //     trampoline breaks: he falls out of the house and loses a life;
 //   - after the next level card he pauses and leaves for the start menu.
 #include <fstream>
+#include <sstream>
 
+#include "game/Keys.h"
 #include "game/StateHash.h"
 #include "tests/game/Fixture.h"
 #include "window/VitrineReplay.h"
@@ -61,6 +63,7 @@ struct Player {
     bool lastDoorOpen = false;
     uint64_t pausedAt = 0, point = 0, attemptFrom = 0;
     bool held[256] = {};
+    MoveKeys keys = PlayKeys;  // the keys it plays with: those in force
 
     void Set(uint32_t key, bool down) {
         if (held[key] == down) return;
@@ -84,37 +87,37 @@ struct Player {
 
         switch (phase) {
             case ToShaft:  // walk right into the shaft
-                Set(RightArrow, true);
-                if (InColumn(12)) Set(RightArrow, false), phase = Bouncing;
+                Set(keys[Move::Right], true);
+                if (InColumn(12)) Set(keys[Move::Right], false), phase = Bouncing;
                 break;
             case Bouncing:  // the second bounce: step off left onto storey 8 while rising
                 if (Jumps == 2 && !Man.HaveToFall && WhereAmI(Man.y) == 8)
-                    Set(LeftArrow, true), phase = ToDoor;
+                    Set(keys[Move::Left], true), phase = ToDoor;
                 break;
             case ToDoor:  // walk left up to the closed shock door, then hold X
                 if (Man.Controlable && WhereAmI(Man.y) == 8 && Man.x < 488.0f) {
-                    Set(LeftArrow, false), Set(KeyX, true), phase = Door;
+                    Set(keys[Move::Left], false), Set(keys[Move::Door], true), phase = Door;
                 }
                 break;
             case Door:  // X held: open (a wave), closed again (a plain door)
                 if (House[8][10].Initial == Initial::d)
-                    Set(KeyX, false), Set(Vitrine::KEY_P, true), phase = PauseAndResume;
+                    Set(keys[Move::Door], false), Set(keys[Move::Pausing], true), phase = PauseAndResume;
                 break;
             case PauseAndResume:  // once the game has held still, the pause screen: resume
                 if (Pause && World.HoldFrames == 0 && pausedAt == 0)
-                    pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
+                    pausedAt = point, ++tally.pauses, Set(keys[Move::Pausing], false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 100);  // resume
-                if (pausedAt != 0 && !Pause) Set(RightArrow, true), phase = ToBreak;
+                if (pausedAt != 0 && !Pause) Set(keys[Move::Right], true), phase = ToBreak;
                 break;
             case ToBreak:  // back into the shaft; bounce until the trampoline breaks
-                if (InColumn(12)) Set(RightArrow, false);
+                if (InColumn(12)) Set(keys[Move::Right], false);
                 if (Lifes == 3) phase = NextAttempt, attemptFrom = T::FramesShown();
                 break;
             case NextAttempt:  // after the level card and a few frames: pause, leave
                 if (T::FramesShown() == attemptFrom + LevelCardFrames + 40)
-                    Set(Vitrine::KEY_P, true), pausedAt = 0;
+                    Set(keys[Move::Pausing], true), pausedAt = 0;
                 if (Pause && World.HoldFrames == 0 && pausedAt == 0)
-                    pausedAt = point, ++tally.pauses, Set(Vitrine::KEY_P, false);
+                    pausedAt = point, ++tally.pauses, Set(keys[Move::Pausing], false);
                 if (pausedAt != 0 && point == pausedAt + 6) Click(100, 180), ++tally.quits, phase = Done;
                 break;
             case Done:
@@ -126,7 +129,7 @@ struct Player {
 Player* gPlayer = nullptr;
 
 struct Session {
-    std::vector<std::string> events, frames;
+    std::vector<std::string> events, frames, moves;
     Tally tally;
     GameEnd end = GameEnd::Lost;
     uint32_t score = 0;
@@ -136,7 +139,7 @@ class Pacing : public GameTest {
   protected:
     // Plays the scripted game once, recording it; paced: waits at the game's
     // frame rate by the stepped clock; unseen: no frame is drawn.
-    Session Play(bool paced, bool unseen) {
+    Session Play(bool paced, bool unseen, std::string* recording = nullptr) {
         Vitrine::KillWindow();  // every run starts with a new window: no keys held
         ResetState();
         StandardLib::ResetRandom();
@@ -150,6 +153,7 @@ class Pacing : public GameTest {
 
         const std::string file = (WorkDir() / "run.kerborec").string();
         std::string error;
+        startPoint = PointNow();
         EXPECT_TRUE(Vitrine::Replay::StartRecording(file, "test", error)) << error;
         Vitrine::Replay::SetStateHash(StateHash);
         Player player;
@@ -172,15 +176,50 @@ class Pacing : public GameTest {
         uint64_t end = 0;
         for (std::string line; std::getline(in, line);) {
             if (line.starts_with("f ")) run.frames.push_back(line);
+            if (line.starts_with("m ")) run.moves.push_back(line);
             if (line.starts_with("end ")) end = std::stoull(line.substr(4));
             if (!line.starts_with("e ")) continue;
             const std::size_t space = line.find(' ', 2);
             events.emplace_back(std::stoull(line.substr(2, space - 2)), line.substr(space));
         }
         for (const auto& [point, rest] : events) run.events.push_back(std::to_string(end - point) + rest);
+        if (recording) *recording = file;
         run.tally = player.tally;
         run.score = Score;
         return run;
+    }
+
+    // The input point the program has come to (an empty recording's end), and
+    // the one the last Play's recording started at.
+    static uint64_t PointNow() {
+        const std::string probe = (WorkDir() / "probe.kerborec").string();
+        std::string error;
+        Vitrine::Replay::StartRecording(probe, "test", error);
+        Vitrine::Replay::StopRecording(error);
+        std::ifstream in(probe);
+        uint64_t end = 0;
+        for (std::string line; std::getline(in, line);)
+            if (line.starts_with("end ")) end = std::stoull(line.substr(4));
+        return end;
+    }
+    uint64_t startPoint = 0;
+
+    // The recording with its points moved by `shift`, as if made from another
+    // point of the program on.
+    static void ShiftPoints(const std::string& file, int64_t shift) {
+        std::ifstream in(file);
+        std::ostringstream out;
+        for (std::string line; std::getline(in, line);) {
+            for (const char* kind : {"e ", "c ", "end "}) {
+                if (!line.starts_with(kind)) continue;
+                const std::size_t from = std::string(kind).size(), to = line.find(' ', from);
+                const int64_t point = std::stoll(line.substr(from, to - from)) + shift;
+                line = kind + std::to_string(point) + (to == std::string::npos ? "" : line.substr(to));
+            }
+            out << line << "\n";
+        }
+        in.close();
+        std::ofstream(file, std::ios::trunc) << out.str();
     }
 
     // The first frame whose state differs, 0 when none does.
@@ -219,4 +258,39 @@ TEST_F(Pacing, PacedAndInstantWaitsPlayTheSameGame) {
     EXPECT_EQ(paced.end, GameEnd::QuitToMenu);
     EXPECT_EQ(FirstDifference(paced, instant), 0u) << "of " << instant.frames.size() << " frames";
     EXPECT_EQ(paced.events, instant.events);
+}
+
+// A recording keeps the moves, not the keys: the game played with other keys
+// is the same game, move for move, and its recording replays the same while
+// the usual keys are in force.
+TEST_F(Pacing, OtherKeysPlayTheSameGameAndItsRecordingReplaysUnderAnyKeys) {
+    const Session usual = Play(false, false);
+    PlayKeys[Move::Left] = Vitrine::KEY_A;
+    PlayKeys[Move::Right] = 'D';
+    PlayKeys[Move::Door] = 'S';
+    PlayKeys[Move::Pausing] = 'Q';
+    std::string file;
+    const Session other = Play(false, false, &file);
+    EXPECT_EQ(other.tally.pauses, 2);
+    EXPECT_EQ(FirstDifference(usual, other), 0u);
+    EXPECT_EQ(usual.moves, other.moves);
+    PlayKeys = MoveKeys{};
+
+    Vitrine::KillWindow();
+    ResetState();
+    StandardLib::ResetRandom();
+    Vitrine::ReportFocusLoss(false);
+    ASSERT_TRUE(Vitrine::Window("KERBO anno 2011", 800, 500)) << Vitrine::LastError();
+    Vitrine::SetBuffering(true);
+    WriteAllLevels(TheHouse());
+    ShiftPoints(file, int64_t(PointNow()) - int64_t(startPoint));
+    std::string error;
+    ASSERT_TRUE(Vitrine::Replay::StartReplay(file, error)) << error;
+    Vitrine::Replay::SetStateHash(StateHash);
+    EXPECT_EQ(PlayGame(), GameEnd::QuitToMenu);
+    const Vitrine::Replay::Outcome outcome = Vitrine::Replay::ReplayOutcome();
+    Vitrine::Replay::StopReplay();
+    Vitrine::ReportFocusLoss(true);
+    EXPECT_EQ(outcome.firstDifference, 0u);
+    EXPECT_EQ(outcome.frames, other.frames.size());
 }

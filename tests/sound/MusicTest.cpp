@@ -99,6 +99,24 @@ TEST_F(MusicTest, MuteSilencesWithoutStoppingOrForgettingVolumes) {
     EXPECT_EQ(T::ChannelVolume(T::ChannelOf(s)), 100) << "its own volume is kept";
 }
 
+// The player's volume scales every sound through the mixer's master volume;
+// muting and unmuting keep it.
+TEST_F(MusicTest, ThePlayersVolumeScalesEverySoundAndOutlastsTheMute) {
+    const uint32_t s = LoadSound(longTone.c_str());
+    PlaySound(s, true);
+    SetVolumeLevel(3, 10);
+    EXPECT_EQ(T::MasterVolume(), 38);
+    SetMuted(true);
+    EXPECT_EQ(T::MasterVolume(), 0);
+    SetMuted(false);
+    EXPECT_EQ(T::MasterVolume(), 38);
+    SetVolumeLevel(0, 10);
+    EXPECT_EQ(T::MasterVolume(), 0);
+    EXPECT_TRUE(T::ChannelPlaying(T::ChannelOf(s))) << "silent, not stopped";
+    SetVolumeLevel(10, 10);
+    EXPECT_EQ(T::MasterVolume(), 128);
+}
+
 TEST_F(MusicTest, RestartStopsEverythingButKeepsHandles) {
     const uint32_t theme = LoadSound(longTone.c_str());
     const uint32_t item = LoadSound(shortTone.c_str());

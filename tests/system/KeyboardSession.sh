@@ -67,7 +67,7 @@ sleep 0.3
 import -window root "$out/note.png" || fail "no screenshot of the note"
 sleep 1.5
 import -window root "$out/note-gone.png" || fail "no screenshot after the note"
-keys Up Up Up Up Return           # from the second row up round, past the editor's and the packs' buttons, to quit
+keys Up Up Up Up Up Return        # from the second row up round, past the settings', the editor's and the packs' buttons, to quit
 for _ in $(seq 1 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1

@@ -111,7 +111,8 @@ void WriteButtons(const Output& out) {
                    {Assets::RetryButton, "Play again"},
                    {Assets::BackButton, "Back"},
                    {Assets::EditorButton, "Level editor"},
-                   {Assets::PacksButton, "Packs"}};
+                   {Assets::PacksButton, "Packs"},
+                   {Assets::SettingsButton, "Settings"}};
     for (auto& b : buttons) {
         const Assets::Image& normal = b.button.normal;
         const int w = int(normal.width), h = int(normal.height);

@@ -153,8 +153,8 @@ void Confetti(Image& im, const Box& area, int count, const std::vector<Box>& kee
 // A key cap with its label, as on the controls screen; its width.
 int KeyCap(Image& im, const std::string& label, int x, int y) {
     TextStyle st = Style(15, kInk);
-    int w = std::max(30, TextWidth(label, st) + 14);
-    FillRoundRect(im, x, y + 3, x + w, y + 30, 6, RgbHex(0x7c7a8c));
+    int w = std::max(int(Assets::Controls.CapWidth), TextWidth(label, st) + 14);
+    FillRoundRect(im, x, y + 3, x + w, y + Assets::Controls.CapHeight, 6, RgbHex(0x7c7a8c));
     FillRoundRect(im, x, y, x + w, y + 26, 6, RgbHex(0xe4e2ee));
     FillRoundRect(im, x + 2, y + 2, x + w - 2, y + 22, 4, kWhite);
     DrawTextCentered(im, label, x + w / 2, y + 3, st);
@@ -205,18 +205,19 @@ Image ControlsScreen(const GameArt& a) {
         {{"Esc"}, "Back from the controls,", "scores and difficulty."},
         {{"\u232b"}, "Name: take a letter back;", "Enter ends the name."},
     };
-    int y = 82;
+    const Assets::ControlsRows& at = Assets::Controls;
+    int y = at.CapsTop;
     for (const Row& r : rows) {
-        int x = 360;
-        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + 5;
-        const int tx = 540;
+        int x = at.CapsX;
+        for (auto& k : r.keys) x += KeyCap(im, k, x, y) + at.CapGap;
+        const int tx = at.WordsX;
         if (r.more.empty()) {
             DrawText(im, r.what, tx, y + 4, bold);
         } else {
             DrawText(im, r.what, tx, y - 4, bold);
             DrawText(im, r.more, tx, y + 14, body);
         }
-        y += 42;
+        y += at.RowStep;
     }
     // The gamepad, under the back button.
     TextStyle pad = Style(15, kWhite), padBody = Style(14, RgbHex(0xd8d0f0), Face::Sans);

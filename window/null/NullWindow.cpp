@@ -117,6 +117,12 @@ int EndingSignal() {
 
 void SetWindowScale(uint32_t) {}
 
+void ResizeWindow(uint32_t) {}
+
+void SwitchFullScreen(bool on) {
+    gFullScreen = on;
+}
+
 void SetFullScreen(bool on) {
     gFullScreen = on;
 }
