@@ -1,10 +1,13 @@
 // The game screen: the house, the shock waves, Oska, the cats, the status
 // band at the top and the grey bar under it, drawn back to front into the
-// window's buffer from the game in play, each picture chosen by its role. The
-// band is kept while it shows the same and nothing else drew over it. It only
-// reads the game's state, so a frame that is not drawn plays exactly like one
-// that is. Allocates nothing.
+// window's buffer from the game in play, each picture chosen by its role;
+// once an attempt has ended, a word on how it ended over it. The band is kept
+// while it shows the same and nothing else drew over it. It only reads the
+// game's state, so a frame that is not drawn plays exactly like one that is.
+// Allocates nothing.
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
 
 #include "game/KerboImplementation.h"
@@ -64,7 +67,63 @@ BandShows BandNow() {
     return now;
 }
 
+// The moment after an attempt: a caught or fallen Oska, in front of the
+// cats, flashes white every eighth of a second, a light-grey plate with a
+// word stands over him (under him when he is too high), and a cleared level
+// shows its number and points in the middle of the house.
+constexpr uint32_t Black = 0;
+constexpr uint32_t WordStyle = 1;
+constexpr int32_t PlateMargin = 5;
+constexpr uint32_t FlashFrames = FramesPerSecond / 8;
+constexpr int32_t StoreysTop = 103;  // the first pixel row under the grey bar
+
+// A word on a plate whose top-left corner is (x, y).
+void Plate(std::string_view word, int32_t x, int32_t y, int32_t width, int32_t height) {
+    Vitrine::Rectangle(x, y, x + width, y + height, LightGrey, true);
+    Vitrine::SetFont(WordStyle, Black);
+    Vitrine::Text(word, x + PlateMargin, y + PlateMargin / 2);
+}
+
+void DrawEnd() {
+    char points[32];
+    std::string_view word;
+    switch (World.End) {
+        case AttemptEnd::None:
+            return;
+        case AttemptEnd::Caught:
+            word = "Gepakt!";
+            break;
+        case AttemptEnd::Fell:
+            word = "Gevallen!";
+            break;
+        case AttemptEnd::Cleared:
+            word = std::string_view(
+                points, static_cast<std::size_t>(std::snprintf(points, sizeof points, "Level %u: +%u",
+                                                               ActualLevel, AttemptPoints(World))));
+            break;
+    }
+    uint32_t textWidth = 0, textHeight = 0;
+    Vitrine::GetTextSize(word, WordStyle, textWidth, textHeight);
+    const int32_t width = static_cast<int32_t>(textWidth) + 2 * PlateMargin;
+    const int32_t height = static_cast<int32_t>(textHeight) + PlateMargin;
+    int32_t x = PictureWidth / 2 - width / 2;
+    int32_t y = (StoreysTop + int32_t(Rows * CellSize)) / 2 - height / 2;
+    if (World.End != AttemptEnd::Cleared) {
+        // Over Oska's sprite, or under it when that would reach the band.
+        const int32_t spriteTop = WholePixel(World.Man.y) - 27;
+        x = std::clamp(WholePixel(World.Man.x) - width / 2, 0, PictureWidth - width);
+        y = spriteTop - 4 - height;
+        if (y < StoreysTop) y = spriteTop + 35 + 4;
+    }
+    Plate(word, x, y, width, height);
+}
+
 }  // namespace
+
+bool OskaFlashes() {
+    const uint32_t into = EndShownFrames - 1 - (World.EndFrames < EndShownFrames ? World.EndFrames : 0);
+    return (into / FlashFrames) % 2 == 0;
+}
 
 void DrawEverything() {
     const BandShows shows = BandNow();
@@ -73,15 +132,21 @@ void DrawEverything() {
     DrawHouse(keepBand ? BandRows + 1 : 1);
     const uint64_t beforeFigures = Vitrine::DrawingMark();
     DrawShockWaves(World.AllShockWaves);
+    // Every cat covers Oska, except once he is lost: then he is in front,
+    // and flashing he is his mask drawn through itself, a white figure.
+    const bool lost = World.End == AttemptEnd::Caught || World.End == AttemptEnd::Fell;
     const auto look = static_cast<std::size_t>(World.Man.Look);
-    DrawSprite(Pictures.image[look], Pictures.mask[look], World.Man.x, World.Man.y);
+    const uint32_t mask = Pictures.mask[look];
+    if (!lost) DrawSprite(Pictures.image[look], mask, World.Man.x, World.Man.y);
     for (const Enemy& cat : World.EnemyArr) {
         if (cat.StillExisting) DrawSprite(Pictures.cat, Pictures.catMask, cat.x, cat.y);
     }
+    if (lost) DrawSprite(OskaFlashes() ? mask : Pictures.image[look], mask, World.Man.x, World.Man.y);
     const bool whole = Vitrine::UndrawnSince(beforeFigures, 0, 0, PictureWidth, BandBottom);
     if (!keepBand) TextDuringGame();
     Vitrine::Rectangle(0, 95, 800, 102, LightGrey, true);
     shownBand = {shows, Vitrine::DrawingMark(), whole};
+    DrawEnd();
 }
 
 void DrawHouse(uint32_t fromRow) {

@@ -157,6 +157,8 @@ void DrawEverything();
 void DrawHouse(uint32_t fromRow = 1);               // every cell's picture from that row down
 void DrawShockWaves(const ShockWaves& ShockWaves);  // the live waves, by direction
 void TextDuringGame();                              // the status band's texts and counts
+// Whether a lost Oska is drawn white in this frame of the moment after an attempt.
+bool OskaFlashes();
 
 // ---------------------------------------------------------------- sounds
 

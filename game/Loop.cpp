@@ -1,9 +1,10 @@
 // A game, one attempt at a level, and the frame: the loop that reads the
 // player's input once per frame, runs the rules on the game in play, plays
 // the sounds they report, draws the state and paces the frames at
-// FramesPerSecond, so the game runs alike on every screen. The level card
-// and the short holds (a door used, P pressed) are frames too, in which
-// nothing moves; nothing here waits but the pace of the frames.
+// FramesPerSecond, so the game runs alike on every screen. The level card,
+// the moment that shows how an attempt ended and the short holds (a door
+// used, P pressed) are frames too, in which nothing moves; nothing here
+// waits but the pace of the frames.
 #include "game/KerboImplementation.h"
 #include "game/Keys.h"
 #include "game/Progress.h"
@@ -122,14 +123,28 @@ LevelEnd PlayLevel(uint32_t number) {
         if (AttemptOver()) break;
     }
 
-    if (ItemsFound == ItemsTotal) {
-        ActualLevel = ActualLevel + 1;
+    // A cleared level counts on, a lost one costs its life at once; the
+    // frames after show how it ended, and nothing moves in them.
+    const AttemptEnd end = EndAttempt(World);
+    if (end == AttemptEnd::Cleared) {
         PlayTune(LevelClearedTune, Assets::LevelClearedTune, false);
-        return LevelEnd::Cleared;
+    } else {
+        PlayTune(DeathSound, Assets::DeathSound, false);
     }
-    if (Lifes > 0) Lifes = Lifes - 1;
-    PlayTune(DeathSound, Assets::DeathSound, false);
-    return LevelEnd::Lost;
+    // The picture changes only when Oska's flash does: drawn then, and kept between.
+    bool drawn = false, drawnFlash = false;
+    while (ShowEnd(World)) {
+        if (Vitrine::FrameWillBeSeen() && (!drawn || OskaFlashes() != drawnFlash)) {
+            DrawEverything();
+            drawn = true;
+            drawnFlash = OskaFlashes();
+        }
+        Vitrine::UpdateWindow();
+        Vitrine::PaceFrame(FramesPerSecond);
+        if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
+    }
+    LeaveAttempt(World);
+    return end == AttemptEnd::Cleared ? LevelEnd::Cleared : LevelEnd::Lost;
 }
 
 FrameInput ReadFrameInput() {

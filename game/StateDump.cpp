@@ -80,6 +80,7 @@ std::string DumpState() {
     w.Put("catspeed", double(RelativeSpeedCatX)), w.Put("difficulty", N(LevelDifficulty));
     w.Put("trampx", double(TrampolineX)), w.Put("trampy", double(TrampolineY));
     w.Put("seed", World.Seed), w.Put("cats", CurrentAmountOfEnemy);
+    w.Put("end", N(World.End)), w.Put("endframes", World.EndFrames), w.Put("startscore", World.ScoreAtStart);
     w.Line();
     w.Put("man.x", double(Man.x)), w.Put("y", double(Man.y)), w.Put("fall", Man.HaveToFall);
     w.Put("control", Man.Controlable), w.Put("tx", double(Man.TargetX)), w.Put("ty", double(Man.TargetY));

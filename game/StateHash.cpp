@@ -62,8 +62,8 @@ void Add(Fnv& f, const Array1<T, N>& items) {
 uint32_t StateHash() {
     Fnv f;
     const auto& [game, house, man, cats, catsInPlay, waves, score, lifes, level, jumps, items, found, pause,
-                 speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames,
-                 seed] = World;
+                 speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames, end,
+                 endFrames, scoreAtStart, seed] = World;
     // The levels in play and the house come first and rarely change: their
     // part of the hash is kept, which gives the same number as hashing them
     // again. Copies are compared as bytes (padding too: a difference there
@@ -90,7 +90,7 @@ uint32_t StateHash() {
     f.All(catsInPlay, waveCount);
     Add(f, waveSlots);
     f.All(score, lifes, level, jumps, items, found, pause, speed, difficulty, trampolineX, trampolineY,
-          levelCount, held, holdFrames, cardFrames, seed);
+          levelCount, held, holdFrames, cardFrames, end, endFrames, scoreAtStart, seed);
     for (char c : PlayerName) f.Add(c);
     return static_cast<uint32_t>(f.h ^ (f.h >> 32));
 }

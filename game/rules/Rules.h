@@ -98,4 +98,15 @@ bool HoldStill(GameState& s);
 // (this wins over the rest), Oska fallen into the bottom row, or caught.
 bool AttemptOver(const GameState& s);
 
+// After the frame that ended the attempt: how it ended (cleared, caught or
+// fallen); a lost life is taken at once. EndShownFrames frames then show it.
+AttemptEnd EndAttempt(GameState& s);
+// One frame of that moment: counts it off and returns true; nothing moves.
+// False once it is over.
+bool ShowEnd(GameState& s);
+// After the moment: a cleared level moves the game on to the next.
+void LeaveAttempt(GameState& s);
+// The points scored since the attempt began.
+uint32_t AttemptPoints(const GameState& s);
+
 }  // namespace KerboImplementation

@@ -56,6 +56,7 @@ void LoadLevel(GameState& s, uint32_t number) {
 
     s.Jumps = 0;
     s.ItemsFound = 0;
+    s.ScoreAtStart = s.Score;
     s.Pause = false;
     s.AllShockWaves.NumberOfWaves = 0;
     for (ShockWave& wave : s.AllShockWaves.Waves) wave.StillExisting = false;

@@ -26,6 +26,9 @@ enum class Direction : uint8_t { All, Right, Left };
 
 enum class Difficulty : uint8_t { Easy, Medium, Hard };
 
+// How an attempt ended, shown for a moment before the next level card.
+enum class AttemptEnd : uint8_t { None, Caught, Fell, Cleared };
+
 // What a cell or Oska shows. Waves show their direction's picture and cats
 // all look alike, so neither needs one.
 enum class Picture : uint8_t {
@@ -121,6 +124,9 @@ constexpr uint32_t FramesPerSecond = 250;
 // of the card that opens every level attempt (2 s).
 constexpr uint32_t HoldFramesPerStop = FramesPerSecond / 5;
 constexpr uint32_t LevelCardFrames = 2 * FramesPerSecond;
+// Frames that show how an attempt ended (1 s): long enough to read the word
+// and the changed counter, short beside the card that follows.
+constexpr uint32_t EndShownFrames = FramesPerSecond;
 
 // All that the rules change, in one value: a new game starts from a fresh
 // one, the editor's test play works on a copy, and a copy compares whole.
@@ -145,6 +151,9 @@ struct GameState {
     bool LevelsHeld = false;                       // Game holds the levels: LoadLevel reads no file
     uint32_t HoldFrames = 0;                       // frames the game still holds still (a door, P)
     uint32_t CardFrames = 0;                       // frames the level card is still shown
+    AttemptEnd End = AttemptEnd::None;             // how the attempt ended, while that is shown
+    uint32_t EndFrames = 0;                        // frames that still show it
+    uint32_t ScoreAtStart = 0;                     // the score when the attempt began
     uint32_t Seed = StandardLib::StartSeed;        // the random generator's state: the cats' draws
 };
 

@@ -1,12 +1,18 @@
 // A game and its attempts, played through the real frame loop: when an
 // attempt ends, what it costs or gains, how a game ends, and what the loop
 // does with a frame's events (the hold, the sounds).
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <tuple>
+#include <vector>
 
 #include "sound/Music.h"
 #include "sound/MusicTest.h"
 #include "tests/game/Fixture.h"
 #include "tests/sound/ToneFile.h"
+#include "tests/support/BmpWriter.h"
+#include "window/VitrineReplay.h"
 
 using namespace KerboImplementation;
 using namespace Fixture;
@@ -24,17 +30,54 @@ Storeys DropLevel() {
     return level;
 }
 
+// How the attempt ended, the lives, the level and the attempt's points, as
+// each frame shown during PlayLevel had them.
+std::vector<std::array<uint32_t, 4>> gShown;
+uint64_t gLastShown = 0;
+void NoteShownFrame() {
+    if (Vitrine::Testing::FramesShown() == gLastShown) return;
+    gLastShown = Vitrine::Testing::FramesShown();
+    gShown.push_back({uint32_t(World.End), Lifes, ActualLevel, AttemptPoints(World)});
+}
+
 }  // namespace
 
 class Loop : public GameTest {};
+
+// Fallen into the bottom row: the lives counter one lower at once; the last
+// item at the shaft's foot: the level cleared, its 100 points, the band
+// still on level 1. A second of such frames, then the next card.
+TEST_F(Loop, AnEndedAttemptIsShownForASecondBeforeTheNextCard) {
+    Storeys cleared = DropLevel();
+    cleared[0] = QuietLevel()[0];
+    cleared[7] = "wwwwwwwwwiwwwwww";
+    const uint32_t fell = uint32_t(AttemptEnd::Fell), won = uint32_t(AttemptEnd::Cleared);
+    for (const auto& [level, end, shown] :
+         {std::tuple{DropLevel(), LevelEnd::Lost, std::array<uint32_t, 4>{fell, 3, 1, 0}},
+          std::tuple{cleared, LevelEnd::Cleared, std::array<uint32_t, 4>{won, 4, 1, 100}}}) {
+        WriteLevel(1, level);
+        LoadGame();
+        LoadLevel(1);
+        gShown.clear();
+        gLastShown = Vitrine::Testing::FramesShown();
+        Vitrine::Replay::SetInputPointHook(NoteShownFrame);
+        EXPECT_EQ(PlayLevel(1), end);
+        Vitrine::Replay::SetInputPointHook(nullptr);
+        ASSERT_GT(gShown.size(), FramesPerSecond);
+        EXPECT_TRUE(
+            std::all_of(gShown.end() - FramesPerSecond, gShown.end(), [&](auto& f) { return f == shown; }));
+        EXPECT_EQ(gShown[gShown.size() - FramesPerSecond - 1][0], uint32_t(AttemptEnd::None))
+            << "the frame played";
+    }
+}
 
 TEST_F(Loop, ALevelWithoutItemsIsClearedAfterOneFrame) {
     LoadGame();
     LoadLevel(1);
     const uint64_t shown = Vitrine::Testing::FramesShown();
     EXPECT_EQ(PlayLevel(1), LevelEnd::Cleared);
-    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, LevelCardFrames + 1)
-        << "the level card, then one frame";
+    EXPECT_EQ(Vitrine::Testing::FramesShown() - shown, LevelCardFrames + 1 + FramesPerSecond)
+        << "the level card, one frame, then the moment that shows it cleared";
     EXPECT_EQ(ActualLevel, 2u);
     EXPECT_EQ(Lifes, 4u);
     EXPECT_EQ(Man.y, 438.0f) << "the one frame was played: he stands at his storey's height";
@@ -200,5 +243,36 @@ TEST_F(Loop, EachSoundOfAFrameComesFromItsEvent) {
         PlayFrameSounds(events);
         EXPECT_EQ(::Music::Testing::Handles() - before, sounds)
             << "item, bounce, caught, door, nothing: " << before;
+    }
+}
+
+// The frames after an attempt against their golden pictures: caught on the
+// top storey in his first (white) flash, in front of the cat, his word under
+// him; fallen, between flashes; a cleared level's points. A picture that
+// differs is written to the test's temporary folder to be looked at.
+TEST_F(Loop, TheMomentAfterAnAttemptLooksAsItsGoldenPicture) {
+    const std::tuple<float, float, uint32_t, uint32_t> cases[] = {{300.9f, 138.0f, 0, 1162740374u},
+                                                                  {475.0f, 485.2f, 31, 3265096544u},
+                                                                  {450.0f, 438.0f, 0, 3538163397u}};
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const auto& [x, y, skip, golden] = cases[k];
+        LoadGame();
+        LoadLevel(1);
+        NoCats();
+        EnemyArr[1] = {.x = x + 10.0f, .y = y, .StillExisting = k == 0};
+        ItemsTotal = k == 2 ? 0 : 1;
+        Score = 1200;
+        Man.x = x, Man.y = y, Man.Hit = k == 0;
+        EndAttempt(World);
+        for (uint32_t n = 0; n <= skip; ++n) ShowEnd(World);
+        DrawEverything();
+        uint32_t hash = 2166136261u;
+        for (int32_t row = 0; row < 500; ++row)
+            for (int32_t column = 0; column < 800; ++column) hash = (hash ^ Pixel(column, row)) * 16777619u;
+        EXPECT_EQ(hash, golden) << "case " << k;
+        if (hash != golden)
+            kerbo_test::WriteBmpFile(::testing::TempDir() + "kerbo-end-" + std::to_string(k) + ".bmp", 800,
+                                     500, 24,
+                                     [](int column, int row) { return kerbo_test::Bgr(Pixel(column, row)); });
     }
 }

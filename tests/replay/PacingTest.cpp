@@ -111,7 +111,7 @@ struct Player {
                 break;
             case ToBreak:  // back into the shaft; bounce until the trampoline breaks
                 if (InColumn(12)) Set(keys[Move::Right], false);
-                if (Lifes == 3) phase = NextAttempt, attemptFrom = T::FramesShown();
+                if (Lifes == 3 && World.EndFrames == 0) phase = NextAttempt, attemptFrom = T::FramesShown();
                 break;
             case NextAttempt:  // after the level card and a few frames: pause, leave
                 if (T::FramesShown() == attemptFrom + LevelCardFrames + 40)

@@ -335,6 +335,9 @@ void Drive() {
         }
         return;
     }
+    // How the attempt ended is shown first: nothing to steer, and the lives
+    // counted already are not a new attempt yet.
+    if (World.EndFrames > 0) return;
     if (Lifes == 0) {
         p.afterGame = true;
         p.afterGameFrom = p.point;
