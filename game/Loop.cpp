@@ -134,13 +134,15 @@ LevelEnd PlayLevel(uint32_t number) {
     // The picture changes only when Oska's flash does: drawn then, and kept between.
     bool drawn = false, drawnFlash = false;
     while (ShowEnd(World)) {
+        if (!WatchGoesOn()) return LevelEnd::QuitToMenu;
         if (Vitrine::FrameWillBeSeen() && (!drawn || OskaFlashes() != drawnFlash)) {
             DrawEverything();
+            DrawWatchLine();
             drawn = true;
             drawnFlash = OskaFlashes();
         }
         Vitrine::UpdateWindow();
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
     }
     LeaveAttempt(World);
