@@ -217,6 +217,21 @@ inline constexpr int32_t EndLineStep = 22;
 inline constexpr int32_t HighScorePlaceX = 280, HighScoreNameX = 400, HighScoreScoreX = 500;
 inline constexpr int32_t HighScoreLineY[3] = {210, 290, 370};
 
+// A part of the window: from (x0, y0) up to, not including, (x1, y1).
+struct Box {
+    int32_t x0, y0, x1, y1;
+};
+// Watching a kept game: the line over the game screen that names the keys,
+// and its parts that a click takes.
+inline constexpr Box WatchLine{0, 72, 800, 94};
+inline constexpr Box WatchFaster{520, 72, 640, 94};
+inline constexpr Box WatchLeave{660, 72, 800, 94};
+// The high-score screen's ways to the kept games: the watch labels beside
+// the scores start at this x; the line of keys under the screen's own text
+// starts at HighScoreKeysX, its part for the last game (which a click takes) is a box.
+inline constexpr int32_t HighScoreWatchX = 570, HighScoreKeysX = 40;
+inline constexpr Box HighScoreLast{560, 478, 780, 498};
+
 // ---------------------------------------------------------------- every file
 
 // The game screen's images: the game's own, in the order it loads them, then the cat's.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/FrontEnd.h"
+#include "game/KeptGames.h"
 #include "window/Vitrine.h"
 
 namespace KerboImplementation {
@@ -38,6 +39,7 @@ void DrawOutcome(std::size_t place) {
 Screen EndScreen(MusicRole tune, const Assets::Sound& tuneFile, const Assets::Image& backgroundFile) {
     // Practice stays out of the table.
     const std::size_t place = Practising() ? 0 : CompareHighScore();
+    KeepEntryGame(place);
     PlayTune(tune, tuneFile, false);
 
     std::array<StandardMenu::ButtonRc, 2> menu;

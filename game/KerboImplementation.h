@@ -12,6 +12,7 @@
 //   LevelPacks.cpp   a pack of one's own levels: read, played, checked (LevelPacks.h)
 //   Progress.cpp     the levels reached in each pack, started again as practice (Progress.h)
 //   Pause.cpp, EndScreens.cpp, Menus.cpp, HighScores.cpp, Program.cpp: the screens around the game
+//   KeptGames.cpp, Watch.cpp: finished games kept as recordings, and watched again
 //   EditorLink.cpp   the way into the level editor (editor/), which is built on the game
 //
 // Conventions: positions are float pixels (single precision, rounded at
@@ -126,6 +127,28 @@ bool PlayFrame();
 // True when the attempt in play ends after the frame just played.
 bool AttemptOver();
 
+// ---------------------------------------------------------------- watching a kept game
+
+// While a kept game is watched (Watch.cpp), the frames above take its
+// recorded moves instead of the devices' and run at WatchSpeed times the
+// game's pace; between frames the viewer may speed it up or leave.
+bool Watching();
+// The next frame's recorded moves; false when none is left.
+bool WatchedMoves(uint8_t& moves);
+// The watched game paused: it goes on (true) where its player resumed.
+bool WatchedPause();
+// Reads the viewer's keys and clicks; false when the viewer leaves (always
+// true when nothing is watched).
+bool WatchGoesOn();
+uint32_t WatchSpeed();  // 1 when nothing is watched
+// The line that names the watching keys, over the frame just drawn.
+void DrawWatchLine();
+// Shows the kept game recorded in `file` from its start, at the game's pace,
+// until it ends or the viewer leaves; the game in play, the name and the
+// difficulty are as before afterwards. "" or, for a recording that can't be
+// shown, why (in one line).
+std::string WatchGame(const std::string& file);
+
 // ---------------------------------------------------------------- drawing
 
 // The game screen of the game in play, back to front: house, waves, Oska,
@@ -162,7 +185,11 @@ Screen YouWin();    // the win screen: the same choice
 
 // ---------------------------------------------------------------- front end
 
-void TotalProgram();                     // opens the window and runs the screens until the player quits
+void TotalProgram();  // opens the window and runs the screens until the player quits
+// For the replay of a kept game: opens the window, puts the pointer where it
+// was as the game began and plays the game alone, its replay's points
+// counted from its start.
+void KeptGameProgram(int32_t pointerX, int32_t pointerY);
 Screen Menu();                           // the start menu: what the player chose
 void Controls();                         // the controls screen, until Back
 void Story();                            // the story screen, until X

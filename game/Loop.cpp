@@ -56,6 +56,16 @@ bool AttemptOver() {
 }
 
 GameEnd PlayGame() {
+    // A game starts from a fresh state: only the levels in play, the
+    // difficulty and the random generator carry over from the last one, so
+    // that a kept game replays alone (its recording names the generator's state).
+    GameState fresh;
+    fresh.Game = World.Game;
+    fresh.LevelCount = World.LevelCount;
+    fresh.LevelsHeld = World.LevelsHeld;
+    fresh.LevelDifficulty = World.LevelDifficulty;
+    fresh.Seed = World.Seed;
+    World = fresh;
     LoadGame();
     // Practice starts at the level chosen in the pack list.
     if (Practising() && PracticeLevel <= LevelCount) ActualLevel = PracticeLevel;
@@ -70,7 +80,8 @@ GameEnd PlayGame() {
         switch (PlayLevel(ActualLevel)) {
             case LevelEnd::Cleared:
                 // The next level may be started from the pack list from now on.
-                if (ActualLevel <= LevelCount) NoteReached(progressKey, ActualLevel);
+                // (Not by a game watched again: it was noted when it was played.)
+                if (ActualLevel <= LevelCount && !Watching()) NoteReached(progressKey, ActualLevel);
                 break;
             case LevelEnd::Lost:
                 break;
@@ -89,13 +100,15 @@ LevelEnd PlayLevel(uint32_t number) {
     // The level card: frames in which nothing moves.
     World.CardFrames = LevelCardFrames;
     DrawEverything();
+    DrawWatchLine();
     for (bool first = true; HoldStill(World); first = false) {
+        if (!WatchGoesOn()) return LevelEnd::QuitToMenu;
         if (first) {
             ShowLevelCard(number);
         } else {
             Vitrine::UpdateWindow();
         }
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
     }
 
@@ -105,7 +118,7 @@ LevelEnd PlayLevel(uint32_t number) {
         if (!PlayFrame()) {
             return Vitrine::WindowClosed() ? LevelEnd::WindowClosed : LevelEnd::QuitToMenu;
         }
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
         if (AttemptOver()) break;
     }
@@ -121,13 +134,15 @@ LevelEnd PlayLevel(uint32_t number) {
     // The picture changes only when Oska's flash does: drawn then, and kept between.
     bool drawn = false, drawnFlash = false;
     while (ShowEnd(World)) {
+        if (!WatchGoesOn()) return LevelEnd::QuitToMenu;
         if (Vitrine::FrameWillBeSeen() && (!drawn || OskaFlashes() != drawnFlash)) {
             DrawEverything();
+            DrawWatchLine();
             drawn = true;
             drawnFlash = OskaFlashes();
         }
         Vitrine::UpdateWindow();
-        Vitrine::PaceFrame(FramesPerSecond);
+        Vitrine::PaceFrame(FramesPerSecond * WatchSpeed());
         if (Vitrine::WindowClosed()) return LevelEnd::WindowClosed;
     }
     LeaveAttempt(World);
@@ -156,28 +171,40 @@ FrameInput UnpackInput(uint8_t moves) {
 }
 
 bool PlayFrame() {
+    if (!WatchGoesOn()) return false;
     if (HoldStill(World)) {
         // Nothing moves and the picture stays.
         Vitrine::UpdateWindow();
         return true;
     }
     WatchFrame(false);
-    FrameInput in = ReadFrameInput();
-    // A replay gives the rules the moves of the recorded frame; a recording
-    // keeps them.
-    uint8_t moves = PackInput(in);
-    if (Vitrine::Replay::ReplayedMoves(moves)) in = UnpackInput(moves);
-    Vitrine::Replay::RecordMoves(moves);
+    FrameInput in;
+    uint8_t moves = 0;
+    if (Watching()) {
+        // A kept game's moves; where they end, its player left it.
+        if (!WatchedMoves(moves)) return false;
+        in = UnpackInput(moves);
+    } else {
+        in = ReadFrameInput();
+        // A replay gives the rules the moves of the recorded frame; a
+        // recording keeps them.
+        moves = PackInput(in);
+        if (Vitrine::Replay::ReplayedMoves(moves)) in = UnpackInput(moves);
+        Vitrine::Replay::RecordMoves(moves);
+    }
     FrameEvents events;
     PlayerMovement(World, in, events);
     EnemyMovement(World, events);
     PauseGame(World, in, events);
     PlayFrameSounds(events);
-    if (events.PauseShown && !PauseScreen()) return false;
+    if (events.PauseShown && !(Watching() ? WatchedPause() : PauseScreen())) return false;
     RestoreLastTrampoline(World);
     // Every rule runs in every frame; the picture is drawn only when the
     // screen will show it, and drawing changes nothing of the game.
-    if (Vitrine::FrameWillBeSeen()) DrawEverything();
+    if (Vitrine::FrameWillBeSeen()) {
+        DrawEverything();
+        DrawWatchLine();
+    }
     MoveShockWaves(World.AllShockWaves);
     WatchFrame(true);
     Vitrine::UpdateWindow();

@@ -7,6 +7,7 @@
 
 #include "game/FrontEnd.h"
 #include "game/Installation.h"
+#include "game/KeptGames.h"
 #include "game/KerboImplementation.h"
 #include "game/LevelPacks.h"
 #include "game/Progress.h"
@@ -179,6 +180,8 @@ int RunProgram(int argc, char** argv) {
         StartWithSettings(options.mode == RunMode::Play || options.mode == RunMode::Record, options.scale);
         // And only they keep the levels reached; a replay takes its recording's.
         if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpProgress();
+        // Play keeps its finished games, to be watched again.
+        if (options.mode == RunMode::Play || options.mode == RunMode::Record) SetUpKeptGames();
         Vitrine::ReportFocusLoss(options.focusPause);
     }
     switch (options.mode) {

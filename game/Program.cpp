@@ -5,7 +5,9 @@
 #include <iostream>
 
 #include "game/FrontEnd.h"
+#include "game/KeptGames.h"
 #include "window/Vitrine.h"
+#include "window/VitrineReplay.h"
 
 namespace KerboImplementation {
 
@@ -30,9 +32,14 @@ void RunScreens(Screen first) {
             case Screen::StartMenu:
                 screen = Menu();
                 break;
-            case Screen::NewGame:
-                screen = AfterGame(PlayGame());
+            case Screen::NewGame: {
+                // Every finished game is kept, to be watched again.
+                StartKeepingGame();
+                const GameEnd end = PlayGame();
+                StopKeepingGame(end);
+                screen = AfterGame(end);
                 break;
+            }
             case Screen::Exit:
                 break;
         }
@@ -58,6 +65,15 @@ void OpenWindow() {
 void TotalProgram() {
     OpenWindow();
     RunScreens(Screen::StartMenu);
+}
+
+void KeptGameProgram(int32_t pointerX, int32_t pointerY) {
+    OpenWindow();
+    Vitrine::PlacePointer(pointerX, pointerY);
+    Vitrine::Replay::ReplayFromHere();
+    PlayGame();
+    Quit();
+    Vitrine::KillWindow();
 }
 
 int EditLevels(const std::string& folder) {

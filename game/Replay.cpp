@@ -15,7 +15,9 @@
 #include <iostream>
 
 #include "game/HighScoreTable.h"
+#include "game/KeptGames.h"
 #include "game/KerboImplementation.h"
+#include "game/LevelPacks.h"
 #include "game/Options.h"
 #include "game/Progress.h"
 #include "game/Settings.h"
@@ -128,15 +130,6 @@ bool ReportDifferences(const Vitrine::Replay::Outcome& outcome) {
     return same;
 }
 
-// The keys of play as a recording names them: four codes, "37,39,88,80".
-// Play itself replays the moves; the keys count on the screens around it
-// (the pause key resumes).
-std::string KeysWord(const MoveKeys& keys) {
-    std::string word;
-    for (Move move : AllMoves) word += (word.empty() ? "" : ",") + std::to_string(keys[move]);
-    return word;
-}
-
 bool KeysFromWord(const std::string& word, MoveKeys& keys) {
     MoveKeys read;
     std::size_t at = 0;
@@ -198,10 +191,23 @@ int Replay(const std::string& file, bool paced, bool timed) {
                      "(its display went away, or it was killed); what there is is replayed."
                   << std::endl;
     }
-    if (!UseRecordedSettings(recorded, error)) {
+    // A kept game's recording starts at the game itself, with the state its
+    // game began from.
+    const bool keptGame = IsKeptGame(recorded.settings);
+    KeptGameStart begin;
+    if (!UseRecordedSettings(recorded, error) ||
+        (keptGame && !UseKeptGameSettings(recorded.settings, begin, error))) {
         Vitrine::Replay::StopReplay();
         std::cerr << "kerbo: " << file << ": " << error << std::endl;
         return 1;
+    }
+    if (!begin.pack.empty()) {
+        error = UsePack(begin.pack);
+        if (!error.empty()) {
+            Vitrine::Replay::StopReplay();
+            std::cerr << "kerbo: " << file << ": its pack can't be played: " << error << std::endl;
+            return 1;
+        }
     }
     // No such audio driver: the sound table stays silent and decodes nothing.
     if (timed) ::setenv("SDL_AUDIODRIVER", "none", 1);
@@ -214,7 +220,11 @@ int Replay(const std::string& file, bool paced, bool timed) {
     Vitrine::Replay::SetInstantWaits(!paced);
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
-    TotalProgram();
+    if (keptGame) {
+        KeptGameProgram(begin.pointerX, begin.pointerY);
+    } else {
+        TotalProgram();
+    }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     const Vitrine::Replay::Outcome outcome = Vitrine::Replay::ReplayOutcome();
     Vitrine::Replay::StopReplay();
@@ -234,6 +244,12 @@ int Replay(const std::string& file, bool paced, bool timed) {
 }
 
 }  // namespace
+
+std::string KeysWord(const MoveKeys& keys) {
+    std::string word;
+    for (Move move : AllMoves) word += (word.empty() ? "" : ",") + std::to_string(keys[move]);
+    return word;
+}
 
 int RecordSession(const std::string& file) {
     std::string error;

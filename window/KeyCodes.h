@@ -26,6 +26,8 @@ enum KeyCode : uint32_t {
     KEY_0 = 48,
     KEY_9 = 57,
     KEY_A = 65,
+    KEY_F = 70,
+    KEY_L = 76,
     KEY_M = 77,
     KEY_P = 80,
     KEY_X = 88,

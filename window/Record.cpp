@@ -32,12 +32,18 @@ uint64_t gRecordedFrames = 0;  // frames written by the recording under way
 
 struct Playback {
     bool on = false;
-    Recording recording;
+    detail::Recording recording;
     size_t next = 0;       // the next event to feed
     size_t nextMoves = 0;  // the next frame's moves to give the game
     bool closing = false;  // the window is being closed by the replay
+    uint64_t start = 0;    // the point the recording's points count from (ReplayFromHere)
     Replay::Outcome outcome;
 } gPlay;
+
+// The point the replay is at, as its recording counts them.
+uint64_t Here() {
+    return gPoint - gPlay.start;
+}
 
 uint32_t StateHashNow() {
     return gHash ? gHash() : 0;
@@ -51,11 +57,15 @@ void CloseByReplay() {
 
 }  // namespace
 
+uint64_t CurrentInputPoint() {
+    return gPoint;
+}
+
 void BeginInputPoint() {
     ++gPoint;
     if (gHook) gHook();
     if (!gPlay.on) return;
-    if (gPoint > gPlay.recording.endPoint) {
+    if (Here() > gPlay.recording.endPoint) {
         gPlay.outcome.ranPastEnd = true;
         CloseByReplay();
         return;
@@ -63,24 +73,32 @@ void BeginInputPoint() {
     std::lock_guard guard(link().lock);
     link().pending.clear();  // the window's own input has no say in a replay
     const std::vector<RecordedEvent>& events = gPlay.recording.events;
-    while (gPlay.next < events.size() && events[gPlay.next].point == gPoint) {
+    while (gPlay.next < events.size() && events[gPlay.next].point == Here()) {
         link().pending.push_back(events[gPlay.next++].event);
     }
 }
 
 void EndInputPoint() {
-    if (gPlay.on && gPlay.recording.closePoint != 0 && gPoint == gPlay.recording.closePoint) CloseByReplay();
+    if (gPlay.on && gPlay.recording.closePoint != 0 && Here() == gPlay.recording.closePoint) CloseByReplay();
 }
 
 void RecordEvent(const InputEvent& event) {
-    if (!gOut) return;
-    std::fprintf(gOut, "e %" PRIu64 " %d %u %d %d\n", gPoint, int(event.kind), event.key, event.x, event.y);
+    if (gOut)
+        std::fprintf(gOut, "e %" PRIu64 " %d %u %d %d\n", gPoint, int(event.kind), event.key, event.x,
+                     event.y);
+    KeepGameEvent(event);
 }
 
 void RecordFrame() {
-    if (gOut) {
-        ++gRecordedFrames;
-        std::fprintf(gOut, "f %08x\n", StateHashNow());
+    if (gOut || KeepingGame()) {
+        const uint32_t hash = StateHashNow();
+        char line[16];
+        std::snprintf(line, sizeof line, "f %08x\n", hash);
+        KeepGameLine(line);
+        if (gOut) {
+            ++gRecordedFrames;
+            std::fputs(line, gOut);
+        }
         return;
     }
     if (!gPlay.on) return;
@@ -117,14 +135,14 @@ void ReplayWaitForInput() {
     const std::vector<RecordedEvent>& events = gPlay.recording.events;
     uint64_t next = UINT64_MAX;
     if (gPlay.next < events.size()) next = events[gPlay.next].point;
-    if (gPlay.recording.closePoint > gPoint) next = std::min(next, gPlay.recording.closePoint);
+    if (gPlay.recording.closePoint > Here()) next = std::min(next, gPlay.recording.closePoint);
     if (next == UINT64_MAX) {
         // Nothing recorded is left to come: the live run would wait for ever.
         gPlay.outcome.ranPastEnd = true;
         CloseByReplay();
         return;
     }
-    if (next > gPoint + 1) gPoint = next - 1;
+    if (next > Here() + 1) gPoint = gPlay.start + next - 1;
 }
 
 }  // namespace detail
@@ -196,7 +214,18 @@ bool StartReplay(const std::string& path, std::string& error) {
 }
 
 void RecordMoves(uint8_t moves) {
-    if (gOut) std::fprintf(gOut, "m %02x\n", moves);
+    char line[8];
+    std::snprintf(line, sizeof line, "m %02x\n", moves);
+    if (gOut) std::fputs(line, gOut);
+    KeepGameLine(line);
+}
+
+bool Recording() {
+    return gOut != nullptr;
+}
+
+void ReplayFromHere() {
+    gPlay.start = gPoint;
 }
 
 bool ReplayedMoves(uint8_t& moves) {

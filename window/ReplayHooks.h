@@ -17,6 +17,13 @@ void RecordEvent(const InputEvent& event);
 void RecordFrame();
 // The user closed the window (the main thread has just noticed).
 void RecordUserClose();
+// The input points passed since the program started (each platform counts them).
+uint64_t CurrentInputPoint();
+// The game being kept (GameRecording.cpp, shared): whether one is, an event
+// that took effect (its point counted from the game's start), a whole line.
+bool KeepingGame();
+void KeepGameEvent(const InputEvent& event);
+void KeepGameLine(const char* line);
 // True while a replay feeds the input: nothing is worth waiting for.
 bool ReplayFeedsInput();
 // GetKey has no key and would now wait for the next event. A replay moves

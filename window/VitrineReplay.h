@@ -47,6 +47,17 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
 bool StopRecording(std::string& error);
 // Frames written by the last recording started.
 uint64_t RecordedFrames();
+// True while a recording to a file is under way.
+bool Recording();
+
+// A game kept on its own: from StartGameRecording on, what a recording
+// writes goes into memory as well (beside a recording to a file, if one
+// runs), with the points counted from there, so that the game alone is a
+// recording that replays from the point where its replay calls
+// ReplayFromHere. StopGameRecording gives its text with the end line, and
+// "" when none was under way.
+void StartGameRecording(const std::string& version, const std::vector<Setting>& settings);
+std::string StopGameRecording();
 
 // The moves of a frame of play, as the game packs them: a recording writes
 // them down; a replay gives back, in `moves`, those of the next recorded
@@ -63,6 +74,14 @@ bool ReplayedMoves(uint8_t& moves);
 // regular file of at most 64 MB.
 bool StartReplay(const std::string& path, std::string& error);
 bool Replaying();
+// A recording's settings and its frames' moves, read and checked as
+// StartReplay reads it but without replaying anything: for showing a kept
+// game by its moves alone. False with the reason in `error`.
+bool ReadMoves(const std::string& path, std::vector<Setting>& settings, std::vector<uint8_t>& moves,
+               std::string& error);
+// The replay's points count from the next one on (a kept game's recording
+// starts where its game does); before, they count from the program's start.
+void ReplayFromHere();
 
 struct Outcome {
     std::string version;            // the version that made the recording

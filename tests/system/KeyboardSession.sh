@@ -5,7 +5,8 @@
 # the menu, M (a note over the picture says so, and goes), then the arrows to
 # quit. The mouse is never touched. Also checks what comes with it: the
 # window's icon, a --scale too large for the screen, the settings kept, and
-# a replay with other settings that plays the recorded game all the same.
+# a replay with other settings that plays the recorded game all the same,
+# and the game kept to be watched again, which replays alone just as exactly.
 #
 #   KeyboardSession.sh <kerbo program> <data folder> <folder for screenshots and logs>
 #
@@ -31,7 +32,7 @@ session=$(cat <<'INNER'
 kerbo=$1
 out=$2
 cd "$out/run"
-XDG_CONFIG_HOME="$out/config" SDL_AUDIODRIVER=dummy "$kerbo" --record "$out/keys.kerborec" \
+XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data" SDL_AUDIODRIVER=dummy "$kerbo" --record "$out/keys.kerborec" \
     >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
 find_window
@@ -110,4 +111,9 @@ printf 'difficulty = easy\n' >"$out/other/kerbo/settings"
 cd "$out/replay" || exit 1
 XDG_CONFIG_HOME="$out/other" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$kerbo" --replay "$out/keys.kerborec" \
     >"$out/replay.txt" 2>&1 || { cat "$out/replay.txt"; fail "the replay went another way"; }
+# The game left from the pause screen was kept, and replays alone as it was played.
+kept=$out/data/kerbo/games/Highscores/last-1.kerborec
+grep -qx "setting difficulty hard" "$kept" || fail "no kept game of the hard difficulty"
+XDG_CONFIG_HOME="$out/other" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$kerbo" --replay "$kept" \
+    >"$out/kept.txt" 2>&1 || { cat "$out/kept.txt"; fail "the kept game's replay went another way"; }
 echo "PASSED"
