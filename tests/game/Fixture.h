@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,30 @@ using Storeys = std::array<std::string, 8>;
 inline Storeys QuietLevel() {
     return {"cccccccccccccccc", "cccccccccccccccc", "cccccccccccccccc", "cccccccccccccccc",
             "cccccccccccccccc", "cccccccccccccccc", "wppppppppppppppw", "wwwwwwwwwwwwwwww"};
+}
+
+// Oska drops down a shaft onto the level's one item in the bottom row: 100
+// points and the level is cleared in its first frames.
+inline Storeys ItemAtTheFootLevel() {
+    Storeys level = QuietLevel();
+    level[6] = "wppppppppepppppw";
+    level[7] = "wwwwwwwwwiwwwwww";
+    return level;
+}
+
+// Oska drops out of the house: a life lost at every attempt.
+inline Storeys DropLevel() {
+    Storeys level = ItemAtTheFootLevel();
+    level[0] = "cccccccccccciccc";
+    level[7] = "wwwwwwwwwewwwwww";
+    return level;
+}
+
+// A file's whole contents ("" when it can't be read).
+inline std::string FileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text;
 }
 
 // Every image file the game screen loads, with its size.

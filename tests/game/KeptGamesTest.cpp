@@ -30,13 +30,6 @@ using ScreenDriver::User;
 using ScreenDriver::WaitFor;
 namespace T = Vitrine::Testing;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> Files(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -119,7 +112,7 @@ TEST_F(KeptGames, TheLastTenStayAndTheHighScoresGameAsLongAsItsEntry) {
     HighScoreEntry third{100, {'A', 'N', 'A', ' ', ' '}};
     EXPECT_EQ(EntryGameFile(third), (folder_ / entry).string());
     // The entry's game is the first one, which had already gone from the last ten.
-    const std::string game = Slurp(folder_ / entry);
+    const std::string game = Fixture::FileText(folder_ / entry);
     EXPECT_EQ(game.substr(0, 48), "kerbo-replay 2\nversion 1.0.0\nsetting start game\n");
 
     // Once the entry falls out of the table, its game goes with the next game's end.

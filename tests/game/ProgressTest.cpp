@@ -20,13 +20,6 @@ using Fixture::WorkDir;
 namespace fs = std::filesystem;
 namespace T = Vitrine::Testing;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 long Lines(const std::string& text) {
     return std::count(text.begin(), text.end(), '\n');
 }
@@ -80,7 +73,7 @@ TEST_F(Practice, TheFileReadsBackMergesTwoCopiesAndABadOneMeansNoneAndOneLine) {
         testing::internal::CaptureStderr();
         NoteReached("shipped", 2);
         testing::internal::GetCapturedStderr();
-        EXPECT_EQ(Slurp(file + ".bak"), bad);
+        EXPECT_EQ(Fixture::FileText(file + ".bak"), bad);
         EXPECT_EQ(ReadProgress(file), (Progress{{"shipped", 2}}));
     }
     // A folder in its place is left alone: one line, kept for this run.
@@ -100,7 +93,7 @@ TEST_F(Practice, TheFileReadsBackMergesTwoCopiesAndABadOneMeansNoneAndOneLine) {
 TEST_F(Practice, AKillDuringTheWriteLeavesTheOldFileAndTheNextStartClearsUp) {
     SetUpProgress();
     NoteReached("shipped", 3);
-    const std::string before = Slurp(file);
+    const std::string before = Fixture::FileText(file);
     const pid_t game = ::fork();
     if (game == 0) {
         StandardLib::WhileLockedHook = [this] {
@@ -115,28 +108,12 @@ TEST_F(Practice, AKillDuringTheWriteLeavesTheOldFileAndTheNextStartClearsUp) {
     ASSERT_TRUE(WIFSIGNALED(status));
     const std::string left = file + ".saving-" + std::to_string(game) + "-Ab12Cd";
     EXPECT_TRUE(fs::exists(left));
-    EXPECT_EQ(Slurp(file), before);
+    EXPECT_EQ(Fixture::FileText(file), before);
     SetUpProgress();
     EXPECT_FALSE(fs::exists(left));
     EXPECT_EQ(ReachedLevels, (Progress{{"shipped", 3}}));
     NoteReached("shipped", 4);  // the lock went with the killed game
     EXPECT_EQ(ReadProgress(file), (Progress{{"shipped", 4}}));
-}
-
-// Oska drops down a shaft onto the level's one item: 100 points at once.
-Storeys ItemAtTheFootLevel() {
-    Storeys level = Fixture::QuietLevel();
-    level[6] = "wppppppppepppppw";
-    level[7] = "wwwwwwwwwiwwwwww";
-    return level;
-}
-
-// Oska drops out of the house: a life lost at every attempt.
-Storeys DropLevel() {
-    Storeys level = ItemAtTheFootLevel();
-    level[0] = "cccccccccccciccc";
-    level[7] = "wwwwwwwwwewwwwww";
-    return level;
 }
 
 // From the pack list, Right twice starts level 3 reached before (a third
@@ -145,8 +122,8 @@ Storeys DropLevel() {
 // The table stays as it was and level 4 counts as reached. (Its replay is
 // tested with the recordings: the null platform records nothing.)
 TEST_F(Practice, ALevelReachedStartsFromTheListAndStaysOutOfTheTable) {
-    Fixture::WriteAllLevels(DropLevel());
-    for (uint32_t k = 1; k <= 3; ++k) Fixture::WriteLevel(k, ItemAtTheFootLevel());
+    Fixture::WriteAllLevels(Fixture::DropLevel());
+    for (uint32_t k = 1; k <= 3; ++k) Fixture::WriteLevel(k, Fixture::ItemAtTheFootLevel());
     const std::string table = "500 A\r\n50 B\r\n10 C";
     std::ofstream(HighScoreFile, std::ios::binary) << table;
     ReachedLevels = {{"shipped", 3}};
@@ -171,7 +148,7 @@ TEST_F(Practice, ALevelReachedStartsFromTheListAndStaysOutOfTheTable) {
     EXPECT_EQ(Score, 100u);
     EXPECT_EQ(ActualLevel, 4u);
     EXPECT_FALSE(Practising()) << "the start menu ends practice";
-    EXPECT_EQ(Slurp(HighScoreFile), table);
+    EXPECT_EQ(Fixture::FileText(HighScoreFile), table);
     EXPECT_EQ(ReachedLevels, (Progress{{"shipped", 4}}));
 }
 

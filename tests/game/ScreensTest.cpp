@@ -78,23 +78,6 @@ Storeys EndlessLevel() {
     return level;
 }
 
-// Oska drops down a shaft onto the level's one item in the bottom row: 100
-// points and the level is cleared in its first frames.
-Storeys ItemAtTheFootLevel() {
-    Storeys level = Fixture::QuietLevel();
-    level[6] = "wppppppppepppppw";
-    level[7] = "wwwwwwwwwiwwwwww";
-    return level;
-}
-
-// Oska drops out of the house: a life lost at every attempt.
-Storeys DropLevel() {
-    Storeys level = ItemAtTheFootLevel();
-    level[0] = "cccccccccccciccc";
-    level[7] = "wwwwwwwwwewwwwww";
-    return level;
-}
-
 class Screens : public Fixture::GameTest {
   protected:
     void SetUp() override {
@@ -367,8 +350,8 @@ TEST_F(Screens, ClosingTheWindowInPlayRecordsNothing) {
 
 TEST_F(Screens, RetryAfterGameOverStartsAfreshWithTheSameNameAndDifficulty) {
     // Level 1 gives 100 points, level 2 takes every life.
-    Fixture::WriteAllLevels(DropLevel());
-    Fixture::WriteLevel(1, ItemAtTheFootLevel());
+    Fixture::WriteAllLevels(Fixture::DropLevel());
+    Fixture::WriteLevel(1, Fixture::ItemAtTheFootLevel());
     LevelDifficulty = Difficulty::Hard;
     const std::string once = "       100 ABC       \r\n         0 \r\n         0 ";
     const std::string twice = "       100 ABC       \r\n       100 ABC       \r\n         0 ";
@@ -401,7 +384,7 @@ TEST_F(Screens, RetryAfterGameOverStartsAfreshWithTheSameNameAndDifficulty) {
 }
 
 TEST_F(Screens, RetryAfterTheWinStartsAfreshWithTheSameNameAndDifficulty) {
-    Fixture::WriteLevel(1, ItemAtTheFootLevel());  // levels 2 to 10 have no items
+    Fixture::WriteLevel(1, Fixture::ItemAtTheFootLevel());  // levels 2 to 10 have no items
     LevelDifficulty = Difficulty::Medium;
     const std::string twice = "       100 WIN       \r\n       100 WIN       \r\n         0 ";
     {
