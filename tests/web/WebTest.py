@@ -293,6 +293,19 @@ def main():
     print('PASSED')
 
 
+def play_as_abc(page, story_tag, story_picture, name_tag):
+    """Play from the start menu, past the story, the name abc, into level 1 after its card."""
+    page.click(185, 97)  # Play
+    page.wait_for(story_tag, image(story_picture), 0.6)
+    page.key('x')
+    page.wait_for(name_tag, image('asknamebackground.bmp'), 0.6)
+    for k in 'abc':
+        page.key(k)
+        time.sleep(0.1)
+    page.key('x')
+    time.sleep(3)  # the level card stays 2 seconds
+
+
 def play(page):
     # The start menu: the background with the menu's buttons over part of it.
     started = page.open()
@@ -300,15 +313,7 @@ def play(page):
     print(f'start menu shown {time.monotonic() - started:.2f} s after navigating '
           f'({menu_after:.2f} s of it waiting for the picture)', flush=True)
 
-    page.click(185, 97)  # Play
-    page.wait_for('story', image('storybackground.bmp'), 0.6)
-    page.key('x')
-    page.wait_for('name', image('asknamebackground.bmp'), 0.6)
-    for k in 'abc':
-        page.key(k)
-        time.sleep(0.1)
-    page.key('x')
-    time.sleep(3)  # the level card stays 2 seconds
+    play_as_abc(page, 'story', 'storybackground.bmp', 'name')
     before = page.shot('level1')
     page.key('Right', up=False)
     time.sleep(0.8)
@@ -349,15 +354,7 @@ def keep_a_score(page):
     page.click(300, 60 + 22 + 11)  # the second row: the pack just loaded
     time.sleep(1)
     page.wait_for('startmenu-pack', image('background.bmp'), 0.5)
-    page.click(185, 97)  # Play
-    page.wait_for('story-pack', image('storypackbackground.bmp'), 0.6)
-    page.key('x')
-    page.wait_for('name-2', image('asknamebackground.bmp'), 0.6)
-    for k in 'abc':
-        page.key(k)
-        time.sleep(0.1)
-    page.key('x')
-    time.sleep(3)
+    play_as_abc(page, 'story-pack', 'storypackbackground.bmp', 'name-2')
     page.key('Right', up=False)
     time.sleep(4)
     page.key('Right', down=False)
