@@ -8,6 +8,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "game/HighScoreTable.h"
 #include "sound/Music.h"
 #include "util/FileLock.h"
 #include "util/Leftovers.h"
@@ -232,6 +233,7 @@ void StartWithSettings(bool playersOwn, uint32_t scaleAsked) {
     Settings settings;
     if (playersOwn) {
         gRun.path = SettingsFilePath();
+        RemoveStaleSaves(gRun.path);  // what a save killed half way left beside the file
         bool found = false, understood = false;
         settings = LoadSettings(gRun.path, found, &understood);
         gRun.fileMissing = !found;

@@ -120,6 +120,11 @@ export XDG_DATA_HOME="$work/home"
 mkdir -p "$XDG_DATA_HOME/kerbo"
 echo "shipped = 3" >"$XDG_DATA_HOME/kerbo/progress.txt"
 echo "shipped = " >"$XDG_DATA_HOME/kerbo/progress.txt.saving-$gone-Ab12Cd"
+# And one of the settings.
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/kerbo"
+echo "difficulty = hard" >"$XDG_CONFIG_HOME/kerbo/settings"
+echo "difficulty = " >"$XDG_CONFIG_HOME/kerbo/settings.saving-$gone-Ab12Cd"
 start
 stop TERM
 says 143 ""
@@ -128,7 +133,9 @@ cmp -s Highscores.txt "$recs/Highscores.txt" || fail "the high scores changed"
 [ -e "Highscores.txt.saving-$gone-Ab12Cd" ] && fail "the killed save's file is still there"
 [ "$(cat "$XDG_DATA_HOME/kerbo/progress.txt")" = "shipped = 3" ] || fail "the levels reached changed"
 [ -e "$XDG_DATA_HOME/kerbo/progress.txt.saving-$gone-Ab12Cd" ] && fail "the killed save of the levels reached is still there"
-unset XDG_DATA_HOME
+[ "$(cat "$XDG_CONFIG_HOME/kerbo/settings")" = "difficulty = hard" ] || fail "the settings changed"
+[ -e "$XDG_CONFIG_HOME/kerbo/settings.saving-$gone-Ab12Cd" ] && fail "the killed save of the settings is still there"
+unset XDG_DATA_HOME XDG_CONFIG_HOME
 
 name="SIGINT during a replay"
 fresh
