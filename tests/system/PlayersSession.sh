@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # A player's session with the keyboard alone in a virtual X server: a pack
 # chosen from the Packs list, its first level played until a life is lost
-# (the plate over Oska shows it for a second), P and the arrows to quit to the menu, its
-# second level started as practice from the list (the table stays as it
-# was), the left key changed to A on the settings screen and Oska walked
-# with it, then the last game watched from the high-score screen to its end,
+# (the plate over Oska shows it for a second), P and the arrows to quit to
+# the menu, its second level started as practice from the list and won
+# (its points leave the table as it was), the left key changed to A on the
+# settings screen and Oska walked with it, then the last game watched from the high-score screen to its end,
 # and Quit: status 0.
 #
 #   PlayersSession.sh <kerbo program> <data folder> <folder for screenshots and logs>
@@ -25,7 +25,20 @@ mkdir -p "$out/run" "$out/data/kerbo/packs/duo"
 out=$(realpath "$out")
 cp -r "$data/." "$out/run/"
 pack=$out/data/kerbo/packs/duo
-cp "$data/level1.txt" "$data/level2.txt" "$pack/"
+cp "$data/level1.txt" "$pack/"
+# Its second level is cleared by one step to the right, to the one item.
+cat >"$pack/level2.txt" <<'LEVEL'
+cccccccccccccccc
+cccccccccccccccc
+wwwwwwwwwwwwwwww
+wpppppppppppnppw
+wpppppppppppeppw
+wpppppppppppeppw
+wpppppppppppeppw
+wpppppppppppeppw
+wppppppppppieppw
+wwwwwwwwwwwwtwww
+LEVEL
 printf 'title = Duo\nauthor = Tester\n' >"$pack/pack.txt"
 # The pack reached at level 2: its key is the folder's name and 48 bits of
 # the FNV-1a hash of its full path.
@@ -80,20 +93,26 @@ pause_and_quit() {
         if [ "$(grey "$out/paused.png")" -gt 100000 ]; then
             card_gone playing
         elif [ "$(differ playing paused)" -gt 40000 ]; then
-            # Down goes to "Quit to menu", or first to Resume when the
-            # pointer lay on neither: Enter once the quit button is lit.
-            for _ in 1 2; do
-                keys Down
-                shot quit-lit
-                if [ "$(lit paused quit-lit)" -gt 2000 ]; then
-                    keys Return
-                    return 0
-                fi
-            done
-            fail "the arrows did not reach Quit to menu"
+            to_menu paused
+            return 0
         fi
     done
     fail "P did not pause"
+}
+# to_menu SHOT: on the pause or end screen (screenshot SHOT), Down goes to
+# "Quit to menu", or first to the button above when the pointer lay on
+# neither: Enter once the quit button is lit.
+to_menu() {
+    local _
+    for _ in 1 2 3; do
+        keys Down
+        shot quit-lit
+        if [ "$(lit "$1" quit-lit)" -gt 2000 ]; then
+            keys Return
+            return 0
+        fi
+    done
+    fail "the arrows did not reach Quit to menu"
 }
 # lit A B: the pixels that differ on the pause screen's quit button.
 lit() {
@@ -131,7 +150,18 @@ keys Right                        # on the pack in play: from level 2, as practi
 shot practice-hint
 keys Return                       # starts at once, no story or name
 card_gone practice
-pause_and_quit
+won=""
+for _ in $(seq 1 100); do
+    # Right to the item (again after a life lost): the level and the pack cleared.
+    [ $((_ % 10)) -eq 1 ] && hold Right 0.3
+    sleep 0.2
+    shot won
+    [ "$(differ practice won)" -gt 100000 ] && [ "$(grey "$out/won.png")" -lt 100000 ] && { won=1; break; }
+done
+[ -n "$won" ] || fail "no end screen after the practice game's last level"
+sleep 1
+shot won
+to_menu won
 [ "$(tables)" = "$before" ] || fail "the practice game changed the high-score table"
 
 keys Up Up Return                 # from Difficulty up to Play, round to Settings
