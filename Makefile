@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds the game and its data (no tests) and starts it
 #   make test   installs what is missing, builds and runs every test
 # (normal build, then AddressSanitizer + UBSan, then ThreadSanitizer for the threaded tests,
-# then 30 seconds of each libFuzzer target)
+# then 30 seconds of each libFuzzer target, then the web page in headless Chromium)
 #   make deb    installs what is missing and builds the Debian package into build-deb/
 #   make web    builds the game as a web page into build-web/; make web-serve serves it
 
@@ -42,10 +42,11 @@ build-fuzz: deps
 	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 
 # The normal suite runs last so that its summary closes the output.
-test: build build-asan build-tsan build-fuzz
+test: build build-asan build-tsan build-fuzz web
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L threads
 	cd build-fuzz/fuzz && ctest --output-on-failure -j $(JOBS)
+	cd build && KERBO_WEB_PAGE=$(CURDIR)/build-web ctest --output-on-failure -L web
 	cd build && ctest --output-on-failure -j $(JOBS) -LE web
 
 bench: build
@@ -59,10 +60,11 @@ deb: deps
 
 # The game as a web page (web/): the libraries are built once into build-web/cache.
 web: build-game
+	@tools/install-deps.sh web
 	JOBS=$(JOBS) tools/web-build.sh build-web
 
-# The web page in headless Chromium (label web; needs emscripten and chromium;
-# not part of make test: the libraries' first build alone takes 10 to 20 minutes here).
+# The web page in headless Chromium (label web; make test runs it too; the
+# libraries' first build takes about 5 minutes here, 20 on a busy machine).
 test-web: web
 	cd build && KERBO_WEB_PAGE=$(CURDIR)/build-web ctest --output-on-failure -L web
 

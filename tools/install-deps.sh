@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run, test and package.
+# Installs the Debian packages the game needs to build, run, test and package
+# (with the argument web, also what the web page's build and test need).
 # Does nothing when they are all present. Runs apt-get as root, else through sudo.
 # Another apt or dpkg run (say, automatic updates) holding its lock is waited
 # for, with a line saying so, up to ten minutes.
@@ -14,6 +15,8 @@ packages=(
   desktop-file-utils appstream
   build-essential dpkg-dev debhelper fakeroot lintian man-db
 )
+# The web page's build and its browser test (make web, make test) need these too.
+[ "${1:-}" = web ] && packages+=(emscripten chromium)
 
 missing=()
 for p in "${packages[@]}"; do
