@@ -19,17 +19,6 @@ using namespace Fixture;
 
 namespace {
 
-// Oska starts above a shaft that runs into the bottom row: he glides onto
-// its axis and drops out of the house. The level's one item lies out of
-// reach, so the attempt can only be lost.
-Storeys DropLevel() {
-    Storeys level = QuietLevel();
-    level[0] = "cccccccccccciccc";
-    level[6] = "wppppppppepppppw";
-    level[7] = "wwwwwwwwwewwwwww";
-    return level;
-}
-
 // How the attempt ended, the lives, the level and the attempt's points, as
 // each frame shown during PlayLevel had them.
 std::vector<std::array<uint32_t, 4>> gShown;
