@@ -18,9 +18,6 @@
 
 namespace KerboImplementation {
 
-std::string ProgressFile;
-Progress ReachedLevels;
-
 namespace {
 
 constexpr std::size_t MaxProgressBytes = StandardLib::MaxSettingsBytes;

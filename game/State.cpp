@@ -14,6 +14,8 @@ std::string PackLevelsLine;
 std::string PackCountLine;
 std::string PackNameLine;
 uint32_t PracticeLevel = 0;
+std::string ProgressFile;
+Progress ReachedLevels;
 GamePictures Pictures;
 
 void ResetState() {
