@@ -214,6 +214,7 @@ bool StartReplay(const std::string& path, std::string& error) {
 }
 
 void RecordMoves(uint8_t moves) {
+    if (!gOut && !KeepingGame()) return;  // most frames of plain play
     char line[8];
     std::snprintf(line, sizeof line, "m %02x\n", moves);
     if (gOut) std::fputs(line, gOut);

@@ -76,9 +76,10 @@ void ServeFrame(int64_t wakesAtNs) {
     if (gLink.frameFresh) return;  // it replaces a frame not taken yet
     // The message thread takes the frame at once or when it wants one, and
     // wants the next a period later: no frame drawn before then can be shown.
-    gLink.nextWantNs = std::max<int64_t>(NowNs(), gLink.nextWantNs) + gLink.showPeriodNs;
+    const int64_t now = NowNs();
+    gLink.nextWantNs = std::max<int64_t>(now, gLink.nextWantNs) + gLink.showPeriodNs;
     gLink.frameFresh = true;
-    gLink.handedAtNs = NowNs();
+    gLink.handedAtNs = now;
     // A message thread that waits for a frame is woken; one that paces its
     // pictures finds it when it wants it.
     if (gLink.wanted && !gLink.wakePosted) gLink.wakePosted = WakeForFrame();
@@ -167,10 +168,6 @@ void ResizeWindow(uint32_t scale) {
 }
 
 void SwitchFullScreen(bool on) {
-    if (window.state != STATE_ACTIVE) {
-        SetFullScreen(on);
-        return;
-    }
     SetFullScreen(on);  // for the next window as well
     ChangeOpenWindow(on);
 }

@@ -68,21 +68,13 @@ import -window root "$out/note.png" || fail "no screenshot of the note"
 sleep 1.5
 import -window root "$out/note-gone.png" || fail "no screenshot after the note"
 keys Up Up Up Up Up Return        # from the second row up round, past the settings', the editor's and the packs' buttons, to quit
-for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end at Quit"
-wait "$pid" || fail "the program ended with status $?"
+ends_at_quit
 exit 0
 INNER
 )
 
 in_x_server "$session" "$kerbo" "$out"
-status=$?
-echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
-echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
-[ "$status" -eq 0 ] || exit 1
+show_program_output "$out" $?
 
 grep -qx "Thanks for playing the game." "$out/stdout.txt" || fail "no farewell line"
 grep -q "opens at scale 1" "$out/stderr.txt" || fail "nothing said about the scale too large"

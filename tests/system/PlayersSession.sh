@@ -197,19 +197,11 @@ done
 [ -n "$ended" ] || fail "the watched game did not end on the high-score screen"
 keys Escape                       # back to the menu, on High scores
 keys Down Return                  # Quit
-for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end at Quit"
-wait "$pid" || fail "the program ended with status $?"
+ends_at_quit
 exit 0
 INNER
 )
 
 in_x_server "$session" "$kerbo" "$out"
-status=$?
-echo "--- program output"; cat "$out/stdout.txt" 2>/dev/null
-echo "--- program errors"; cat "$out/stderr.txt" 2>/dev/null
-[ "$status" -eq 0 ] || exit 1
+show_program_output "$out" $?
 echo "PASSED"

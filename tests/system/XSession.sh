@@ -105,6 +105,25 @@ not_black() {
     esac
 }
 
+# ends_at_quit: after Quit, waits up to 5 seconds for the program ($pid) to
+# end; fails unless it did, with status 0.
+ends_at_quit() {
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end at Quit"
+    wait "$pid" || fail "the program ended with status $?"
+}
+
+# show_program_output OUT STATUS: what the program wrote (OUT/stdout.txt,
+# OUT/stderr.txt); then ends the test unless the session's STATUS was 0.
+show_program_output() {
+    echo "--- program output"; cat "$1/stdout.txt" 2>/dev/null
+    echo "--- program errors"; cat "$1/stderr.txt" 2>/dev/null
+    [ "$2" -eq 0 ] || exit 1
+}
+
 # in_x_server SCRIPT ARG...: runs the bash SCRIPT in a virtual X server of
 # 800 x 500 (XSCREEN: another, such as 1920x1080x24) with these functions at
 # hand and ARGs as $1, $2, ...; its status
