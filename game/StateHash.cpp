@@ -3,6 +3,7 @@
 // of a recording so that a replay finds the first frame that went another
 // way. Each record is taken apart whole: a field added to the state and not
 // named here stops the build.
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -59,7 +60,7 @@ void Add(Fnv& f, const Array1<T, N>& items) {
 
 }  // namespace
 
-uint32_t StateHash() {
+uint32_t StateHash(uint32_t format) {
     Fnv f;
     const auto& [game, house, man, cats, catsInPlay, waves, score, lifes, level, jumps, items, found, pause,
                  speed, difficulty, trampolineX, trampolineY, levelCount, held, holdFrames, cardFrames, end,
@@ -85,7 +86,14 @@ uint32_t StateHash() {
     }
     f.h = afterHouse;
     Add(f, man);
-    Add(f, cats);
+    if (format <= 2) {
+        Add(f, cats);
+    } else {
+        // Slots past the level's cats are never in play; hashing all 300 cost
+        // more than the rest of a frame of play.
+        const std::size_t inPlay = std::min<std::size_t>(catsInPlay, MaxEnemies);
+        for (std::size_t k = 1; k <= inPlay; ++k) Add(f, cats[k]);
+    }
     const auto& [waveCount, waveSlots] = waves;
     f.All(catsInPlay, waveCount);
     Add(f, waveSlots);

@@ -6,6 +6,9 @@
 
 namespace KerboImplementation {
 
-uint32_t StateHash();
+// `format` is that of the recording the hash is for (Vitrine::Replay::
+// RecordingFormat and older): format 2 took in every cat slot, later ones
+// only the level's cats.
+uint32_t StateHash(uint32_t format);
 
 }  // namespace KerboImplementation

@@ -47,7 +47,7 @@ using namespace detail;
 void StartGameRecording(const std::string& version, const std::vector<Setting>& settings) {
     gGame = GameRecording{true, CurrentInputPoint(), {}};
     gGame.text.reserve(std::size_t(1) << 20);
-    gGame.text += std::string(kRecordingHeader) + "\nversion " + version + "\n";
+    gGame.text += RecordingHeader() + "\nversion " + version + "\n";
     for (const auto& [name, value] : settings) gGame.text += "setting " + name + " " + value + "\n";
 }
 

@@ -45,8 +45,10 @@ uint64_t Here() {
     return gPoint - gPlay.start;
 }
 
-uint32_t StateHashNow() {
-    return gHash ? gHash() : 0;
+// The hash as the recording being written (this program's format) or the one
+// replayed takes it.
+uint32_t StateHashNow(uint32_t format = Replay::RecordingFormat) {
+    return gHash ? gHash(format) : 0;
 }
 
 void CloseByReplay() {
@@ -111,7 +113,7 @@ void RecordFrame() {
         CloseByReplay();
     }
     if (gPlay.outcome.firstDifference != 0) return;
-    uint32_t actual = StateHashNow();
+    uint32_t actual = StateHashNow(gPlay.recording.format);
     uint32_t expected = frame <= hashes.size() ? hashes[frame - 1] : 0;
     if (frame > hashes.size() || actual != expected) {
         gPlay.outcome.firstDifference = frame;
@@ -174,7 +176,7 @@ bool StartRecording(const std::string& path, const std::string& version, std::st
         error = path + ": can't be created (" + why + ")";
         return false;
     }
-    std::fprintf(gOut, "%s\nversion %s\n", std::string(kRecordingHeader).c_str(), version.c_str());
+    std::fprintf(gOut, "%s\nversion %s\n", RecordingHeader().c_str(), version.c_str());
     for (const auto& [name, value] : settings)
         std::fprintf(gOut, "setting %s %s\n", name.c_str(), value.c_str());
     gRecordedFrames = 0;

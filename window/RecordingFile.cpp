@@ -67,6 +67,10 @@ std::string Number(std::string_view word, int64_t low, uint64_t high, uint64_t& 
 
 }  // namespace
 
+std::string RecordingHeader() {
+    return std::string(kRecordingWord) + " " + std::to_string(Replay::RecordingFormat);
+}
+
 bool ParseRecording(std::string_view text, Recording& recording, std::string& error) {
     Recording read;
     uint64_t lineNumber = 0;
@@ -90,7 +94,10 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
             if (line == kFirstRecordingHeader) {
                 return fail("recorded by an earlier version, whose replays this version can't play");
             }
-            if (line != kRecordingHeader) return fail("not a recording of this program");
+            read.format = 0;
+            for (uint32_t format = Replay::OldestReplayedFormat; format <= Replay::RecordingFormat; ++format)
+                if (line == std::string(kRecordingWord) + " " + std::to_string(format)) read.format = format;
+            if (read.format == 0) return fail("not a recording of this program");
             continue;
         }
         const std::vector<std::string_view> words = Words(line);

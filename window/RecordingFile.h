@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "window/VitrineInternal.h"
+#include "window/VitrineReplay.h"
 
 namespace Vitrine::detail {
 
-// A recording's first line.
-inline constexpr std::string_view kRecordingHeader = "kerbo-replay 2";
+// A recording's first line: this word and its format (Replay::RecordingFormat).
+inline constexpr std::string_view kRecordingWord = "kerbo-replay";
+// The first line of the recordings this program writes.
+std::string RecordingHeader();
 // The first line of recordings made before play kept one record of moves per
 // frame: their events are numbered by other input points.
 inline constexpr std::string_view kFirstRecordingHeader = "kerbo-replay 1";
@@ -24,6 +27,7 @@ struct RecordedEvent {
 };
 
 struct Recording {
+    uint32_t format = Replay::RecordingFormat;                  // the number on its first line
     std::string version;                                        // of the program that made it
     std::vector<std::pair<std::string, std::string>> settings;  // "setting NAME VALUE" lines, in order
     std::vector<RecordedEvent> events;                          // in the order they took effect

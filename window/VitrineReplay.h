@@ -23,9 +23,17 @@
 
 namespace Vitrine::Replay {
 
-// The program's state reduced to a number; taken at every frame shown while
-// recording or replaying. Without one, frames carry 0.
-using StateHash = uint32_t (*)();
+// The format of the recordings this program writes (the number on their
+// first line), and the oldest whose replays it still plays. They differ in
+// what a frame's hash covers: format 2 hashed every slot of the state, in
+// use or not; format 3 leaves out what play does not use.
+inline constexpr uint32_t RecordingFormat = 3;
+inline constexpr uint32_t OldestReplayedFormat = 2;
+
+// The program's state reduced to a number, as recordings of `format` hash
+// it; taken at every frame shown while recording or replaying. Without one,
+// frames carry 0.
+using StateHash = uint32_t (*)(uint32_t format);
 void SetStateHash(StateHash hash);
 
 // Called at the start of every input point, before its input is taken: what

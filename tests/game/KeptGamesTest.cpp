@@ -41,7 +41,7 @@ std::vector<std::string> Files(const fs::path& folder) {
 // The state after every played frame, as the frame watcher sees it.
 std::vector<uint32_t> gFrames;
 void NoteFrame(bool frameEnd) {
-    if (frameEnd) gFrames.push_back(StateHash());
+    if (frameEnd) gFrames.push_back(StateHash(Vitrine::Replay::RecordingFormat));
 }
 
 class KeptGames : public Fixture::GameTest {
@@ -113,7 +113,7 @@ TEST_F(KeptGames, TheLastTenStayAndTheHighScoresGameAsLongAsItsEntry) {
     EXPECT_EQ(EntryGameFile(third), (folder_ / entry).string());
     // The entry's game is the first one, which had already gone from the last ten.
     const std::string game = Fixture::FileText(folder_ / entry);
-    EXPECT_EQ(game.substr(0, 48), "kerbo-replay 2\nversion 1.0.0\nsetting start game\n");
+    EXPECT_EQ(game.substr(0, 48), "kerbo-replay 3\nversion 1.0.0\nsetting start game\n");
 
     // Once the entry falls out of the table, its game goes with the next game's end.
     std::ofstream(HighScoreFile, std::ios::binary) << "       900 D\r\n       800 E\r\n       700 F\r\n";
@@ -180,6 +180,20 @@ TEST_F(KeptGames, ABrokenKeptGameCostsOneLineAndTheScreenStays) {
     EXPECT_NE(said.find("that game can't be shown: "), std::string::npos) << said;
     EXPECT_FALSE(Vitrine::WindowClosed());
     EXPECT_FALSE(Watching());
+}
+
+// Today's frame hashes leave out the cat slots past the level's cats, which
+// play never reads; older recordings replay by the hash that took them in.
+TEST(StateHashFormats, OnlyTheOldFormatSeesCatSlotsOutOfPlay) {
+    ResetState();
+    World.CurrentAmountOfEnemy = 2;
+    const uint32_t old = StateHash(2), now = StateHash(Vitrine::Replay::RecordingFormat);
+    World.EnemyArr[5].x += 1;
+    EXPECT_NE(StateHash(2), old);
+    EXPECT_EQ(StateHash(Vitrine::Replay::RecordingFormat), now);
+    World.EnemyArr[2].x += 1;
+    EXPECT_NE(StateHash(Vitrine::Replay::RecordingFormat), now);
+    ResetState();
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(RecordingFile, RefusesWhatIsNotARecordingAndPointsAtTheLine) {
     EXPECT_EQ(Vitrine::Replay::ReplayOutcome().version, "1.0.0");
 
     EXPECT_NE(Read(""), "");
-    EXPECT_NE(Read("kerbo-replay 3\nversion 1\n").find("line 1"), std::string::npos);
+    EXPECT_NE(Read("kerbo-replay 4\nversion 1\n").find("line 1"), std::string::npos);
     EXPECT_NE(Read("kerbo-replay 2\n").find("incomplete"), std::string::npos);
     EXPECT_NE(Read(head + "e 5 0 88 0 0\ne 4 0 88 0 0\n").find("line 4"), std::string::npos)
         << "points go back";

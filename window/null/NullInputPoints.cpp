@@ -37,7 +37,7 @@ void RecordEvent(const InputEvent& event) {
 void RecordFrame() {
     if (!KeepingGame()) return;
     char line[16];
-    std::snprintf(line, sizeof line, "f %08x\n", gHash ? gHash() : 0);
+    std::snprintf(line, sizeof line, "f %08x\n", gHash ? gHash(Replay::RecordingFormat) : 0);
     KeepGameLine(line);
 }
 void RecordUserClose() {}
