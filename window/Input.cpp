@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <vector>
 
 namespace Vitrine {
 namespace detail {
@@ -37,6 +38,26 @@ MouseStruct mouse;
 std::deque<InputEvent> toApply;  // taken from the link, not applied yet
 KeyProc keyPressProc = nullptr;
 bool focusLost = false;
+
+// Keys and pad buttons pressed at this input point. A paced game takes the
+// window's input once per shown frame, so a tap shorter than that arrives as
+// a press and its release together; the release then waits for the next
+// point, so that a frame of play sees the key held. A replay applies its
+// events at the points they were recorded at, which already holds the wait.
+struct Pressed {
+    InputKind kind;
+    uint32_t key;
+};
+std::vector<Pressed> pressedHere;
+
+bool EndsTapPressedHere(const InputEvent& event) {
+    if (ReplayFeedsInput()) return false;
+    if (event.kind != InputKind::KEY_RELEASE && event.kind != InputKind::PAD_RELEASE) return false;
+    const InputKind press =
+        event.kind == InputKind::KEY_RELEASE ? InputKind::KEY_PRESS : InputKind::PAD_PRESS;
+    return std::any_of(pressedHere.begin(), pressedHere.end(),
+                       [&](const Pressed& p) { return p.kind == press && p.key == event.key; });
+}
 
 // The window reports positions as the low and high 16 bits of a 32-bit word.
 int32_t Unsigned16(int32_t coordinate) {
@@ -62,11 +83,15 @@ void ApplyPendingInput() {
     }
     // One at a time from the front: a callback that reaches an input point
     // itself carries on with the same queue, so the order stays the arrival order.
+    pressedHere.clear();
     while (!toApply.empty()) {
         InputEvent event = toApply.front();
+        if (EndsTapPressedHere(event)) break;
         toApply.pop_front();
         RecordEvent(event);
         ApplyEvent(event);
+        if (event.kind == InputKind::KEY_PRESS || event.kind == InputKind::PAD_PRESS)
+            pressedHere.push_back({event.kind, event.key});
     }
     EndInputPoint();
 }
@@ -168,6 +193,7 @@ uint32_t GetKey() {
             ReplayWaitForInput();
             continue;  // the next point brings the next input
         }
+        if (!toApply.empty()) continue;  // a tap's release, for the next point
         std::unique_lock guard(link().lock);
         ServeFrame(INT64_MAX);
         link().changed.wait(guard, [] {
