@@ -1,7 +1,7 @@
 // The cost of a frame: the game's rules for one frame on a level with eight
-// cats, and the drawing of the game screen, on the shipped levels and images
-// (the data folder next to the benchmark's own folder, or KERBO_DATA_DIR).
-// Run from a Release build.
+// cats, the state's hash a recording keeps of it, and the drawing of the game screen, on the shipped levels
+// and images (the data folder next to the benchmark's own folder, or KERBO_DATA_DIR). Run from a Release
+// build.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 
 #include "bench/DataFolder.h"
 #include "game/KerboImplementation.h"
+#include "game/StateHash.h"
 #include "util/StandardLib.h"
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
@@ -66,6 +67,19 @@ void BM_FrameLogicEightCats(benchmark::State& state) {
     Vitrine::KillWindow();
 }
 BENCHMARK(BM_FrameLogicEightCats)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The hash every frame of a kept or recorded game carries, as recordings of
+// the format given hash it (2: every cat slot; 3: the level's cats).
+void BM_FrameHash(benchmark::State& state) {
+    if (!StartLevelNine(state)) return;
+    const auto format = static_cast<uint32_t>(state.range(0));
+    for (auto _ : state) {
+        ++Man.x;  // a frame moves something, as play does
+        benchmark::DoNotOptimize(StateHash(format));
+    }
+    Vitrine::KillWindow();
+}
+BENCHMARK(BM_FrameHash)->Arg(2)->Arg(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The game screen into the buffer: 160 cells, Oska, eight cats, the texts and the bar.
 void BM_DrawEverything(benchmark::State& state) {
