@@ -39,23 +39,27 @@ std::deque<InputEvent> toApply;  // taken from the link, not applied yet
 KeyProc keyPressProc = nullptr;
 bool focusLost = false;
 
-// Keys and pad buttons pressed at this input point. A paced game takes the
-// window's input once per shown frame, so a tap shorter than that arrives as
-// a press and its release together; the release then waits for the next
-// point, so that a frame of play sees the key held. A replay applies its
-// events at the points they were recorded at, which already holds the wait.
+// Keys and pad buttons pressed at this input point or the one before. A
+// paced game takes the window's input once per shown frame, so a tap shorter
+// than that arrives as a press and its release together; the release then
+// waits until the key has been held over two points, and a frame of play,
+// which reads its keys between its two points, sees it held. A replay
+// applies its events at the points they were recorded at, which already
+// holds the wait.
+constexpr uint64_t kTapPoints = 2;
 struct Pressed {
     InputKind kind;
     uint32_t key;
+    uint64_t point;
 };
-std::vector<Pressed> pressedHere;
+std::vector<Pressed> recentPresses;
 
-bool EndsTapPressedHere(const InputEvent& event) {
-    if (ReplayFeedsInput()) return false;
+bool EndsRecentTap(const InputEvent& event) {
+    if (InputPointsScripted()) return false;
     if (event.kind != InputKind::KEY_RELEASE && event.kind != InputKind::PAD_RELEASE) return false;
     const InputKind press =
         event.kind == InputKind::KEY_RELEASE ? InputKind::KEY_PRESS : InputKind::PAD_PRESS;
-    return std::any_of(pressedHere.begin(), pressedHere.end(),
+    return std::any_of(recentPresses.begin(), recentPresses.end(),
                        [&](const Pressed& p) { return p.kind == press && p.key == event.key; });
 }
 
@@ -83,15 +87,16 @@ void ApplyPendingInput() {
     }
     // One at a time from the front: a callback that reaches an input point
     // itself carries on with the same queue, so the order stays the arrival order.
-    pressedHere.clear();
+    const uint64_t point = CurrentInputPoint();
+    std::erase_if(recentPresses, [point](const Pressed& p) { return p.point + kTapPoints <= point; });
     while (!toApply.empty()) {
         InputEvent event = toApply.front();
-        if (EndsTapPressedHere(event)) break;
+        if (EndsRecentTap(event)) break;
         toApply.pop_front();
         RecordEvent(event);
         ApplyEvent(event);
         if (event.kind == InputKind::KEY_PRESS || event.kind == InputKind::PAD_PRESS)
-            pressedHere.push_back({event.kind, event.key});
+            recentPresses.push_back({event.kind, event.key, point});
     }
     EndInputPoint();
 }
@@ -160,6 +165,7 @@ void ResetInput() {
     std::fill(std::begin(heldOver), std::end(heldOver), false);
     keybuf.clear();
     toApply.clear();
+    recentPresses.clear();
     mouse = MouseStruct{};
     focusLost = false;
     ResetPads();
