@@ -5,9 +5,11 @@ protocol: the page is built (tools/web-build.sh) and served on 127.0.0.1
 on Play, X, a name and the arrows must reach the game (the story, the name,
 level 1 with Oska walking), P the pause screen; a score made in the page must
 outlive a reload; the committed whole-game recording must replay in the page
-to the summary `kerbo --replay` prints. Screenshots go to the output folder.
+to the summary `kerbo --replay` prints; the game left from the pause screen,
+downloaded with the page's button, must replay exactly on the desktop and in
+the page to one summary. Screenshots go to the output folder.
 
-Usage: WebTest.py SOURCE_DIR DATA_DIR OUT_DIR RECORDING SUMMARY
+Usage: WebTest.py SOURCE_DIR DATA_DIR OUT_DIR RECORDING SUMMARY KERBO
 Exit status 77 (skipped) without emscripten or chromium."""
 import base64
 import json
@@ -22,7 +24,7 @@ import time
 import urllib.request
 import zlib
 
-SOURCE, DATA, OUT, RECORDING, SUMMARY = (os.path.abspath(a) for a in sys.argv[1:6])
+SOURCE, DATA, OUT, RECORDING, SUMMARY, KERBO = (os.path.abspath(a) for a in sys.argv[1:7])
 # KERBO_WEB_PAGE names a page built already (make web's build-web), else one is built here.
 PAGE = os.environ.get('KERBO_WEB_PAGE') or os.path.join(OUT, 'page')
 
@@ -253,7 +255,8 @@ def main():
             print(f'skipped: {tool} is not installed')
             sys.exit(77)
     os.makedirs(OUT, exist_ok=True)
-    env = dict(os.environ, KERBO_WEB_DATA=DATA, KERBO_WEB_CACHE=os.path.join(SOURCE, 'build-web', 'cache'))
+    env = dict(os.environ, KERBO_WEB_DATA=DATA,
+               KERBO_WEB_CACHE=os.environ.get('KERBO_WEB_CACHE') or os.path.join(SOURCE, 'build-web', 'cache'))
     started = time.monotonic()
     if not os.environ.get('KERBO_WEB_PAGE') and subprocess.run([os.path.join(SOURCE, 'tools', 'web-build.sh'), PAGE], env=env).returncode != 0:
         fail('the page did not build')
@@ -281,6 +284,7 @@ def main():
         tools.call('Emulation.setDeviceMetricsOverride', width=800, height=640, deviceScaleFactor=1, mobile=False)
         page = Page(tools, address)
         play(page)
+        kept_game_on_the_desktop(page)
         keep_a_score(page)
         replay(page)
     finally:
@@ -313,6 +317,11 @@ def play(page):
     print(f'start menu shown {time.monotonic() - started:.2f} s after navigating '
           f'({menu_after:.2f} s of it waiting for the picture)', flush=True)
 
+    page.tools.evaluate('document.getElementById("lastgame").click()')
+    said = page.tools.evaluate('document.getElementById("packnote").textContent')
+    if not said.startswith('No game is kept yet'):
+        fail(f'"Download the last game" before any game said "{said}"')
+
     play_as_abc(page, 'story', 'storybackground.bmp', 'name')
     before = page.shot('level1')
     page.key('Right', up=False)
@@ -326,6 +335,58 @@ def play(page):
     page.key('p')
     page.wait_for('pause', image('pausebackground.bmp'), 0.6)
     print('the pause screen shows', flush=True)
+    page.click(185, 177)  # Quit to the start menu: the game is kept
+    page.wait_for('startmenu-left', image('background.bmp'), 0.6)
+
+
+def run_in_page(page, name):
+    """The summary the page prints replaying its file `name` (in PAGE), and its exit status."""
+    started = page.open('?replay=' + name)
+    while page.tools.evaluate('window.kerboExit') is None:
+        if time.monotonic() - started > 600:
+            fail(f'the replay of {name} did not end within 600 s; the page printed:\n' + '\n'.join(page.output()))
+        time.sleep(0.5)
+    return '\n'.join(page.tools.evaluate('window.kerboOutput')) + '\n', page.tools.evaluate('window.kerboExit')
+
+
+def kept_game_on_the_desktop(page):
+    # The page's button hands over the game just left; the desktop program
+    # replays it frame by frame against the hashes it carries, and so does the page.
+    downloads = os.path.join(OUT, 'downloads')
+    shutil.rmtree(downloads, ignore_errors=True)
+    os.makedirs(downloads)
+    page.tools.call('Page.setDownloadBehavior', behavior='allow', downloadPath=downloads)
+    page.tools.evaluate('document.getElementById("lastgame").click()')
+    for _ in range(100):
+        got = [n for n in os.listdir(downloads) if n.endswith('.kerborec')]
+        if got:
+            break
+        time.sleep(0.1)
+    said = page.tools.evaluate('document.getElementById("packnote").textContent')
+    if not got:
+        fail(f'"Download the last game" gave no file; the page said "{said}"')
+    kept = os.path.join(downloads, got[0])
+    time.sleep(0.3)
+    with open(kept, 'rb') as f:
+        recording = f.read()
+    if b'setting start game' not in recording:
+        fail(f'the downloaded {got[0]} is no kept game')
+    work = os.path.join(OUT, 'desktop')
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(os.path.join(work, 'home'))
+    for entry in os.listdir(DATA):
+        os.symlink(os.path.join(DATA, entry), os.path.join(work, entry))
+    env = dict(os.environ, SDL_VIDEODRIVER='dummy', SDL_AUDIODRIVER='dummy',
+               XDG_CONFIG_HOME=os.path.join(work, 'home'), XDG_DATA_HOME=os.path.join(work, 'home'))
+    run = subprocess.run([KERBO, '--replay', kept], cwd=work, env=env, capture_output=True, text=True, timeout=300)
+    if run.returncode != 0 or 'differs' in run.stderr:
+        fail(f'the desktop replay of the game kept in the page ended with status {run.returncode}:\n'
+             f'{run.stderr}{run.stdout}')
+    shutil.copy(kept, os.path.join(PAGE, 'kept.kerborec'))
+    summary, status = run_in_page(page, 'kept.kerborec')
+    if summary != run.stdout or status != 0:
+        fail(f'the page replayed the kept game to\n{summary}(status {status}) and the desktop to\n{run.stdout}')
+    print(f'the game kept in the page ({got[0]}) replays exactly on the desktop and in the page', flush=True)
 
 
 def keep_a_score(page):
@@ -374,19 +435,14 @@ def keep_a_score(page):
 def replay(page):
     # The recording as the page's own file, named in its address.
     shutil.copy(RECORDING, os.path.join(PAGE, 'recording.kerborec'))
-    started = page.open('?replay=recording.kerborec')
-    while page.tools.evaluate('window.kerboExit') is None:
-        if time.monotonic() - started > 600:
-            fail('the replay did not end within 600 s; the page printed:\n' + '\n'.join(page.output()))
-        time.sleep(0.5)
+    started = time.monotonic()
+    summary, status = run_in_page(page, 'recording.kerborec')
     took = time.monotonic() - started
-    summary = '\n'.join(page.tools.evaluate('window.kerboOutput')) + '\n'
     with open(SUMMARY) as f:
         expected = f.read()
     if summary != expected:
         fail(f'the replay in the page printed\n{summary}instead of\n{expected}the page printed:\n' +
              '\n'.join(page.output()))
-    status = page.tools.evaluate('window.kerboExit')
     if status != 0:
         fail(f'the replay ended with status {status}')
     print(f'the recording replayed in the page in {took:.1f} s to the same summary', flush=True)
