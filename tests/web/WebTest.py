@@ -179,7 +179,7 @@ class DevTools:
 
 KEYS = {'x': ('x', 'KeyX', 88), 'p': ('p', 'KeyP', 80), 'a': ('a', 'KeyA', 65), 'b': ('b', 'KeyB', 66),
         'c': ('c', 'KeyC', 67), 'Right': ('ArrowRight', 'ArrowRight', 39), 'Left': ('ArrowLeft', 'ArrowLeft', 37),
-        'Enter': ('Enter', 'Enter', 13)}
+        'i': ('i', 'KeyI', 73), 'Enter': ('Enter', 'Enter', 13), 'Escape': ('Escape', 'Escape', 27)}
 
 
 class Page:
@@ -283,8 +283,9 @@ def main():
         tools.call('Runtime.enable')
         tools.call('Emulation.setDeviceMetricsOverride', width=800, height=640, deviceScaleFactor=1, mobile=False)
         page = Page(tools, address)
-        play(page)
+        level = play(page)
         kept_game_on_the_desktop(page)
+        edit_and_test_play(page, level)
         keep_a_score(page)
         replay(page)
     finally:
@@ -337,6 +338,7 @@ def play(page):
     print('the pause screen shows', flush=True)
     page.click(185, 177)  # Quit to the start menu: the game is kept
     page.wait_for('startmenu-left', image('background.bmp'), 0.6)
+    return before
 
 
 def run_in_page(page, name):
@@ -387,6 +389,45 @@ def kept_game_on_the_desktop(page):
     if summary != run.stdout or status != 0:
         fail(f'the page replayed the kept game to\n{summary}(status {status}) and the desktop to\n{run.stdout}')
     print(f'the game kept in the page ({got[0]}) replays exactly on the desktop and in the page', flush=True)
+
+
+def band(picture):
+    """The picture's top 100 rows: the game's score band, the editor's palette and buttons."""
+    return picture[0], 100, picture[2][:100]
+
+
+def edit_and_test_play(page, level):
+    # From the start menu into the editor (the own pack, new), an item right
+    # of Oska's start, saved to the own pack, test-played (the game's band
+    # over the level), walked to and so cleared, back in the editor.
+    page.open()
+    page.wait_for('startmenu-edit', image('background.bmp'), 0.6)
+    page.click(715, 22)  # Editor
+    time.sleep(2)
+    page.key('Right')
+    page.key('i')
+    page.click(650, 25)  # Save
+    time.sleep(1)
+    edited = page.shot('editor')
+    saved = page.tools.evaluate('(() => { const f = "/libsdl/kerbo/my-levels/level1.txt";'
+                                ' return Module.FS.analyzePath(f).exists ? Module.FS.readFile(f, {encoding: "utf8"}) : ""; })()')
+    if saved.count('i') != 1 or len(saved.split('\n')) != 11:
+        fail(f'the editor saved the own pack\'s level1.txt as {saved!r}, not ten rows with one item (editor.png)')
+    page.tools.evaluate('document.getElementById("packdownload").click()')
+    time.sleep(0.5)
+    with open(os.path.join(OUT, 'downloads', 'level1.txt')) as f:
+        if f.read() != saved:
+            fail('"Download your own pack" gave another level1.txt than the editor saved')
+    page.click(710, 25)  # Play
+    time.sleep(3)  # the level card
+    playing = page.shot('testplay')
+    if likeness(band(playing), band(level)) < 0.9:
+        fail('test play did not show the game\'s band over the level (testplay.png, level1.png)')
+    page.key('Right', up=False)
+    time.sleep(2)
+    page.key('Right', down=False)
+    page.wait_for('editor-again', edited, 0.95)  # the level cleared: back in the editor
+    print('the editor saved the own pack, and its test play was played and cleared', flush=True)
 
 
 def keep_a_score(page):
