@@ -281,6 +281,7 @@ def main():
         targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json/list'))
         tools = DevTools(next(t for t in targets if t['type'] == 'page')['webSocketDebuggerUrl'])
         tools.call('Runtime.enable')
+        tools.call('Page.enable')  # for the scripts run before the page's own
         tools.call('Emulation.setDeviceMetricsOverride', width=800, height=640, deviceScaleFactor=1, mobile=False)
         page = Page(tools, address)
         level = play(page)
@@ -288,6 +289,7 @@ def main():
         edit_and_test_play(page, level)
         keep_a_score(page)
         replay(page)
+        refusals(page)
     finally:
         if browser:
             browser.terminate()
@@ -487,6 +489,35 @@ def replay(page):
     if status != 0:
         fail(f'the replay ended with status {status}')
     print(f'the recording replayed in the page in {took:.1f} s to the same summary', flush=True)
+
+
+def refusals(page):
+    # A browser without WebAssembly is told so; storage refused by a throw
+    # (blocked storage) or by an error event (private windows) gives one
+    # note, and the game plays all the same.
+    tools = page.tools
+    before = tools.call('Page.addScriptToEvaluateOnNewDocument', source='delete window.WebAssembly;')['identifier']
+    tools.call('Page.navigate', url=page.address)
+    time.sleep(1)
+    said = tools.evaluate('document.getElementById("status").textContent')
+    tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=before)
+    if "can't run WebAssembly" not in said:
+        fail(f'without WebAssembly the page said "{said}"')
+    refusals = {'thrown': 'indexedDB.open = () => { throw new DOMException("Storage is blocked.", "SecurityError"); };',
+                'error event': 'indexedDB.open = () => { const r = {error: new DOMException("No storage here.",'
+                               ' "InvalidStateError")}; setTimeout(() => r.onerror({target: r, preventDefault() {}}));'
+                               ' return r; };'}
+    for kind, script in refusals.items():
+        before = tools.call('Page.addScriptToEvaluateOnNewDocument', source=script)['identifier']
+        page.open()
+        page.wait_for('startmenu-no-storage', image('background.bmp'), 0.6)
+        page.click(185, 97)  # Play
+        page.wait_for('story-no-storage', image('storybackground.bmp'), 0.6)
+        said = tools.evaluate('document.getElementById("note").textContent')
+        tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=before)
+        if not said.startswith("The browser's storage refused the game's files") or 'properties' in said:
+            fail(f'with storage refused ({kind}) the page said "{said}"')
+    print('without WebAssembly or storage the page says so, and plays without storage', flush=True)
 
 
 if __name__ == '__main__':
