@@ -289,6 +289,7 @@ def main():
         edit_and_test_play(page, level)
         keep_a_score(page)
         replay(page)
+        full_screen(page)
         refusals(page)
     finally:
         if browser:
@@ -489,6 +490,31 @@ def replay(page):
     if status != 0:
         fail(f'the replay ended with status {status}')
     print(f'the recording replayed in the page in {took:.1f} s to the same summary', flush=True)
+
+
+def full_screen(page):
+    # The page's button, clicked as a player clicks it (the first click on
+    # the page, which also hides the line about sound): the stage fills the
+    # screen and the picture keeps its shape and its pixels.
+    page.open()
+    page.wait_for('startmenu-fs', image('background.bmp'), 0.6)
+    tools = page.tools
+    x, y = tools.evaluate('(() => { const r = document.getElementById("fullscreen").getBoundingClientRect();'
+                          ' return [r.left + r.width / 2, r.top + r.height / 2]; })()')
+    for kind in ('mouseMoved', 'mousePressed', 'mouseReleased'):
+        tools.call('Input.dispatchMouseEvent', type=kind, x=x, y=y, button='left', clickCount=1)
+        time.sleep(0.05)
+    time.sleep(0.5)
+    full, wide, high = tools.evaluate('[!!document.fullscreenElement, innerWidth, innerHeight]')
+    _, _, width, height = page.canvas()
+    if not full:
+        fail('the Full screen button did not bring the page to full screen; the page said "' +
+             tools.evaluate('document.getElementById("note").textContent') + '"')
+    if abs(width / height - 1.6) > 0.01 or (abs(width - wide) > 1 and abs(height - high) > 1):
+        fail(f'in full screen the picture is {width} x {height} on a screen of {wide} x {high}')
+    page.wait_for('fullscreen', image('background.bmp'), 0.6)
+    tools.evaluate('document.exitFullscreen()')
+    print(f'full screen: the picture fills {width:.0f} x {height:.0f} of {wide} x {high}', flush=True)
 
 
 def refusals(page):
