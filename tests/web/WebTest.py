@@ -290,6 +290,7 @@ def main():
         keep_a_score(page)
         replay(page)
         full_screen(page)
+        gamepad(page)
         refusals(page)
     finally:
         if browser:
@@ -515,6 +516,63 @@ def full_screen(page):
     page.wait_for('fullscreen', image('background.bmp'), 0.6)
     tools.evaluate('document.exitFullscreen()')
     print(f'full screen: the picture fills {width:.0f} x {height:.0f} of {wide} x {high}', flush=True)
+
+
+# A standard-mapping gamepad as the browser offers one: seen only once it
+# has "connected", its buttons read through navigator.getGamepads().
+FAKE_PAD = """(() => {
+  const pad = {id: 'Test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+               axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+  let pads = [];
+  navigator.getGamepads = () => pads;
+  window.kerboPadConnect = () => {
+    pads = [pad];
+    const event = new Event('gamepadconnected');
+    event.gamepad = pad;
+    window.dispatchEvent(event);
+  };
+  window.kerboPad = (button, down) => {
+    pad.buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
+    pad.timestamp = performance.now();
+  };
+})();"""
+PAD_A, PAD_START, PAD_DOWN, PAD_RIGHT = 0, 9, 13, 15
+
+
+def gamepad(page):
+    # The desktop's pad in the page: the d-pad moves the pointer to Play and
+    # A clicks it, A goes on from the story and the name, the d-pad walks
+    # Oska and Start pauses.
+    tools = page.tools
+    script = tools.call('Page.addScriptToEvaluateOnNewDocument', source=FAKE_PAD)['identifier']
+    page.open()
+    page.wait_for('startmenu-pad', image('background.bmp'), 0.6)
+    tools.evaluate('kerboPadConnect()')
+    time.sleep(0.3)
+
+    def press(button, hold=0.1):
+        tools.evaluate(f'kerboPad({button}, true)')
+        time.sleep(hold)
+        tools.evaluate(f'kerboPad({button}, false)')
+        time.sleep(0.1)
+
+    press(PAD_DOWN)
+    press(PAD_A)
+    page.wait_for('story-pad', image('storybackground.bmp'), 0.6)
+    press(PAD_A)
+    page.wait_for('name-pad', image('asknamebackground.bmp'), 0.6)
+    page.key('a')
+    press(PAD_A)
+    time.sleep(3)  # the level card
+    before = page.shot('level1-pad')
+    press(PAD_RIGHT, 0.8)
+    changed = 1 - likeness(before, page.shot('walked-pad'))
+    if not 0.0005 < changed < 0.2:
+        fail(f'the d-pad changed {changed:.4f} of the picture: Oska did not walk (level1-pad.png, walked-pad.png)')
+    press(PAD_START)
+    page.wait_for('pause-pad', image('pausebackground.bmp'), 0.6)
+    tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=script)
+    print('the gamepad chose Play, went on, walked Oska and paused', flush=True)
 
 
 def refusals(page):
