@@ -35,10 +35,12 @@ def processes(top):
         pid = todo.pop()
         try:
             with open(f'/proc/{pid}/cmdline') as f:
-                args = f.read().split('\0')
+                args = f.read()
         except OSError:
             continue
-        kind = next((a[len('--type='):] for a in args if a.startswith('--type=')), 'browser')
+        # Chromium's helpers rewrite their command line as one line with blanks.
+        kind = next((a[len('--type='):] for a in args.replace('\0', ' ').split() if a.startswith('--type=')),
+                    'browser')
         found[pid] = kind
         todo += children.get(pid, [])
     return found
