@@ -7,7 +7,10 @@ level 1 with Oska walking), P the pause screen; a score made in the page must
 outlive a reload; the committed whole-game recording must replay in the page
 to the summary `kerbo --replay` prints; the game left from the pause screen,
 downloaded with the page's button, must replay exactly on the desktop and in
-the page to one summary. Screenshots go to the output folder.
+the page to one summary; the editor must save the own pack and test-play it;
+the Full screen button, a standard gamepad, a browser without WebAssembly and
+refused storage must each do what a player expects. Screenshots go to the
+output folder.
 
 Usage: WebTest.py SOURCE_DIR DATA_DIR OUT_DIR RECORDING SUMMARY KERBO
 Exit status 77 (skipped) without emscripten or chromium."""
