@@ -51,8 +51,11 @@ if (!Module['ENVIRONMENT_IS_PTHREAD'] && typeof window == 'object') {
     function storageFailed(error) {
       if (storageNoted) return;
       storageNoted = true;
-      note("The browser's storage refused the game's files (" + (error && error.message || error) +
-           '): high scores, settings and levels made now are lost when the page closes.');
+      // The browser's own refusal names its reason; a TypeError is the storage
+      // library stumbling over a refusal that named none.
+      var why = error && error.name != 'TypeError' ? ' (' + (error.message || error) + ')' : '';
+      note("The browser's storage refused the game's files" + why +
+           ': high scores, settings and levels made now are lost when the page closes.');
     }
     addRunDependency('kerbo-storage');
     FS.syncfs(true, function (error) {

@@ -5,9 +5,14 @@ protocol: the page is built (tools/web-build.sh) and served on 127.0.0.1
 on Play, X, a name and the arrows must reach the game (the story, the name,
 level 1 with Oska walking), P the pause screen; a score made in the page must
 outlive a reload; the committed whole-game recording must replay in the page
-to the summary `kerbo --replay` prints. Screenshots go to the output folder.
+to the summary `kerbo --replay` prints; the game left from the pause screen,
+downloaded with the page's button, must replay exactly on the desktop and in
+the page to one summary; the editor must save the own pack and test-play it;
+the Full screen button, a standard gamepad, a browser without WebAssembly and
+refused storage must each do what a player expects. Screenshots go to the
+output folder.
 
-Usage: WebTest.py SOURCE_DIR DATA_DIR OUT_DIR RECORDING SUMMARY
+Usage: WebTest.py SOURCE_DIR DATA_DIR OUT_DIR RECORDING SUMMARY KERBO
 Exit status 77 (skipped) without emscripten or chromium."""
 import base64
 import json
@@ -22,7 +27,7 @@ import time
 import urllib.request
 import zlib
 
-SOURCE, DATA, OUT, RECORDING, SUMMARY = (os.path.abspath(a) for a in sys.argv[1:6])
+SOURCE, DATA, OUT, RECORDING, SUMMARY, KERBO = (os.path.abspath(a) for a in sys.argv[1:7])
 # KERBO_WEB_PAGE names a page built already (make web's build-web), else one is built here.
 PAGE = os.environ.get('KERBO_WEB_PAGE') or os.path.join(OUT, 'page')
 
@@ -177,7 +182,7 @@ class DevTools:
 
 KEYS = {'x': ('x', 'KeyX', 88), 'p': ('p', 'KeyP', 80), 'a': ('a', 'KeyA', 65), 'b': ('b', 'KeyB', 66),
         'c': ('c', 'KeyC', 67), 'Right': ('ArrowRight', 'ArrowRight', 39), 'Left': ('ArrowLeft', 'ArrowLeft', 37),
-        'Enter': ('Enter', 'Enter', 13)}
+        'i': ('i', 'KeyI', 73), 'Enter': ('Enter', 'Enter', 13), 'Escape': ('Escape', 'Escape', 27)}
 
 
 class Page:
@@ -253,7 +258,8 @@ def main():
             print(f'skipped: {tool} is not installed')
             sys.exit(77)
     os.makedirs(OUT, exist_ok=True)
-    env = dict(os.environ, KERBO_WEB_DATA=DATA, KERBO_WEB_CACHE=os.path.join(SOURCE, 'build-web', 'cache'))
+    env = dict(os.environ, KERBO_WEB_DATA=DATA,
+               KERBO_WEB_CACHE=os.environ.get('KERBO_WEB_CACHE') or os.path.join(SOURCE, 'build-web', 'cache'))
     started = time.monotonic()
     if not os.environ.get('KERBO_WEB_PAGE') and subprocess.run([os.path.join(SOURCE, 'tools', 'web-build.sh'), PAGE], env=env).returncode != 0:
         fail('the page did not build')
@@ -278,11 +284,17 @@ def main():
         targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json/list'))
         tools = DevTools(next(t for t in targets if t['type'] == 'page')['webSocketDebuggerUrl'])
         tools.call('Runtime.enable')
+        tools.call('Page.enable')  # for the scripts run before the page's own
         tools.call('Emulation.setDeviceMetricsOverride', width=800, height=640, deviceScaleFactor=1, mobile=False)
         page = Page(tools, address)
-        play(page)
+        level = play(page)
+        kept_game_on_the_desktop(page)
         keep_a_score(page)
+        edit_and_test_play(page, level)
         replay(page)
+        full_screen(page)
+        gamepad(page)
+        refusals(page)
     finally:
         if browser:
             browser.terminate()
@@ -313,6 +325,11 @@ def play(page):
     print(f'start menu shown {time.monotonic() - started:.2f} s after navigating '
           f'({menu_after:.2f} s of it waiting for the picture)', flush=True)
 
+    page.tools.evaluate('document.getElementById("lastgame").click()')
+    said = page.tools.evaluate('document.getElementById("packnote").textContent')
+    if not said.startswith('No game is kept yet'):
+        fail(f'"Download the last game" before any game said "{said}"')
+
     play_as_abc(page, 'story', 'storybackground.bmp', 'name')
     before = page.shot('level1')
     page.key('Right', up=False)
@@ -326,6 +343,98 @@ def play(page):
     page.key('p')
     page.wait_for('pause', image('pausebackground.bmp'), 0.6)
     print('the pause screen shows', flush=True)
+    page.click(185, 177)  # Quit to the start menu: the game is kept
+    page.wait_for('startmenu-left', image('background.bmp'), 0.6)
+    return before
+
+
+def run_in_page(page, name):
+    """The summary the page prints replaying its file `name` (in PAGE), and its exit status."""
+    started = page.open('?replay=' + name)
+    while page.tools.evaluate('window.kerboExit') is None:
+        if time.monotonic() - started > 600:
+            fail(f'the replay of {name} did not end within 600 s; the page printed:\n' + '\n'.join(page.output()))
+        time.sleep(0.5)
+    return '\n'.join(page.tools.evaluate('window.kerboOutput')) + '\n', page.tools.evaluate('window.kerboExit')
+
+
+def kept_game_on_the_desktop(page):
+    # The page's button hands over the game just left; the desktop program
+    # replays it frame by frame against the hashes it carries, and so does the page.
+    downloads = os.path.join(OUT, 'downloads')
+    shutil.rmtree(downloads, ignore_errors=True)
+    os.makedirs(downloads)
+    page.tools.call('Page.setDownloadBehavior', behavior='allow', downloadPath=downloads)
+    page.tools.evaluate('document.getElementById("lastgame").click()')
+    for _ in range(100):
+        got = [n for n in os.listdir(downloads) if n.endswith('.kerborec')]
+        if got:
+            break
+        time.sleep(0.1)
+    said = page.tools.evaluate('document.getElementById("packnote").textContent')
+    if not got:
+        fail(f'"Download the last game" gave no file; the page said "{said}"')
+    kept = os.path.join(downloads, got[0])
+    time.sleep(0.3)
+    with open(kept, 'rb') as f:
+        recording = f.read()
+    if b'setting start game' not in recording:
+        fail(f'the downloaded {got[0]} is no kept game')
+    work = os.path.join(OUT, 'desktop')
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(os.path.join(work, 'home'))
+    for entry in os.listdir(DATA):
+        os.symlink(os.path.join(DATA, entry), os.path.join(work, entry))
+    env = dict(os.environ, SDL_VIDEODRIVER='dummy', SDL_AUDIODRIVER='dummy',
+               XDG_CONFIG_HOME=os.path.join(work, 'home'), XDG_DATA_HOME=os.path.join(work, 'home'))
+    run = subprocess.run([KERBO, '--replay', kept], cwd=work, env=env, capture_output=True, text=True, timeout=300)
+    if run.returncode != 0 or 'differs' in run.stderr:
+        fail(f'the desktop replay of the game kept in the page ended with status {run.returncode}:\n'
+             f'{run.stderr}{run.stdout}')
+    shutil.copy(kept, os.path.join(PAGE, 'kept.kerborec'))
+    summary, status = run_in_page(page, 'kept.kerborec')
+    if summary != run.stdout or status != 0:
+        fail(f'the page replayed the kept game to\n{summary}(status {status}) and the desktop to\n{run.stdout}')
+    print(f'the game kept in the page ({got[0]}) replays exactly on the desktop and in the page', flush=True)
+
+
+def band(picture):
+    """The picture's top 100 rows: the game's score band, the editor's palette and buttons."""
+    return picture[0], 100, picture[2][:100]
+
+
+def edit_and_test_play(page, level):
+    # From the start menu into the editor (the own pack, new), an item right
+    # of Oska's start, saved to the own pack, test-played (the game's band
+    # over the level), walked to and so cleared, back in the editor.
+    page.open()
+    page.wait_for('startmenu-edit', image('background.bmp'), 0.6)
+    page.click(715, 22)  # Editor
+    time.sleep(2)
+    page.key('Right')
+    page.key('i')
+    page.click(650, 25)  # Save
+    time.sleep(1)
+    edited = page.shot('editor')
+    saved = page.tools.evaluate('(() => { const f = "/libsdl/kerbo/my-levels/level1.txt";'
+                                ' return Module.FS.analyzePath(f).exists ? Module.FS.readFile(f, {encoding: "utf8"}) : ""; })()')
+    if saved.count('i') != 1 or len(saved.split('\n')) != 11:
+        fail(f'the editor saved the own pack\'s level1.txt as {saved!r}, not ten rows with one item (editor.png)')
+    page.tools.evaluate('document.getElementById("packdownload").click()')
+    time.sleep(0.5)
+    with open(os.path.join(OUT, 'downloads', 'level1.txt')) as f:
+        if f.read() != saved:
+            fail('"Download your own pack" gave another level1.txt than the editor saved')
+    page.click(710, 25)  # Play
+    time.sleep(3)  # the level card
+    playing = page.shot('testplay')
+    if likeness(band(playing), band(level)) < 0.9:
+        fail('test play did not show the game\'s band over the level (testplay.png, level1.png)')
+    page.key('Right', up=False)
+    time.sleep(2)
+    page.key('Right', down=False)
+    page.wait_for('editor-again', edited, 0.95)  # the level cleared: back in the editor
+    print('the editor saved the own pack, and its test play was played and cleared', flush=True)
 
 
 def keep_a_score(page):
@@ -374,22 +483,128 @@ def keep_a_score(page):
 def replay(page):
     # The recording as the page's own file, named in its address.
     shutil.copy(RECORDING, os.path.join(PAGE, 'recording.kerborec'))
-    started = page.open('?replay=recording.kerborec')
-    while page.tools.evaluate('window.kerboExit') is None:
-        if time.monotonic() - started > 600:
-            fail('the replay did not end within 600 s; the page printed:\n' + '\n'.join(page.output()))
-        time.sleep(0.5)
+    started = time.monotonic()
+    summary, status = run_in_page(page, 'recording.kerborec')
     took = time.monotonic() - started
-    summary = '\n'.join(page.tools.evaluate('window.kerboOutput')) + '\n'
     with open(SUMMARY) as f:
         expected = f.read()
     if summary != expected:
         fail(f'the replay in the page printed\n{summary}instead of\n{expected}the page printed:\n' +
              '\n'.join(page.output()))
-    status = page.tools.evaluate('window.kerboExit')
     if status != 0:
         fail(f'the replay ended with status {status}')
     print(f'the recording replayed in the page in {took:.1f} s to the same summary', flush=True)
+
+
+def full_screen(page):
+    # The page's button, clicked as a player clicks it (the first click on
+    # the page, which also hides the line about sound): the stage fills the
+    # screen and the picture keeps its shape and its pixels.
+    page.open()
+    page.wait_for('startmenu-fs', image('background.bmp'), 0.6)
+    tools = page.tools
+    x, y = tools.evaluate('(() => { const r = document.getElementById("fullscreen").getBoundingClientRect();'
+                          ' return [r.left + r.width / 2, r.top + r.height / 2]; })()')
+    for kind in ('mouseMoved', 'mousePressed', 'mouseReleased'):
+        tools.call('Input.dispatchMouseEvent', type=kind, x=x, y=y, button='left', clickCount=1)
+        time.sleep(0.05)
+    time.sleep(0.5)
+    full, wide, high = tools.evaluate('[!!document.fullscreenElement, innerWidth, innerHeight]')
+    _, _, width, height = page.canvas()
+    if not full:
+        fail('the Full screen button did not bring the page to full screen; the page said "' +
+             tools.evaluate('document.getElementById("note").textContent') + '"')
+    if abs(width / height - 1.6) > 0.01 or (abs(width - wide) > 1 and abs(height - high) > 1):
+        fail(f'in full screen the picture is {width} x {height} on a screen of {wide} x {high}')
+    page.wait_for('fullscreen', image('background.bmp'), 0.6)
+    tools.evaluate('document.exitFullscreen()')
+    print(f'full screen: the picture fills {width:.0f} x {height:.0f} of {wide} x {high}', flush=True)
+
+
+# A standard-mapping gamepad as the browser offers one: seen only once it
+# has "connected", its buttons read through navigator.getGamepads().
+FAKE_PAD = """(() => {
+  const pad = {id: 'Test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+               axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+  let pads = [];
+  navigator.getGamepads = () => pads;
+  window.kerboPadConnect = () => {
+    pads = [pad];
+    const event = new Event('gamepadconnected');
+    event.gamepad = pad;
+    window.dispatchEvent(event);
+  };
+  window.kerboPad = (button, down) => {
+    pad.buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
+    pad.timestamp = performance.now();
+  };
+})();"""
+PAD_A, PAD_START, PAD_DOWN, PAD_RIGHT = 0, 9, 13, 15
+
+
+def gamepad(page):
+    # The desktop's pad in the page: the d-pad moves the pointer to Play and
+    # A clicks it, A goes on from the story and the name, the d-pad walks
+    # Oska and Start pauses.
+    tools = page.tools
+    script = tools.call('Page.addScriptToEvaluateOnNewDocument', source=FAKE_PAD)['identifier']
+    page.open()
+    page.wait_for('startmenu-pad', image('background.bmp'), 0.6)
+    tools.evaluate('kerboPadConnect()')
+    time.sleep(0.3)
+
+    def press(button, hold=0.1):
+        tools.evaluate(f'kerboPad({button}, true)')
+        time.sleep(hold)
+        tools.evaluate(f'kerboPad({button}, false)')
+        time.sleep(0.1)
+
+    press(PAD_DOWN)
+    press(PAD_A)
+    page.wait_for('story-pad', image('storybackground.bmp'), 0.6)
+    press(PAD_A)
+    page.wait_for('name-pad', image('asknamebackground.bmp'), 0.6)
+    page.key('a')
+    press(PAD_A)
+    time.sleep(3)  # the level card
+    before = page.shot('level1-pad')
+    press(PAD_RIGHT, 0.8)
+    changed = 1 - likeness(before, page.shot('walked-pad'))
+    if not 0.0005 < changed < 0.2:
+        fail(f'the d-pad changed {changed:.4f} of the picture: Oska did not walk (level1-pad.png, walked-pad.png)')
+    press(PAD_START)
+    page.wait_for('pause-pad', image('pausebackground.bmp'), 0.6)
+    tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=script)
+    print('the gamepad chose Play, went on, walked Oska and paused', flush=True)
+
+
+def refusals(page):
+    # A browser without WebAssembly is told so; storage refused by a throw
+    # (blocked storage) or by an error event (private windows) gives one
+    # note, and the game plays all the same.
+    tools = page.tools
+    before = tools.call('Page.addScriptToEvaluateOnNewDocument', source='delete window.WebAssembly;')['identifier']
+    tools.call('Page.navigate', url=page.address)
+    time.sleep(1)
+    said = tools.evaluate('document.getElementById("status").textContent')
+    tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=before)
+    if "can't run WebAssembly" not in said:
+        fail(f'without WebAssembly the page said "{said}"')
+    refusals = {'thrown': 'indexedDB.open = () => { throw new DOMException("Storage is blocked.", "SecurityError"); };',
+                'error event': 'indexedDB.open = () => { const r = {error: new DOMException("No storage here.",'
+                               ' "InvalidStateError")}; setTimeout(() => r.onerror({target: r, preventDefault() {}}));'
+                               ' return r; };'}
+    for kind, script in refusals.items():
+        before = tools.call('Page.addScriptToEvaluateOnNewDocument', source=script)['identifier']
+        page.open()
+        page.wait_for('startmenu-no-storage', image('background.bmp'), 0.6)
+        page.click(185, 97)  # Play
+        page.wait_for('story-no-storage', image('storybackground.bmp'), 0.6)
+        said = tools.evaluate('document.getElementById("note").textContent')
+        tools.call('Page.removeScriptToEvaluateOnNewDocument', identifier=before)
+        if not said.startswith("The browser's storage refused the game's files") or 'properties' in said:
+            fail(f'with storage refused ({kind}) the page said "{said}"')
+    print('without WebAssembly or storage the page says so, and plays without storage', flush=True)
 
 
 if __name__ == '__main__':
