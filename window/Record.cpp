@@ -130,10 +130,6 @@ bool ReplayFeedsInput() {
     return gPlay.on || gHook != nullptr;
 }
 
-bool InputPointsScripted() {
-    return gPlay.on || gHook != nullptr;
-}
-
 void ReplayWaitForInput() {
     if (!gPlay.on || gHook != nullptr || gPlay.closing) return;
     // Until the next recorded event or close, a pass through GetKey changes

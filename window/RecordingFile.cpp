@@ -67,8 +67,8 @@ std::string Number(std::string_view word, int64_t low, uint64_t high, uint64_t& 
 
 }  // namespace
 
-std::string RecordingHeader() {
-    return std::string(kRecordingWord) + " " + std::to_string(Replay::RecordingFormat);
+std::string RecordingHeader(uint32_t format) {
+    return std::string(kRecordingWord) + " " + std::to_string(format);
 }
 
 bool ParseRecording(std::string_view text, Recording& recording, std::string& error) {
@@ -96,7 +96,7 @@ bool ParseRecording(std::string_view text, Recording& recording, std::string& er
             }
             read.format = 0;
             for (uint32_t format = Replay::OldestReplayedFormat; format <= Replay::RecordingFormat; ++format)
-                if (line == std::string(kRecordingWord) + " " + std::to_string(format)) read.format = format;
+                if (line == RecordingHeader(format)) read.format = format;
             if (read.format == 0) return fail("not a recording of this program");
             continue;
         }

@@ -15,8 +15,8 @@ namespace Vitrine::detail {
 
 // A recording's first line: this word and its format (Replay::RecordingFormat).
 inline constexpr std::string_view kRecordingWord = "kerbo-replay";
-// The first line of the recordings this program writes.
-std::string RecordingHeader();
+// The first line of recordings of `format`.
+std::string RecordingHeader(uint32_t format = Replay::RecordingFormat);
 // The first line of recordings made before play kept one record of moves per
 // frame: their events are numbered by other input points.
 inline constexpr std::string_view kFirstRecordingHeader = "kerbo-replay 1";

@@ -26,9 +26,6 @@ void KeepGameEvent(const InputEvent& event);
 void KeepGameLine(const char* line);
 // True while a replay feeds the input: nothing is worth waiting for.
 bool ReplayFeedsInput();
-// True when a replay or a scripted player (an input-point hook) sets the
-// points at which events take effect: the window's own timing has no say.
-bool InputPointsScripted();
 // GetKey has no key and would now wait for the next event. A replay moves
 // on to the point before its next recorded event or close (the passes in
 // between change nothing); with none left it ends the run there.

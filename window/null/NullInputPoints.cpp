@@ -47,11 +47,6 @@ bool ReplayFeedsInput() {
     return true;
 }
 
-// All input here is the test's own, taking effect at the points it feeds it.
-bool InputPointsScripted() {
-    return true;
-}
-
 void ReplayWaitForInput() {
     if (!gHook) EndForWantOfInput();
 }
