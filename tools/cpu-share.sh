@@ -54,7 +54,9 @@ if [ "$mode" = replay ]; then
     fi
     first="" server0=$(server_ticks) start=$(date +%s.%N)
     while kill -0 $pid 2>/dev/null; do  # the last look before the program ends
-        now=$(threads $pid) && [ -n "$now" ] && last=$now server1=$(server_ticks) end=$(date +%s.%N)
+        # A look while the program ends may find its threads gone already.
+        now=$(threads $pid) && [ "$(echo "$now" | wc -l)" -ge "$(echo "${last:-}" | wc -l)" ] &&
+            last=$now server1=$(server_ticks) end=$(date +%s.%N)
         sleep 0.25
     done
 else

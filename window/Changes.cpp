@@ -37,53 +37,72 @@ void ChangeMap::Resize(uint32_t width, uint32_t height) {
     height_ = height;
     columns_ = (width + kBlock - 1) / kBlock;
     rows_ = (height + kBlock - 1) / kBlock;
-    marks_.assign(size_t(columns_) * rows_, Rows{});
+    marks_.assign(size_t(columns_) * rows_, Box{});
     any_ = false;
 }
 
 void ChangeMap::MarkAll() {
-    std::fill(marks_.begin(), marks_.end(), Rows{0, uint8_t(kBlock)});
+    std::fill(marks_.begin(), marks_.end(), Box{0, uint8_t(kBlock), 0, uint8_t(kBlock)});
     any_ = !marks_.empty();
 }
 
 void ChangeMap::Clear() {
     if (!any_) return;
-    std::fill(marks_.begin(), marks_.end(), Rows{});
+    std::fill(marks_.begin(), marks_.end(), Box{});
     any_ = false;
 }
 
-// Calls visit(x, y, w, h, rows) for every marked block, clipped to the
-// picture, with the span of its rows that were marked.
+// Calls visit(x, y, box) for every marked block, with its corner in the
+// picture and its marked part clipped to the picture.
 template <typename Visit>
 void ChangeMap::ForEachMarked(Visit visit) const {
     if (!any_) return;
     for (uint32_t r = 0; r < rows_; ++r) {
         const uint32_t y = r * kBlock, h = std::min(kBlock, height_ - y);
         for (uint32_t c = 0; c < columns_; ++c) {
-            const Rows& rows = marks_[size_t(r) * columns_ + c];
-            if (!rows.Marked()) continue;
-            const uint32_t x = c * kBlock;
-            visit(x, y, std::min(kBlock, width_ - x), h, rows);
+            Box box = marks_[size_t(r) * columns_ + c];
+            if (!box.Marked()) continue;
+            const uint32_t x = c * kBlock, w = std::min(kBlock, width_ - x);
+            box.end = uint8_t(std::min<uint32_t>(box.end, h));
+            box.right = uint8_t(std::min<uint32_t>(box.right, w));
+            if (box.top < box.end && box.left < box.right) visit(x, y, box);
         }
     }
 }
 
 bool ChangeMap::CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& copied) const {
     bool any = false;
-    ForEachMarked([&](uint32_t x, uint32_t y, uint32_t w, uint32_t h, const Rows& rows) {
-        const size_t bytes = size_t(w) * sizeof(uint32_t);
-        const uint32_t end = std::min<uint32_t>(rows.end, h);
-        uint32_t row = rows.top;
-        for (; row < end; ++row) {
-            const size_t at = size_t(y + row) * width_ + x;
-            if (std::memcmp(from + at, to + at, bytes) != 0) break;
+    ForEachMarked([&](uint32_t x, uint32_t y, const Box& box) {
+        const size_t bytes = size_t(box.right - box.left) * sizeof(uint32_t);
+        const auto at = [&](uint32_t row, uint32_t column) { return size_t(y + row) * width_ + x + column; };
+        const auto rowDiffers = [&](uint32_t row) {
+            return std::memcmp(from + at(row, box.left), to + at(row, box.left), bytes) != 0;
+        };
+        // The differing rows: the first and last from each end.
+        uint32_t top = box.top, end = box.end;
+        while (top < end && !rowDiffers(top)) ++top;
+        if (top >= end) return;
+        while (!rowDiffers(end - 1)) --end;
+        // The differing columns in them.
+        uint32_t left = box.right, right = box.left;
+        for (uint32_t row = top; row < end; ++row) {
+            const uint32_t* a = from + at(row, 0);
+            const uint32_t* b = to + at(row, 0);
+            for (uint32_t c = box.left; c < left; ++c)
+                if (a[c] != b[c]) {
+                    left = c;
+                    break;
+                }
+            for (uint32_t c = box.right; c > right; --c)
+                if (a[c - 1] != b[c - 1]) {
+                    right = c;
+                    break;
+                }
         }
-        if (row >= end) return;
-        for (; row < end; ++row) {
-            const size_t at = size_t(y + row) * width_ + x;
-            std::memcpy(to + at, from + at, bytes);
-        }
-        copied.marks_[size_t(y / kBlock) * columns_ + x / kBlock] = Rows{0, uint8_t(kBlock)};
+        for (uint32_t row = top; row < end; ++row)
+            std::memcpy(to + at(row, left), from + at(row, left), size_t(right - left) * sizeof(uint32_t));
+        copied.marks_[size_t(y / kBlock) * columns_ + x / kBlock].Add(
+            Box{uint8_t(top), uint8_t(end), uint8_t(left), uint8_t(right)});
         copied.any_ = true;
         any = true;
     });
@@ -95,31 +114,46 @@ std::vector<Area> ChangeMap::Areas() const {
     if (!any_) return areas;
     // Runs still open below the previous row of blocks, as indexes into areas.
     std::vector<size_t> open, stillOpen;
-    for (uint32_t r = 0; r < rows_; ++r) {
-        const Rows* row = marks_.data() + size_t(r) * columns_;
-        const int32_t y = int32_t(r * kBlock), h = int32_t(std::min(kBlock, height_ - r * kBlock));
-        stillOpen.clear();
-        for (uint32_t c = 0; c < columns_;) {
-            if (!row[c].Marked()) {
-                ++c;
-                continue;
-            }
-            const uint32_t first = c;
-            while (c < columns_ && row[c].Marked()) ++c;
-            const int32_t x = int32_t(first * kBlock);
-            const int32_t w = int32_t(std::min(c * kBlock, width_)) - x;
-            auto same = std::find_if(open.begin(), open.end(),
-                                     [&](size_t k) { return areas[k].x == x && areas[k].w == w; });
-            if (same != open.end()) {
-                areas[*same].h += h;
-                stillOpen.push_back(*same);
-            } else {
-                areas.push_back(Area{x, y, w, h});
-                stillOpen.push_back(areas.size() - 1);
-            }
+    Area run;             // the run along this row of blocks being joined
+    bool runsOn = false;  // ... and it reaches the right edge of its last block
+    uint32_t runRow = 0;
+    const auto closeRun = [&] {
+        if (run.w <= 0) return;
+        auto same = std::find_if(open.begin(), open.end(), [&](size_t k) {
+            const Area& a = areas[k];
+            return a.x == run.x && a.w == run.w && a.y + a.h == run.y;
+        });
+        if (same != open.end()) {
+            areas[*same].h += run.h;
+            stillOpen.push_back(*same);
+        } else {
+            areas.push_back(run);
+            stillOpen.push_back(areas.size() - 1);
         }
-        open.swap(stillOpen);
-    }
+        run = Area{};
+    };
+    ForEachMarked([&](uint32_t x, uint32_t y, const Box& box) {
+        const uint32_t r = y / kBlock;
+        if (r != runRow) {
+            closeRun();
+            open.swap(stillOpen);
+            stillOpen.clear();
+            if (r != runRow + 1) open.clear();  // a row of blocks with nothing marked between
+            runRow = r;
+        }
+        const Area part{int32_t(x + box.left), int32_t(y + box.top), int32_t(box.right - box.left),
+                        int32_t(box.end - box.top)};
+        const bool joins = run.w > 0 && runsOn && box.left == 0 && run.x + run.w == part.x;
+        if (joins) {
+            const int32_t y0 = std::min(run.y, part.y), y1 = std::max(run.y + run.h, part.y + part.h);
+            run = Area{run.x, y0, part.x + part.w - run.x, y1 - y0};
+        } else {
+            closeRun();
+            run = part;
+        }
+        runsOn = box.right == std::min(kBlock, width_ - x);
+    });
+    closeRun();
     return areas;
 }
 

@@ -1,6 +1,6 @@
-// Which parts of the picture changed: the picture cut into square blocks, a
-// mark for each block that may have changed, the copying and comparing of
-// marked blocks between two pictures, and the marks merged into a few
+// Which parts of the picture changed: the picture cut into square blocks, the
+// part of each block that may have changed, the comparing and copying of
+// marked parts between two pictures, and the marks merged into a few
 // rectangles to upload and present. Both threads use it on their own maps.
 // Also which whole images the blocks of the main thread's buffer hold, and
 // when each was last drawn into.
@@ -27,17 +27,29 @@ struct Area {
 void AddOverlay(std::vector<Area>& areas, const Area& before, const Area& now);
 
 // For the blocks of side `block` holding pixels x0 <= x < x1 of rows
-// y0 <= y < y1 of a picture `columns` blocks wide: calls each(index, top, end)
-// with the block's index (row by row) and the span of its rows they cover.
+// y0 <= y < y1 of a picture `columns` blocks wide: calls
+// each(index, top, end, left, right) with the block's index (row by row) and
+// the span of its rows and of its columns they cover (counted in the block).
 template <typename Each>
-inline void ForEachBlockRows(int64_t block, int64_t columns, int64_t x0, int64_t x1, int64_t y0, int64_t y1,
+inline void ForEachBlockPart(int64_t block, int64_t columns, int64_t x0, int64_t x1, int64_t y0, int64_t y1,
                              Each each) {
     for (int64_t r = y0 / block, last = (y1 - 1) / block; r <= last; ++r) {
         const int64_t base = r * block;
         const auto top = uint8_t(std::max(y0, base) - base), end = uint8_t(std::min(y1, base + block) - base);
-        for (int64_t c = x0 / block, lastC = (x1 - 1) / block; c <= lastC; ++c)
-            each(r * columns + c, top, end);
+        for (int64_t c = x0 / block, lastC = (x1 - 1) / block; c <= lastC; ++c) {
+            const int64_t side = c * block;
+            each(r * columns + c, top, end, uint8_t(std::max(x0, side) - side),
+                 uint8_t(std::min(x1, side + block) - side));
+        }
     }
+}
+
+// As ForEachBlockPart, with each(index, top, end): the rows only.
+template <typename Each>
+inline void ForEachBlockRows(int64_t block, int64_t columns, int64_t x0, int64_t x1, int64_t y0, int64_t y1,
+                             Each each) {
+    ForEachBlockPart(block, columns, x0, x1, y0, y1,
+                     [&](int64_t i, uint8_t top, uint8_t end, uint8_t, uint8_t) { each(i, top, end); });
 }
 
 class ChangeMap {
@@ -49,11 +61,13 @@ class ChangeMap {
     // A map of a width x height picture with nothing marked.
     void Resize(uint32_t width, uint32_t height);
     // Marks the blocks holding pixels x0 <= x < x1 of rows y0 <= y < y1
-    // (inside the picture); each block keeps the span of its rows that were
-    // marked.
+    // (inside the picture); each block keeps the smallest rectangle holding
+    // all that was marked in it.
     void Mark(int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
-        ForEachBlockRows(kBlock, columns_, x0, x1, y0, y1,
-                         [this](int64_t i, uint8_t top, uint8_t end) { marks_[size_t(i)].Add(top, end); });
+        ForEachBlockPart(kBlock, columns_, x0, x1, y0, y1,
+                         [this](int64_t i, uint8_t top, uint8_t end, uint8_t left, uint8_t right) {
+                             marks_[size_t(i)].Add(Box{top, end, left, right});
+                         });
         any_ = true;
     }
     void MarkRow(int64_t x0, int64_t x1, int64_t y) { Mark(x0, x1, y, y + 1); }
@@ -61,26 +75,28 @@ class ChangeMap {
     void Clear();
     bool Any() const { return any_; }
 
-    // For each block marked here whose marked rows differ between `from` and
-    // `to` (pictures of this map's size, alike outside the marked rows):
-    // copies them to `to` and marks the block whole in `copied`. True when
-    // any block was copied.
+    // For each block marked here whose marked part differs between `from`
+    // and `to` (pictures of this map's size, alike outside the marked parts):
+    // copies the smallest rectangle holding the differing pixels to `to` and
+    // marks that rectangle in `copied`. True when anything was copied.
     bool CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& copied) const;
-    // Copies every marked block from `from` to `to`.
-    void CopyMarked(const uint32_t* from, uint32_t* to) const;
-    // The marked blocks as rectangles clipped to the picture: the runs of
-    // marked blocks along each row of blocks, each joined with the same run
-    // in the rows below.
+    // The marked parts as rectangles clipped to the picture: each block's
+    // rectangle, joined with its neighbour's along a row of blocks where both
+    // reach their common edge, and runs so joined with the same run in the
+    // rows of blocks below.
     std::vector<Area> Areas() const;
 
   private:
-    // The rows top .. end - 1 of a block (counted in the block); none when end is 0.
-    struct Rows {
-        uint8_t top = kBlock, end = 0;
+    // Rows top .. end - 1 and columns left .. right - 1 of a block (counted in
+    // the block); nothing when end is 0.
+    struct Box {
+        uint8_t top = kBlock, end = 0, left = kBlock, right = 0;
         bool Marked() const { return end != 0; }
-        void Add(uint8_t from, uint8_t to) {
-            if (from < top) top = from;
-            if (to > end) end = to;
+        void Add(const Box& b) {
+            top = std::min(top, b.top);
+            end = std::max(end, b.end);
+            left = std::min(left, b.left);
+            right = std::max(right, b.right);
         }
     };
     template <typename Visit>
@@ -88,7 +104,7 @@ class ChangeMap {
 
     uint32_t width_ = 0, height_ = 0;
     uint32_t columns_ = 0, rows_ = 0;
-    std::vector<Rows> marks_;  // columns_ * rows_, row by row
+    std::vector<Box> marks_;  // columns_ * rows_, row by row
     bool any_ = false;
 };
 

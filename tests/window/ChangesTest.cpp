@@ -1,5 +1,5 @@
 // The map of changed blocks: the rectangles it makes of its marks, copying
-// only blocks that really differ, what else is repainted under a note drawn
+// only what really differs, what else is repainted under a note drawn
 // over the picture, and which whole images the blocks still hold.
 #include "window/Changes.h"
 
@@ -18,32 +18,35 @@ std::vector<Area> Rects(const ChangeMap& map) {
 }  // namespace
 
 // 60 x 60 pixels: blocks of 25, the last row and column of blocks 10 wide.
-TEST(ChangeMap, MarksBecomeFewRectanglesClippedToThePicture) {
+TEST(ChangeMap, MarksBecomeFewTightRectanglesClippedToThePicture) {
     ChangeMap map;
     map.Resize(60, 60);
     EXPECT_TRUE(Rects(map).empty());
-    map.MarkRow(24, 26, 0);   // two blocks side by side: one run
-    map.MarkRow(0, 30, 30);   // the same run in the next row of blocks: joined
-    map.MarkRow(59, 60, 59);  // the corner block, clipped to 10 x 10
-    EXPECT_EQ(Rects(map), (std::vector<Area>{{0, 0, 50, 50}, {50, 50, 10, 10}}));
+    map.Mark(20, 30, 0, 25);   // across the edge of two blocks: one run
+    map.Mark(20, 30, 25, 30);  // the same run just below it, in the next row of blocks: joined
+    map.MarkRow(52, 55, 5);    // beside the run, but neither reaches their common edge
+    map.MarkRow(59, 60, 59);   // in the corner block
+    EXPECT_EQ(Rects(map), (std::vector<Area>{{20, 0, 10, 30}, {52, 5, 3, 1}, {59, 59, 1, 1}}));
     map.Clear();
     EXPECT_FALSE(map.Any());
     map.MarkAll();
     EXPECT_EQ(Rects(map), (std::vector<Area>{{0, 0, 60, 60}}));
 }
 
-TEST(ChangeMap, CopiesOnlyMarkedBlocksThatDiffer) {
+TEST(ChangeMap, CopiesOnlyWhatDiffersInMarkedBlocks) {
     ChangeMap marked, copied;
     marked.Resize(50, 25);
     copied.Resize(50, 25);
     std::vector<uint32_t> from(50 * 25, 7), to(50 * 25, 7);
     from[24 * 50 + 49] = 9;  // the last pixel of the right block
+    from[3 * 50 + 30] = 9;   // and one up and left in it
     from[0] = 9;             // a change in the left block, which nobody marked
-    marked.MarkRow(25, 50, 24);
+    marked.Mark(25, 50, 0, 25);
     EXPECT_TRUE(marked.CopyDiffering(from.data(), to.data(), copied));
     EXPECT_EQ(to[24 * 50 + 49], 9u);
+    EXPECT_EQ(to[3 * 50 + 30], 9u);
     EXPECT_EQ(to[0], 7u);
-    EXPECT_EQ(Rects(copied), (std::vector<Area>{{25, 0, 25, 25}}));
+    EXPECT_EQ(Rects(copied), (std::vector<Area>{{30, 3, 20, 22}}));
     EXPECT_FALSE(marked.CopyDiffering(from.data(), to.data(), copied)) << "they are alike now";
 }
 
