@@ -75,8 +75,11 @@ void ReportOpened(WinState state, const char* error) {
 // screen.
 void ShowNewestFrame(Loop& screen) {
     std::vector<uint32_t> reference;
-    std::vector<Area> areas;
+    std::vector<Area> fromTexture, inWindow;
     int64_t handedAt = 0;
+    // A note over the picture is drawn again over what lies under it, which
+    // then has to be on the texture.
+    const bool noted = screen.overlay.w > 0 || CurrentNote(screen).at.w > 0;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
@@ -84,10 +87,22 @@ void ShowNewestFrame(Loop& screen) {
         link().frameFresh = false;
         handedAt = link().handedAtNs;
         // The blocks that changed go from `front`, which stays the main
-        // thread's copy of the frame it handed over, straight onto the texture.
-        areas = link().frontChanges.Areas();
-        Upload(screen, link().front.data(), areas);
+        // thread's copy of the frame it handed over, straight onto the
+        // texture; those it put into the window's pixels itself are only
+        // presented.
+        fromTexture = link().frontChanges.Areas();
         link().frontChanges.Clear();
+        inWindow.swap(link().putInWindow);
+        if (noted) {
+            fromTexture.insert(fromTexture.end(), inWindow.begin(), inWindow.end());
+            inWindow.clear();
+        }
+        Upload(screen, link().front.data(), fromTexture);
+        AddStale(screen, inWindow);
+        int64_t covered = 0;
+        for (const Area& area : fromTexture) covered += int64_t{area.w} * area.h;
+        for (const Area& area : inWindow) covered += int64_t{area.w} * area.h;
+        if (noted || ShowsWhole(screen, covered)) RefreshTexture(screen, link().front.data());
         reference.swap(link().reference);
     }
     // The next look comes a period after this frame was handed over, and a
@@ -96,7 +111,7 @@ void ShowNewestFrame(Loop& screen) {
     // the other. Never sooner than three quarters of a period from now.
     const int64_t interval = std::chrono::nanoseconds(screen.minInterval).count(), now = NowNs();
     screen.nextShow = std::max(handedAt + interval + interval / 8, now + interval - interval / 4);
-    if (ShowChanges(screen, std::move(areas))) ++link().framesInParts;
+    if (ShowChanges(screen, std::move(fromTexture), inWindow)) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
         ++link().framesChecked;
@@ -298,10 +313,15 @@ void RunEventLoop(Loop& screen) {
         const bool stepped = ClockStepped();
         const int timeout = NoteTimeout(wait > 0 && !stepped ? int((wait + kNsPerMs - 1) / kNsPerMs) : -1);
         if (stepped) ReportWaiting(screen);
+        // While this thread waits, the main thread may put its frames' changes
+        // into the window's pixels; they are the window's again after it.
+        OfferWindowPixels(screen);
         SDL_Event event;
-        if (timeout < 0) {
-            if (!SDL_WaitEvent(&event)) return;
-        } else if (!SDL_WaitEventTimeout(&event, timeout)) {
+        const bool got =
+            timeout < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, timeout) != 0;
+        TakeBackWindowPixels(screen);
+        if (!got) {
+            if (timeout < 0) return;
             continue;
         }
         if (!HandleEvent(screen, event)) return;

@@ -1,9 +1,11 @@
 // The message thread's screen: the window, the renderer chosen for it, the
-// streaming texture each shown frame is put on, and the presenting of only the
-// parts of a frame that changed.
+// streaming texture shown frames are put on, the presenting of only the parts
+// of a frame that changed, and the offering of the window's pixels to the
+// main thread, which then puts those parts there itself.
 #include "window/Screen.h"
 #include "window/Icon.h"
 #include "window/Note.h"
+#include "window/VitrineInternal.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,35 +88,6 @@ Area Joined(const Area& a, const Area& b) {
     return Area{x0, y0, x1 - x0, y1 - y0};
 }
 
-// Puts one area of a frame (0x00BBGGRR) into the kept picture, in its layout:
-// the same, or red and blue swapped for the window's 0xAARRGGBB.
-void KeepArea(Screen& screen, const uint32_t* frame, const Area& area) {
-    const bool swap = screen.textureFormat != SDL_PIXELFORMAT_XBGR8888;
-    for (int32_t y = area.y; y < area.y + area.h; ++y) {
-        const uint32_t* from = frame + size_t(y) * screen.width + size_t(area.x);
-        uint32_t* to = screen.picture.data() + size_t(y) * screen.width + size_t(area.x);
-        if (!swap) {
-            std::memcpy(to, from, size_t(area.w) * 4);
-            continue;
-        }
-        for (int32_t x = 0; x < area.w; ++x) {
-            const uint32_t p = from[x];
-            to[x] = 0xFF000000u | (p & 0x00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
-        }
-    }
-    screen.textureStale = Joined(screen.textureStale, area);
-}
-
-// Brings the texture up to date with the kept picture before it is drawn.
-void RefreshTexture(Screen& screen) {
-    const Area& stale = screen.textureStale;
-    if (screen.picture.empty() || stale.w <= 0 || stale.h <= 0) return;
-    const SDL_Rect rect{stale.x, stale.y, stale.w, stale.h};
-    SDL_UpdateTexture(screen.texture, &rect,
-                      screen.picture.data() + size_t(stale.y) * screen.width + size_t(stale.x), screen.pitch);
-    screen.textureStale = Area{};
-}
-
 // ------------------------------------------------ drawn over the picture
 
 // Draws over the picture, after it and before the present, what is drawn
@@ -135,59 +108,20 @@ SDL_Rect Placed(const Placement& placement, const Area& area) {
     return SDL_Rect{placement.x + area.x * k, placement.y + area.y * k, area.w * k, area.h * k};
 }
 
-// Copies `area` of the kept picture into the window's pixels at a whole
-// placement, each pixel made a k x k square. False when the window's pixels
-// are not the picture's layout or the area would not lie inside them.
-bool CopyToWindow(Screen& screen, SDL_Surface* surface, const Area& area) {
-    const Placement& placed = screen.scaler.pixels;
-    const int32_t k = int32_t(placed.whole);
-    const SDL_Rect to = Placed(placed, area);
-    if (surface->format->format != screen.textureFormat || surface->format->BytesPerPixel != 4 || to.x < 0 ||
-        to.y < 0 || to.x + to.w > surface->w || to.y + to.h > surface->h)
-        return false;
-    auto* pixels = static_cast<unsigned char*>(surface->pixels);
-    for (int32_t y = 0; y < area.h; ++y) {
-        const uint32_t* from = screen.picture.data() + size_t(area.y + y) * screen.width + size_t(area.x);
-        auto* first =
-            reinterpret_cast<uint32_t*>(pixels + size_t(to.y + y * k) * size_t(surface->pitch)) + to.x;
-        if (k == 1) {
-            std::memcpy(first, from, size_t(area.w) * 4);
-            continue;
-        }
-        for (int32_t x = 0; x < area.w; ++x)
-            for (int32_t i = 0; i < k; ++i) first[x * k + i] = from[x];
-        for (int32_t i = 1; i < k; ++i)
-            std::memcpy(pixels + size_t(to.y + y * k + i) * size_t(surface->pitch) + size_t(to.x) * 4, first,
-                        size_t(to.w) * 4);
-    }
-    return true;
-}
-
-// Draws `areas` of the picture into the window's own pixels and presents
-// only them (SDL's software renderer at a whole placement). The kept picture
-// goes there directly; the texture is the way only when the window's pixels
-// have another layout.
-void RenderParts(Screen& screen, const std::vector<Area>& areas, const NoteState& note) {
+// Draws `fromTexture` of the picture into the window's own pixels and
+// presents only them and `inWindow`, which the main thread put there already
+// (SDL's software renderer at a whole placement).
+void RenderParts(Screen& screen, const std::vector<Area>& fromTexture, const std::vector<Area>& inWindow,
+                 const NoteState& note) {
     std::vector<SDL_Rect> placed;
-    placed.reserve(areas.size());
-    SDL_RenderFlush(screen.renderer);  // nothing queued may land over the pixels put in below
-    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
-    bool direct = surface && !screen.picture.empty() && SDL_LockSurface(surface) == 0;
-    if (direct) {
-        for (const Area& area : areas)
-            if (!(direct = CopyToWindow(screen, surface, area))) break;
-        SDL_UnlockSurface(surface);
-    }
-    if (!direct) {
-        RefreshTexture(screen);
-        SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
-    }
-    for (const Area& area : areas) {
+    placed.reserve(fromTexture.size() + inWindow.size());
+    SDL_SetTextureScaleMode(screen.texture, SDL_ScaleModeNearest);
+    for (const Area& area : fromTexture) {
         placed.push_back(Placed(screen.scaler.pixels, area));
-        if (direct) continue;
         const SDL_Rect from{area.x, area.y, area.w, area.h};
         SDL_RenderCopy(screen.renderer, screen.texture, &from, &placed.back());
     }
+    for (const Area& area : inWindow) placed.push_back(Placed(screen.scaler.pixels, area));
     DrawOverlay(screen, note);
     SDL_RenderFlush(screen.renderer);
     // Should the window's pixels have gone meanwhile, the renderer presents them whole.
@@ -197,33 +131,76 @@ void RenderParts(Screen& screen, const std::vector<Area>& areas, const NoteState
 }  // namespace
 
 void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas) {
-    for (const Area& area : areas) {
-        if (screen.picture.empty())
-            UploadArea(screen, frame, area);
-        else
-            KeepArea(screen, frame, area);
-    }
+    for (const Area& area : areas) UploadArea(screen, frame, area);
+}
+
+void AddStale(Screen& screen, const std::vector<Area>& areas) {
+    for (const Area& area : areas) screen.textureStale = Joined(screen.textureStale, area);
+}
+
+void RefreshTexture(Screen& screen, const uint32_t* frame) {
+    if (screen.textureStale.w <= 0 || screen.textureStale.h <= 0) return;
+    UploadArea(screen, frame, screen.textureStale);
+    screen.textureStale = Area{};
 }
 
 void Render(Screen& screen) {
-    RefreshTexture(screen);
+    {
+        std::lock_guard guard(link().lock);
+        AddStale(screen, link().putInWindow);  // they are presented again with their frame
+        if (link().front.size() == size_t(screen.scaler.picW) * screen.scaler.picH)
+            RefreshTexture(screen, link().front.data());
+    }
     DrawPlaced(screen.scaler, screen.renderer, screen.texture);
     DrawOverlay(screen, CurrentNote(screen));
     SDL_RenderPresent(screen.renderer);
 }
 
-bool ShowChanges(Screen& screen, std::vector<Area> areas) {
-    int64_t covered = 0;
-    for (const Area& area : areas) covered += int64_t{area.w} * area.h;
+bool ShowsWhole(const Screen& screen, int64_t covered) {
     const int64_t whole = int64_t{screen.scaler.picW} * screen.scaler.picH;
-    if (!screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole) {
+    return !screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole;
+}
+
+bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow) {
+    int64_t covered = 0;
+    for (const Area& area : fromTexture) covered += int64_t{area.w} * area.h;
+    for (const Area& area : inWindow) covered += int64_t{area.w} * area.h;
+    if (ShowsWhole(screen, covered)) {
         Render(screen);
         return false;
     }
     const NoteState note = CurrentNote(screen);
-    AddOverlay(areas, screen.overlay, note.at);
-    RenderParts(screen, areas, note);
+    AddOverlay(fromTexture, screen.overlay, note.at);
+    RenderParts(screen, fromTexture, inWindow, note);
     return true;
+}
+
+void OfferWindowPixels(Screen& screen) {
+    const Placement& placed = screen.scaler.pixels;
+    if (screen.offered || !screen.software || placed.whole == 0 || screen.overlay.w > 0) return;
+    if (CurrentNote(screen).at.w > 0) return;  // its place is drawn again from the texture
+    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
+    if (!surface || surface->format->BytesPerPixel != 4 || surface->format->format != screen.textureFormat ||
+        SDL_MUSTLOCK(surface) || placed.x < 0 || placed.y < 0 || placed.x + placed.w > surface->w ||
+        placed.y + placed.h > surface->h)
+        return;
+    std::lock_guard guard(link().lock);
+    link().windowPixels = WindowPixels{static_cast<unsigned char*>(surface->pixels),
+                                       surface->pitch,
+                                       surface->w,
+                                       surface->h,
+                                       placed.x,
+                                       placed.y,
+                                       int32_t(placed.whole),
+                                       screen.textureFormat != SDL_PIXELFORMAT_XBGR8888};
+    screen.offered = true;
+}
+
+void TakeBackWindowPixels(Screen& screen) {
+    if (!screen.offered) return;
+    std::lock_guard guard(link().lock);
+    link().windowPixels = WindowPixels{};
+    screen.offered = false;
 }
 
 bool ShowsPicture(Screen& screen, const std::vector<uint32_t>& picture) {
@@ -270,7 +247,6 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     screen.pitch = int(width * 4);
     screen.scaler.picW = width;
     screen.scaler.picH = height;
-    if (software) screen.picture.assign(size_t(width) * height, 0);
     StartFullscreen(screen.scaler, screen.window, needsFullScreen);
     Relayout(screen.scaler, screen.window, screen.renderer);
     if (!known || !(info.flags & SDL_RENDERER_PRESENTVSYNC) || software) {
@@ -282,8 +258,7 @@ bool OpenScreen(Screen& screen, const std::string& title, uint32_t width, uint32
     SDL_DisplayMode mode;
     if (SDL_GetWindowDisplayMode(screen.window, &mode) == 0 && mode.refresh_rate > 0)
         screen.refreshPeriod = std::chrono::microseconds(1000000 / mode.refresh_rate);
-    const std::vector<uint32_t> black(size_t(width) * height, 0);
-    Upload(screen, black.data(), {Area{0, 0, int32_t(width), int32_t(height)}});
+    screen.textureStale = Area{0, 0, int32_t(width), int32_t(height)};  // from the blank frame handed over
     Render(screen);
     return true;
 }

@@ -29,11 +29,11 @@ struct Screen {
     uint32_t width = 0;
     int pitch = 0;
     Scaler scaler;  // where the picture goes in the window
-    // With the software renderer: the picture in the texture's layout. Changed
-    // parts go from here straight into the window's pixels; the texture is
-    // brought up to date from it only when the whole picture is drawn.
-    std::vector<uint32_t> picture;
-    Area textureStale;  // what of `picture` the texture lacks; empty: nothing
+    // What of the texture lacks the newest frame handed over (link().front):
+    // the parts the main thread put straight into the window's pixels.
+    // Brought up to date when the whole picture is drawn; empty: nothing.
+    Area textureStale;
+    bool offered = false;  // the window's pixels are offered to the main thread
 };
 
 // Creates window, renderer and texture for a width x height picture at
@@ -46,13 +46,28 @@ void CloseScreen(Screen& screen);
 // the texture, in the texture's layout.
 void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& areas);
 // Draws the texture into the window as placed, draws what goes over the
-// picture, and presents it all.
+// picture, and presents it all. The texture's stale part is taken from the
+// newest frame handed over first.
 void Render(Screen& screen);
-// Puts the areas of the texture that changed with the last upload on the
-// screen: draws and presents only them where the renderer allows it (SDL's
-// software renderer at a whole scale), else the whole picture. True when it
+// Whether a change covering `covered` picture pixels is shown by drawing the
+// whole picture (ShowChanges), not in parts.
+bool ShowsWhole(const Screen& screen, int64_t covered);
+// Caller holds link().lock: the texture's stale part from `frame` (the
+// newest frame handed over) and those parts of it no longer stale.
+void RefreshTexture(Screen& screen, const uint32_t* frame);
+void AddStale(Screen& screen, const std::vector<Area>& areas);
+// Puts on the screen the parts of the frame that changed: `fromTexture`
+// (uploaded to the texture) and `inWindow` (in the window's pixels already).
+// Draws and presents only them where the renderer allows it (SDL's software
+// renderer at a whole scale), else the whole picture. True when it
 // presented only parts.
-bool ShowChanges(Screen& screen, std::vector<Area> areas);
+bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow);
+// Offers the window's pixels to the main thread while this thread waits
+// (link().windowPixels) when the picture lies in them at a whole scale, in
+// their own layout, with nothing drawn over it; takes them back before
+// anything else touches the window.
+void OfferWindowPixels(Screen& screen);
+void TakeBackWindowPixels(Screen& screen);
 
 // Tests: true when the window's pixels show `picture` (a frame of the
 // screen's size, 0x00BBGGRR) as placed; true as well when the placement is

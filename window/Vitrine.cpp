@@ -34,6 +34,8 @@ void FinishClose() {
         gLink.pending.clear();
         gLink.front = {};
         gLink.frontChanges.Resize(0, 0);
+        gLink.windowPixels = {};
+        gLink.putInWindow.clear();
         gLink.frameFresh = false;
         gLink.wanted = false;
         gLink.unsent = false;
@@ -63,6 +65,35 @@ bool Active() {
     return window.state == STATE_ACTIVE;
 }
 
+namespace {
+
+// Holding the lock, with the window's pixels offered: puts the parts of
+// `front` not taken yet there from the buffer, which holds the same pixels
+// and is still in this thread's cache. Should one not fit, they all stay for
+// the message thread.
+void PutChangesInWindow() {
+    constexpr size_t kMostAreas = 256;  // past this, one rectangle around them all
+    const std::vector<Area> areas = gLink.frontChanges.Areas();
+    for (const Area& area : areas)
+        if (!PutInWindow(gLink.windowPixels, window.buffer.data(), window.xlen, area)) return;
+    gLink.putInWindow.insert(gLink.putInWindow.end(), areas.begin(), areas.end());
+    gLink.frontChanges.Clear();
+    std::vector<Area>& put = gLink.putInWindow;
+    if (put.size() <= kMostAreas) return;
+    Area around = put.front();
+    for (const Area& a : put) {
+        const int32_t x1 = std::max(around.x + around.w, a.x + a.w),
+                      y1 = std::max(around.y + around.h, a.y + a.h);
+        around.x = std::min(around.x, a.x);
+        around.y = std::min(around.y, a.y);
+        around.w = x1 - around.x;
+        around.h = y1 - around.y;
+    }
+    put.assign(1, around);
+}
+
+}  // namespace
+
 void ServeFrame(int64_t wakesAtNs) {
     if (!gLink.unsent || !gLink.threadRunning) return;
     if (!gLink.wanted && (wakesAtNs == 0 || gLink.nextWantNs > wakesAtNs)) return;
@@ -73,6 +104,7 @@ void ServeFrame(int64_t wakesAtNs) {
     if (!changed) return;  // the screen shows this picture already, or will
     if (gLink.keepReference) gLink.reference = window.buffer;
     ++window.copies;
+    if (gLink.windowPixels.pixels) PutChangesInWindow();
     if (gLink.frameFresh) return;  // it replaces a frame not taken yet
     // The message thread takes the frame at once or when it wants one, and
     // wants the next a period later: no frame drawn before then can be shown.
@@ -114,6 +146,8 @@ bool Window(const char* title, uint32_t x, uint32_t y) {
         gLink.pending.clear();
         gLink.front.assign(size_t(x) * y, 0);
         gLink.frontChanges.Resize(x, y);
+        gLink.windowPixels = {};
+        gLink.putInWindow.clear();
         gLink.frameFresh = false;
         gLink.wanted = false;
         gLink.unsent = false;

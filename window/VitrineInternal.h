@@ -57,6 +57,21 @@ void ResetInput();
 
 // ---------------------------------------------------------------- the shared link
 
+// The window's own pixels as the message thread offers them while it waits:
+// SDL's software renderer draws into them and presents them in parts. Only
+// the thread holding link().lock touches them, and only while offered.
+struct WindowPixels {
+    unsigned char* pixels = nullptr;  // null: not offered
+    int pitch = 0;                    // bytes from one row to the next
+    int32_t w = 0, h = 0;             // their size
+    int32_t x = 0, y = 0, scale = 0;  // where the picture lies, each of its pixels a scale x scale square
+    bool swap = false;                // in 0xAARRGGBB: red and blue change places
+};
+// Puts `area` of `frame` (frameWidth pixels wide, 0x00BBGGRR) into the
+// window's pixels as placed; false, putting nothing, when it would not lie
+// inside them.
+bool PutInWindow(const WindowPixels& into, const uint32_t* frame, uint32_t frameWidth, const Area& area);
+
 // Everything both threads touch. Fields are guarded by `lock` except `closed`,
 // which is also mirrored in an atomic for the cheap check before each drawing call.
 struct Link {
@@ -69,9 +84,14 @@ struct Link {
     std::vector<InputEvent> pending;  // input not yet applied
     std::vector<uint32_t> front;      // the newest frame handed over
     ChangeMap frontChanges;           // blocks of `front` changed since the message thread took it
-    bool frameFresh = false;          // `front` holds a frame not shown yet
-    bool wanted = false;              // the message thread may show a frame now and has none
-    bool unsent = false;              // the main thread has shown a frame it has not handed over
+    // Offered by the message thread while it waits: the main thread puts the
+    // changed parts of each frame it hands over there itself, and notes them
+    // in `putInWindow`, not in frontChanges, for the message thread to present.
+    WindowPixels windowPixels;
+    std::vector<Area> putInWindow;
+    bool frameFresh = false;  // `front` holds a frame not shown yet
+    bool wanted = false;      // the message thread may show a frame now and has none
+    bool unsent = false;      // the main thread has shown a frame it has not handed over
     // Tests: a copy of the whole buffer at each hand-over, with which the
     // message thread compares what it presented; the frames so checked.
     bool keepReference = false;
