@@ -83,21 +83,28 @@ bool ChangeMap::CopyDiffering(const uint32_t* from, uint32_t* to, ChangeMap& cop
         while (top < end && !rowDiffers(top)) ++top;
         if (top >= end) return;
         while (!rowDiffers(end - 1)) --end;
-        // The differing columns in them.
+        // The differing columns in them: a row moves a bound only where it
+        // differs outside the bounds so far, which memcmp tells quickly.
         uint32_t left = box.right, right = box.left;
+        const auto differs = [](const uint32_t* a, const uint32_t* b, uint32_t n) {
+            return n > 0 && std::memcmp(a, b, size_t(n) * sizeof(uint32_t)) != 0;
+        };
         for (uint32_t row = top; row < end; ++row) {
             const uint32_t* a = from + at(row, 0);
             const uint32_t* b = to + at(row, 0);
-            for (uint32_t c = box.left; c < left; ++c)
-                if (a[c] != b[c]) {
-                    left = c;
-                    break;
-                }
-            for (uint32_t c = box.right; c > right; --c)
-                if (a[c - 1] != b[c - 1]) {
-                    right = c;
-                    break;
-                }
+            if (differs(a + box.left, b + box.left, left - box.left))
+                for (uint32_t c = box.left; c < left; ++c)
+                    if (a[c] != b[c]) {
+                        left = c;
+                        break;
+                    }
+            if (right < left) right = left;  // a first differing row: its right bound from its left one
+            if (differs(a + right, b + right, box.right - right))
+                for (uint32_t c = box.right; c > right; --c)
+                    if (a[c - 1] != b[c - 1]) {
+                        right = c;
+                        break;
+                    }
         }
         for (uint32_t row = top; row < end; ++row)
             std::memcpy(to + at(row, left), from + at(row, left), size_t(right - left) * sizeof(uint32_t));
