@@ -78,8 +78,10 @@ void ShowNewestFrame(Loop& screen) {
     std::vector<Area> fromTexture, inWindow;
     int64_t handedAt = 0;
     // A note over the picture is drawn again over what lies under it, which
-    // then has to be on the texture.
-    const bool noted = screen.overlay.w > 0 || CurrentNote(screen).at.w > 0;
+    // then has to be on the texture. It is taken once, so that one coming
+    // meanwhile waits for the next present.
+    const NoteState note = CurrentNote(screen);
+    const bool noted = screen.overlay.w > 0 || note.at.w > 0;
     {
         std::lock_guard guard(link().lock);
         link().wakePosted = false;
@@ -111,7 +113,7 @@ void ShowNewestFrame(Loop& screen) {
     // the other. Never sooner than three quarters of a period from now.
     const int64_t interval = std::chrono::nanoseconds(screen.minInterval).count(), now = NowNs();
     screen.nextShow = std::max(handedAt + interval + interval / 8, now + interval - interval / 4);
-    if (ShowChanges(screen, std::move(fromTexture), inWindow)) ++link().framesInParts;
+    if (ShowChanges(screen, std::move(fromTexture), inWindow, note)) ++link().framesInParts;
     if (!reference.empty()) {
         const bool same = ShowsPicture(screen, reference);
         ++link().framesChecked;

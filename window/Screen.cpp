@@ -161,7 +161,8 @@ bool ShowsWhole(const Screen& screen, int64_t covered) {
     return !screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole;
 }
 
-bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow) {
+bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow,
+                 const NoteState& note) {
     int64_t covered = 0;
     for (const Area& area : fromTexture) covered += int64_t{area.w} * area.h;
     for (const Area& area : inWindow) covered += int64_t{area.w} * area.h;
@@ -169,7 +170,6 @@ bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vecto
         Render(screen);
         return false;
     }
-    const NoteState note = CurrentNote(screen);
     AddOverlay(fromTexture, screen.overlay, note.at);
     RenderParts(screen, fromTexture, inWindow, note);
     return true;
@@ -184,6 +184,7 @@ void OfferWindowPixels(Screen& screen) {
         SDL_MUSTLOCK(surface) || placed.x < 0 || placed.y < 0 || placed.x + placed.w > surface->w ||
         placed.y + placed.h > surface->h)
         return;
+    SDL_RenderFlush(screen.renderer);  // nothing queued may land over what the main thread puts there
     std::lock_guard guard(link().lock);
     link().windowPixels = WindowPixels{static_cast<unsigned char*>(surface->pixels),
                                        surface->pitch,

@@ -57,11 +57,13 @@ bool ShowsWhole(const Screen& screen, int64_t covered);
 void RefreshTexture(Screen& screen, const uint32_t* frame);
 void AddStale(Screen& screen, const std::vector<Area>& areas);
 // Puts on the screen the parts of the frame that changed: `fromTexture`
-// (uploaded to the texture) and `inWindow` (in the window's pixels already).
-// Draws and presents only them where the renderer allows it (SDL's software
-// renderer at a whole scale), else the whole picture. True when it
-// presented only parts.
-bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow);
+// (uploaded to the texture) and `inWindow` (in the window's pixels already),
+// with `note` over them. Draws and presents only them where the renderer
+// allows it (SDL's software renderer at a whole scale), else the whole
+// picture. True when it presented only parts.
+struct NoteState;
+bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow,
+                 const NoteState& note);
 // Offers the window's pixels to the main thread while this thread waits
 // (link().windowPixels) when the picture lies in them at a whole scale, in
 // their own layout, with nothing drawn over it; takes them back before

@@ -1,8 +1,8 @@
 // The window's side of the comforts: the picture's place in windows and
 // screens of other sizes and the mouse brought back to the picture's own
 // pixels (in the maths and through a real headless window at twice the
-// size), the full-screen keys, a controller plugged in while the window is
-// open, and the report of a lost focus.
+// size), changed parts put straight into a window's pixels, the full-screen keys, a controller plugged in
+// while the window is open, and the report of a lost focus.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,11 +12,29 @@
 
 #include "window/Display.h"
 #include "window/Vitrine.h"
+#include "window/VitrineInternal.h"
 #include "window/VitrineTest.h"
 
 namespace {
 
 using namespace Vitrine::detail;
+
+// A 3 x 2 frame's right column put at scale 2 into 0xAARRGGBB pixels with the
+// picture at (1, 1); an area that would stick out puts nothing.
+TEST(WindowPixels, EachPixelBecomesASquareInTheWindowsLayout) {
+    const uint32_t frame[6] = {0, 0, 0x00332211, 0, 0, 0x00665544};
+    std::vector<uint32_t> pixels(8 * 6, 7);
+    WindowPixels into{reinterpret_cast<unsigned char*>(pixels.data()), 8 * 4, 8, 6, 1, 1, 2, true};
+    ASSERT_TRUE(PutInWindow(into, frame, 3, Area{2, 0, 1, 2}));
+    for (int y = 1; y < 5; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const uint32_t want = x < 5 || x > 6 ? 7u : y < 3 ? 0xFF112233u : 0xFF445566u;
+            EXPECT_EQ(pixels[size_t(y) * 8 + x], want) << x << ", " << y;
+        }
+    into.x = 3;  // the column would now land on x = 7 and 8
+    EXPECT_FALSE(PutInWindow(into, frame, 3, Area{2, 0, 1, 2}));
+    EXPECT_EQ(pixels[1 * 8 + 7], 7u);
+}
 
 struct Point {
     int32_t x, y;
