@@ -31,7 +31,8 @@ struct Screen {
     Scaler scaler;  // where the picture goes in the window
     // What of the texture lacks the newest frame handed over (link().front):
     // the parts the main thread put straight into the window's pixels.
-    // Brought up to date when the whole picture is drawn; empty: nothing.
+    // Brought up to date when the whole picture is drawn or a note over it;
+    // empty: nothing.
     Area textureStale;
     bool offered = false;  // the window's pixels are offered to the main thread
 };
@@ -52,9 +53,10 @@ void Render(Screen& screen);
 // Whether a change covering `covered` picture pixels is shown by drawing the
 // whole picture (ShowChanges), not in parts.
 bool ShowsWhole(const Screen& screen, int64_t covered);
-// Caller holds link().lock: the texture's stale part from `frame` (the
-// newest frame handed over) and those parts of it no longer stale.
+// Caller holds link().lock: brings the texture's stale part up to date from
+// `frame`, the newest frame handed over.
 void RefreshTexture(Screen& screen, const uint32_t* frame);
+// The areas the texture now lacks (they were put in the window's pixels).
 void AddStale(Screen& screen, const std::vector<Area>& areas);
 // Puts on the screen the parts of the frame that changed: `fromTexture`
 // (uploaded to the texture) and `inWindow` (in the window's pixels already),

@@ -58,8 +58,9 @@ void ResetInput();
 // ---------------------------------------------------------------- the shared link
 
 // The window's own pixels as the message thread offers them while it waits:
-// SDL's software renderer draws into them and presents them in parts. Only
-// the thread holding link().lock touches them, and only while offered.
+// SDL's software renderer draws into them and presents them in parts. While
+// they are offered, only the main thread touches them, holding link().lock;
+// the message thread touches them again only after taking them back.
 struct WindowPixels {
     unsigned char* pixels = nullptr;  // null: not offered
     int pitch = 0;                    // bytes from one row to the next
@@ -172,8 +173,9 @@ void Present();
 // Main thread, holding link().lock: hands the buffer over if a frame was
 // shown since the last hand-over and the message thread wants one, or will
 // want one before `wakesAtNs` (NowNs), when the caller, about to
-// wait, wakes next (0: it does not wait). Only the blocks that differ from
-// the frame handed over before are copied; when none does, the screen shows
+// wait, wakes next (0: it does not wait). Only the parts that differ from
+// the frame handed over before are copied, and put straight into the
+// window's pixels when they are offered; when none differs, the screen shows
 // this picture already and nothing is handed over. Every wait of the main
 // thread calls it before it waits and whenever it wakes, so the last frame
 // drawn before a wait is shown as soon as the screen can take it, and mostly
