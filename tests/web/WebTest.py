@@ -410,14 +410,18 @@ def edit_and_test_play(page, level):
     page.open()
     page.wait_for('startmenu-edit', image('background.bmp'), 0.6)
     page.click(715, 22)  # Editor
-    time.sleep(2)
+    time.sleep(3)
     page.key('Right')
     page.key('i')
     page.click(650, 25)  # Save
-    time.sleep(1)
+    # A loaded machine may take a while to write it.
+    for _ in range(20):
+        time.sleep(0.5)
+        saved = page.tools.evaluate('(() => { const f = "/libsdl/kerbo/my-levels/level1.txt";'
+                                    ' return Module.FS.analyzePath(f).exists ? Module.FS.readFile(f, {encoding: "utf8"}) : ""; })()')
+        if saved:
+            break
     edited = page.shot('editor')
-    saved = page.tools.evaluate('(() => { const f = "/libsdl/kerbo/my-levels/level1.txt";'
-                                ' return Module.FS.analyzePath(f).exists ? Module.FS.readFile(f, {encoding: "utf8"}) : ""; })()')
     if saved.count('i') != 1 or len(saved.split('\n')) != 11:
         fail(f'the editor saved the own pack\'s level1.txt as {saved!r}, not ten rows with one item (editor.png)')
     page.tools.evaluate('document.getElementById("packdownload").click()')
