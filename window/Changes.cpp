@@ -24,6 +24,14 @@ bool Overlap(const Area& a, const Area& b) {
 
 }  // namespace
 
+Area Joined(const Area& a, const Area& b) {
+    if (Empty(a)) return b;
+    if (Empty(b)) return a;
+    const int32_t x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int32_t x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return Area{x0, y0, x1 - x0, y1 - y0};
+}
+
 void AddOverlay(std::vector<Area>& areas, const Area& before, const Area& now) {
     const bool moved = !Same(before, now);
     if (moved && !Empty(before)) areas.push_back(before);

@@ -19,6 +19,9 @@ struct Area {
     bool operator==(const Area&) const = default;
 };
 
+// The smallest area holding both (an empty one holds nothing).
+Area Joined(const Area& a, const Area& b);
+
 // The picture's areas to repaint when `areas` changed and something drawn
 // over the picture covered `before` and is to cover `now` (an empty area:
 // nothing): its old and new places too when it appears, goes or moves, and

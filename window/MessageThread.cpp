@@ -101,10 +101,8 @@ void ShowNewestFrame(Loop& screen) {
         }
         Upload(screen, link().front.data(), fromTexture);
         AddStale(screen, inWindow);
-        int64_t covered = 0;
-        for (const Area& area : fromTexture) covered += int64_t{area.w} * area.h;
-        for (const Area& area : inWindow) covered += int64_t{area.w} * area.h;
-        if (noted || ShowsWhole(screen, covered)) RefreshTexture(screen, link().front.data());
+        if (noted || ShowsWhole(screen, Covered(fromTexture, inWindow)))
+            RefreshTexture(screen, link().front.data());
         reference.swap(link().reference);
     }
     // The next look comes a period after this frame was handed over, and a

@@ -79,15 +79,6 @@ void UploadArea(Screen& screen, const uint32_t* frame, const Area& area) {
     SDL_UnlockTexture(screen.texture);
 }
 
-// The smallest area holding both.
-Area Joined(const Area& a, const Area& b) {
-    if (a.w <= 0 || a.h <= 0) return b;
-    if (b.w <= 0 || b.h <= 0) return a;
-    const int32_t x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-    const int32_t x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
-    return Area{x0, y0, x1 - x0, y1 - y0};
-}
-
 // ------------------------------------------------ drawn over the picture
 
 // Draws over the picture, after it and before the present, what is drawn
@@ -156,6 +147,13 @@ void Render(Screen& screen) {
     SDL_RenderPresent(screen.renderer);
 }
 
+int64_t Covered(const std::vector<Area>& a, const std::vector<Area>& b) {
+    int64_t covered = 0;
+    for (const Area& area : a) covered += int64_t{area.w} * area.h;
+    for (const Area& area : b) covered += int64_t{area.w} * area.h;
+    return covered;
+}
+
 bool ShowsWhole(const Screen& screen, int64_t covered) {
     const int64_t whole = int64_t{screen.scaler.picW} * screen.scaler.picH;
     return !screen.software || screen.scaler.pixels.whole == 0 || covered * kWholeShare > whole;
@@ -163,10 +161,7 @@ bool ShowsWhole(const Screen& screen, int64_t covered) {
 
 bool ShowChanges(Screen& screen, std::vector<Area> fromTexture, const std::vector<Area>& inWindow,
                  const NoteState& note) {
-    int64_t covered = 0;
-    for (const Area& area : fromTexture) covered += int64_t{area.w} * area.h;
-    for (const Area& area : inWindow) covered += int64_t{area.w} * area.h;
-    if (ShowsWhole(screen, covered)) {
+    if (ShowsWhole(screen, Covered(fromTexture, inWindow))) {
         Render(screen);
         return false;
     }

@@ -50,6 +50,8 @@ void Upload(Screen& screen, const uint32_t* frame, const std::vector<Area>& area
 // picture, and presents it all. The texture's stale part is taken from the
 // newest frame handed over first.
 void Render(Screen& screen);
+// The picture pixels the areas of both cover (counted again where they overlap).
+int64_t Covered(const std::vector<Area>& a, const std::vector<Area>& b);
 // Whether a change covering `covered` picture pixels is shown by drawing the
 // whole picture (ShowChanges), not in parts.
 bool ShowsWhole(const Screen& screen, int64_t covered);

@@ -80,15 +80,8 @@ void PutChangesInWindow() {
     gLink.frontChanges.Clear();
     std::vector<Area>& put = gLink.putInWindow;
     if (put.size() <= kMostAreas) return;
-    Area around = put.front();
-    for (const Area& a : put) {
-        const int32_t x1 = std::max(around.x + around.w, a.x + a.w),
-                      y1 = std::max(around.y + around.h, a.y + a.h);
-        around.x = std::min(around.x, a.x);
-        around.y = std::min(around.y, a.y);
-        around.w = x1 - around.x;
-        around.h = y1 - around.y;
-    }
+    Area around;
+    for (const Area& area : put) around = Joined(around, area);
     put.assign(1, around);
 }
 
