@@ -235,6 +235,16 @@ class Page:
         fail(f'{name}: the screen never looked like it should (best likeness {best:.2f} < {share}); '
              f'see {OUT}/{name}.png; the page printed:\n' + '\n'.join(self.output()))
 
+    def wait_until(self, name, seen, what, timeout=20):
+        """Screenshots until `seen` holds for one; that one."""
+        start = time.monotonic()
+        while time.monotonic() - start < timeout:
+            shot = self.shot(name)
+            if seen(shot):
+                return shot
+            time.sleep(0.1)
+        fail(f'{what} (see {OUT}/{name}.png); the page printed:\n' + '\n'.join(self.output()))
+
     def output(self):
         return self.tools.evaluate('window.kerboLog || []') or []
 
@@ -410,20 +420,25 @@ def edit_and_test_play(page, level):
     page.open()
     page.wait_for('startmenu-edit', image('background.bmp'), 0.6)
     page.click(715, 22)  # Editor
-    time.sleep(3)
+    # Each step waits for what it should show, so a slow machine only waits
+    # longer and a failure names the step that did not happen.
+    opened = page.wait_until('editor-open', lambda shot: likeness(shot, image('background.bmp')) < 0.3,
+                             'the editor did not open from the start menu')
     page.key('Right')
     page.key('i')
+    page.wait_until('editor-item', lambda shot: likeness(shot, opened) < 0.998, 'the item was not placed')
     page.click(650, 25)  # Save
-    # A loaded machine may take a while to write it.
-    for _ in range(20):
-        time.sleep(0.5)
+    saved = ''
+    for _ in range(40):
+        time.sleep(0.25)
         saved = page.tools.evaluate('(() => { const f = "/libsdl/kerbo/my-levels/level1.txt";'
                                     ' return Module.FS.analyzePath(f).exists ? Module.FS.readFile(f, {encoding: "utf8"}) : ""; })()')
         if saved:
             break
     edited = page.shot('editor')
     if saved.count('i') != 1 or len(saved.split('\n')) != 11:
-        fail(f'the editor saved the own pack\'s level1.txt as {saved!r}, not ten rows with one item (editor.png)')
+        fail(f'the editor saved the own pack\'s level1.txt as {saved!r}, not ten rows with one item (editor.png); '
+             'the page printed:\n' + '\n'.join(page.output()))
     page.tools.evaluate('document.getElementById("packdownload").click()')
     time.sleep(0.5)
     with open(os.path.join(OUT, 'downloads', 'level1.txt')) as f:
