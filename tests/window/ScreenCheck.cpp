@@ -145,6 +145,29 @@ void CheckRepaint(const std::string& file, int ox, int oy) {
           "uncovered window shows its picture again");
 }
 
+// A change drawn while a note covers part of it goes by the window's texture,
+// not straight into the window: once the note is gone the screen shows the
+// change, under the note's place and beside it, not the picture from before.
+void CheckUnderNote(const std::string& file, int ox, int oy) {
+    const uint64_t inParts = Vitrine::Testing::FramesShownInParts();
+    Vitrine::Rectangle(250, 230, 549, 269, kRed, true);
+    Vitrine::UpdateWindow();
+    Vitrine::Delay(200);
+    Check(Vitrine::Testing::FramesShownInParts() > inParts, "a small change is shown in parts");
+    Vitrine::ShowNote("Sound off", 240);
+    Vitrine::Delay(100);
+    Vitrine::Rectangle(250, 230, 549, 269, kBlue, true);
+    Vitrine::UpdateWindow();
+    WaitFor([] { return false; });  // the note's second and more
+    Shot shot;
+    if (!Run("import -window root -depth 8 " + file) || !ReadPpm(file, shot)) {
+        Check(false, "screenshot after the note taken");
+        return;
+    }
+    Check(shot.At(ox + 400, oy + 250) == 0x0000FF && shot.At(ox + 260, oy + 235) == 0x0000FF,
+          "a change drawn under a note shows once the note is gone");
+}
+
 void CheckInput(int ox, int oy) {
     auto at = [&](int x, int y) { return " " + std::to_string(ox + x) + " " + std::to_string(oy + y); };
 
@@ -189,6 +212,7 @@ int main() {
     auto [ox, oy] = CheckPicture(file);
     if (ox >= 0) CheckInput(ox, oy);
     if (ox >= 0) CheckRepaint(file, ox, oy);
+    if (ox >= 0) CheckUnderNote(file, ox, oy);
     std::remove(file.c_str());
     Vitrine::KillWindow();
     std::cout << (gFailures ? "FAILED\n" : "PASSED\n");
