@@ -102,13 +102,18 @@ std::pair<int, int> FindWindow(const Shot& shot) {
     return {-1, -1};
 }
 
+// A screenshot of the whole screen into `file` and `shot`; a failed one is
+// reported as `what` failing.
+bool TakeShot(const std::string& file, const std::string& what, Shot& shot) {
+    if (Run("import -window root -depth 8 " + file) && ReadPpm(file, shot)) return true;
+    Check(false, what);
+    return false;
+}
+
 // Checks the picture on the screen; returns where the window is (-1, -1: not found).
 std::pair<int, int> CheckPicture(const std::string& file) {
     Shot shot;
-    if (!Run("import -window root -depth 8 " + file) || !ReadPpm(file, shot)) {
-        Check(false, "screenshot taken");
-        return {-1, -1};
-    }
+    if (!TakeShot(file, "screenshot taken", shot)) return {-1, -1};
     auto [ox, oy] = FindWindow(shot);
     Check(ox >= 0, "window found on the screen, 800 x 500");
     if (ox < 0) return {ox, oy};
@@ -137,10 +142,7 @@ void CheckRepaint(const std::string& file, int ox, int oy) {
     Run("xdotool search --name '^KERBO anno 2011$' windowmap --sync");
     Vitrine::Delay(300);
     Shot shot;
-    if (!Run("import -window root -depth 8 " + file) || !ReadPpm(file, shot)) {
-        Check(false, "second screenshot taken");
-        return;
-    }
+    if (!TakeShot(file, "second screenshot taken", shot)) return;
     Check(shot.At(ox + 150, oy + 150) == 0xFF0000 && shot.At(ox + 550, oy + 150) == 0x0000FF,
           "uncovered window shows its picture again");
 }
@@ -160,10 +162,7 @@ void CheckUnderNote(const std::string& file, int ox, int oy) {
     Vitrine::UpdateWindow();
     WaitFor([] { return false; });  // the note's second and more
     Shot shot;
-    if (!Run("import -window root -depth 8 " + file) || !ReadPpm(file, shot)) {
-        Check(false, "screenshot after the note taken");
-        return;
-    }
+    if (!TakeShot(file, "screenshot after the note taken", shot)) return;
     Check(shot.At(ox + 400, oy + 250) == 0x0000FF && shot.At(ox + 260, oy + 235) == 0x0000FF,
           "a change drawn under a note shows once the note is gone");
 }
