@@ -1,7 +1,9 @@
 // An end-to-end check of the real window in an X server (run under xvfb-run):
 // draws a known picture, takes a screenshot with ImageMagick's `import` and
 // checks pixels of it; then types a key and drags the mouse out of the window
-// with xdotool and checks what the game reads. Exit status 0 when all is well.
+// with xdotool and checks what the game reads; hides and shows the window, and
+// draws under a note, and checks the screen again. Exit status 0 when all is
+// well.
 #include "window/Vitrine.h"
 #include "window/VitrineTest.h"
 
@@ -147,9 +149,9 @@ void CheckRepaint(const std::string& file, int ox, int oy) {
           "uncovered window shows its picture again");
 }
 
-// A change drawn while a note covers part of it goes by the window's texture,
-// not straight into the window: once the note is gone the screen shows the
-// change, under the note's place and beside it, not the picture from before.
+// A change drawn while a note covers part of it is on the screen once the
+// note is gone, under the note's place and beside it, not the picture from
+// before (the window's own pixels and its texture must agree).
 void CheckUnderNote(const std::string& file, int ox, int oy) {
     const uint64_t inParts = Vitrine::Testing::FramesShownInParts();
     Vitrine::Rectangle(250, 230, 549, 269, kRed, true);
